@@ -1,0 +1,36 @@
+#include "slideshow/CacheRules.h"
+
+#include <cctype>
+#include <limits>
+
+int64_t AgeInDays(int64_t now, int64_t then)
+{
+    int64_t seconds = 0;
+    if (__builtin_sub_overflow(now, then, &seconds)) {
+        // Only nonsense times get here; saturate instead of overflowing.
+        seconds = now > then ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
+    }
+    return seconds / SecondsPerDay;
+}
+
+bool StaysInCache(int64_t now, int64_t created, int64_t written, int cacheDays)
+{
+    return AgeInDays(now, created) < cacheDays && AgeInDays(now, written) < cacheDays;
+}
+
+bool IsCachedPictureName(const std::string& fileName)
+{
+    static const char extension[] = ".jpg";
+    constexpr size_t length = sizeof extension - 1;
+    if (fileName.size() < length) {
+        return false;
+    }
+    const size_t start = fileName.size() - length;
+    for (size_t i = 0; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(fileName[start + i]);
+        if (std::tolower(c) != extension[i]) {
+            return false;
+        }
+    }
+    return true;
+}

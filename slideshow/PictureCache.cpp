@@ -1,0 +1,73 @@
+// The picture cache at start-up: make sure the folder exists, delete the
+// pictures that have outlived CacheDays, and list the rest in the order the
+// folder gives them. Only file-system calls: no command lines, no exceptions.
+
+#include "host/SaverApp.h"
+#include "platform/Paths.h"
+#include "slideshow/CacheRules.h"
+#include "slideshow/FileTimes.h"
+#include "slideshow/NativePath.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A folder we can create files in; a leftover probe file is truncated and removed.
+bool ProbeWritable(const std::string& directory)
+{
+    const std::string probe = JoinPath(directory, "dummy.txt");
+    std::FILE* file = std::fopen(probe.c_str(), "w");
+    if (file == nullptr) {
+        return false;
+    }
+    std::fclose(file);
+    std::error_code ignored;
+    fs::remove(PathFromText(probe), ignored);
+    return true;
+}
+
+} // namespace
+
+void SaverApp::PrepareCache()
+{
+    const std::string directory = options.GetString("ImagePath", "images");
+    if (!ProbeWritable(directory)) {
+        // Missing (or unusable): create it for the downloads to come; nothing to list.
+        std::error_code ignored;
+        fs::create_directories(PathFromText(directory), ignored);
+        rotationPos = -1;
+        return;
+    }
+    pictureList.clear();
+
+    const int cacheDays = options.GetInt("CacheDays", 14);
+    const int64_t now = PlatformNow();
+    std::error_code error;
+    fs::directory_iterator entry(PathFromText(directory), error);
+    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        std::string name;
+        if (!TextFromPath(entry->path().filename(), name) || !IsCachedPictureName(name)) {
+            continue;
+        }
+        std::error_code kindError;
+        if (!entry->is_regular_file(kindError)) {
+            continue; // folders and other odd entries named *.jpg are not pictures
+        }
+        int64_t created = 0;
+        int64_t written = 0;
+        if (ReadFileTimes(entry->path(), created, written) != 0) {
+            continue; // gone since the folder was read
+        }
+        if (StaysInCache(now, created, written, cacheDays)) {
+            pictureList.push_back(JoinPath(directory, name));
+        } else {
+            std::error_code ignored;
+            fs::remove(entry->path(), ignored); // one that can't be removed stays unlisted
+        }
+    }
+    rotationPos = pictureList.empty() ? -1 : 0;
+}

@@ -1,0 +1,162 @@
+// The cache folder at start-up, end to end on real folders. Creation times
+// can't be set back here, so the tests move the clock instead: a clock ahead
+// of the real one makes every file old, a clock behind makes them future.
+
+#include "host/SaverApp.h"
+#include "tests/slideshow/TempFolder.h"
+#include "tests/slideshow/TestPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ctime>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int64_t Hour = 3600;
+constexpr int64_t Day = 86400;
+
+class PictureCache : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        realNow = static_cast<int64_t>(std::time(nullptr));
+        SetTestNow(realNow);
+        app.options.SetString("ImagePath", folder.Text());
+    }
+
+    std::string Listed(const std::string& name) const { return folder.Text() + "/" + name; }
+    bool OnDisk(const std::string& name) const { return fs::exists(folder.path / name); }
+
+    std::vector<std::string> Sorted(std::vector<std::string> list) const
+    {
+        std::sort(list.begin(), list.end());
+        return list;
+    }
+
+    TempFolder folder;
+    SaverApp app;
+    int64_t realNow = 0;
+};
+
+TEST_F(PictureCache, KeepsYoungPicturesAndDeletesOldOnes)
+{
+    folder.WriteAt("young.jpg", realNow - 13 * Day - 23 * Hour);
+    folder.WriteAt("old.jpg", realNow - 14 * Day);
+    folder.WriteAt("new.jpg", realNow);
+    app.PrepareCache();
+
+    EXPECT_EQ(Sorted(app.pictureList), (std::vector<std::string>{Listed("new.jpg"), Listed("young.jpg")}));
+    EXPECT_TRUE(OnDisk("young.jpg"));
+    EXPECT_FALSE(OnDisk("old.jpg"));
+    EXPECT_EQ(app.rotationPos, 0);
+}
+
+TEST_F(PictureCache, ListsInTheFoldersOwnOrder)
+{
+    for (const char* name : {"c.jpg", "a.jpg", "b.jpg", "e.jpg", "d.jpg"}) {
+        folder.Write(name);
+    }
+    std::vector<std::string> enumerated;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder.path)) {
+        enumerated.push_back(Listed(entry.path().filename().string()));
+    }
+    app.PrepareCache();
+    EXPECT_EQ(app.pictureList, enumerated);
+}
+
+TEST_F(PictureCache, OldCreationExpiresARecentlyRewrittenPicture)
+{
+    SetTestNow(realNow + 20 * Day);
+    folder.WriteAt("rewritten.jpg", realNow + 20 * Day - Hour);
+    app.PrepareCache();
+    EXPECT_TRUE(app.pictureList.empty());
+    EXPECT_FALSE(OnDisk("rewritten.jpg"));
+    EXPECT_EQ(app.rotationPos, -1);
+}
+
+TEST_F(PictureCache, ZeroOrNonNumericDaysEmptyTheCacheButKeepFuturePictures)
+{
+    for (const char* days : {"0", "abc", "-2"}) {
+        SCOPED_TRACE(days);
+        // Created and written after the clock's now: negative ages stay.
+        SetTestNow(realNow - 3 * Day);
+        folder.WriteAt("future.jpg", realNow);
+        folder.WriteAt("written-before-now.jpg", realNow - 4 * Day);
+        app.options.SetString("CacheDays", days);
+        app.PrepareCache();
+
+        EXPECT_FALSE(OnDisk("written-before-now.jpg"));
+        EXPECT_EQ(app.pictureList, std::vector<std::string>{Listed("future.jpg")});
+    }
+}
+
+TEST_F(PictureCache, EmptyDaysMeanFourteen)
+{
+    app.options.SetString("CacheDays", "");
+    folder.WriteAt("young.jpg", realNow - 13 * Day);
+    folder.WriteAt("old.jpg", realNow - 15 * Day);
+    app.PrepareCache();
+    EXPECT_EQ(app.pictureList, std::vector<std::string>{Listed("young.jpg")});
+}
+
+TEST_F(PictureCache, OnlyJpegFilesDirectlyInTheFolderAreConsidered)
+{
+    folder.WriteAt("old.png", realNow - 30 * Day);
+    folder.WriteAt("old.jpeg", realNow - 30 * Day);
+    folder.WriteAt("old.JPG", realNow - 30 * Day);
+    folder.Write("Shouting.JPG");
+    fs::create_directories(folder.path / "album.jpg");
+    fs::create_directories(folder.path / "sub");
+    folder.WriteAt("sub/nested.jpg", realNow - 30 * Day);
+    fs::last_write_time(folder.path / "album.jpg", fs::last_write_time(folder.path / "old.png"));
+    app.PrepareCache();
+
+    EXPECT_EQ(app.pictureList, std::vector<std::string>{Listed("Shouting.JPG")});
+    EXPECT_TRUE(OnDisk("old.png"));
+    EXPECT_TRUE(OnDisk("old.jpeg"));
+    EXPECT_FALSE(OnDisk("old.JPG"));
+    EXPECT_TRUE(fs::is_directory(folder.path / "album.jpg"));
+    EXPECT_TRUE(OnDisk("sub/nested.jpg"));
+}
+
+TEST_F(PictureCache, MissingFolderIsCreatedAndNothingListed)
+{
+    const fs::path missing = folder.path / "new" / "images";
+    app.options.SetString("ImagePath", missing.string());
+    app.PrepareCache();
+    EXPECT_TRUE(fs::is_directory(missing));
+    EXPECT_TRUE(app.pictureList.empty());
+    EXPECT_EQ(app.rotationPos, -1);
+}
+
+TEST_F(PictureCache, LeftoverProbeFileIsRemoved)
+{
+    folder.Write("dummy.txt", "left over");
+    folder.Write("a.jpg");
+    app.PrepareCache();
+    EXPECT_FALSE(OnDisk("dummy.txt"));
+    EXPECT_EQ(app.pictureList, std::vector<std::string>{Listed("a.jpg")});
+}
+
+TEST_F(PictureCache, TrailingSeparatorStillNamesTheFiles)
+{
+    app.options.SetString("ImagePath", folder.Text() + "/");
+    folder.Write("a.jpg");
+    app.PrepareCache();
+    ASSERT_EQ(app.pictureList.size(), 1u);
+    EXPECT_EQ(app.pictureList[0], folder.Text() + "//a.jpg");
+    EXPECT_TRUE(fs::is_regular_file(app.pictureList[0]));
+}
+
+TEST_F(PictureCache, ARescanReplacesTheList)
+{
+    app.pictureList = {"stale.jpg"};
+    folder.Write("a.jpg");
+    app.PrepareCache();
+    EXPECT_EQ(app.pictureList, std::vector<std::string>{Listed("a.jpg")});
+}
+
+} // namespace

@@ -1,0 +1,336 @@
+// Slide-show steps against a real HTTP server on 127.0.0.1, with the real
+// service client, the recording render device and a driven clock.
+
+#include "host/SaverApp.h"
+#include "render/RenderDevice.h"
+#include "tests/render/TestPictures.h"
+#include "tests/service/TestHttpServer.h"
+#include "tests/slideshow/TempFolder.h"
+#include "tests/slideshow/TestPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int64_t Now = 1'800'000'000;
+
+std::string PictureBytes(uint32_t width)
+{
+    const std::vector<unsigned char> header = testpictures::JpegHeader(width, 600);
+    return std::string(header.begin(), header.end());
+}
+
+// What the stand-in service answers; changed by the tests, read by the server thread.
+struct ServiceState {
+    std::mutex mutex;
+    std::string infos;
+    int infoStatus = 200;
+    std::map<std::string, std::string> pictures;
+    int pictureStatus = 200;
+    std::function<void()> duringInfos;
+};
+
+class SlideShow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetTestNow(Now);
+        ClearTimerEvents();
+        renderDevice.InitResources();
+        app.options.SetString("ImagePath", cache.Text());
+        app.screenRect = {0, 0, 1280, 1024};
+        app.refreshSeconds = 10;
+        app.window = &app;
+
+        server.server.Get("/get-infos.php", [this](const httplib::Request&, httplib::Response& response) {
+            std::function<void()> during;
+            {
+                std::lock_guard<std::mutex> lock(service.mutex);
+                response.status = service.infoStatus;
+                response.set_content(service.infos, "text/plain");
+                during = service.duringInfos;
+            }
+            if (during) {
+                during();
+            }
+        });
+        server.server.Get("/get-images.php", [this](const httplib::Request& request, httplib::Response& response) {
+            std::lock_guard<std::mutex> lock(service.mutex);
+            const auto found = service.pictures.find(request.get_param_value("sFileName"));
+            response.status = found == service.pictures.end() ? 404 : service.pictureStatus;
+            if (found != service.pictures.end()) {
+                response.set_content(found->second, "image/jpeg");
+            }
+        });
+        server.Start();
+        // A server stopped before its thread runs would never stop.
+        while (!server.server.is_running()) {
+            std::this_thread::yield();
+        }
+    }
+
+    void TearDown() override { renderDevice.Release(); }
+
+    void Connect() { ASSERT_EQ(app.serviceClient.Connect(server.HostPort(), "", ""), 0); }
+
+    void Answer(const std::string& infos)
+    {
+        std::lock_guard<std::mutex> lock(service.mutex);
+        service.infos = infos;
+    }
+
+    void Serve(const std::string& name, const std::string& bytes)
+    {
+        std::lock_guard<std::mutex> lock(service.mutex);
+        service.pictures[name] = bytes;
+    }
+
+    std::string Cached(const std::string& name) const { return cache.Text() + "/" + name; }
+
+    // Puts a picture in the cache folder and on screen, as an earlier step would.
+    void Show(const std::string& name)
+    {
+        cache.Write(name, PictureBytes(800));
+        ASSERT_EQ(renderDevice.pictureHandle->LoadFile(Cached(name), 1280, 1024), 0);
+    }
+
+    std::string Shown() const { return renderDevice.pictureHandle->Name(); }
+
+    size_t Requests(const std::string& script) const
+    {
+        const std::vector<std::string> targets = server.Targets();
+        return static_cast<size_t>(std::count_if(targets.begin(), targets.end(), [&](const std::string& target) {
+            return target.rfind("/" + script, 0) == 0;
+        }));
+    }
+
+    std::string Info(const std::string& key) const { return app.infoStore.GetString(key, "<none>"); }
+
+    // The server outlives the client, whose open connection would otherwise hold up its stop.
+    TempFolder cache;
+    ServiceState service;
+    TestHttpServer server;
+    SaverApp app;
+};
+
+TEST_F(SlideShow, SameNameKeepsThePicture)
+{
+    Connect();
+    Show("a.jpg");
+    Answer("ImageFileName:a.jpg\nImageInfoMain:Harbour\n");
+    app.AdvanceSlide();
+    EXPECT_EQ(Shown(), Cached("a.jpg"));
+    EXPECT_EQ(Requests("get-images.php"), 0u);
+    EXPECT_EQ(Info("ImageInfoMain"), "Harbour");
+}
+
+TEST_F(SlideShow, NoNameKeepsWhateverIsShown)
+{
+    Connect();
+    Answer("ImageInfoMain:Harbour\n");
+    app.AdvanceSlide();
+    EXPECT_EQ(Shown(), "");
+    Show("a.jpg");
+    app.AdvanceSlide();
+    EXPECT_EQ(Shown(), Cached("a.jpg"));
+    EXPECT_EQ(Requests("get-images.php"), 0u);
+}
+
+TEST_F(SlideShow, ANameInsideTheShownNameIsANewPicture)
+{
+    Connect();
+    Show("ba.jpg");
+    Answer("ImageFileName:a.jpg\n");
+    Serve("a.jpg", PictureBytes(1024));
+    app.AdvanceSlide();
+
+    EXPECT_EQ(Shown(), Cached("a.jpg"));
+    EXPECT_EQ(app.pictureList, std::vector<std::string>{Cached("a.jpg")});
+    EXPECT_EQ(Requests("get-infos.php"), 3u); // the probe, then two for a change
+    EXPECT_EQ(Requests("get-images.php"), 1u);
+}
+
+TEST_F(SlideShow, CacheIsUsedOnlyWhenTheServiceSaysExactlyYes)
+{
+    Connect();
+    cache.Write("b.jpg", PictureBytes(800));
+    app.pictureList = {Cached("b.jpg")};
+    Serve("b.jpg", PictureBytes(1024));
+
+    Answer("ImageFileName:b.jpg\nImageFileCache:Yes\n");
+    app.AdvanceSlide();
+    EXPECT_EQ(Requests("get-images.php"), 1u);
+    EXPECT_EQ(fs::file_size(cache.path / "b.jpg"), PictureBytes(1024).size());
+
+    renderDevice.pictureHandle->Unload();
+    Answer("ImageFileName:b.jpg\nImageFileCache:yes\n");
+    app.AdvanceSlide();
+    EXPECT_EQ(Shown(), Cached("b.jpg"));
+    EXPECT_EQ(Requests("get-images.php"), 1u);
+    EXPECT_EQ(app.pictureList, std::vector<std::string>{Cached("b.jpg")}); // listed once
+}
+
+TEST_F(SlideShow, EmptyListOrMissingFileForcesTheDownload)
+{
+    Connect();
+    Answer("ImageFileName:c.jpg\nImageFileCache:yes\n");
+    Serve("c.jpg", PictureBytes(1024));
+    cache.Write("c.jpg", PictureBytes(800));
+    app.AdvanceSlide(); // the file is there, but the list is empty
+    EXPECT_EQ(Requests("get-images.php"), 1u);
+    EXPECT_EQ(Shown(), Cached("c.jpg"));
+
+    Answer("ImageFileName:d.jpg\nImageFileCache:yes\n");
+    Serve("d.jpg", PictureBytes(1024));
+    app.AdvanceSlide(); // listed pictures, but no d.jpg among them
+    EXPECT_EQ(Requests("get-images.php"), 2u);
+    EXPECT_EQ(Shown(), Cached("d.jpg"));
+    EXPECT_EQ(app.pictureList, (std::vector<std::string>{Cached("c.jpg"), Cached("d.jpg")}));
+}
+
+TEST_F(SlideShow, FailedDownloadKeepsThePictureAndTheList)
+{
+    Connect();
+    Show("a.jpg");
+    app.pictureList = {Cached("a.jpg")};
+    Answer("ImageFileName:e.jpg\nImageInfoMain:Lighthouse\n");
+    Serve("e.jpg", PictureBytes(1024));
+    {
+        std::lock_guard<std::mutex> lock(service.mutex);
+        service.pictureStatus = 500;
+    }
+    app.AdvanceSlide();
+    EXPECT_EQ(Shown(), Cached("a.jpg"));
+    EXPECT_EQ(app.pictureList, std::vector<std::string>{Cached("a.jpg")});
+    EXPECT_EQ(Info("ImageInfoMain"), "Lighthouse");
+    EXPECT_FALSE(fs::exists(cache.path / "e.jpg"));
+}
+
+TEST_F(SlideShow, DownloadThatIsNoPictureIsListedButShowsNothing)
+{
+    Connect();
+    Show("a.jpg");
+    Answer("ImageFileName:broken.jpg\n");
+    Serve("broken.jpg", "<html>not a picture</html>");
+    app.AdvanceSlide();
+    EXPECT_EQ(Shown(), "");
+    EXPECT_EQ(app.pictureList, std::vector<std::string>{Cached("broken.jpg")});
+}
+
+class Rotation : public SlideShow {
+protected:
+    void CachePictures()
+    {
+        for (const char* name : {"1.jpg", "2.jpg", "3.jpg"}) {
+            cache.Write(name, PictureBytes(800));
+            app.pictureList.push_back(Cached(name));
+        }
+        app.rotationPos = 0;
+    }
+
+    std::vector<std::string> ShownOverSteps(int steps)
+    {
+        std::vector<std::string> shown;
+        for (int i = 0; i < steps; ++i) {
+            app.infoStore.SetString("ImageInfoMain", "loading", true); // as the slide tick leaves it
+            app.AdvanceSlide();
+            shown.push_back(Shown());
+            EXPECT_EQ(Info("ImageInfoSub"), Shown());
+            EXPECT_EQ(app.infoStore.GetString("ImageInfoMain", ""), "");
+        }
+        return shown;
+    }
+};
+
+TEST_F(Rotation, WithoutTheServiceCyclesThroughTheCache)
+{
+    CachePictures();
+    EXPECT_EQ(ShownOverSteps(4), (std::vector<std::string>{Cached("1.jpg"), Cached("2.jpg"), Cached("3.jpg"), Cached("1.jpg")}));
+    EXPECT_EQ(Requests("get-infos.php"), 0u);
+}
+
+TEST_F(Rotation, ContinuesFromWhereStartUpLeftIt)
+{
+    CachePictures();
+    app.rotationPos = 2;
+    EXPECT_EQ(ShownOverSteps(2), (std::vector<std::string>{Cached("3.jpg"), Cached("1.jpg")}));
+}
+
+TEST_F(Rotation, AFailedInformationRequestRotatesToo)
+{
+    Connect();
+    CachePictures();
+    {
+        std::lock_guard<std::mutex> lock(service.mutex);
+        service.infoStatus = 500;
+    }
+    EXPECT_EQ(ShownOverSteps(2), (std::vector<std::string>{Cached("1.jpg"), Cached("2.jpg")}));
+}
+
+TEST_F(Rotation, EmptyCacheChangesNothing)
+{
+    Show("a.jpg");
+    app.infoStore.SetString("ImageInfoMain", "loading", true);
+    app.AdvanceSlide();
+    EXPECT_EQ(Shown(), Cached("a.jpg"));
+    EXPECT_EQ(Info("ImageInfoMain"), "loading");
+    EXPECT_EQ(app.rotationPos, -1);
+}
+
+TEST_F(SlideShow, StepKillsAndReArmsTheSlideTimer)
+{
+    for (int32_t seconds : {10, 50}) {
+        ClearTimerEvents();
+        app.refreshSeconds = seconds;
+        app.advancePending = true;
+        SetTestNow(Now + seconds);
+        app.AdvanceSlide();
+
+        const std::vector<TimerEvent> events = TimerEvents();
+        ASSERT_EQ(events.size(), 2u);
+        EXPECT_FALSE(events[0].armed);
+        EXPECT_EQ(events[0].id, SlideTimerId);
+        EXPECT_TRUE(events[1].armed);
+        EXPECT_EQ(events[1].id, SlideTimerId);
+        EXPECT_EQ(events[1].milliseconds, static_cast<uint32_t>(seconds) * 1002);
+        EXPECT_EQ(app.slideTimer, SlideTimerId);
+        EXPECT_EQ(app.lastAdvanceTime, Now + seconds);
+        EXPECT_FALSE(app.advancing);
+        EXPECT_FALSE(app.advancePending);
+    }
+}
+
+TEST_F(SlideShow, WhileAStepRunsTheSlideTimerIsOffAndTicksAreIgnored)
+{
+    Connect();
+    Answer("ImageFileName:\n");
+    bool advancingDuringStep = false;
+    std::vector<TimerEvent> eventsDuringStep;
+    {
+        std::lock_guard<std::mutex> lock(service.mutex);
+        service.duringInfos = [&] {
+            advancingDuringStep = app.advancing;
+            eventsDuringStep = TimerEvents();
+#ifdef ZEMBRIA_HAVE_ONTIMER
+            app.OnTimer(app.window, SlideTimerId);
+#endif
+        };
+    }
+    app.AdvanceSlide();
+
+    EXPECT_TRUE(advancingDuringStep);
+    ASSERT_EQ(eventsDuringStep.size(), 1u);
+    EXPECT_FALSE(eventsDuringStep[0].armed);
+    EXPECT_FALSE(app.advancePending); // the tick during the step didn't announce another
+    EXPECT_EQ(Info("ImageInfoMain"), "<none>");
+}
+
+} // namespace

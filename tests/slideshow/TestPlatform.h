@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <vector>
 
-struct TimerEvent {
-    bool armed = false; // false: killed
+struct ArmedTimer {
     uint32_t id = 0;
     uint32_t milliseconds = 0;
 };
 
 void SetTestNow(int64_t seconds);
-std::vector<TimerEvent> TimerEvents();
-void ClearTimerEvents();
+std::vector<ArmedTimer> ArmedTimers();
+std::vector<uint32_t> KilledTimers();
+void ClearTimerRecord();

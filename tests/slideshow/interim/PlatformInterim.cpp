@@ -5,47 +5,35 @@
 #include "platform/Platform.h"
 #include "tests/slideshow/TestPlatform.h"
 
-#include <mutex>
-
 namespace {
 
-std::mutex mutex;
 int64_t now = 0;
-std::vector<TimerEvent> events;
+std::vector<ArmedTimer> armed;
+std::vector<uint32_t> killed;
 
 } // namespace
 
-void SetTestNow(int64_t seconds)
-{
-    std::lock_guard<std::mutex> lock(mutex);
-    now = seconds;
-}
+void SetTestNow(int64_t seconds) { now = seconds; }
+std::vector<ArmedTimer> ArmedTimers() { return armed; }
+std::vector<uint32_t> KilledTimers() { return killed; }
 
-std::vector<TimerEvent> TimerEvents()
+void ClearTimerRecord()
 {
-    std::lock_guard<std::mutex> lock(mutex);
-    return events;
-}
-
-void ClearTimerEvents()
-{
-    std::lock_guard<std::mutex> lock(mutex);
-    events.clear();
+    armed.clear();
+    killed.clear();
 }
 
 int PlatformMessageBox(WindowHandle, const std::string&, const std::string&, unsigned) { return 1; }
 
 uint32_t PlatformSetTimer(WindowHandle, uint32_t id, uint32_t milliseconds)
 {
-    std::lock_guard<std::mutex> lock(mutex);
-    events.push_back({true, id, milliseconds});
+    armed.push_back({id, milliseconds});
     return id;
 }
 
 bool PlatformKillTimer(WindowHandle, uint32_t id)
 {
-    std::lock_guard<std::mutex> lock(mutex);
-    events.push_back({false, id, 0});
+    killed.push_back(id);
     return true;
 }
 
@@ -53,9 +41,4 @@ bool PlatformPostMessage(WindowHandle, unsigned, MessageParam, MessageData) { re
 MessageResult PlatformSendMessage(WindowHandle, unsigned, MessageParam, MessageData) { return 0; }
 uint32_t PlatformTickCount() { return static_cast<uint32_t>(now * 1000); }
 void PlatformSleep(uint32_t) {}
-
-int64_t PlatformNow()
-{
-    std::lock_guard<std::mutex> lock(mutex);
-    return now;
-}
+int64_t PlatformNow() { return now; }

@@ -3,7 +3,8 @@
 // of the real one makes every file old, a clock behind makes them future.
 
 #include "host/SaverApp.h"
-#include "tests/slideshow/TempFolder.h"
+#include "platform/Paths.h"
+#include "tests/slideshow/CacheFiles.h"
 #include "tests/slideshow/TestPlatform.h"
 
 #include <gtest/gtest.h>
@@ -24,10 +25,10 @@ protected:
     {
         realNow = static_cast<int64_t>(std::time(nullptr));
         SetTestNow(realNow);
-        app.options.SetString("ImagePath", folder.Text());
+        app.options.SetString("ImagePath", folder.path.string());
     }
 
-    std::string Listed(const std::string& name) const { return folder.Text() + "/" + name; }
+    std::string Listed(const std::string& name) const { return JoinPath(folder.path.string(), name); }
     bool OnDisk(const std::string& name) const { return fs::exists(folder.path / name); }
 
     std::vector<std::string> Sorted(std::vector<std::string> list) const
@@ -43,9 +44,9 @@ protected:
 
 TEST_F(PictureCache, KeepsYoungPicturesAndDeletesOldOnes)
 {
-    folder.WriteAt("young.jpg", realNow - 13 * Day - 23 * Hour);
-    folder.WriteAt("old.jpg", realNow - 14 * Day);
-    folder.WriteAt("new.jpg", realNow);
+    WriteAt(folder, "young.jpg", realNow - 13 * Day - 23 * Hour);
+    WriteAt(folder, "old.jpg", realNow - 14 * Day);
+    WriteAt(folder, "new.jpg", realNow);
     app.PrepareCache();
 
     EXPECT_EQ(Sorted(app.pictureList), (std::vector<std::string>{Listed("new.jpg"), Listed("young.jpg")}));
@@ -57,7 +58,7 @@ TEST_F(PictureCache, KeepsYoungPicturesAndDeletesOldOnes)
 TEST_F(PictureCache, ListsInTheFoldersOwnOrder)
 {
     for (const char* name : {"c.jpg", "a.jpg", "b.jpg", "e.jpg", "d.jpg"}) {
-        folder.Write(name);
+        folder.Write(name, "x");
     }
     std::vector<std::string> enumerated;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder.path)) {
@@ -70,7 +71,7 @@ TEST_F(PictureCache, ListsInTheFoldersOwnOrder)
 TEST_F(PictureCache, OldCreationExpiresARecentlyRewrittenPicture)
 {
     SetTestNow(realNow + 20 * Day);
-    folder.WriteAt("rewritten.jpg", realNow + 20 * Day - Hour);
+    WriteAt(folder, "rewritten.jpg", realNow + 20 * Day - Hour);
     app.PrepareCache();
     EXPECT_TRUE(app.pictureList.empty());
     EXPECT_FALSE(OnDisk("rewritten.jpg"));
@@ -83,8 +84,8 @@ TEST_F(PictureCache, ZeroOrNonNumericDaysEmptyTheCacheButKeepFuturePictures)
         SCOPED_TRACE(days);
         // Created and written after the clock's now: negative ages stay.
         SetTestNow(realNow - 3 * Day);
-        folder.WriteAt("future.jpg", realNow);
-        folder.WriteAt("written-before-now.jpg", realNow - 4 * Day);
+        WriteAt(folder, "future.jpg", realNow);
+        WriteAt(folder, "written-before-now.jpg", realNow - 4 * Day);
         app.options.SetString("CacheDays", days);
         app.PrepareCache();
 
@@ -96,21 +97,21 @@ TEST_F(PictureCache, ZeroOrNonNumericDaysEmptyTheCacheButKeepFuturePictures)
 TEST_F(PictureCache, EmptyDaysMeanFourteen)
 {
     app.options.SetString("CacheDays", "");
-    folder.WriteAt("young.jpg", realNow - 13 * Day);
-    folder.WriteAt("old.jpg", realNow - 15 * Day);
+    WriteAt(folder, "young.jpg", realNow - 13 * Day);
+    WriteAt(folder, "old.jpg", realNow - 15 * Day);
     app.PrepareCache();
     EXPECT_EQ(app.pictureList, std::vector<std::string>{Listed("young.jpg")});
 }
 
 TEST_F(PictureCache, OnlyJpegFilesDirectlyInTheFolderAreConsidered)
 {
-    folder.WriteAt("old.png", realNow - 30 * Day);
-    folder.WriteAt("old.jpeg", realNow - 30 * Day);
-    folder.WriteAt("old.JPG", realNow - 30 * Day);
-    folder.Write("Shouting.JPG");
+    WriteAt(folder, "old.png", realNow - 30 * Day);
+    WriteAt(folder, "old.jpeg", realNow - 30 * Day);
+    WriteAt(folder, "old.JPG", realNow - 30 * Day);
+    folder.Write("Shouting.JPG", "x");
     fs::create_directories(folder.path / "album.jpg");
     fs::create_directories(folder.path / "sub");
-    folder.WriteAt("sub/nested.jpg", realNow - 30 * Day);
+    WriteAt(folder, "sub/nested.jpg", realNow - 30 * Day);
     fs::last_write_time(folder.path / "album.jpg", fs::last_write_time(folder.path / "old.png"));
     app.PrepareCache();
 
@@ -135,7 +136,7 @@ TEST_F(PictureCache, MissingFolderIsCreatedAndNothingListed)
 TEST_F(PictureCache, LeftoverProbeFileIsRemoved)
 {
     folder.Write("dummy.txt", "left over");
-    folder.Write("a.jpg");
+    folder.Write("a.jpg", "x");
     app.PrepareCache();
     EXPECT_FALSE(OnDisk("dummy.txt"));
     EXPECT_EQ(app.pictureList, std::vector<std::string>{Listed("a.jpg")});
@@ -143,18 +144,18 @@ TEST_F(PictureCache, LeftoverProbeFileIsRemoved)
 
 TEST_F(PictureCache, TrailingSeparatorStillNamesTheFiles)
 {
-    app.options.SetString("ImagePath", folder.Text() + "/");
-    folder.Write("a.jpg");
+    app.options.SetString("ImagePath", folder.path.string() + "/");
+    folder.Write("a.jpg", "x");
     app.PrepareCache();
     ASSERT_EQ(app.pictureList.size(), 1u);
-    EXPECT_EQ(app.pictureList[0], folder.Text() + "//a.jpg");
+    EXPECT_EQ(app.pictureList[0], folder.path.string() + "//a.jpg");
     EXPECT_TRUE(fs::is_regular_file(app.pictureList[0]));
 }
 
 TEST_F(PictureCache, ARescanReplacesTheList)
 {
     app.pictureList = {"stale.jpg"};
-    folder.Write("a.jpg");
+    folder.Write("a.jpg", "x");
     app.PrepareCache();
     EXPECT_EQ(app.pictureList, std::vector<std::string>{Listed("a.jpg")});
 }

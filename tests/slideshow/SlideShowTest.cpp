@@ -2,10 +2,11 @@
 // service client, the recording render device and a driven clock.
 
 #include "host/SaverApp.h"
+#include "platform/Paths.h"
 #include "render/RenderDevice.h"
 #include "tests/render/TestPictures.h"
 #include "tests/service/TestHttpServer.h"
-#include "tests/slideshow/TempFolder.h"
+#include "tests/slideshow/CacheFiles.h"
 #include "tests/slideshow/TestPlatform.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +48,7 @@ protected:
         SetTestNow(Now);
         ClearTimerRecord();
         renderDevice.InitResources();
-        app.options.SetString("ImagePath", cache.Text());
+        app.options.SetString("ImagePath", cache.path.string());
         app.screenRect = {0, 0, 1280, 1024};
         app.refreshSeconds = 10;
         app.window = &app;
@@ -97,7 +98,7 @@ protected:
         service.pictures[name] = bytes;
     }
 
-    std::string Cached(const std::string& name) const { return cache.Text() + "/" + name; }
+    std::string Cached(const std::string& name) const { return JoinPath(cache.path.string(), name); }
 
     // Puts a picture in the cache folder and on screen, as an earlier step would.
     void Show(const std::string& name)

@@ -1,0 +1,102 @@
+// The real Zembria.scr under wine: the full-screen window appears, a key
+// message closes it, and a second full-screen start leaves the first alone.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string WindowsPath(std::string path)
+{
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return "Z:" + path;
+}
+
+struct Saver {
+    PROCESS_INFORMATION process{};
+
+    bool Start(const std::string& arguments)
+    {
+        std::string line = "\"" + WindowsPath(ZEMBRIA_SCR) + "\" " + arguments;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) != FALSE;
+    }
+    // The exit code, or STILL_ACTIVE when it has not ended within the time.
+    DWORD Wait(DWORD milliseconds)
+    {
+        WaitForSingleObject(process.hProcess, milliseconds);
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process.hProcess, &code);
+        return code;
+    }
+    ~Saver()
+    {
+        if (process.hProcess == nullptr) return;
+        if (Wait(0) == STILL_ACTIVE) TerminateProcess(process.hProcess, 99);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+};
+
+HWND WaitForSaverWindow(DWORD milliseconds)
+{
+    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
+        HWND window = FindWindowA("WindowsScreenSaverClass", "Screen Saver");
+        if (window != nullptr) return window;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+TEST(SaverWindow, KeyMessageClosesTheSaver)
+{
+    Saver saver;
+    ASSERT_TRUE(saver.Start("--run-for 60 /s"));
+    HWND window = WaitForSaverWindow(20000);
+    ASSERT_NE(window, nullptr) << "the full-screen window appears";
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    EXPECT_GT(rect.right - rect.left, 0);
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    Sleep(1500); // a few frame ticks
+    ASSERT_EQ(saver.Wait(0), STILL_ACTIVE) << "the saver keeps running without input";
+
+    PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    EXPECT_EQ(saver.Wait(20000), 0u) << "a key ends the saver with exit code 0";
+}
+
+TEST(SaverWindow, OnlyOneFullScreenSaverRuns)
+{
+    Saver first;
+    ASSERT_TRUE(first.Start("--run-for 60 /s"));
+    HWND window = WaitForSaverWindow(20000);
+    ASSERT_NE(window, nullptr);
+
+    Saver second;
+    ASSERT_TRUE(second.Start("/s"));
+    EXPECT_EQ(second.Wait(20000), 0u) << "the second start ends at once with 0";
+    EXPECT_EQ(first.Wait(0), STILL_ACTIVE);
+
+    PostMessageA(window, WM_LBUTTONDOWN, 0, 0);
+    EXPECT_EQ(first.Wait(20000), 0u) << "a click ends the saver";
+}
+
+TEST(SaverWindow, WindowOptionGivesAPlainWindowOfThatSize)
+{
+    Saver saver;
+    ASSERT_TRUE(saver.Start("--window 320x200 --run-for 2 /s"));
+    HWND window = WaitForSaverWindow(20000);
+    ASSERT_NE(window, nullptr);
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.right - rect.left, 320);
+    EXPECT_EQ(rect.bottom - rect.top, 200);
+    EXPECT_EQ(saver.Wait(20000), 0u) << "--run-for ends it by itself";
+}
+
+} // namespace

@@ -7,7 +7,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 {
     if (message == WM_INITDIALOG) return TRUE;
     if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-        EndDialog(dialog, LOWORD(wParam));
+        EndDialog(dialog, LOWORD(wParam) == IDOK ? 1 : 0);
         return TRUE;
     }
     return FALSE;

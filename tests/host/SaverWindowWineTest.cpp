@@ -100,3 +100,53 @@ TEST(SaverWindow, WindowOptionGivesAPlainWindowOfThatSize)
 }
 
 } // namespace
+
+namespace {
+
+struct DialogSearch {
+    DWORD processId;
+    HWND dialog;
+};
+
+BOOL CALLBACK FindDialogOf(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (owner != search->processId || std::string(name) != "#32770") return TRUE;
+    search->dialog = window;
+    return FALSE;
+}
+
+HWND WaitForDialog(DWORD processId, DWORD milliseconds)
+{
+    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
+        DialogSearch search{processId, nullptr};
+        EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&search));
+        if (search.dialog != nullptr) return search.dialog;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+TEST(SettingsMode, CancelEndsTheDialogWithZero)
+{
+    for (const char* tail : {"", "/c", "/c:1"}) {
+        SCOPED_TRACE(tail);
+        Saver saver;
+        ASSERT_TRUE(saver.Start(tail));
+        ASSERT_NE(WaitForDialog(saver.process.dwProcessId, 20000), nullptr) << "the settings dialog opens";
+        // Cancel whatever the process shows (a notice first, then the dialog) until it ends.
+        DWORD code = STILL_ACTIVE;
+        for (int round = 0; round < 10 && code == STILL_ACTIVE; ++round) {
+            HWND dialog = WaitForDialog(saver.process.dwProcessId, 2000);
+            if (dialog != nullptr) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            code = saver.Wait(2000);
+        }
+        EXPECT_EQ(code, 0u) << "the dialog's result is the exit code";
+    }
+}
+
+} // namespace

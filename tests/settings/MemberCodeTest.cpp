@@ -30,10 +30,3 @@ TEST(MemberCode, CaseBlanksAndStarsAllCount)
     }
     EXPECT_EQ(codes.size(), std::size(variants));
 }
-
-TEST(MemberCode, HexTextOfADigest)
-{
-    const unsigned char digest[16] = {0x00, 0x01, 0x0a, 0x10, 0x7f, 0x80, 0x9b, 0xc3,
-                                      0xde, 0xef, 0xf0, 0xfe, 0xff, 0x20, 0x42, 0x99};
-    EXPECT_EQ(MemberCodeText(digest), "00010A107F809BC3DEEFF0FEFF204299");
-}

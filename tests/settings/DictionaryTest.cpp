@@ -5,6 +5,8 @@
 #include "platform/Paths.h"
 #include "settings/KeyValueStore.h"
 
+#include <sstream>
+
 namespace {
 
 const char* const dictionaryKeys[] = {
@@ -36,6 +38,17 @@ TEST(Dictionary, BothShippedFilesHoldEveryKeyOnce)
             EXPECT_NE(dictionary.GetString(key, ""), "") << key;
         }
         EXPECT_EQ(dictionary.list.PairLimit(), static_cast<long>(std::size(dictionaryKeys)) + 1);
+
+        // A tab or "#" inside a text would cut it short without a word.
+        std::istringstream lines(bytes);
+        for (std::string line; std::getline(lines, line);) {
+            const size_t separator = line.find("\t=\t");
+            if (line.empty() || line[0] == '#' || separator == std::string::npos) {
+                continue;
+            }
+            const std::string text = line.substr(separator + 3, line.size() - separator - 4);
+            EXPECT_EQ(dictionary.GetString(line.substr(0, separator), ""), text) << line;
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "settings/OptionsFile.h"
 
+#include <algorithm>
 #include <random>
 #include <string_view>
 

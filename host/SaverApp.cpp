@@ -3,10 +3,7 @@
 #include "host/ModeFlags.h"
 #include "platform/Paths.h"
 #include "render/RenderDevice.h"
-
-// The refresh table of the settings core (settings/RefreshRate.h).
-int RefreshSecondsOfIndex(int index);
-std::string RefreshIndexText(int seconds);
+#include "settings/RefreshRate.h"
 
 SaverApp saverApp;
 

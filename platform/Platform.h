@@ -59,9 +59,9 @@ struct PlatformPoint { int32_t x = 0, y = 0; };
 
 // Status codes of the platform's own calls (HRESULT values on Windows).
 namespace Status {
-constexpr long Fail = static_cast<long>(0x80004005L);
-constexpr long InvalidArg = static_cast<long>(0x80070057L);
-constexpr long OutOfMemory = static_cast<long>(0x8007000EL);
+constexpr long Fail = static_cast<int32_t>(0x80004005u);
+constexpr long InvalidArg = static_cast<int32_t>(0x80070057u);
+constexpr long OutOfMemory = static_cast<int32_t>(0x8007000Eu);
 } // namespace Status
 
 int PlatformMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, unsigned flags);

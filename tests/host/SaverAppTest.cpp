@@ -7,6 +7,9 @@
 #include "host/SaverWindowProc.h"
 #include "render/RenderDevice.h"
 #include "tests/support/RecordingPlatform.h"
+#if __has_include("tests/support/RecordingDevice.h")
+#include "tests/support/RecordingDevice.h" // the recording render device, once it is in the tree
+#endif
 
 #include <gtest/gtest.h>
 
@@ -188,6 +191,28 @@ TEST_F(SaverAppTest, FrameTickRunsThePendingChange)
     EXPECT_EQ(recording.CountArmed(SlideTimerId), 1) << "the slide timer is re-armed";
     EXPECT_EQ(saverApp.window, Saver);
 }
+
+#if __has_include("tests/support/RecordingDevice.h")
+TEST_F(SaverAppTest, FailedSceneKeepsThePictureChangePending)
+{
+    ResetRecording();
+    saverApp.advancePending = true;
+    TheRecording().beginSceneResult = Status::Fail;
+    EXPECT_EQ(saverApp.OnTimer(Saver, FrameTimerId), Status::Fail);
+    EXPECT_TRUE(saverApp.advancePending) << "no picture change after a frame that was not drawn";
+    EXPECT_EQ(recording.CountArmed(SlideTimerId), 0);
+
+    TheRecording().beginSceneResult = 0;
+    TheRecording().endSceneResult = Status::Fail;
+    EXPECT_EQ(saverApp.OnTimer(Saver, FrameTimerId), Status::Fail);
+    EXPECT_TRUE(saverApp.advancePending);
+
+    TheRecording().endSceneResult = 0;
+    EXPECT_EQ(saverApp.OnTimer(Saver, FrameTimerId), 0);
+    EXPECT_FALSE(saverApp.advancePending) << "the next good frame changes the picture";
+    EXPECT_EQ(recording.CountArmed(SlideTimerId), 1);
+}
+#endif
 
 // The saver window's procedure around the controller.
 class SaverWindowTest : public SaverAppTest {

@@ -3,6 +3,7 @@
 // handshake between the slide and the frame timer.
 
 #include "host/ModeFlags.h"
+#include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
 #include "host/SaverWindowProc.h"
 #include "render/RenderDevice.h"
@@ -34,6 +35,7 @@ protected:
         fs::remove_all(home);
         fs::create_directories(home);
         ModuleDirectory = home.string();
+        programOptions.service = "127.0.0.1:9"; // a login, if any, stays on this machine and is refused
     }
     void TearDown() override { fs::remove_all(home); }
 

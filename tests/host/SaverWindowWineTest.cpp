@@ -70,6 +70,23 @@ TEST(SaverWindow, KeyMessageClosesTheSaver)
     EXPECT_EQ(saver.Wait(20000), 0u) << "a key ends the saver with exit code 0";
 }
 
+TEST(SaverWindow, MouseMoveClosesTheSaver)
+{
+    Saver saver;
+    ASSERT_TRUE(saver.Start("--run-for 60 /s"));
+    HWND window = WaitForSaverWindow(20000);
+    ASSERT_NE(window, nullptr);
+    Sleep(1000);
+    POINT at{};
+    GetCursorPos(&at);
+    SetCursorPos(at.x + 2, at.y + 1);
+    PostMessageA(window, WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(saver.Wait(1500), STILL_ACTIVE) << "3 pixels are no move";
+    SetCursorPos(at.x + 40, at.y + 30);
+    PostMessageA(window, WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(saver.Wait(20000), 0u);
+}
+
 TEST(SaverWindow, OnlyOneFullScreenSaverRuns)
 {
     Saver first;
@@ -129,6 +146,46 @@ HWND WaitForDialog(DWORD processId, DWORD milliseconds)
         Sleep(50);
     }
     return nullptr;
+}
+
+// Runs the test's own messages while waiting: the preview's parent lives here.
+DWORD WaitPumping(Saver& saver, DWORD milliseconds)
+{
+    DWORD end = GetTickCount() + milliseconds;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        DWORD code = saver.Wait(0);
+        if (code != STILL_ACTIVE || static_cast<int>(GetTickCount() - end) >= 0) return code;
+        MsgWaitForMultipleObjects(1, &saver.process.hProcess, FALSE, 50, QS_ALLINPUT);
+    }
+}
+
+TEST(PreviewMode, ChildOfTheParentIgnoringInput)
+{
+    HWND parent = CreateWindowExA(0, "STATIC", "display settings", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 240,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(parent, nullptr);
+    Saver saver;
+    ASSERT_TRUE(saver.Start("/p " + std::to_string(reinterpret_cast<uintptr_t>(parent))));
+    HWND preview = nullptr;
+    for (int i = 0; i < 400 && preview == nullptr; ++i) {
+        WaitPumping(saver, 50);
+        preview = FindWindowExA(parent, nullptr, "WindowsScreenSaverClass", "Preview");
+    }
+    ASSERT_NE(preview, nullptr) << "the preview is a child of the given window";
+    RECT client{}, child{};
+    GetClientRect(parent, &client);
+    GetClientRect(preview, &child);
+    EXPECT_EQ(child.right, client.right);
+    EXPECT_EQ(child.bottom, client.bottom);
+
+    PostMessageA(preview, WM_KEYDOWN, VK_SPACE, 0);
+    PostMessageA(preview, WM_LBUTTONDOWN, 0, 0);
+    EXPECT_EQ(WaitPumping(saver, 1500), STILL_ACTIVE) << "input does not end the preview";
+    PostMessageA(preview, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitPumping(saver, 20000), 0u);
+    DestroyWindow(parent);
 }
 
 TEST(SettingsMode, CancelEndsTheDialogWithZero)

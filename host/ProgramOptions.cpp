@@ -65,6 +65,7 @@ OptionsOutcome ParseProgramOptions(const std::string& tail, ProgramOptions& opti
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i].text;
         if (word.rfind("--", 0) != 0) continue;
+        size_t spanBegin = words[i].begin;
         std::string name = word;
         std::string value;
         bool hasValue = false;
@@ -82,14 +83,14 @@ OptionsOutcome ParseProgramOptions(const std::string& tail, ProgramOptions& opti
             error = "unknown option " + name;
             return OptionsOutcome::Error;
         }
-        if (!hasValue) {
-            if (i + 1 >= words.size()) {
-                error = "option " + name + " needs a value";
-                return OptionsOutcome::Error;
-            }
+        if (!hasValue && i + 1 < words.size() && words[i + 1].text.rfind("--", 0) != 0) {
             ++i;
             value = words[i].text;
             spanEnd = words[i].end;
+        }
+        if (value.empty()) {
+            error = "option " + name + " needs a value";
+            return OptionsOutcome::Error;
         }
         if (name == "--home") options.home = value;
         else if (name == "--service") options.service = value;
@@ -103,11 +104,7 @@ OptionsOutcome ParseProgramOptions(const std::string& tail, ProgramOptions& opti
             error = "--window wants WIDTHxHEIGHT in pixels, both from 1 to 16384, not \"" + value + "\"";
             return OptionsOutcome::Error;
         }
-        if (value.empty()) {
-            error = "option " + name + " needs a value";
-            return OptionsOutcome::Error;
-        }
-        rest += tail.substr(kept, words[i - (hasValue ? 0 : 1)].begin - kept);
+        rest += tail.substr(kept, spanBegin - kept);
         kept = spanEnd;
     }
     rest += tail.substr(kept);

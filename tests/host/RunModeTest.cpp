@@ -125,7 +125,7 @@ TEST(ProgramOptions, HelpVersionAndBadInput)
     EXPECT_EQ(ParseProgramOptions("/s --help", options, rest, error), OptionsOutcome::Help);
     EXPECT_EQ(ParseProgramOptions("--version", options, rest, error), OptionsOutcome::Version);
     for (const char* bad : {"--run-for abc", "--run-for 0", "--run-for -3", "--run-for 99999999999", "--window 0x0",
-                            "--window 640", "--window x480", "--window 640x", "--frobnicate /s", "/s --home", "--home="}) {
+                            "--window 640", "--window x480", "--window 640x", "--frobnicate /s", "/s --home", "--home=", "--home --service x"}) {
         SCOPED_TRACE(bad);
         error.clear();
         EXPECT_EQ(ParseProgramOptions(bad, options, rest, error), OptionsOutcome::Error);

@@ -195,6 +195,24 @@ TEST_F(SaverAppTest, FrameTickRunsThePendingChange)
 }
 
 #if __has_include("tests/support/RecordingDevice.h")
+TEST_F(SaverAppTest, FirstFramesShowTheStartUpTextBeforeTheHint)
+{
+    ResetRecording();
+    WriteFile("dictionary.1", "[Texts]\r\nInitialization = starting up\r\nHint = Hinweis:\r\n");
+    WriteOptions("");
+    Start();
+    std::vector<std::string> mains; // the main caption of each presented frame, in order
+    std::string lastMain;
+    for (const DrawCall& call : TheRecording().calls) {
+        if (call.kind == DrawCall::Kind::Text && (call.text == "starting up" || call.text == "Hinweis:")) lastMain = call.text;
+        if (call.kind == DrawCall::Kind::Present) mains.push_back(lastMain);
+    }
+    ASSERT_GE(mains.size(), 2u);
+    EXPECT_EQ(mains[0], "starting up");
+    EXPECT_EQ(mains[1], "starting up") << "the second frame, which changes the picture, comes before any login";
+    EXPECT_EQ(mains.back(), "Hinweis:") << "the frames without a cached picture show the hint";
+}
+
 TEST_F(SaverAppTest, FailedSceneKeepsThePictureChangePending)
 {
     ResetRecording();

@@ -5,26 +5,9 @@
 #include "host/SaverApp.h"
 #include "render/RenderDevice.h"
 
-// Completed by the picture cache issue: creates or expires the cache and fills pictureList.
-void SaverApp::PrepareCache()
-{
-}
-
 // Completed by the login issue: connects, logs in and sets the information texts.
 void SaverApp::Login()
 {
-}
-
-// Completed by the slide show issue. What the lifecycle relies on: the
-// pending change is taken, the interval restarts and the slide timer is re-armed.
-void SaverApp::AdvanceSlide()
-{
-    advancePending = false;
-    advancing = true;
-    PlatformKillTimer(window, SlideTimerId);
-    lastAdvanceTime = PlatformNow();
-    slideTimer = PlatformSetTimer(window, SlideTimerId, SlidePeriodMs());
-    advancing = false;
 }
 
 // Completed by the frame composition issue: a scene with nothing in it.

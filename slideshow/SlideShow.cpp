@@ -89,5 +89,5 @@ void SaverApp::AdvanceSlide()
 
     lastAdvanceTime = PlatformNow();
     advancing = false;
-    slideTimer = PlatformSetTimer(window, SlideTimerId, static_cast<uint32_t>(refreshSeconds) * SlidePeriodFactorMs);
+    slideTimer = PlatformSetTimer(window, SlideTimerId, SlidePeriodMs());
 }

@@ -5,7 +5,7 @@
 #include "host/SaverApp.h"
 #include "platform/Paths.h"
 #include "tests/slideshow/CacheFiles.h"
-#include "tests/slideshow/TestPlatform.h"
+#include "tests/support/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         realNow = static_cast<int64_t>(std::time(nullptr));
-        SetTestNow(realNow);
+        recording.now = realNow;
         app.options.SetString("ImagePath", folder.path.string());
     }
 
@@ -70,7 +70,7 @@ TEST_F(PictureCache, ListsInTheFoldersOwnOrder)
 
 TEST_F(PictureCache, OldCreationExpiresARecentlyRewrittenPicture)
 {
-    SetTestNow(realNow + 20 * Day);
+    recording.now = realNow + 20 * Day;
     WriteAt(folder, "rewritten.jpg", realNow + 20 * Day - Hour);
     app.PrepareCache();
     EXPECT_TRUE(app.pictureList.empty());
@@ -83,7 +83,7 @@ TEST_F(PictureCache, ZeroOrNonNumericDaysEmptyTheCacheButKeepFuturePictures)
     for (const char* days : {"0", "abc", "-2"}) {
         SCOPED_TRACE(days);
         // Created and written after the clock's now: negative ages stay.
-        SetTestNow(realNow - 3 * Day);
+        recording.now = realNow - 3 * Day;
         WriteAt(folder, "future.jpg", realNow);
         WriteAt(folder, "written-before-now.jpg", realNow - 4 * Day);
         app.options.SetString("CacheDays", days);

@@ -7,7 +7,7 @@
 #include "tests/render/TestPictures.h"
 #include "tests/service/TestHttpServer.h"
 #include "tests/slideshow/CacheFiles.h"
-#include "tests/slideshow/TestPlatform.h"
+#include "tests/support/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -45,8 +45,9 @@ class SlideShow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetTestNow(Now);
-        ClearTimerRecord();
+        recording.now = Now;
+        recording.armed.clear();
+        recording.killed.clear();
         renderDevice.InitResources();
         app.options.SetString("ImagePath", cache.path.string());
         app.screenRect = {0, 0, 1280, 1024};
@@ -297,18 +298,19 @@ TEST_F(Rotation, EmptyCacheChangesNothing)
 TEST_F(SlideShow, StepKillsAndReArmsTheSlideTimer)
 {
     for (int32_t seconds : {10, 50}) {
-        ClearTimerRecord();
+        recording.armed.clear();
+        recording.killed.clear();
         app.refreshSeconds = seconds;
         app.advancePending = true;
-        SetTestNow(Now + seconds);
+        recording.now = Now + seconds;
         app.AdvanceSlide();
 
-        EXPECT_EQ(KilledTimers(), std::vector<uint32_t>{SlideTimerId});
-        const std::vector<ArmedTimer> armed = ArmedTimers();
-        ASSERT_EQ(armed.size(), 1u);
-        EXPECT_EQ(armed[0].id, SlideTimerId);
-        EXPECT_EQ(armed[0].milliseconds, static_cast<uint32_t>(seconds) * 1002);
-        EXPECT_EQ(app.slideTimer, SlideTimerId);
+        ASSERT_EQ(recording.killed.size(), 1u);
+        EXPECT_EQ(recording.killed[0].id, SlideTimerId);
+        ASSERT_EQ(recording.armed.size(), 1u);
+        EXPECT_EQ(recording.armed[0].id, SlideTimerId);
+        EXPECT_EQ(recording.armed[0].window, app.window);
+        EXPECT_EQ(recording.armed[0].milliseconds, static_cast<uint32_t>(seconds) * 1002);
         EXPECT_EQ(app.lastAdvanceTime, Now + seconds);
         EXPECT_FALSE(app.advancing);
         EXPECT_FALSE(app.advancePending);
@@ -320,24 +322,22 @@ TEST_F(SlideShow, WhileAStepRunsTheSlideTimerIsOffAndTicksAreIgnored)
     Connect();
     Answer("ImageFileName:\n");
     bool advancingDuringStep = false;
-    std::vector<uint32_t> killedDuringStep;
+    size_t killedDuringStep = 0;
     size_t armedDuringStep = 0;
     {
         std::lock_guard<std::mutex> lock(service.mutex);
         // Runs on the server's thread while the step waits for the answer.
         service.duringInfos = [&] {
             advancingDuringStep = app.advancing;
-            killedDuringStep = KilledTimers();
-            armedDuringStep = ArmedTimers().size();
-#ifdef ZEMBRIA_HAVE_ONTIMER
+            killedDuringStep = recording.killed.size();
+            armedDuringStep = recording.armed.size();
             app.OnTimer(app.window, SlideTimerId);
-#endif
         };
     }
     app.AdvanceSlide();
 
     EXPECT_TRUE(advancingDuringStep);
-    EXPECT_EQ(killedDuringStep, std::vector<uint32_t>{SlideTimerId});
+    EXPECT_EQ(killedDuringStep, 1u);
     EXPECT_EQ(armedDuringStep, 0u);
     EXPECT_FALSE(app.advancePending); // the tick during the step didn't announce another
     EXPECT_EQ(Info("ImageInfoMain"), "<none>");

@@ -36,3 +36,15 @@ int ServiceClient::Connect(const std::string&, const std::string&, const std::st
 
 // Completed by the HTTP transport issue.
 ServiceClient::~ServiceClient() = default;
+
+// Completed by the information exchange issue: no answer, so the slide show rotates the cache.
+int ServiceClient::FetchInfos(KeyValueList&)
+{
+    return 1;
+}
+
+// Completed by the picture download issue.
+int ServiceClient::DownloadPicture(const std::string&, const std::string&, int, int, KeyValueList&)
+{
+    return 1;
+}

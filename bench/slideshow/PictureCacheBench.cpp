@@ -3,7 +3,7 @@
 // The folder lies under ZEMBRIA_BENCH_DIR (default: the system's temp folder).
 
 #include "host/SaverApp.h"
-#include "platform/Paths.h"
+#include "tests/support/RecordingPlatform.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,6 +56,7 @@ void FillFolder(const fs::path& folder, bool halfExpired)
 void RunPrepareCache(benchmark::State& state, bool halfExpired)
 {
     const fs::path folder = BenchFolder();
+    recording.now = static_cast<int64_t>(std::time(nullptr));
     SaverApp app;
     app.options.SetString("ImagePath", folder.string());
     app.options.SetString("CacheDays", "14");

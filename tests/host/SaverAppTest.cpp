@@ -149,10 +149,12 @@ TEST_F(SaverAppTest, LanguageChoosesDictionaryAndServiceLanguage)
 TEST_F(SaverAppTest, OfflineShowsTheHintWithoutConnecting)
 {
     WriteFile("dictionary.1", "[Texts]\r\nHint = Hinweis:\r\nHostNotAvailable = keine Verbindung\r\n");
-    // Two cached pictures, so the start-up needs no extra picture change after the hint.
+    // Three cached pictures: the start-up's change shows the second, the
+    // rotation still has a next one, so no extra change follows the hint.
     fs::create_directories(home / "images");
     WriteFile("images/a.jpg", "x");
     WriteFile("images/b.jpg", "y");
+    WriteFile("images/c.jpg", "z");
     WriteOptions("MemberLogin = anna\r\nMemberCode = 0123456789ABCDEF0123456789ABCDEF\r\n");
     saverApp.pictureList = {(home / "images" / "a.jpg").string(), (home / "images" / "b.jpg").string()};
     Start();

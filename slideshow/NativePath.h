@@ -8,5 +8,6 @@
 
 std::filesystem::path PathFromText(const std::string& text);
 
-// False when the name can't be written in the narrow code page.
+// False when the name can't be written in the narrow code page; text then
+// holds it with the unwritable characters replaced.
 bool TextFromPath(const std::filesystem::path& path, std::string& text);

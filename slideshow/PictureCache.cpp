@@ -50,7 +50,8 @@ void SaverApp::PrepareCache()
     fs::directory_iterator entry(PathFromText(directory), error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         std::string name;
-        if (!TextFromPath(entry->path().filename(), name) || !IsCachedPictureName(name)) {
+        const bool nameFits = TextFromPath(entry->path().filename(), name);
+        if (!IsCachedPictureName(name)) {
             continue;
         }
         std::error_code kindError;
@@ -63,7 +64,9 @@ void SaverApp::PrepareCache()
             continue; // gone since the folder was read
         }
         if (StaysInCache(now, created, written, cacheDays)) {
-            pictureList.push_back(JoinPath(directory, name));
+            if (nameFits) {
+                pictureList.push_back(JoinPath(directory, name));
+            } // a name the code page can't spell couldn't be loaded by it either
         } else {
             std::error_code ignored;
             fs::remove(entry->path(), ignored); // one that can't be removed stays unlisted

@@ -58,30 +58,11 @@ TEST_F(CacheFolder, MissingFileHasNoTimes)
     EXPECT_EQ(ReadFileTimes(folder / "gone.jpg", created, written), 1);
 }
 
-TEST_F(CacheFolder, AnsiNamesRoundTrip)
-{
-    if (GetACP() != 1252) {
-        GTEST_SKIP() << "needs the Western code page";
-    }
-    std::string folderText;
-    ASSERT_TRUE(TextFromPath(folder, folderText));
-    const std::string name = "caf\xE9.jpg"; // e acute in code page 1252
-    std::FILE* out = std::fopen((folderText + "\\" + name).c_str(), "wb");
-    ASSERT_NE(out, nullptr);
-    std::fclose(out);
-
-    EXPECT_TRUE(fs::exists(PathFromText(folderText + "\\" + name)));
-    std::string listed;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        ASSERT_TRUE(TextFromPath(entry.path().filename(), listed));
-    }
-    EXPECT_EQ(listed, name);
-}
-
 TEST_F(CacheFolder, NamesOutsideTheCodePageAreReported)
 {
     std::string text;
     EXPECT_FALSE(TextFromPath(fs::path(L"\x4E2D\x6587.jpg"), text)); // CJK letters
+    EXPECT_EQ(text.substr(text.size() - 4), ".jpg");
     EXPECT_TRUE(TextFromPath(fs::path(L"plain.jpg"), text));
     EXPECT_EQ(text, "plain.jpg");
 }

@@ -75,6 +75,22 @@ TEST_F(PictureCacheWin32, AnsiNamesAreListedAsTheyAreWritten)
     EXPECT_EQ(app.pictureList, std::vector<std::string>{folderText + "\\caf\xE9.jpg"});
 }
 
+TEST_F(PictureCacheWin32, NamesOutsideTheCodePageStillExpire)
+{
+    const fs::path fresh = folder / L"\x4E2D.jpg";
+    const fs::path old = folder / L"\x6587.jpg";
+    for (const fs::path& file : {fresh, old}) {
+        std::FILE* out = _wfopen(file.c_str(), L"wb");
+        ASSERT_NE(out, nullptr);
+        std::fclose(out);
+    }
+    fs::last_write_time(old, fs::last_write_time(old) - std::chrono::hours(24 * 30));
+    app.PrepareCache();
+    EXPECT_TRUE(app.pictureList.empty()); // no ANSI path could load it
+    EXPECT_TRUE(fs::exists(fresh));
+    EXPECT_FALSE(fs::exists(old));
+}
+
 TEST_F(PictureCacheWin32, MissingFolderIsCreated)
 {
     app.options.SetString("ImagePath", folderText + "\\new\\images");

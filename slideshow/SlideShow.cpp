@@ -5,9 +5,12 @@
 #include "host/SaverApp.h"
 #include "platform/Paths.h"
 #include "render/RenderDevice.h"
+#include "slideshow/NativePath.h"
 #include "slideshow/SlideRules.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -18,6 +21,14 @@ std::string ShownPicturePath()
 {
     const TextureHandle* picture = renderDevice.pictureHandle;
     return picture != nullptr ? picture->Name() : std::string();
+}
+
+// Checked before a cache load: a load that fails takes the picture off the
+// screen, and a download that then fails too would leave it blank.
+bool IsFile(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(PathFromText(path), error);
 }
 
 // 0 when the picture loaded; every load replaces what was shown.
@@ -38,8 +49,9 @@ void ShowServicePicture(SaverApp& app)
         return;
     }
     const std::string directory = app.options.GetString("ImagePath", "images");
-    if (info.GetString("ImageFileCache", "no") == "yes" && !app.pictureList.empty()
-        && ShowPicture(JoinPath(directory, name), app.screenRect) == 0) {
+    const std::string cached = JoinPath(directory, name);
+    if (info.GetString("ImageFileCache", "no") == "yes" && !app.pictureList.empty() && IsFile(cached)
+        && ShowPicture(cached, app.screenRect) == 0) {
         return;
     }
 

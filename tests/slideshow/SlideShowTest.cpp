@@ -224,6 +224,17 @@ TEST_F(SlideShow, FailedDownloadKeepsThePictureAndTheList)
     EXPECT_FALSE(fs::exists(cache.path / "e.jpg"));
 }
 
+TEST_F(SlideShow, MissingCachedFileAndFailedDownloadKeepThePicture)
+{
+    Connect();
+    Show("a.jpg");
+    app.pictureList = {Cached("a.jpg")};
+    Answer("ImageFileName:gone.jpg\nImageFileCache:yes\n"); // neither cached nor served
+    app.AdvanceSlide();
+    EXPECT_EQ(PictureRequests(), 1u);
+    EXPECT_EQ(Shown(), Cached("a.jpg"));
+}
+
 TEST_F(SlideShow, DownloadThatIsNoPictureIsListedButShowsNothing)
 {
     Connect();

@@ -157,10 +157,10 @@ void SettingsDialog::FillValues(const DialogControls& controls)
     controls.setText(IDC_PASSWORD, memberCodeAtOpening.empty() ? "" : MaskedCode);
 
     FillList(controls, IDC_LANGUAGE, LanguageNames, 2, options.GetInt("Language", 1));
-    std::string intervals[RefreshRateCount];
-    for (int index = 0; index < RefreshRateCount; ++index)
+    std::string intervals[RefreshIntervalCount];
+    for (int index = 0; index < RefreshIntervalCount; ++index)
         intervals[index] = RefreshIntervalText(index);
-    FillList(controls, IDC_REFRESH_RATE, intervals, RefreshRateCount, options.GetInt("RefreshRate", 3));
+    FillList(controls, IDC_REFRESH_RATE, intervals, RefreshIntervalCount, options.GetInt("RefreshRate", 3));
 
     controls.setText(IDC_CACHE_DAYS, options.GetString("CacheDays", "14"));
     for (const FlagBox& box : FlagBoxes)

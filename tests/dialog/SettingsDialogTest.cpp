@@ -101,27 +101,6 @@ TEST_F(SettingsDialogTest, WithoutAnyFileShowsTheDefaultsAfterTheMessage)
     EXPECT_EQ(controls.texts.count(IDC_INFO_PROXY), 0u); // keeps its template text
 }
 
-TEST_F(SettingsDialogTest, FillsTextsThenValuesInTheDialogsOrder)
-{
-    Open();
-
-    std::vector<std::string> expected = {"message"};
-    for (int id : {IDC_WEB_SITE, IDC_LANGUAGE_LABEL, IDC_LOGIN_LABEL, IDC_PASSWORD_LABEL, IDC_TITLE,
-                   IDC_REFRESH_LABEL, IDC_CACHE_DAYS_LABEL, IDC_SHOW_LOCAL_TIME, IDC_SHOW_ZEMBRIAN_TIME,
-                   IDC_SHOW_ALL_INFOS, IDC_PROXY_HOST_LABEL, IDC_PROXY_PORT_LABEL, IDC_PROXY_LOGIN_LABEL,
-                   IDC_PROXY_PASSWORD_LABEL, IDC_VERSION, IDC_INFO_LANGUAGE, IDC_INFO_LOGIN, IDC_INFO_ADV1,
-                   IDC_INFO_ADV2, IDC_INFO_ADV3, IDC_INFO_REFRESH, IDC_MEMBER_LOGIN, IDC_PASSWORD})
-        expected.push_back("text " + std::to_string(id));
-    for (int i = 0; i < 2; ++i)
-        expected.push_back("entry 1010");
-    expected.push_back("select 1010");
-    for (int i = 0; i < 10; ++i)
-        expected.push_back("entry 1012");
-    expected.insert(expected.end(), {"select 1012", "text 1042", "check 1017", "check 1041", "check 1018",
-                                     "text 1013", "text 1014", "text 1015", "text 1016"});
-    EXPECT_EQ(controls.log, expected);
-}
-
 TEST_F(SettingsDialogTest, ShowsTheOptionsWithTheDictionaryOfTheirLanguage)
 {
     WriteFile(Options, {"Language\t=\t0", "MemberLogin\t=\tanna", "MemberCode\t=\tABC", "RefreshRate\t=\t9",

@@ -151,6 +151,35 @@ TEST_F(SettingsDialogWineTest, TemplateHoldsItsControlsInOrder)
     }});
 }
 
+// The module also carries an about box, a menu and accelerators for its info command.
+TEST_F(SettingsDialogWineTest, ModuleCarriesAboutBoxMenuAndAccelerators)
+{
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(IDD_ABOUT), MAKEINTRESOURCEA(5)), nullptr); // RT_DIALOG
+
+    HMENU menu = LoadMenuA(module, MAKEINTRESOURCEA(IDM_MAIN));
+    ASSERT_NE(menu, nullptr);
+    char text[32] = "";
+    GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Datei");
+    GetMenuStringA(GetSubMenu(menu, 0), IDM_EXIT, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "&Beenden");
+    GetMenuStringA(menu, 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Hilfe");
+    GetMenuStringA(GetSubMenu(menu, 1), IDM_INFO, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "&Info");
+    DestroyMenu(menu);
+
+    HACCEL accelerators = LoadAcceleratorsA(module, MAKEINTRESOURCEA(IDM_MAIN));
+    ASSERT_NE(accelerators, nullptr);
+    ACCEL entries[4];
+    int count = CopyAcceleratorTableA(accelerators, entries, 4);
+    ASSERT_GT(count, 0);
+    for (int i = 0; i < count; ++i)
+        EXPECT_EQ(entries[i].cmd, IDM_INFO);
+    DestroyAcceleratorTable(accelerators);
+}
+
 TEST_F(SettingsDialogWineTest, WithoutFilesShowsTheDefaultsAndOkWritesTheChanges)
 {
     INT_PTR result = RunDialog(directory, {

@@ -4,6 +4,7 @@
 // tests bind them to a plain map. One instance, settingsDialog, lives for the
 // whole process.
 
+#include "platform/Platform.h"
 #include "settings/KeyValueStore.h"
 
 #include <functional>
@@ -35,7 +36,7 @@ public:
     // dialog may end), 1 when a message told the user why not (it stays open).
     int Save(const DialogControls& controls);
 
-    void* window = nullptr;           // the open dialog's window handle
+    WindowHandle window = nullptr;    // the open dialog's window handle
     std::string moduleDirectory;      // where Open found the files
     std::string versionText = ZEMBRIA_VERSION; // the module's version string
     KeyValueStore options;

@@ -18,6 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const char StoredCode[] = "0123456789ABCDEF0123456789ABCDEF";
+
 // Unix paths reach the saver through wine's drive Z:.
 std::string OnDriveZ(const fs::path& path)
 {
@@ -95,7 +97,8 @@ TEST(SaverSettingsMode, ShowsTheStoredLanguageAndOkWritesTheFile)
         fs::path home = fs::path(ZEMBRIA_DIALOG_TEST_DIR) / ("saver-" + suffix);
         fs::remove_all(home);
         fs::create_directories(home);
-        std::ofstream(home / "Zembria.ini", std::ios::binary) << "Language\t=\t" << suffix << "\r\n";
+        std::ofstream(home / "Zembria.ini", std::ios::binary)
+            << "Language\t=\t" << suffix << "\r\nMemberCode\t=\t" << StoredCode << "\r\n";
         fs::copy_file(fs::path(ZEMBRIA_BIN_DIR) / ("dictionary." + suffix), home / ("dictionary." + suffix));
         KeyValueStore dictionary;
         ASSERT_EQ(dictionary.Load((home / ("dictionary." + suffix)).string()), 0);
@@ -115,6 +118,7 @@ TEST(SaverSettingsMode, ShowsTheStoredLanguageAndOkWritesTheFile)
         ASSERT_EQ(saved.Load((home / "Zembria.ini").string()), 0);
         EXPECT_EQ(saved.GetString("MemberLogin", ""), "anna");
         EXPECT_EQ(saved.GetString("Language", ""), suffix);
+        EXPECT_EQ(saved.GetString("MemberCode", ""), StoredCode) << "kept through the masked field";
     }
     EXPECT_NE(labels[0], labels[1]) << "German and English labels differ";
 }

@@ -221,26 +221,6 @@ TEST_F(SettingsDialogWineTest, WithoutFilesShowsTheDefaultsAndOkWritesTheChanges
     EXPECT_EQ(saved.GetString("ShowAllInfos", ""), "yes");
 }
 
-TEST_F(SettingsDialogWineTest, ShowsTheDictionaryOfTheStoredLanguage)
-{
-    WriteFile("Zembria.ini", {"Language\t=\t0", "MemberCode\t=\t0123456789ABCDEF0123456789ABCDEF"});
-    WriteFile("dictionary.0", {"LanguageStr\t=\tSprache", "ShowLocalTime\t=\tLokale Zeit anzeigen",
-                               "InfoAdv2\t=\t- k\xfcrzere Intervalle"});
-
-    INT_PTR result = RunDialog(directory, {[&](HWND dialog) {
-        EXPECT_TRUE(messages.empty());
-        EXPECT_EQ(Text(dialog, IDC_LANGUAGE_LABEL), "Sprache");
-        EXPECT_EQ(Text(dialog, IDC_SHOW_LOCAL_TIME), "Lokale Zeit anzeigen");
-        EXPECT_EQ(Text(dialog, IDC_INFO_ADV2), "- k\xfcrzere Intervalle");
-        EXPECT_EQ(Text(dialog, IDC_PASSWORD), "****");
-        EXPECT_EQ(Selection(dialog, IDC_LANGUAGE), 0);
-        Press(dialog, IDOK);
-    }});
-
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(Saved().GetString("MemberCode", ""), "0123456789ABCDEF0123456789ABCDEF");
-}
-
 TEST_F(SettingsDialogWineTest, RefusedCacheDaysKeepTheDialogOpen)
 {
     WriteFile("Zembria.ini", {"CacheDays\t=\t5"});

@@ -62,13 +62,6 @@ protected:
     ControlMap controls;
 };
 
-const std::string FullOptions[] = {
-    "[Application]", "Language\t=\t1", "ImagePath\t=\tpics", "host\t=\tpictures.test",
-    "[User Data]", "MemberLogin\t=\tanna maria", "MemberCode\t=\t0123456789ABCDEF0123456789ABCDEF",
-    "[Settings]", "RefreshRate\t=\t8", "ShowZembrianTime\t=\tyes", "ShowAllInfos\t=\tno",
-    "[Proxy Settings]", "ProxyHost\t=\tproxy.test", "proxyport\t=\t8080", "offline\t=\ttrue",
-};
-
 TEST_F(SettingsDialogTest, WithoutAnyFileShowsTheDefaultsAfterTheMessage)
 {
     WriteFile("dictionary.1", {"LanguageStr\t=\tTongue"}); // not read without options
@@ -130,11 +123,10 @@ TEST_F(SettingsDialogTest, ShowsTheOptionsWithTheDictionaryOfTheirLanguage)
 
 TEST_F(SettingsDialogTest, OkWithoutChangesRewritesTheSameValuesInTheFixedLayout)
 {
-    {
-        std::ofstream out(directory / Options, std::ios::binary);
-        for (const auto& line : FullOptions)
-            out << line << "\r\n";
-    }
+    WriteFile(Options, {"[Application]", "Language\t=\t1", "ImagePath\t=\tpics", "host\t=\tpictures.test",
+                        "[User Data]", "MemberLogin\t=\tanna maria", std::string("MemberCode\t=\t") + StoredCode,
+                        "[Settings]", "RefreshRate\t=\t8", "ShowZembrianTime\t=\tyes", "ShowAllInfos\t=\tno",
+                        "[Proxy Settings]", "ProxyHost\t=\tproxy.test", "proxyport\t=\t8080", "offline\t=\ttrue"});
     WriteFile("dictionary.1", {"App\t=\tZembria"});
 
     Open();

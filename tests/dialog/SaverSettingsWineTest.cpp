@@ -56,7 +56,8 @@ std::string ItemText(HWND dialog, int id)
 }
 
 // Runs "Zembria.scr --home DIR /c", lets act play the user on the dialog and
-// returns the exit code (STILL_ACTIVE if it had to be stopped).
+// returns the exit code (STILL_ACTIVE if it had to be stopped). The waits are
+// long because a loaded machine can take many seconds to start a wine process.
 DWORD RunSettingsMode(const fs::path& home, const std::function<void(HWND)>& act)
 {
     std::string line = "\"" + OnDriveZ(ZEMBRIA_SCR) + "\" --home " + OnDriveZ(home) + " /c";
@@ -68,7 +69,7 @@ DWORD RunSettingsMode(const fs::path& home, const std::function<void(HWND)>& act
         return STILL_ACTIVE;
     }
     Lookup lookup{process.dwProcessId, nullptr};
-    for (int tries = 0; tries < 400 && !lookup.found; ++tries) {
+    for (int tries = 0; tries < 1200 && !lookup.found; ++tries) {
         EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&lookup));
         if (!lookup.found && WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0)
             break;
@@ -79,7 +80,7 @@ DWORD RunSettingsMode(const fs::path& home, const std::function<void(HWND)>& act
         ADD_FAILURE() << "no settings dialog appeared";
 
     DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0)
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);
     else
         TerminateProcess(process.hProcess, 99);

@@ -33,7 +33,7 @@ int RenderDevice::DrawTextBox(const std::string& text, int x, int y, FontKind ki
             DrawPanel(panel, Colour::Panel);
         }
     }
-    DrawText(kind, text, extent, format, kind == FontKind::Accent ? Colour::Accent : Colour::White);
+    RenderText(kind, text, extent, format, kind == FontKind::Accent ? Colour::Accent : Colour::White);
     return extent.bottom;
 }
 

@@ -61,7 +61,8 @@ public:
     FontDescription SelectFont(FontKind kind) const;
     // Sets the rectangle's right and bottom to the text's extent (DT_CALCRECT).
     void MeasureText(FontKind kind, const std::string& text, Rect& rect) const;
-    void DrawText(FontKind kind, const std::string& text, const Rect& rect, unsigned format, uint32_t colour);
+    // Named apart from the Win32 DrawText macro.
+    void RenderText(FontKind kind, const std::string& text, const Rect& rect, unsigned format, uint32_t colour);
     int DrawQuad(const TextureRecord* texture, const Rect& rect, uint32_t colour);
 
     // Overlay text: portable, built on the primitives.
@@ -81,6 +82,10 @@ public:
     // Non-zero: a windowed device of this size instead of the full screen.
     int windowedWidth = 0;
     int windowedHeight = 0;
+    // Set before the frames when a snapshot will be asked for: every Present
+    // keeps a copy of the frame it shows. Without it a snapshot reads the back
+    // buffer, which after a flip may hold the frame before last.
+    bool keepPresentedFrame = false;
     // Panel textures kept by size from frame to frame.
     PanelCache panelCache;
     RenderDeviceState* state = nullptr;

@@ -80,8 +80,9 @@ TEST_F(InfoPanels, TableRowsTitlesRulesAndGaps)
     app.DrawInfoTable();
 
     const int x0 = W - 310;
-    // Three text rows (title and two values) plus one, and one rule in Heading lines.
-    int y = H - 4 * 18 - 28 - 125;
+    // Three text rows (title and two values) plus one in Text lines, one rule in
+    // Heading lines; the measured text's last line break adds no line.
+    int y = H - 3 * 18 - 28 - 125;
     std::vector<DrawCall> expected = {
         {DrawCall::Kind::Quad, {x0, y, x0 + 300, y + 18}, Colour::Panel, "panel 300x18", {}, {}, 0},
         {DrawCall::Kind::Text, {x0, y, x0 + 9 * 8, y + 18}, Colour::White, {}, FontKind::TextBold, " Weather:", 0},

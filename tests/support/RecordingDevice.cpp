@@ -144,20 +144,21 @@ void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rec
 {
     if (text.empty())
         return; // the font measures nothing and leaves the rectangle
+    // Like the D3DX fonts, a line break at the very end adds no line.
     size_t widest = 0, lines = 0, start = 0;
-    for (;;) {
+    while (start < text.size()) {
         size_t end = text.find("\r\n", start);
-        ++lines;
-        widest = std::max(widest, (end == std::string::npos ? text.size() : end) - start);
         if (end == std::string::npos)
-            break;
+            end = text.size();
+        ++lines;
+        widest = std::max(widest, end - start);
         start = end + 2;
     }
     rect.right = rect.left + static_cast<int>(widest) * CharWidth(kind);
     rect.bottom = rect.top + static_cast<int>(lines) * LineHeight(kind);
 }
 
-void RenderDevice::DrawText(FontKind kind, const std::string& text, const Rect& rect, unsigned format,
+void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect& rect, unsigned format,
                             uint32_t colour)
 {
     Log({DrawCall::Kind::Text, rect, colour, {}, Known(kind), text, format});

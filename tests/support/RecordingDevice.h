@@ -4,7 +4,8 @@
 // with fixed metrics, so overlay layouts can be checked exactly.
 //
 // Metrics: the 18 px fonts are 8 px per character and 18 px per line, the
-// Heading font 14 px per character and 28 px per line. Texture names in the
+// Heading font 14 px per character and 28 px per line; a line break at the
+// very end of a text adds no line, as with the D3DX fonts. Texture names in the
 // log: "none", "panel WxH", "OverlayLogo <id>" or the picture's path.
 
 #include "render/RenderDevice.h"

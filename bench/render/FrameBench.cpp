@@ -3,7 +3,9 @@
 // table) with panel textures remade for every panel versus kept by size, and
 // the load time of a 1920x1080 and a 6000x4000 JPEG into the picture handle.
 // Prints CPU time (all threads of the process, the rasteriser's included)
-// and wall time. Usage: render_frame_bench [frames] [--snapshot FILE.png]
+// and wall time.
+// Usage: render_frame_bench [frames] [--snapshot FILE.png]
+//        render_frame_bench --write-picture FILE.jpg WIDTH HEIGHT   (a smooth test picture, then exit)
 
 #include "host/SaverApp.h"
 #include "render/Overlay.h"
@@ -71,7 +73,7 @@ HWND OpenWindow()
 }
 
 // A photograph-like test picture: sky, sea, a horizon and some texture, saved as JPEG.
-bool WriteJpeg(const char* path, UINT width, UINT height)
+bool WriteJpeg(const char* path, UINT width, UINT height, int grain = 32)
 {
     IDirect3DDevice9* device = renderDevice.state->Device();
     IDirect3DSurface9* surface = nullptr;
@@ -87,7 +89,7 @@ bool WriteJpeg(const char* path, UINT width, UINT height)
         for (UINT x = 0; x < width; ++x) {
             double u = static_cast<double>(x) / width;
             seed = seed * 1664525u + 1013904223u;
-            int noise = static_cast<int>(seed >> 27) - 16;
+            int noise = grain > 0 ? static_cast<int>(seed % static_cast<uint32_t>(grain)) - grain / 2 : 0;
             int r, g, b;
             if (v < 0.55) {
                 r = static_cast<int>(120 + 100 * v + 30 * std::sin(u * 9));
@@ -143,11 +145,19 @@ int main(int argc, char** argv)
 {
     int frames = 200;
     const char* snapshot = nullptr;
+    const char* picturePath = nullptr;
+    UINT pictureWidth = 0, pictureHeight = 0;
     for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]) == "--snapshot" && i + 1 < argc)
+        if (std::string(argv[i]) == "--snapshot" && i + 1 < argc) {
             snapshot = argv[++i];
-        else
+        } else if (std::string(argv[i]) == "--write-picture" && i + 3 < argc) {
+            picturePath = argv[i + 1];
+            pictureWidth = static_cast<UINT>(std::atoi(argv[i + 2]));
+            pictureHeight = static_cast<UINT>(std::atoi(argv[i + 3]));
+            i += 3;
+        } else {
             frames = std::max(10, std::atoi(argv[i]));
+        }
     }
     HWND window = OpenWindow();
     if (!window || renderDevice.Create(window, 0) != 0) {
@@ -155,6 +165,12 @@ int main(int argc, char** argv)
         return 1;
     }
     renderDevice.InitResources();
+    if (picturePath) {
+        bool written = pictureWidth > 0 && pictureHeight > 0 && WriteJpeg(picturePath, pictureWidth, pictureHeight, 6);
+        std::printf("%s: %s\n", picturePath, written ? "written" : "FAILED");
+        renderDevice.Release();
+        return written ? 0 : 1;
+    }
     const int w = renderDevice.screenWidth, h = renderDevice.screenHeight;
     std::printf("display %dx%d\n", w, h);
 
@@ -218,6 +234,8 @@ int main(int argc, char** argv)
     std::printf("picture, bar and emblem alone: %.2f ms CPU, %.2f ms wall per frame\n", bare.cpuMs, bare.wallMs);
 
     if (snapshot) {
+        WriteJpeg("bench-snapshot.jpg", static_cast<UINT>(w), static_cast<UINT>(h), 6);
+        renderDevice.pictureHandle->LoadFile("bench-snapshot.jpg", w, h);
         renderDevice.keepPresentedFrame = true;
         frame(0);
         std::printf("snapshot %s: %s\n", snapshot, renderDevice.SaveSnapshot(snapshot) == 0 ? "written" : "FAILED");

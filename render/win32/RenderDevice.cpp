@@ -25,7 +25,7 @@ RECT ToRect(const Rect& rect)
     return RECT{rect.left, rect.top, rect.right, rect.bottom};
 }
 
-struct FontSpec {
+struct FontStyle {
     FontKind kind;
     INT height;
     UINT weight;
@@ -33,21 +33,21 @@ struct FontSpec {
 };
 
 // Creation order; each lands in its FontSlot.
-constexpr FontSpec FontSpecs[FontCount] = {
+constexpr FontStyle FontStyles[FontCount] = {
     {FontKind::Heading, 28, FW_BOLD, FALSE},
     {FontKind::Accent, 18, FW_BOLD, TRUE},
     {FontKind::TextBold, 18, FW_BOLD, FALSE},
     {FontKind::Text, 18, FW_NORMAL, FALSE},
 };
 
-D3DXFONT_DESCA Describe(const FontSpec& spec)
+D3DXFONT_DESCA Describe(const FontStyle& style)
 {
     D3DXFONT_DESCA description{};
-    description.Height = spec.height;
+    description.Height = style.height;
     description.Width = 0;
-    description.Weight = spec.weight;
+    description.Weight = style.weight;
     description.MipLevels = D3DX_DEFAULT;
-    description.Italic = spec.italic;
+    description.Italic = style.italic;
     description.CharSet = DEFAULT_CHARSET;
     description.OutputPrecision = OUT_DEVICE_PRECIS;
     description.Quality = ANTIALIASED_QUALITY;
@@ -155,9 +155,9 @@ int RenderDevice::InitResources()
             *handle = new TextureHandle;
     ClearToBlack();
 
-    for (const FontSpec& spec : FontSpecs) {
-        unsigned slot = FontSlot(spec.kind);
-        state->fontDescriptions[slot] = Describe(spec);
+    for (const FontStyle& style : FontStyles) {
+        unsigned slot = FontSlot(style.kind);
+        state->fontDescriptions[slot] = Describe(style);
         D3DXCreateFontIndirectA(device, &state->fontDescriptions[slot], &state->fonts[slot]);
         TEXTMETRICA metrics{};
         if (state->fonts[slot] && state->fonts[slot]->GetTextMetricsA(&metrics))

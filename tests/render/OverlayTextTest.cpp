@@ -131,7 +131,7 @@ TEST_F(OverlayText, KeptPanelsDrawTheSameQuadsWithOneTexturePerSize)
     }
 
     renderDevice.Release();
-    EXPECT_EQ(TheRecording().texturesAlive, alive - 0) << "release lets go of the kept panels";
+    EXPECT_EQ(TheRecording().texturesAlive, alive) << "release lets go of the kept panels";
     ASSERT_EQ(renderDevice.Create(nullptr, 0), 0);
     renderDevice.InitResources();
 }

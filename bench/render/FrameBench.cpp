@@ -199,7 +199,7 @@ int main(int argc, char** argv)
     FillStores(app);
     auto frame = [&app](int i) { DrawFrameAt(app, app.lastAdvanceTime + 7 + i / 2); };
     std::vector<double> remadeCpu, keptCpu, remadeWall, keptWall;
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < 5; ++round) {
         for (bool keep : {false, true}) {
             renderDevice.panelCache.keepPanels = keep;
             renderDevice.panelCache.Clear();
@@ -214,9 +214,9 @@ int main(int argc, char** argv)
         return v[v.size() / 2];
     };
     double remade = median(remadeCpu), kept = median(keptCpu);
-    std::printf("full frame %dx%d, panels remade: %.2f ms CPU, %.2f ms wall per frame (median of 3 x %d)\n", w, h,
+    std::printf("full frame %dx%d, panels remade: %.2f ms CPU, %.2f ms wall per frame (median of 5 x %d)\n", w, h,
                 remade, median(remadeWall), frames);
-    std::printf("full frame %dx%d, panels kept:   %.2f ms CPU, %.2f ms wall per frame (median of 3 x %d)\n", w, h,
+    std::printf("full frame %dx%d, panels kept:   %.2f ms CPU, %.2f ms wall per frame (median of 5 x %d)\n", w, h,
                 kept, median(keptWall), frames);
     std::printf("panels kept / remade CPU time: %.2f (%.2fx faster)\n", kept / remade, remade / kept);
 

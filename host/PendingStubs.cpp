@@ -3,22 +3,10 @@
 // completes it; the whole file goes when they have landed.
 
 #include "host/SaverApp.h"
-#include "render/RenderDevice.h"
 
 // Completed by the login issue: connects, logs in and sets the information texts.
 void SaverApp::Login()
 {
-}
-
-// Completed by the frame composition issue: a scene with nothing in it.
-int32_t SaverApp::DrawFrame()
-{
-    long result = renderDevice.BeginScene();
-    if (result != 0) return static_cast<int32_t>(result);
-    result = renderDevice.EndScene();
-    if (result != 0) return static_cast<int32_t>(result);
-    renderDevice.Present();
-    return 0;
 }
 
 // Completed by the HTTP transport issue: 0 gives "de", 1 "en", others keep the language.

@@ -1,0 +1,14 @@
+// The texts of the member collision notice.
+
+#include "service/CollisionNotice.h"
+
+std::vector<NoticeLine> CollisionNoticeLines(const KeyValueStore& dictionary)
+{
+    return {
+        {" " + dictionary.GetString("MemberCollision", "Member Collision") + ":\r\n", FontKind::Heading},
+        {" ", FontKind::TextBold},
+        {dictionary.GetString("MemberCollisionInfo1", ".."), FontKind::TextBold},
+        {dictionary.GetString("MemberCollisionInfo2", ".."), FontKind::Text},
+        {dictionary.GetString("MemberCollisionInfo3", ".."), FontKind::TextBold},
+    };
+}

@@ -30,7 +30,7 @@ struct Transfer {
     uint64_t maxBytes = 0;
     bool headersDone = false; // a final status line and its headers have arrived
     bool stopped = false;     // the sink or the cap ended the body
-    bool anyByte = false;
+    bool connected = false;
     Clock::time_point lastActivity;
 };
 
@@ -45,7 +45,6 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user)
 {
     auto& transfer = *static_cast<Transfer*>(user);
     const size_t length = size * count;
-    transfer.anyByte = true;
     transfer.lastActivity = Clock::now();
     const bool blankLine = length == 0 || data[0] == '\r' || data[0] == '\n';
     if (blankLine) {
@@ -64,7 +63,6 @@ size_t OnBody(char* data, size_t size, size_t count, void* user)
 {
     auto& transfer = *static_cast<Transfer*>(user);
     const size_t length = size * count;
-    transfer.anyByte = true;
     transfer.lastActivity = Clock::now();
     if (transfer.answer->status == 0)
         NoteStatus(transfer);
@@ -85,6 +83,15 @@ size_t OnBody(char* data, size_t size, size_t count, void* user)
     return length;
 }
 
+// Called once the connection stands: from now on silence counts as a stall.
+int OnConnected(void* user, char*, char*, int, int)
+{
+    auto& transfer = *static_cast<Transfer*>(user);
+    transfer.connected = true;
+    transfer.lastActivity = Clock::now();
+    return CURL_PREREQFUNC_OK;
+}
+
 void SetRequestOptions(CURL* easy, const std::string& url, const HttpLimits& limits, Transfer& transfer)
 {
     curl_easy_reset(easy); // keeps the connection cache
@@ -98,20 +105,20 @@ void SetRequestOptions(CURL* easy, const std::string& url, const HttpLimits& lim
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http");
     curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http");
+    curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, OnConnected);
+    curl_easy_setopt(easy, CURLOPT_PREREQDATA, &transfer);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, OnHeader);
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, OnBody);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
 }
 
-// True when nothing has arrived for too long. Before the first byte the
-// connection's own time counts too, so a slow connect isn't taken for a stall.
-bool Stalled(const Transfer& transfer, const HttpLimits& limits, Clock::time_point start)
+// True when nothing has arrived for too long since the connection stood;
+// the wait for the connection itself has its own time-out.
+bool Stalled(const Transfer& transfer, const HttpLimits& limits)
 {
-    const auto now = Clock::now();
-    if (!transfer.anyByte)
-        return now - start > std::chrono::milliseconds(uint64_t{limits.connectTimeoutMs} + limits.stallTimeoutMs);
-    return now - transfer.lastActivity > std::chrono::milliseconds(limits.stallTimeoutMs);
+    return transfer.connected &&
+           Clock::now() - transfer.lastActivity > std::chrono::milliseconds(limits.stallTimeoutMs);
 }
 
 } // namespace
@@ -160,8 +167,6 @@ int HttpGet(HttpSession* session, const std::string& url, uint32_t /*flags*/, co
     if (curl_multi_add_handle(session->multi, session->easy) != CURLM_OK)
         return 1;
 
-    const auto start = Clock::now();
-    transfer.lastActivity = start;
     bool finished = false;
     CURLcode code = CURLE_OK;
     for (;;) {
@@ -180,7 +185,7 @@ int HttpGet(HttpSession* session, const std::string& url, uint32_t /*flags*/, co
             }
             break;
         }
-        if (Stalled(transfer, limits, start))
+        if (Stalled(transfer, limits))
             break;
         curl_multi_poll(session->multi, nullptr, 0, PollSliceMs, nullptr);
     }

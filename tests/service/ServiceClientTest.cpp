@@ -62,6 +62,15 @@ protected:
         return client.DownloadPicture(name, folder.string(), 1280, 1024, store);
     }
 
+    // The picture request the server saw; the probe's log line may come later.
+    std::string ImageTarget() const
+    {
+        for (const std::string& target : server.Targets())
+            if (target.rfind("/get-images.php", 0) == 0)
+                return target;
+        return "";
+    }
+
     std::vector<std::string> FolderNames() const
     {
         std::vector<std::string> names;
@@ -182,7 +191,7 @@ TEST_F(Client, DownloadStoresTheWholePictureUnderItsName)
     EXPECT_EQ(ReadFile(folder / "x.jpg"), picture);
     EXPECT_EQ(store.GetString("ImageFullPath", ""), JoinPath(folder.string(), "x.jpg"));
     EXPECT_EQ(FolderNames(), std::vector<std::string>{"x.jpg"});
-    EXPECT_EQ(server.Targets().back(), "/get-images.php?sLogin=anna&sCode=c0de&sVers=1.0.0&sLang=en&sTransaction="
+    EXPECT_EQ(ImageTarget(), "/get-images.php?sLogin=anna&sCode=c0de&sVers=1.0.0&sLang=en&sTransaction="
                                        "&iWidth=1280&iHeight=1024&sFileName=x.jpg");
 }
 
@@ -192,7 +201,7 @@ TEST_F(Client, DownloadWithoutANameAsksForNoneAndStoresDefaultJpg)
     ConnectAs("anna", "c0de");
     ASSERT_EQ(Download(""), 0);
     EXPECT_EQ(ReadFile(folder / "default.jpg"), "jpeg");
-    const std::string target = server.Targets().back();
+    const std::string target = ImageTarget();
     EXPECT_EQ(target.substr(target.size() - 11), "&sFileName=");
 }
 
@@ -254,14 +263,13 @@ TEST_F(Client, DownloadRefusesNamesThatAreNotPlainFileNames)
 {
     Answer(server.server, "/get-images.php", 200, "evil");
     ConnectAs("anna", "c0de");
-    const size_t asked = server.Targets().size();
     for (const std::string& name : std::vector<std::string>{"../x.jpg", "a/b.jpg", "a\\b.jpg", ".", "..", "c:x.jpg", "x.jpg:stream",
                                    "x\n.jpg", "x\x7f.jpg"}) {
         store.Clear();
         EXPECT_EQ(Download(name), 1) << name;
         EXPECT_EQ(store.Find("ImageFullPath"), KeyValueList::None) << name;
     }
-    EXPECT_EQ(server.Targets().size(), asked);
+    EXPECT_EQ(ImageTarget(), "");
     EXPECT_TRUE(FolderNames().empty());
     EXPECT_FALSE(fs::exists(folder.parent_path() / "x.jpg"));
     EXPECT_TRUE(IsPlainFileName("a b..c.jpg"));

@@ -9,9 +9,12 @@
 
 TestHttpServer::TestHttpServer()
 {
-    server.set_logger([this](const httplib::Request& request, const httplib::Response&) {
+    // Recorded before the handler runs, so a test sees a request as soon as
+    // its answer has begun.
+    server.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
         std::lock_guard<std::mutex> lock(mutex);
         targets.push_back(request.target);
+        return httplib::Server::HandlerResponse::Unhandled;
     });
 }
 

@@ -66,7 +66,11 @@ int DemoService::Start()
     started = std::chrono::steady_clock::now();
     // Idle connections are let go soon, so stopping never waits long for them.
     server.set_keep_alive_timeout(1);
-    server.set_logger([this](const httplib::Request& request, const httplib::Response&) { Log(request); });
+    // Logged before the answer, so whoever got an answer finds its request in the log.
+    server.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
+        Log(request);
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
     server.Get("/get-infos.php", [this](const httplib::Request& q, httplib::Response& r) { AnswerInfos(q, r); });
     server.Get("/get-images.php", [this](const httplib::Request& q, httplib::Response& r) { AnswerImage(q, r); });
     port = config.port == 0 ? server.bind_to_any_port("127.0.0.1")

@@ -41,6 +41,7 @@ struct Exchange {
     std::mutex mutex;
     std::condition_variable changed;
     std::deque<std::string> chunks;
+    bool connected = false;
     bool opened = false;
     bool done = false;
     bool cancelled = false;
@@ -48,6 +49,22 @@ struct Exchange {
     int status = 0;
     Clock::time_point lastActivity;
 };
+
+// The exchange of the request that runs on this helper thread; WinInet's
+// status callback reports its progress here.
+thread_local Exchange* threadExchange = nullptr;
+
+void CALLBACK OnStatus(HINTERNET, DWORD_PTR, DWORD status, LPVOID, DWORD)
+{
+    if (threadExchange == nullptr)
+        return;
+    if (status == INTERNET_STATUS_CONNECTED_TO_SERVER || status == INTERNET_STATUS_REQUEST_SENT ||
+        status == INTERNET_STATUS_RESPONSE_RECEIVED) {
+        std::lock_guard<std::mutex> lock(threadExchange->mutex);
+        threadExchange->connected = true;
+        threadExchange->lastActivity = Clock::now();
+    }
+}
 
 void SetTimeout(HINTERNET handle, DWORD option, uint32_t milliseconds)
 {
@@ -76,6 +93,7 @@ void Finish(Exchange& exchange, int result)
 void RunRequest(std::shared_ptr<Exchange> exchange, HINTERNET internet, std::string url, uint32_t flags,
                 uint32_t stallTimeoutMs, bool readBody)
 {
+    threadExchange = exchange.get();
     HINTERNET request = InternetOpenUrlA(internet, url.c_str(), nullptr, 0, flags, RequestContext);
     if (request == nullptr) {
         Finish(*exchange, 1);
@@ -120,8 +138,10 @@ void RunRequest(std::shared_ptr<Exchange> exchange, HINTERNET internet, std::str
 
 bool Stalled(const Exchange& exchange, const HttpLimits& limits, Clock::time_point start)
 {
+    // Silence counts from the connection on; before it, the connect time-out
+    // is added in case the status callback never says the connection stands.
     const auto now = Clock::now();
-    if (!exchange.opened)
+    if (!exchange.connected && !exchange.opened)
         return now - start > std::chrono::milliseconds(uint64_t{limits.connectTimeoutMs} + limits.stallTimeoutMs);
     return now - exchange.lastActivity > std::chrono::milliseconds(limits.stallTimeoutMs);
 }
@@ -166,6 +186,7 @@ HttpSession* HttpOpenSession()
                                        INTERNET_FLAG_DONT_CACHE);
     if (internet == nullptr)
         return nullptr;
+    InternetSetStatusCallbackA(internet, OnStatus);
     auto* session = new HttpSession;
     session->internet = internet;
     return session;

@@ -101,13 +101,18 @@ void WinsockTestServer::Answer(uintptr_t connectionId)
     const std::string target = request.substr(start, request.find(' ', start) - start);
     const std::string path = target.substr(0, target.find('?'));
 
-    CannedAnswer answer{404, "no such path", false};
+    CannedAnswer answer{404, "no such path", false, false};
     {
         std::lock_guard<std::mutex> lock(mutex);
         targets.push_back(target);
         const auto found = answers.find(path);
         if (found != answers.end())
             answer = found->second;
+    }
+    if (answer.silent) {
+        while (!stopping)
+            Sleep(20);
+        return;
     }
     const size_t announced = answer.stall ? answer.body.size() + 10000 : answer.body.size();
     SendAll(connection, "HTTP/1.1 " + std::to_string(answer.status) + " Canned\r\nContent-Length: " +

@@ -2,7 +2,7 @@
 // A small HTTP server on 127.0.0.1 for the WinInet tests under wine: one
 // canned answer per path, one connection at a time on its own thread, every
 // request target recorded. A stalling answer sends its head and a few bytes
-// and then waits until the server stops.
+// and then waits until the server stops; a silent one sends nothing.
 
 #include <atomic>
 #include <map>
@@ -15,6 +15,7 @@ struct CannedAnswer {
     int status = 200;
     std::string body;
     bool stall = false;
+    bool silent = false; // sends nothing at all and waits
 };
 
 class WinsockTestServer {

@@ -4,8 +4,11 @@
 
 std::vector<NoticeLine> CollisionNoticeLines(const KeyValueStore& dictionary)
 {
+    std::string title = " ";
+    title.append(dictionary.GetString("MemberCollision", "Member Collision"));
+    title.append(":\r\n");
     return {
-        {" " + dictionary.GetString("MemberCollision", "Member Collision") + ":\r\n", FontKind::Heading},
+        {title, FontKind::Heading},
         {" ", FontKind::TextBold},
         {dictionary.GetString("MemberCollisionInfo1", ".."), FontKind::TextBold},
         {dictionary.GetString("MemberCollisionInfo2", ".."), FontKind::Text},

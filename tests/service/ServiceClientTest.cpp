@@ -100,6 +100,13 @@ TEST_F(Client, ConnectCountsAnyAnswerAndSendsTheInfoUrl)
               "/get-infos.php?sLogin=a%20b&c=d&sCode=c0de&sVers=1.0.0&sLang=de&sTransaction=");
 }
 
+TEST_F(Client, OddBytesInALoginLeaveAsTheyAreOrPercentEncoded)
+{
+    ConnectAs("<>\"{|}^`'%\\#\t\xC3\xA9", "c");
+    EXPECT_EQ(server.Targets().at(0),
+              "/get-infos.php?sLogin=<>\"{|}^`'%\\%23%09%C3%A9&sCode=c&sVers=1.0.0&sLang=en&sTransaction=");
+}
+
 TEST_F(Client, ConnectToNothingLeavesTheClientUnconnected)
 {
     EXPECT_EQ(client.Connect("127.0.0.1:" + std::to_string(RefusedPort()), "anna", "c0de"), 1);

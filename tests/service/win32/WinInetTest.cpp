@@ -140,6 +140,14 @@ TEST_F(WinInet, UserInputEndsAWaitingRequestAtOnce)
     EXPECT_EQ(inputChecks, 6);
 }
 
+TEST_F(WinInet, OddBytesInALoginLeaveAsTheyAreOrPercentEncoded)
+{
+    ServiceClient client;
+    ASSERT_EQ(client.Connect(server.HostPort(), "<>\"{|}^`'%#\t\xC3\xA9", "c"), 0);
+    EXPECT_EQ(server.Targets().at(0),
+              "/get-infos.php?sLogin=<>\"{|}^`'%%23%09%C3%A9&sCode=c&sVers=1.0.0&sLang=en&sTransaction=");
+}
+
 TEST_F(WinInet, ClientExchangesInfosAndDownloadsAPicture)
 {
     server.Set("/get-infos.php", {200, "MemberLogin: failed\r\nImageFileName: x.jpg\r\n", false, false});

@@ -27,6 +27,7 @@ public:
     void StopTimers();
     void ReadRefreshInterval();
     std::string RefreshRateOption() const;
+    uint32_t SlidePeriodMs() const; // refreshSeconds x 1002 ms
 
     void PrepareCache();     // slideshow/
     void Login();            // service/

@@ -1,0 +1,51 @@
+#pragma once
+// Before the device is created: is DirectX 9.0c or later installed? The
+// version comes from the platform's diagnostics (DxDiag), confirmed by the
+// file versions of the DirectX system libraries. The rule, the message and
+// the probe table are portable; the probes themselves are the platform's.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+struct DxVersion {
+    uint32_t major = 0;
+    uint32_t minor = 0;
+    char letter = ' ';
+};
+
+// File versions: dwFileVersionMS in the upper, dwFileVersionLS in the lower 32 bits.
+constexpr uint64_t FileVersion(uint16_t a, uint16_t b, uint16_t c, uint16_t d)
+{
+    return (static_cast<uint64_t>(a) << 48) | (static_cast<uint64_t>(b) << 32) | (static_cast<uint64_t>(c) << 16) | d;
+}
+
+// 1, 0 or -1 as a is above, equal to or below b; high double words first, unsigned.
+int CompareVersion(uint64_t a, uint64_t b);
+
+// Reads a DirectX library's version by its name ("\\ddraw.dll"); false when it has none.
+using FileVersionLookup = std::function<bool(const char* fileName, uint64_t& version)>;
+
+// The probe table: the last matching row wins; d3d9.dll with a version means 9.0.
+DxVersion VersionFromFiles(const FileVersionLookup& lookup);
+
+// Whether DxDiag's version is below 9.0c (the letter compared as a signed character).
+bool DxDiagTooOld(const DxVersion& version);
+
+std::string DirectXMessage(const DxVersion& version);
+inline constexpr const char* DirectXCaption = "Wrong DirectX version";
+
+// The decision: true when the saver may go on; otherwise shown holds the
+// version to report, from DxDiag or, when that passed, from the files.
+bool DirectXAcceptable(const DxVersion& dxDiag, const std::function<DxVersion()>& fromFiles, DxVersion& shown);
+
+// Runs the probes and shows the message when DirectX is too old.
+bool CheckDirectX();
+
+// Supplied per platform.
+long ReadDxDiagVersion(uint32_t& major, uint32_t& minor, char& letter);
+long ReadFileVersion(const std::string& path, uint64_t* version);
+bool ReadSystemDirectory(std::string& directory);
+
+// The probe table over the system directory's files; always writes all three values.
+long ReadFileVersionDx(uint32_t& major, uint32_t& minor, char& letter);

@@ -1,0 +1,41 @@
+#pragma once
+// The host side of the saver window: the state every screen-saver module
+// carries and the message handling around the program's SaverWindowProc:
+// hiding the cursor, closing on input and on power events, the password
+// check on the Windows 95/98/Me family.
+
+#include "platform/Platform.h"
+
+#include <cstdint>
+
+using PasswordVerifier = bool (*)(WindowHandle window);
+
+struct HostState {
+    void* instance = nullptr;
+    WindowHandle mainWindow = nullptr;
+    WindowHandle parent = nullptr;     // the preview's parent window
+    bool childPreview = false;
+    bool olderFamily = false;          // Windows 95/98/Me: password and auto-play handling
+    bool closing = false;              // closing confirmed
+    bool checking = false;             // a password check is under way
+    PasswordVerifier verifier = nullptr;
+    unsigned autoPlayMessage = 0;      // "QueryCancelAutoPlay", 0 when not registered
+    bool inputMethodDetached = false;
+    PlatformPoint startPosition;
+    uint8_t powerLineStatus = 255;
+    uint32_t lastCheck = 0xFFFFFFFFu;  // tick count when the last check ended; all ones for never
+};
+
+extern HostState hostState;
+
+constexpr uint32_t MouseMoveThreshold = 4;
+constexpr uint32_t PasswordDebounceMs = 200;
+constexpr uint32_t RunForTimerId = 1126; // --run-for: beside the frame (1124) and slide (1125) timers
+
+MessageResult HostWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
+MessageResult DefaultSaverProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
+bool VerifyPassword(WindowHandle window);
+
+// WM_POWERBROADCAST: whether the event closes the saver; a power status
+// change compares with and updates the recorded AC line status.
+bool PowerEventCloses(MessageParam event, MessageData data);

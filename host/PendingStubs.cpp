@@ -1,0 +1,55 @@
+// Stand-ins for the controller's operations of later issues, doing the least
+// that keeps the saver running as a black window. Each names the issue that
+// completes it; the whole file goes when they have landed.
+
+#include "host/SaverApp.h"
+#include "render/RenderDevice.h"
+
+// Completed by the picture cache issue: creates or expires the cache and fills pictureList.
+void SaverApp::PrepareCache()
+{
+}
+
+// Completed by the login issue: connects, logs in and sets the information texts.
+void SaverApp::Login()
+{
+}
+
+// Completed by the slide show issue. What the lifecycle relies on: the
+// pending change is taken, the interval restarts and the slide timer is re-armed.
+void SaverApp::AdvanceSlide()
+{
+    advancePending = false;
+    advancing = true;
+    PlatformKillTimer(window, SlideTimerId);
+    lastAdvanceTime = PlatformNow();
+    slideTimer = PlatformSetTimer(window, SlideTimerId, SlidePeriodMs());
+    advancing = false;
+}
+
+// Completed by the frame composition issue: a scene with nothing in it.
+int32_t SaverApp::DrawFrame()
+{
+    long result = renderDevice.BeginScene();
+    if (result != 0) return static_cast<int32_t>(result);
+    result = renderDevice.EndScene();
+    if (result != 0) return static_cast<int32_t>(result);
+    renderDevice.Present();
+    return 0;
+}
+
+// Completed by the HTTP transport issue: 0 gives "de", 1 "en", others keep the language.
+void ServiceClient::SetLanguage(int index)
+{
+    if (index == 0) language = "de";
+    else if (index == 1) language = "en";
+}
+
+// Completed by the HTTP transport issue.
+int ServiceClient::Connect(const std::string&, const std::string&, const std::string&)
+{
+    return 1;
+}
+
+// Completed by the HTTP transport issue.
+ServiceClient::~ServiceClient() = default;

@@ -1,0 +1,27 @@
+#pragma once
+// Reading the command tail: which mode the desktop asked for and with which
+// window. RunMode itself, which runs the mode, is the platform's.
+
+#include "platform/Platform.h"
+
+#include <cstdint>
+
+enum class HostMode { Settings, ScreenSave, Preview, ChangePassword, Invalid };
+
+struct ModeChoice {
+    HostMode mode = HostMode::Invalid;
+    WindowHandle parent = nullptr; // owner or parent; none for full screen and a plain settings start
+};
+
+// The command tail after the module's own name and the blanks that follow it.
+const char* SkipModuleName(const char* commandLine);
+
+// Decimal digits at text, value * 10 + digit in unsigned 32-bit arithmetic; 0 when none.
+uint32_t ParseWindowHandle(const char* text);
+
+// The mode for a command tail; window handles are checked with the platform.
+ModeChoice ChooseMode(const char* tail, bool olderFamily);
+
+int RunMode(void* instance, const char* tail);
+
+constexpr int RunModeRefused = -1;

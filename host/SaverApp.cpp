@@ -1,0 +1,117 @@
+#include "host/SaverApp.h"
+
+#include "host/ModeFlags.h"
+#include "platform/Paths.h"
+#include "render/RenderDevice.h"
+#include "settings/RefreshRate.h"
+
+SaverApp saverApp;
+
+namespace {
+
+constexpr int BarBitmapId = 162;
+constexpr int EmblemBitmapId = 159;
+
+void LoadBitmap(TextureHandle* handle, int resourceId)
+{
+    if (handle != nullptr) handle->LoadResource(resourceId, 0, 0); // size taken from the bitmap
+}
+
+} // namespace
+
+void SaverApp::Start(WindowHandle saverWindow)
+{
+    advancePending = false;
+    infoStore.Clear();
+    rotationPos = -1;
+    refreshSeconds = 10;
+
+    LoadBitmap(renderDevice.barHandle, BarBitmapId);
+    LoadBitmap(renderDevice.emblemHandle, EmblemBitmapId);
+    screenRect = {0, 0, renderDevice.screenWidth, renderDevice.screenHeight};
+
+    // The cache always lies beside the module; the file's own ImagePath is not used.
+    if (options.Load(JoinPath(ModuleDirectory, "Zembria.ini")) == 0)
+        options.SetString("ImagePath", JoinPath(ModuleDirectory, "images"));
+    if (options.GetString("MemberLogin", "").empty()) options.SetString("RefreshRate", RefreshRateOption());
+    ReadRefreshInterval();
+
+    dictionary.Load(JoinPath(ModuleDirectory, "dictionary." + options.GetString("Language", "1")));
+    serviceClient.SetLanguage(options.GetInt("Language", 1));
+
+    PrepareCache();
+    rotationPos = pictureList.empty() ? -1 : 0;
+    advancing = false;
+    if (!pictureList.empty()) {
+        rotationPos = pictureList.size() > 1 ? 1 : -1;
+        if (renderDevice.pictureHandle != nullptr)
+            renderDevice.pictureHandle->LoadFile(pictureList[0], renderDevice.screenWidth, renderDevice.screenHeight);
+        infoStore.SetString("ImageInfoSub", pictureList[0], true);
+    }
+
+    // Two frames before any network work: the first shows the start-up text,
+    // the second also changes the picture once.
+    infoStore.SetString("ImageInfoMain", dictionary.GetString("Initialization", "Initialization"), true);
+    advancePending = false;
+    OnTimer(saverWindow, FrameTimerId);
+    infoStore.SetString("ImageInfoMain", dictionary.GetString("Initialization", "Initialization"), true);
+    advancePending = true;
+    OnTimer(saverWindow, FrameTimerId);
+
+    if (options.GetString("offline", "false") != "false") {
+        infoStore.SetString("ImageInfoMain", dictionary.GetString("Hint", "HINT:"), true);
+        infoStore.SetString("ImageInfoSub", dictionary.GetString("HostNotAvailable", "no connection"), true);
+    } else {
+        Login();
+    }
+
+    if (rotationPos == -1) {
+        advancePending = false;
+        OnTimer(saverWindow, FrameTimerId);
+        OnTimer(saverWindow, FrameTimerId);
+        advancePending = true;
+        OnTimer(saverWindow, FrameTimerId);
+    }
+
+    lastAdvanceTime = PlatformNow();
+    frameTimer = PlatformSetTimer(saverWindow, FrameTimerId, FramePeriodMs);
+    slideTimer = PlatformSetTimer(saverWindow, SlideTimerId, SlidePeriodMs());
+}
+
+int32_t SaverApp::OnTimer(WindowHandle saverWindow, uint32_t timerId)
+{
+    window = saverWindow;
+    if (timerId == SlideTimerId) {
+        if (!advancing) {
+            infoStore.SetString("ImageInfoMain", dictionary.GetString("Loading", "loading"), true);
+            infoStore.SetString("ImageInfoSub", "", true);
+            advancePending = true;
+        }
+        return 0;
+    }
+    int32_t result = DrawFrame();
+    if (result != 0) return result;
+    if (advancePending) AdvanceSlide();
+    return 0;
+}
+
+void SaverApp::StopTimers()
+{
+    PlatformKillTimer(window, SlideTimerId);
+    PlatformKillTimer(window, FrameTimerId);
+}
+
+void SaverApp::ReadRefreshInterval()
+{
+    refreshSeconds = RefreshSecondsOfIndex(options.GetInt("RefreshRate", 3));
+}
+
+std::string SaverApp::RefreshRateOption() const
+{
+    return RefreshIndexText(refreshSeconds);
+}
+
+uint32_t SaverApp::SlidePeriodMs() const
+{
+    return static_cast<uint32_t>(refreshSeconds) * SlidePeriodFactorMs;
+}

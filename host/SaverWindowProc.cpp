@@ -1,0 +1,45 @@
+#include "host/SaverWindowProc.h"
+
+#include "host/DirectXCheck.h"
+#include "host/HostProtocol.h"
+#include "host/ModeFlags.h"
+#include "host/SaverApp.h"
+#include "render/RenderDevice.h"
+
+namespace {
+
+void OnCreate(WindowHandle window)
+{
+    ReadModeFlags();
+    if (!CheckDirectX()) return; // told the user; the window stays black and inert
+    if (PreviewMode) return;
+    if (renderDevice.Create(window, 0) != 0) {
+        PlatformMessageBox(nullptr, InitErrorText, InitErrorCaption, Box::IconError | Box::Ok);
+        PlatformSendMessage(window, Msg::Destroy, 0, 0);
+        return;
+    }
+    if (renderDevice.InitResources() == 0) saverApp.Start(window);
+}
+
+} // namespace
+
+MessageResult SaverWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
+{
+    switch (message) {
+    case Msg::Create:
+        OnCreate(window);
+        break;
+    case Msg::Destroy:
+        if (!PreviewMode) {
+            saverApp.StopTimers();
+            renderDevice.Release();
+        }
+        break;
+    case Msg::Timer:
+        if (!PreviewMode) saverApp.OnTimer(window, static_cast<uint32_t>(wParam));
+        break;
+    default:
+        break;
+    }
+    return DefaultSaverProc(window, message, wParam, lParam);
+}

@@ -1,0 +1,64 @@
+// RunMode on Win32: common controls, the platform family, then the mode the
+// command tail asks for.
+
+#include "host/RunMode.h"
+
+#include "host/HostProtocol.h"
+#include "host/win32/WinHost.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace {
+
+bool IsOlderFamily()
+{
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+#pragma GCC diagnostic pop
+}
+
+// A fault that escapes the mode ends the process with -1, after telling the
+// platform that no saver runs any more.
+LONG WINAPI SaverFaultFilter(EXCEPTION_POINTERS*)
+{
+    if (hostState.olderFamily) SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, nullptr, 0);
+    ExitProcess(static_cast<UINT>(RunModeRefused));
+}
+
+int RunChoice(const ModeChoice& choice)
+{
+    switch (choice.mode) {
+    case HostMode::Settings:
+        return ShowSettingsDialog(choice.parent);
+    case HostMode::ScreenSave:
+    case HostMode::Preview:
+        return DoScreenSave(choice.parent);
+    case HostMode::ChangePassword:
+        ChangePassword(choice.parent);
+        return 0;
+    case HostMode::Invalid:
+        break;
+    }
+    return RunModeRefused;
+}
+
+} // namespace
+
+int RunMode(void* instance, const char* tail)
+{
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+    hostState.instance = instance;
+    hostState.olderFamily = IsOlderFamily();
+    SetUnhandledExceptionFilter(SaverFaultFilter);
+    try {
+        return RunChoice(ChooseMode(tail, hostState.olderFamily));
+    } catch (...) {
+        SaverFaultFilter(nullptr);
+    }
+    return RunModeRefused;
+}

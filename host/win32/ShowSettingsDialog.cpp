@@ -1,0 +1,29 @@
+// The settings mode: the modal dialog from template 2003.
+
+#include "host/win32/WinHost.h"
+
+#include "host/HostProtocol.h"
+
+#include <windows.h>
+
+// The settings dialog's procedure (settings/win32/).
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+namespace {
+
+constexpr int SettingsTemplateId = 2003;
+
+// The dialog uses no window classes of its own, so there is nothing to register.
+bool RegisterDialogClasses(HINSTANCE)
+{
+    return true;
+}
+
+} // namespace
+
+int ShowSettingsDialog(WindowHandle parent)
+{
+    HINSTANCE instance = static_cast<HINSTANCE>(hostState.instance);
+    if (!RegisterDialogClasses(instance)) return FALSE;
+    return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(SettingsTemplateId), static_cast<HWND>(parent), SettingsDialogProc, 0));
+}

@@ -1,0 +1,139 @@
+// The platform seam on Win32: each call is the Windows function of the same
+// purpose, with the portable handle types cast to and from the Win32 ones.
+
+#include "platform/Platform.h"
+
+#include <windows.h>
+#include <imm.h>
+
+#include <ctime>
+
+namespace {
+
+HWND Hwnd(WindowHandle window) { return static_cast<HWND>(window); }
+
+// IMM32 is used only when something else already loaded it into the process.
+using ImmAssociateContextFn = HIMC(WINAPI*)(HWND, HIMC);
+ImmAssociateContextFn immAssociate = nullptr;
+HIMC savedContext = nullptr;
+
+} // namespace
+
+int PlatformMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, unsigned flags)
+{
+    return MessageBoxA(Hwnd(owner), text.c_str(), caption.c_str(), flags);
+}
+
+uint32_t PlatformSetTimer(WindowHandle window, uint32_t id, uint32_t milliseconds)
+{
+    return static_cast<uint32_t>(SetTimer(Hwnd(window), id, milliseconds, nullptr));
+}
+
+bool PlatformKillTimer(WindowHandle window, uint32_t id)
+{
+    return KillTimer(Hwnd(window), id) != FALSE;
+}
+
+bool PlatformPostMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
+{
+    return PostMessageA(Hwnd(window), message, wParam, lParam) != FALSE;
+}
+
+MessageResult PlatformSendMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
+{
+    return SendMessageA(Hwnd(window), message, wParam, lParam);
+}
+
+uint32_t PlatformTickCount()
+{
+    return GetTickCount();
+}
+
+void PlatformSleep(uint32_t milliseconds)
+{
+    Sleep(milliseconds);
+}
+
+int64_t PlatformNow()
+{
+    return static_cast<int64_t>(std::time(nullptr));
+}
+
+MessageResult PlatformDefWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
+{
+    return DefWindowProcA(Hwnd(window), message, wParam, lParam);
+}
+
+bool PlatformIsWindow(WindowHandle window)
+{
+    return IsWindow(Hwnd(window)) != FALSE;
+}
+
+WindowHandle PlatformForegroundWindow()
+{
+    return GetForegroundWindow();
+}
+
+void PlatformPostQuitMessage(int exitCode)
+{
+    PostQuitMessage(exitCode);
+}
+
+bool PlatformRemoveMessage(WindowHandle window, unsigned message)
+{
+    MSG msg;
+    return PeekMessageA(&msg, Hwnd(window), message, message, PM_REMOVE | PM_NOYIELD) != FALSE;
+}
+
+bool PlatformCursorPos(PlatformPoint& position)
+{
+    POINT point;
+    if (!GetCursorPos(&point)) return false;
+    position.x = point.x;
+    position.y = point.y;
+    return true;
+}
+
+void PlatformHideCursor()
+{
+    SetCursor(nullptr);
+}
+
+bool PlatformDetachInputMethod(WindowHandle window)
+{
+    HMODULE imm = GetModuleHandleA("IMM32.DLL");
+    if (imm == nullptr) return false;
+    immAssociate = reinterpret_cast<ImmAssociateContextFn>(reinterpret_cast<void*>(GetProcAddress(imm, "ImmAssociateContext")));
+    if (immAssociate == nullptr) return false;
+    savedContext = immAssociate(Hwnd(window), nullptr);
+    return true;
+}
+
+void PlatformRestoreInputMethod(WindowHandle window)
+{
+    if (immAssociate != nullptr && savedContext != nullptr) immAssociate(Hwnd(window), savedContext);
+}
+
+uint8_t PlatformAcLineStatus()
+{
+    SYSTEM_POWER_STATUS status;
+    return GetSystemPowerStatus(&status) ? status.ACLineStatus : 255;
+}
+
+std::string PlatformCommandLine()
+{
+    return GetCommandLineA();
+}
+
+void PlatformReport(const std::string& text, const std::string& caption, bool isError)
+{
+    // A GUI module has a console only when started from one (or with redirected output).
+    HANDLE out = GetStdHandle(isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    if (out != nullptr && out != INVALID_HANDLE_VALUE && GetFileType(out) != FILE_TYPE_UNKNOWN) {
+        std::string line = text;
+        DWORD written = 0;
+        WriteFile(out, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        return;
+    }
+    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | (isError ? MB_ICONERROR : MB_ICONINFORMATION));
+}

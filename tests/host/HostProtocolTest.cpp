@@ -1,0 +1,301 @@
+// The host's message tables, through the recording platform: what closes the
+// saver, what the host swallows, what reaches the platform default, and the
+// password check of the older family.
+
+#include "host/HostProtocol.h"
+#include "host/ModeFlags.h"
+#include "host/ProgramOptions.h"
+#include "tests/support/RecordingPlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+WindowHandle const Saver = reinterpret_cast<WindowHandle>(0x100);
+WindowHandle const Parent = reinterpret_cast<WindowHandle>(0x200);
+
+class HostProtocolTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetPlatformRecording();
+        recording.windows = {Saver, Parent};
+        // The saver runs as a preview here so that SaverWindowProc starts
+        // nothing of the controller: these tests are about the host alone.
+        PreviewMode = true;
+        recording.commandLine = "C:\\Saver\\Zembria.scr /p 512";
+    }
+    MessageResult Host(unsigned message, MessageParam wParam = 0, MessageData lParam = 0)
+    {
+        return HostWindowProc(Saver, message, wParam, lParam);
+    }
+    int Closes() const { return recording.CountPosted(Msg::Close); }
+    bool Defaulted(unsigned message) const
+    {
+        for (const RecordedMessage& m : recording.defaulted)
+            if (m.message == message) return true;
+        return false;
+    }
+};
+
+TEST_F(HostProtocolTest, KeysAndButtonsClose)
+{
+    for (unsigned message : {Msg::KeyDown, Msg::SysKeyDown, Msg::LButtonDown, Msg::RButtonDown, Msg::MButtonDown}) {
+        SCOPED_TRACE(message);
+        recording.posted.clear();
+        Host(message);
+        EXPECT_EQ(Closes(), 1);
+        EXPECT_TRUE(Defaulted(message)) << "then the platform default";
+    }
+    recording.posted.clear();
+    Host(Msg::KeyUp);
+    EXPECT_EQ(Closes(), 0);
+}
+
+TEST_F(HostProtocolTest, MouseMustMoveMoreThanFourPixels)
+{
+    recording.cursor = {100, 100};
+    Host(Msg::Create);
+    recording.cursor = {103, 101};
+    Host(Msg::MouseMove);
+    EXPECT_EQ(Closes(), 0) << "3 right and 1 down";
+    recording.cursor = {103, 102};
+    Host(Msg::MouseMove);
+    EXPECT_EQ(Closes(), 1) << "3 right and 2 down";
+    EXPECT_EQ(hostState.startPosition.x, 103);
+    EXPECT_EQ(hostState.startPosition.y, 102) << "the start moves with each close request";
+    recording.cursor = {99, 101};
+    Host(Msg::MouseMove);
+    EXPECT_EQ(Closes(), 2) << "leftwards and upwards count as much";
+    recording.cursor = {INT32_MIN, 0};
+    hostState.startPosition = {INT32_MAX, 0};
+    Host(Msg::MouseMove);
+    EXPECT_EQ(Closes(), 3) << "no overflow on extreme coordinates";
+}
+
+TEST_F(HostProtocolTest, CreationHidesTheCursorAndTakesTheStart)
+{
+    recording.cursor = {5, 6};
+    Host(Msg::Create);
+    EXPECT_EQ(hostState.startPosition.x, 5);
+    EXPECT_EQ(hostState.startPosition.y, 6);
+    EXPECT_EQ(recording.cursorHides, 1);
+    EXPECT_TRUE(hostState.inputMethodDetached);
+    Host(Msg::Destroy);
+    EXPECT_EQ(recording.quitPosts, 1);
+    EXPECT_FALSE(hostState.inputMethodDetached) << "the input method is given back";
+}
+
+TEST_F(HostProtocolTest, ChildPreviewIgnoresInputAndForwardsHelp)
+{
+    hostState.childPreview = true;
+    hostState.parent = Parent;
+    Host(Msg::Create);
+    EXPECT_EQ(recording.cursorHides, 0) << "the preview keeps the cursor";
+    recording.cursor = {500, 500};
+    for (unsigned message : {Msg::KeyDown, Msg::LButtonDown, Msg::MouseMove, Msg::ActivateApp}) Host(message);
+    Host(Msg::PowerBroadcast, 4);
+    Host(Msg::SysCommand, SysCmd::MonitorPower);
+    EXPECT_EQ(Closes(), 0);
+
+    EXPECT_EQ(Host(Msg::Help, 0, 42), 1);
+    EXPECT_EQ(Host(Msg::ContextMenu, 0, 43), 1);
+    ASSERT_EQ(recording.posted.size(), 2u);
+    EXPECT_EQ(recording.posted[0].window, Parent);
+    EXPECT_EQ(recording.posted[0].message, Msg::Help);
+    EXPECT_EQ(recording.posted[0].wParam, reinterpret_cast<MessageParam>(Parent));
+    EXPECT_EQ(recording.posted[0].lParam, 42);
+    EXPECT_EQ(recording.posted[1].message, Msg::ContextMenu);
+
+    recording.windows = {Saver};
+    EXPECT_EQ(Host(Msg::Help), 1) << "a parent that is gone gets nothing";
+    EXPECT_EQ(recording.posted.size(), 2u);
+}
+
+TEST_F(HostProtocolTest, HelpOutsideThePreviewGoesToTheDefault)
+{
+    Host(Msg::Help);
+    EXPECT_TRUE(Defaulted(Msg::Help));
+    EXPECT_TRUE(recording.posted.empty());
+}
+
+TEST_F(HostProtocolTest, SystemCommands)
+{
+    for (MessageParam swallowed : {SysCmd::NextWindow, SysCmd::PrevWindow, SysCmd::ScreenSave}) {
+        recording.defaulted.clear();
+        EXPECT_EQ(Host(Msg::SysCommand, swallowed), 0);
+        EXPECT_FALSE(Defaulted(Msg::SysCommand));
+    }
+    Host(Msg::SysCommand, SysCmd::ScreenSave | 2);
+    EXPECT_TRUE(Defaulted(Msg::SysCommand)) << "the full value is compared, without masking";
+    Host(Msg::SysCommand, SysCmd::MonitorPower);
+    EXPECT_EQ(Closes(), 1);
+    Host(Msg::SysCommand, 0xF020);
+    EXPECT_EQ(Closes(), 1);
+}
+
+TEST_F(HostProtocolTest, ActivationPowerAndCursorMessages)
+{
+    Host(Msg::ActivateApp, 1);
+    EXPECT_EQ(Closes(), 0);
+    Host(Msg::ActivateApp, 0);
+    EXPECT_EQ(Closes(), 1);
+
+    Host(Msg::Power, 2);
+    EXPECT_EQ(Closes(), 1);
+    Host(Msg::Power, 3);
+    EXPECT_EQ(Closes(), 2);
+
+    int hides = recording.cursorHides;
+    EXPECT_EQ(Host(Msg::SetCursor), 1);
+    EXPECT_FALSE(Defaulted(Msg::SetCursor));
+    Host(Msg::ShowWindow, 0);
+    Host(Msg::ShowWindow, 1);
+    Host(Msg::Paint);
+    EXPECT_EQ(recording.cursorHides, hides + 3);
+    EXPECT_EQ(Host(Msg::SetText), 0);
+    EXPECT_FALSE(Defaulted(Msg::SetText));
+}
+
+TEST_F(HostProtocolTest, EveryPowerBroadcastRow)
+{
+    hostState.powerLineStatus = 1;
+    recording.acLineStatus = 1;
+    struct Row { MessageParam event; MessageData data; bool closes; };
+    const Row rows[] = {
+        {0, 0, true}, {1, 0, true}, {2, 0, true}, {3, 0, true}, {4, 0, true}, {5, 0, true},
+        {6, 0, true}, {6, 1, false}, {7, 0, true}, {7, 1, false}, {8, 0, true}, {8, 3, false},
+        {18, 0, true}, {18, 1, false}, {9, 0, true}, {9, 1, true}, {11, 1, true}, {0x8013, 0, true},
+        {10, 0, false}, // status unchanged
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "event " << row.event << " data " << row.data);
+        recording.posted.clear();
+        Host(Msg::PowerBroadcast, row.event, row.data);
+        EXPECT_EQ(Closes(), row.closes ? 1 : 0);
+    }
+    recording.acLineStatus = 0;
+    recording.posted.clear();
+    Host(Msg::PowerBroadcast, 10);
+    EXPECT_EQ(Closes(), 1) << "unplugged";
+    EXPECT_EQ(hostState.powerLineStatus, 0);
+    Host(Msg::PowerBroadcast, 10);
+    EXPECT_EQ(Closes(), 1) << "the change is remembered";
+}
+
+TEST_F(HostProtocolTest, ClosingDropsTimersAndDefaultsInput)
+{
+    hostState.closing = true;
+    EXPECT_EQ(Host(Msg::Timer, 1124), 0);
+    EXPECT_EQ(recording.sleeps, 0);
+    for (unsigned message : {Msg::KeyDown, Msg::MouseMove, Msg::LButtonDown, Msg::Paint, Msg::ActivateApp}) Host(message);
+    EXPECT_EQ(Closes(), 0);
+    EXPECT_EQ(recording.cursorHides, 0);
+    EXPECT_TRUE(Defaulted(Msg::Paint));
+
+    hostState.closing = false;
+    Host(Msg::Timer, 1124);
+    EXPECT_EQ(recording.sleeps, 1) << "the thread yields once per tick";
+}
+
+TEST_F(HostProtocolTest, CloseReachesTheDefaultOnTheNewerFamily)
+{
+    Host(Msg::Close);
+    EXPECT_TRUE(Defaulted(Msg::Close));
+    Host(Msg::VerifyPassword);
+    EXPECT_TRUE(Defaulted(Msg::VerifyPassword));
+}
+
+TEST_F(HostProtocolTest, RunForClosesLikeAKey)
+{
+    programOptions.runForSeconds = 3;
+    Host(Msg::Create);
+    ASSERT_EQ(recording.CountArmed(RunForTimerId), 1);
+    EXPECT_EQ(recording.armed.back().milliseconds, 3000u);
+    Host(Msg::Timer, RunForTimerId);
+    EXPECT_EQ(Closes(), 1);
+    EXPECT_EQ(recording.activeTimers.count(RunForTimerId), 0u);
+}
+
+TEST_F(HostProtocolTest, AutoPlayIsCancelledOnlyWithAPassword)
+{
+    hostState.autoPlayMessage = 0xC123;
+    EXPECT_EQ(Host(0xC123), 0);
+    EXPECT_EQ(Closes(), 1);
+    hostState.verifier = [](WindowHandle) { return false; };
+    EXPECT_EQ(Host(0xC123), 1);
+    hostState.childPreview = true;
+    EXPECT_EQ(Host(0xC123), 1) << "the final step runs in the preview too";
+    EXPECT_EQ(Closes(), 3);
+}
+
+// The Windows 95/98/Me family with a password verifier.
+class PasswordTest : public HostProtocolTest {
+protected:
+    static inline int prompts = 0;
+    static inline bool accept = false;
+    void SetUp() override
+    {
+        HostProtocolTest::SetUp();
+        prompts = 0;
+        accept = false;
+        hostState.olderFamily = true;
+        hostState.verifier = [](WindowHandle) {
+            ++prompts;
+            return accept;
+        };
+        recording.windowProc = HostWindowProc; // the verify request is sent to the window
+    }
+};
+
+TEST_F(PasswordTest, RefusedPasswordRenewsTheStartAndDebounces)
+{
+    recording.cursor = {10, 10};
+    recording.queuedTimerMessages = 3;
+    EXPECT_EQ(Host(Msg::Close), 0);
+    EXPECT_EQ(prompts, 1);
+    EXPECT_FALSE(Defaulted(Msg::Close)) << "the saver stays";
+    EXPECT_EQ(recording.queuedTimerMessages, 1) << "two pending ticks are dropped";
+    EXPECT_EQ(hostState.startPosition.x, 10);
+    EXPECT_FALSE(hostState.checking);
+
+    recording.tick += 199;
+    Host(Msg::Close);
+    EXPECT_EQ(prompts, 1) << "within 200 ms: refused without a prompt";
+
+    recording.tick += 1;
+    accept = true;
+    Host(Msg::Close);
+    EXPECT_EQ(prompts, 2);
+    EXPECT_TRUE(hostState.closing);
+    EXPECT_TRUE(Defaulted(Msg::Close)) << "accepted: the window is destroyed";
+}
+
+TEST_F(PasswordTest, NoVerifierClosesAtOnce)
+{
+    hostState.verifier = nullptr;
+    EXPECT_EQ(Host(Msg::VerifyPassword), 1);
+    Host(Msg::Close);
+    EXPECT_TRUE(hostState.closing);
+    EXPECT_TRUE(Defaulted(Msg::Close));
+    EXPECT_FALSE(VerifyPassword(Saver)) << "closing is already confirmed";
+}
+
+TEST_F(PasswordTest, InputDuringTheCheckDoesNotPostMoreCloses)
+{
+    hostState.checking = true;
+    Host(Msg::KeyDown);
+    Host(Msg::ActivateApp, 0);
+    EXPECT_EQ(Closes(), 0);
+    EXPECT_FALSE(VerifyPassword(Saver));
+    EXPECT_EQ(prompts, 0);
+}
+
+TEST_F(PasswordTest, TheFirstCheckIsNotDebounced)
+{
+    recording.tick = 50; // soon after boot: the never-checked value must not count as a recent check
+    Host(Msg::Close);
+    EXPECT_EQ(prompts, 1);
+}
+
+} // namespace

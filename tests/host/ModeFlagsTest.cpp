@@ -1,0 +1,70 @@
+// Where the saver's files lie and whether it runs as the preview, from the
+// process command line.
+
+#include "host/ModeFlags.h"
+#include "host/ProgramOptions.h"
+#include "tests/support/RecordingPlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ModeFlagsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetPlatformRecording(); }
+    void Read(const std::string& line)
+    {
+        recording.commandLine = line;
+        ReadModeFlags();
+    }
+};
+
+TEST_F(ModeFlagsTest, DirectoryOfAQuotedModule)
+{
+    Read("\"C:\\Windows\\system32\\Zembria.scr\" /s");
+    EXPECT_EQ(ModuleDirectory, "C:\\Windows\\system32");
+    EXPECT_FALSE(PreviewMode);
+}
+
+TEST_F(ModeFlagsTest, CapitalExtensionLeavesTheDrive)
+{
+    Read("C:\\Windows\\system32\\ZEMBRIA.SCR /s");
+    EXPECT_EQ(ModuleDirectory, "C:");
+}
+
+TEST_F(ModeFlagsTest, NoBackslashGivesNoDirectory)
+{
+    Read("Zembria.scr /s");
+    EXPECT_EQ(ModuleDirectory, "");
+}
+
+TEST_F(ModeFlagsTest, PreviewFromTheArgumentsOnly)
+{
+    Read("C:\\Saver\\Zembria.scr /p 1234");
+    EXPECT_TRUE(PreviewMode);
+    Read("C:\\Saver\\Zembria.scr -p1234");
+    EXPECT_TRUE(PreviewMode);
+    // A module under a path holding "/p" or "-p" still runs full screen.
+    Read("\"C:\\my-pictures\\Zembria.scr\" /s");
+    EXPECT_FALSE(PreviewMode);
+    EXPECT_EQ(ModuleDirectory, "C:\\my-pictures");
+    Read("C:/programs/Zembria.scr /s");
+    EXPECT_FALSE(PreviewMode);
+    // Case-sensitive, so /P and /l leave the program's own start-up running.
+    Read("C:\\Saver\\Zembria.scr /P 1234");
+    EXPECT_FALSE(PreviewMode);
+    Read("C:\\Saver\\Zembria.scr /l 1234");
+    EXPECT_FALSE(PreviewMode);
+    // The program's own options are no mode letters.
+    Read("C:\\Saver\\Zembria.scr --home /pictures /s");
+    EXPECT_FALSE(PreviewMode);
+}
+
+TEST_F(ModeFlagsTest, HomeOptionReplacesTheModuleDirectory)
+{
+    programOptions.home = "Z:\\work\\home";
+    Read("\"C:\\Windows\\system32\\Zembria.scr\" /s");
+    EXPECT_EQ(ModuleDirectory, "Z:\\work\\home");
+}
+
+} // namespace

@@ -1,0 +1,294 @@
+// The controller's start-up and ticks: options and texts read from the
+// module directory, the refresh interval, the two timers and the loading
+// handshake between the slide and the frame timer.
+
+#include "host/ModeFlags.h"
+#include "host/ProgramOptions.h"
+#include "host/SaverApp.h"
+#include "host/SaverWindowProc.h"
+#include "render/RenderDevice.h"
+#include "tests/support/RecordingPlatform.h"
+#if __has_include("tests/support/RecordingDevice.h")
+#include "tests/support/RecordingDevice.h" // the recording render device, once it is in the tree
+#endif
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+WindowHandle const Saver = reinterpret_cast<WindowHandle>(0x100);
+
+class SaverAppTest : public ::testing::Test {
+protected:
+    fs::path home;
+
+    void SetUp() override
+    {
+        ResetPlatformRecording();
+        home = fs::temp_directory_path() / ("zembria-host-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-"
+                                            + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(home);
+        fs::create_directories(home);
+        ModuleDirectory = home.string();
+        programOptions.service = "127.0.0.1:9"; // a login, if any, stays on this machine and is refused
+    }
+    void TearDown() override { fs::remove_all(home); }
+
+    void WriteFile(const std::string& name, const std::string& lines)
+    {
+        std::ofstream(home / name, std::ios::binary) << lines;
+    }
+    void WriteOptions(const std::string& entries)
+    {
+        WriteFile("Zembria.ini", "# Zembria.ini file\r\n[Settings]\r\n" + entries + "offline = true\r\n");
+    }
+    void Start() { saverApp.Start(Saver); }
+
+    // The last period the timer was armed with.
+    uint32_t LastPeriod(uint32_t id) const
+    {
+        for (auto it = recording.armed.rbegin(); it != recording.armed.rend(); ++it)
+            if (it->id == id) return it->milliseconds;
+        return 0;
+    }
+};
+
+TEST_F(SaverAppTest, GuestWithoutOptionsFile)
+{
+    Start();
+    EXPECT_EQ(saverApp.options.GetString("RefreshRate", ""), "0") << "a guest's interval is the shortest";
+    EXPECT_EQ(saverApp.refreshSeconds, 10);
+    EXPECT_EQ(saverApp.options.GetString("ImagePath", "images"), "images");
+    EXPECT_EQ(LastPeriod(FrameTimerId), 500u);
+    EXPECT_EQ(LastPeriod(SlideTimerId), 10020u);
+    EXPECT_EQ(recording.activeTimers.size(), 2u);
+    EXPECT_EQ(saverApp.lastAdvanceTime, recording.now);
+    EXPECT_EQ(saverApp.screenRect.right, renderDevice.screenWidth);
+    EXPECT_EQ(saverApp.screenRect.bottom, renderDevice.screenHeight);
+    EXPECT_TRUE(recording.boxes.empty()) << "a missing options file or dictionary is no error";
+}
+
+TEST_F(SaverAppTest, TimersAreArmedLastFrameFirst)
+{
+    Start();
+    ASSERT_GE(recording.armed.size(), 2u);
+    const RecordedTimer& frame = recording.armed[recording.armed.size() - 2];
+    const RecordedTimer& slide = recording.armed.back();
+    EXPECT_EQ(frame.id, FrameTimerId);
+    EXPECT_EQ(frame.window, Saver);
+    EXPECT_EQ(slide.id, SlideTimerId);
+    EXPECT_EQ(saverApp.frameTimer, FrameTimerId);
+    EXPECT_EQ(saverApp.slideTimer, SlideTimerId);
+    EXPECT_EQ(saverApp.window, Saver);
+
+    saverApp.StopTimers();
+    ASSERT_EQ(recording.killed.size() >= 2, true);
+    EXPECT_EQ(recording.killed[recording.killed.size() - 2].id, SlideTimerId) << "the slide timer stops first";
+    EXPECT_EQ(recording.killed.back().id, FrameTimerId);
+    EXPECT_TRUE(recording.activeTimers.empty());
+}
+
+TEST_F(SaverAppTest, MembersKeepTheirIntervalAndTheCacheLiesBesideTheModule)
+{
+    WriteOptions("MemberLogin = anna\r\nRefreshRate = 9\r\nImagePath = C:\\elsewhere\r\n");
+    Start();
+    EXPECT_EQ(saverApp.refreshSeconds, 1800);
+    EXPECT_EQ(LastPeriod(SlideTimerId), 1803600u);
+    EXPECT_EQ(saverApp.options.GetString("ImagePath", ""), (home / "images").string());
+}
+
+TEST_F(SaverAppTest, RefreshRateOutsideTheTable)
+{
+    for (const char* rate : {"12", "-1"}) {
+        SCOPED_TRACE(rate);
+        WriteOptions(std::string("MemberLogin = anna\r\nRefreshRate = ") + rate + "\r\n");
+        Start();
+        EXPECT_EQ(saverApp.refreshSeconds, 50);
+        EXPECT_EQ(LastPeriod(SlideTimerId), 50100u);
+    }
+    WriteOptions("MemberLogin = anna\r\nRefreshRate = soon\r\n");
+    Start();
+    EXPECT_EQ(saverApp.refreshSeconds, 10) << "no digits read as index 0";
+}
+
+TEST_F(SaverAppTest, RefreshRateOptionIsTheInverse)
+{
+    const int seconds[] = {10, 15, 30, 50, 60, 120, 180, 300, 600, 1800};
+    for (int i = 0; i < 10; ++i) {
+        saverApp.refreshSeconds = seconds[i];
+        EXPECT_EQ(saverApp.RefreshRateOption(), std::to_string(i));
+        saverApp.options.SetString("RefreshRate", saverApp.RefreshRateOption());
+        saverApp.ReadRefreshInterval();
+        EXPECT_EQ(saverApp.refreshSeconds, seconds[i]);
+    }
+    saverApp.refreshSeconds = 45;
+    EXPECT_EQ(saverApp.RefreshRateOption(), "3");
+}
+
+TEST_F(SaverAppTest, LanguageChoosesDictionaryAndServiceLanguage)
+{
+    WriteFile("dictionary.0", "[Texts]\r\nProbe = deutsch\r\n");
+    WriteFile("dictionary.2", "[Texts]\r\nProbe = zwei\r\n");
+    WriteOptions("Language = 0\r\n");
+    Start();
+    EXPECT_EQ(saverApp.dictionary.GetString("Probe", ""), "deutsch");
+    EXPECT_EQ(saverApp.serviceClient.language, "de");
+
+    WriteOptions("Language = 2\r\n");
+    saverApp.serviceClient.language = "en";
+    Start();
+    EXPECT_EQ(saverApp.dictionary.GetString("Probe", ""), "zwei");
+    EXPECT_EQ(saverApp.serviceClient.language, "en") << "an unknown language keeps the abbreviation";
+}
+
+TEST_F(SaverAppTest, OfflineShowsTheHintWithoutConnecting)
+{
+    WriteFile("dictionary.1", "[Texts]\r\nHint = Hinweis:\r\nHostNotAvailable = keine Verbindung\r\n");
+    // Two cached pictures, so the start-up needs no extra picture change after the hint.
+    fs::create_directories(home / "images");
+    WriteFile("images/a.jpg", "x");
+    WriteFile("images/b.jpg", "y");
+    WriteOptions("MemberLogin = anna\r\nMemberCode = 0123456789ABCDEF0123456789ABCDEF\r\n");
+    saverApp.pictureList = {(home / "images" / "a.jpg").string(), (home / "images" / "b.jpg").string()};
+    Start();
+    EXPECT_EQ(saverApp.infoStore.GetString("ImageInfoMain", ""), "Hinweis:");
+    EXPECT_EQ(saverApp.infoStore.GetString("ImageInfoSub", ""), "keine Verbindung");
+    EXPECT_FALSE(saverApp.serviceClient.IsConnected());
+}
+
+TEST_F(SaverAppTest, SlideTickAsksForTheNextPicture)
+{
+    WriteFile("dictionary.1", "[Texts]\r\nLoading = lade\r\n");
+    WriteOptions("");
+    Start();
+    saverApp.infoStore.SetString("ImageInfoSub", "old", true);
+    EXPECT_EQ(saverApp.OnTimer(Saver, SlideTimerId), 0);
+    EXPECT_TRUE(saverApp.advancePending);
+    EXPECT_EQ(saverApp.infoStore.GetString("ImageInfoMain", ""), "lade");
+    EXPECT_EQ(saverApp.infoStore.GetString("ImageInfoSub", "none"), "none") << "the sub caption is emptied";
+}
+
+TEST_F(SaverAppTest, SlideTickWhileAdvancingChangesNothing)
+{
+    saverApp.advancing = true;
+    saverApp.infoStore.SetString("ImageInfoMain", "shown", true);
+    EXPECT_EQ(saverApp.OnTimer(Saver, SlideTimerId), 0);
+    EXPECT_FALSE(saverApp.advancePending);
+    EXPECT_EQ(saverApp.infoStore.GetString("ImageInfoMain", ""), "shown");
+}
+
+TEST_F(SaverAppTest, FrameTickRunsThePendingChange)
+{
+    saverApp.advancePending = true;
+    recording.now += 77;
+    EXPECT_EQ(saverApp.OnTimer(Saver, FrameTimerId), 0);
+    EXPECT_FALSE(saverApp.advancePending);
+    EXPECT_FALSE(saverApp.advancing);
+    EXPECT_EQ(saverApp.lastAdvanceTime, recording.now);
+    EXPECT_EQ(recording.CountArmed(SlideTimerId), 1) << "the slide timer is re-armed";
+    EXPECT_EQ(saverApp.window, Saver);
+}
+
+#if __has_include("tests/support/RecordingDevice.h")
+TEST_F(SaverAppTest, FirstFramesShowTheStartUpTextBeforeTheHint)
+{
+    ResetRecording();
+    WriteFile("dictionary.1", "[Texts]\r\nInitialization = starting up\r\nHint = Hinweis:\r\n");
+    WriteOptions("");
+    Start();
+    std::vector<std::string> mains; // the main caption of each presented frame, in order
+    std::string lastMain;
+    for (const DrawCall& call : TheRecording().calls) {
+        if (call.kind == DrawCall::Kind::Text && (call.text == "starting up" || call.text == "Hinweis:")) lastMain = call.text;
+        if (call.kind == DrawCall::Kind::Present) mains.push_back(lastMain);
+    }
+    ASSERT_GE(mains.size(), 2u);
+    EXPECT_EQ(mains[0], "starting up");
+    EXPECT_EQ(mains[1], "starting up") << "the second frame, which changes the picture, comes before any login";
+    EXPECT_EQ(mains.back(), "Hinweis:") << "the frames without a cached picture show the hint";
+}
+
+TEST_F(SaverAppTest, FailedSceneKeepsThePictureChangePending)
+{
+    ResetRecording();
+    saverApp.advancePending = true;
+    TheRecording().beginSceneResult = Status::Fail;
+    EXPECT_EQ(saverApp.OnTimer(Saver, FrameTimerId), Status::Fail);
+    EXPECT_TRUE(saverApp.advancePending) << "no picture change after a frame that was not drawn";
+    EXPECT_EQ(recording.CountArmed(SlideTimerId), 0);
+
+    TheRecording().beginSceneResult = 0;
+    TheRecording().endSceneResult = Status::Fail;
+    EXPECT_EQ(saverApp.OnTimer(Saver, FrameTimerId), Status::Fail);
+    EXPECT_TRUE(saverApp.advancePending);
+
+    TheRecording().endSceneResult = 0;
+    EXPECT_EQ(saverApp.OnTimer(Saver, FrameTimerId), 0);
+    EXPECT_FALSE(saverApp.advancePending) << "the next good frame changes the picture";
+    EXPECT_EQ(recording.CountArmed(SlideTimerId), 1);
+}
+#endif
+
+// The saver window's procedure around the controller.
+class SaverWindowTest : public SaverAppTest {
+protected:
+    MessageResult Window(unsigned message, MessageParam wParam = 0)
+    {
+        return SaverWindowProc(Saver, message, wParam, 0);
+    }
+};
+
+TEST_F(SaverWindowTest, CreationStartsAndDestructionStops)
+{
+    recording.commandLine = "\"" + (home / "Zembria.scr").string() + "\" /s";
+    recording.windows = {Saver};
+    Window(Msg::Create);
+    EXPECT_EQ(recording.activeTimers.size(), 2u);
+    EXPECT_TRUE(recording.boxes.empty());
+    Window(Msg::Timer, SlideTimerId);
+    EXPECT_TRUE(saverApp.advancePending);
+    Window(Msg::Destroy);
+    EXPECT_TRUE(recording.activeTimers.empty());
+}
+
+TEST_F(SaverWindowTest, PreviewStartsNothing)
+{
+    recording.commandLine = "C:\\Saver\\Zembria.scr /p 1234";
+    Window(Msg::Create);
+    EXPECT_TRUE(PreviewMode);
+    EXPECT_TRUE(recording.armed.empty());
+    saverApp.advancePending = false;
+    Window(Msg::Timer, SlideTimerId);
+    EXPECT_FALSE(saverApp.advancePending) << "ticks do nothing in the preview";
+    Window(Msg::Destroy);
+    EXPECT_TRUE(recording.killed.empty());
+}
+
+TEST_F(SaverWindowTest, OldDirectXLeavesTheWindowInert)
+{
+    recording.commandLine = "C:\\Saver\\Zembria.scr /s";
+    recording.dxLetter = 'b';
+    Window(Msg::Create);
+    ASSERT_EQ(recording.boxes.size(), 1u);
+    EXPECT_EQ(recording.boxes[0].caption, "Wrong DirectX version");
+    EXPECT_EQ(recording.boxes[0].owner, nullptr);
+    EXPECT_EQ(recording.boxes[0].flags, Box::IconError | Box::Ok);
+    EXPECT_TRUE(recording.armed.empty());
+    EXPECT_TRUE(recording.sent.empty()) << "the saver is not ended";
+}
+
+TEST_F(SaverWindowTest, EveryMessageEndsInTheHostDefault)
+{
+    recording.commandLine = "C:\\Saver\\Zembria.scr /p 1234";
+    for (unsigned message : {Msg::Create, Msg::Timer, Msg::Destroy, Msg::Paint}) Window(message);
+    ASSERT_EQ(recording.defaulted.size(), 4u);
+    EXPECT_EQ(recording.defaulted[0].message, Msg::Create);
+    EXPECT_EQ(recording.defaulted[3].message, Msg::Paint);
+}
+
+} // namespace

@@ -1,0 +1,167 @@
+#include "tests/support/RecordingPlatform.h"
+
+#include "host/DirectXCheck.h"
+#include "host/HostProtocol.h"
+#include "host/ModeFlags.h"
+#include "host/ProgramOptions.h"
+#include "host/SaverApp.h"
+
+#include <algorithm>
+#include <new>
+
+RecordingPlatform recording;
+
+void ResetPlatformRecording()
+{
+    recording = RecordingPlatform{};
+    hostState = HostState{};
+    programOptions = ProgramOptions{};
+    PreviewMode = false;
+    ModuleDirectory.clear();
+    saverApp.~SaverApp();
+    new (&saverApp) SaverApp();
+}
+
+int RecordingPlatform::CountPosted(unsigned message) const
+{
+    return static_cast<int>(std::count_if(posted.begin(), posted.end(), [message](const RecordedMessage& m) { return m.message == message; }));
+}
+
+int RecordingPlatform::CountArmed(uint32_t id) const
+{
+    return static_cast<int>(std::count_if(armed.begin(), armed.end(), [id](const RecordedTimer& t) { return t.id == id; }));
+}
+
+int PlatformMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, unsigned flags)
+{
+    recording.boxes.push_back({owner, text, caption, flags});
+    return 1;
+}
+
+uint32_t PlatformSetTimer(WindowHandle window, uint32_t id, uint32_t milliseconds)
+{
+    recording.armed.push_back({window, id, milliseconds});
+    recording.activeTimers[id] = milliseconds;
+    return id;
+}
+
+bool PlatformKillTimer(WindowHandle window, uint32_t id)
+{
+    recording.killed.push_back({window, id, 0});
+    return recording.activeTimers.erase(id) != 0;
+}
+
+bool PlatformPostMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
+{
+    recording.posted.push_back({window, message, wParam, lParam});
+    return true;
+}
+
+MessageResult PlatformSendMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
+{
+    recording.sent.push_back({window, message, wParam, lParam});
+    return recording.windowProc ? recording.windowProc(window, message, wParam, lParam) : 0;
+}
+
+uint32_t PlatformTickCount()
+{
+    return recording.tick;
+}
+
+void PlatformSleep(uint32_t milliseconds)
+{
+    ++recording.sleeps;
+    recording.tick += milliseconds;
+}
+
+int64_t PlatformNow()
+{
+    return recording.now;
+}
+
+MessageResult PlatformDefWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
+{
+    recording.defaulted.push_back({window, message, wParam, lParam});
+    return 0;
+}
+
+bool PlatformIsWindow(WindowHandle window)
+{
+    return std::find(recording.windows.begin(), recording.windows.end(), window) != recording.windows.end();
+}
+
+WindowHandle PlatformForegroundWindow()
+{
+    return recording.foreground;
+}
+
+void PlatformPostQuitMessage(int)
+{
+    ++recording.quitPosts;
+}
+
+bool PlatformRemoveMessage(WindowHandle, unsigned message)
+{
+    if (message != Msg::Timer || recording.queuedTimerMessages == 0) return false;
+    --recording.queuedTimerMessages;
+    return true;
+}
+
+bool PlatformCursorPos(PlatformPoint& position)
+{
+    position = recording.cursor;
+    return true;
+}
+
+void PlatformHideCursor()
+{
+    ++recording.cursorHides;
+}
+
+bool PlatformDetachInputMethod(WindowHandle)
+{
+    return recording.inputMethod;
+}
+
+void PlatformRestoreInputMethod(WindowHandle)
+{
+}
+
+uint8_t PlatformAcLineStatus()
+{
+    return recording.acLineStatus;
+}
+
+std::string PlatformCommandLine()
+{
+    return recording.commandLine;
+}
+
+void PlatformReport(const std::string& text, const std::string&, bool)
+{
+    recording.reports.push_back(text);
+}
+
+long ReadDxDiagVersion(uint32_t& major, uint32_t& minor, char& letter)
+{
+    if (!recording.dxDiagReads) return Status::Fail;
+    major = recording.dxMajor;
+    minor = recording.dxMinor;
+    letter = recording.dxLetter;
+    return 0;
+}
+
+long ReadFileVersion(const std::string& path, uint64_t* version)
+{
+    if (path.empty() || version == nullptr) return Status::InvalidArg;
+    auto found = recording.fileVersions.find(path);
+    if (found == recording.fileVersions.end()) return Status::Fail;
+    *version = found->second;
+    return 0;
+}
+
+bool ReadSystemDirectory(std::string& directory)
+{
+    directory = recording.systemDirectory;
+    return !directory.empty();
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The platform seam for native tests: records what the portable code posts,
+// sends, arms and shows, and lets the test set the clock, the cursor, the
+// windows that exist and the DirectX versions the probes find.
+
+#include "platform/Platform.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+struct RecordedMessage {
+    WindowHandle window;
+    unsigned message;
+    MessageParam wParam;
+    MessageData lParam;
+};
+
+struct RecordedTimer {
+    WindowHandle window;
+    uint32_t id;
+    uint32_t milliseconds;
+};
+
+struct RecordedBox {
+    WindowHandle owner;
+    std::string text;
+    std::string caption;
+    unsigned flags;
+};
+
+using RecordedWindowProc = std::function<MessageResult(WindowHandle, unsigned, MessageParam, MessageData)>;
+
+struct RecordingPlatform {
+    // What the code did, in order.
+    std::vector<RecordedMessage> posted;
+    std::vector<RecordedMessage> sent;
+    std::vector<RecordedMessage> defaulted;   // reached DefWindowProc
+    std::vector<RecordedTimer> armed;
+    std::vector<RecordedTimer> killed;
+    std::vector<RecordedBox> boxes;
+    std::vector<std::string> reports;
+    int cursorHides = 0;
+    int quitPosts = 0;
+    int sleeps = 0;
+
+    // What the platform answers.
+    uint32_t tick = 1000;
+    int64_t now = 1'700'000'000;
+    PlatformPoint cursor;
+    std::vector<WindowHandle> windows;        // the windows that exist
+    WindowHandle foreground = nullptr;
+    uint8_t acLineStatus = 1;
+    std::string commandLine = "C:\\Saver\\Zembria.scr /s";
+    bool inputMethod = true;
+    int queuedTimerMessages = 0;              // WM_TIMER messages waiting in the queue
+    RecordedWindowProc windowProc;            // receives sent messages when set
+    std::map<uint32_t, uint32_t> activeTimers; // id -> period
+
+    // DirectX probes.
+    uint32_t dxMajor = 9, dxMinor = 0;
+    char dxLetter = 'c';
+    bool dxDiagReads = true;
+    std::string systemDirectory = "C:\\windows\\system32";
+    std::map<std::string, uint64_t> fileVersions{{"C:\\windows\\system32\\d3d9.dll", 0x0005000308000000ull}};
+
+    int CountPosted(unsigned message) const;
+    int CountArmed(uint32_t id) const;
+};
+
+extern RecordingPlatform recording;
+
+// Back to a fresh platform, a fresh host state and a fresh controller.
+void ResetPlatformRecording();

@@ -10,11 +10,6 @@ void SaverApp::PrepareCache()
 {
 }
 
-// Completed by the login issue: connects, logs in and sets the information texts.
-void SaverApp::Login()
-{
-}
-
 // Completed by the slide show issue. What the lifecycle relies on: the
 // pending change is taken, the interval restarts and the slide timer is re-armed.
 void SaverApp::AdvanceSlide()
@@ -37,19 +32,3 @@ int32_t SaverApp::DrawFrame()
     renderDevice.Present();
     return 0;
 }
-
-// Completed by the HTTP transport issue: 0 gives "de", 1 "en", others keep the language.
-void ServiceClient::SetLanguage(int index)
-{
-    if (index == 0) language = "de";
-    else if (index == 1) language = "en";
-}
-
-// Completed by the HTTP transport issue.
-int ServiceClient::Connect(const std::string&, const std::string&, const std::string&)
-{
-    return 1;
-}
-
-// Completed by the HTTP transport issue.
-ServiceClient::~ServiceClient() = default;

@@ -2,20 +2,11 @@
 // turn the answer into the first captions, the switch to a guest, or the
 // collision notice that ends the saver.
 
+#include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
 #include "service/CollisionNotice.h"
-#include "service/ServiceHost.h"
 
 #include <algorithm>
-
-#if __has_include("host/ProgramOptions.h")
-#include "host/ProgramOptions.h"
-static std::string ServiceOptionText() { return programOptions.service; }
-#else
-// TODO(lead): the host's program options aren't in yet; --service is then
-// not seen here, ZEMBRIA_SERVICE and the default still are.
-static std::string ServiceOptionText() { return {}; }
-#endif
 
 namespace {
 
@@ -28,7 +19,7 @@ void SaverApp::Login()
 {
     const std::string memberCode = options.GetString("MemberCode", "");
     const std::string memberLogin = options.GetString("MemberLogin", "");
-    if (serviceClient.Connect(ServiceHost(ServiceOptionText()), memberLogin, memberCode) != 0)
+    if (serviceClient.Connect(ServiceHostOption(), memberLogin, memberCode) != 0)
         return;
     serviceClient.FetchInfos(infoStore);
 

@@ -1,17 +1,15 @@
 // The login at start-up against a real server on 127.0.0.1: every outcome,
-// the collision notice and its ending of the saver, the texts it falls back
-// to, and where the service host comes from.
+// the collision notice and its ending of the saver, and the texts it falls
+// back to.
 
 #include "TestHttpServer.h"
+#include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
 #include "service/CollisionNotice.h"
-#include "service/ServiceHost.h"
 #include "settings/MemberCode.h"
 #include "tests/support/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -27,13 +25,13 @@ protected:
             response.set_content(answer, "text/plain");
         });
         server.Start();
-        setenv("ZEMBRIA_SERVICE", server.HostPort().c_str(), 1);
+        programOptions.service = server.HostPort();
         app.window = saverWindow;
         app.screenRect = ScreenRect{0, 0, 1920, 1080};
         app.infoStore.SetString("ImageInfoMain", "Initialization", true);
         app.infoStore.SetString("ImageInfoSub", "start", true);
     }
-    void TearDown() override { unsetenv("ZEMBRIA_SERVICE"); }
+    void TearDown() override { programOptions.service.clear(); }
 
     void Member(const std::string& login, const std::string& password)
     {
@@ -54,7 +52,7 @@ protected:
 
 TEST_F(Login, WithoutServiceLeavesEverythingAsItWas)
 {
-    setenv("ZEMBRIA_SERVICE", ("127.0.0.1:" + std::to_string(RefusedPort())).c_str(), 1);
+    programOptions.service = "127.0.0.1:" + std::to_string(RefusedPort());
     Member("anna", "secret");
     app.Login();
     EXPECT_FALSE(app.serviceClient.IsConnected());
@@ -158,14 +156,4 @@ TEST(CollisionNotice, FallsBackToTheDefaultTexts)
     dictionary.SetString("MemberCollisionInfo2", "Schon aktiv.");
     EXPECT_EQ(CollisionNoticeLines(dictionary)[0].text, " Mitglied doppelt:\r\n");
     EXPECT_EQ(CollisionNoticeLines(dictionary)[3].text, "Schon aktiv.");
-}
-
-TEST(ServiceHost, OptionThenEnvironmentThenDefault)
-{
-    unsetenv("ZEMBRIA_SERVICE");
-    EXPECT_EQ(ServiceHost(""), ZEMBRIA_SERVICE_HOST);
-    setenv("ZEMBRIA_SERVICE", "127.0.0.1:8080", 1);
-    EXPECT_EQ(ServiceHost(""), "127.0.0.1:8080");
-    EXPECT_EQ(ServiceHost("other:81"), "other:81");
-    unsetenv("ZEMBRIA_SERVICE");
 }

@@ -14,5 +14,6 @@ constexpr const char* DownloadTempName = "~download.tmp";
 std::string PictureDirectoryPart(const std::string& directory);
 
 // A name the service may choose for a file in the cache: one plain file name,
-// no separator, no drive or stream colon, no control character, not "." or "..".
+// no separator, no drive or stream colon, no control character, not "." or
+// "..", and no Windows device name (CON, NUL, COM1 ... with any extension).
 bool IsPlainFileName(const std::string& name);

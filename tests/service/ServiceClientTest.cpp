@@ -271,7 +271,7 @@ TEST_F(Client, DownloadRefusesNamesThatAreNotPlainFileNames)
     Answer(server.server, "/get-images.php", 200, "evil");
     ConnectAs("anna", "c0de");
     for (const std::string& name : std::vector<std::string>{"../x.jpg", "a/b.jpg", "a\\b.jpg", ".", "..", "c:x.jpg", "x.jpg:stream",
-                                   "x\n.jpg", "x\x7f.jpg"}) {
+                                   "x\n.jpg", "x\x7f.jpg", "CON", "nul.jpg", "Com1.jpg", "lpt9"}) {
         store.Clear();
         EXPECT_EQ(Download(name), 1) << name;
         EXPECT_EQ(store.Find("ImageFullPath"), KeyValueList::None) << name;
@@ -280,6 +280,8 @@ TEST_F(Client, DownloadRefusesNamesThatAreNotPlainFileNames)
     EXPECT_TRUE(FolderNames().empty());
     EXPECT_FALSE(fs::exists(folder.parent_path() / "x.jpg"));
     EXPECT_TRUE(IsPlainFileName("a b..c.jpg"));
+    EXPECT_TRUE(IsPlainFileName("console.jpg"));
+    EXPECT_TRUE(IsPlainFileName("com10.jpg"));
 }
 
 TEST_F(Client, DownloadFailsWithoutConnectionOrFolder)

@@ -3,7 +3,6 @@
 // completes it; the whole file goes when they have landed.
 
 #include "host/SaverApp.h"
-#include "render/RenderDevice.h"
 
 // Completed by the picture cache issue: creates or expires the cache and fills pictureList.
 void SaverApp::PrepareCache()
@@ -20,15 +19,4 @@ void SaverApp::AdvanceSlide()
     lastAdvanceTime = PlatformNow();
     slideTimer = PlatformSetTimer(window, SlideTimerId, SlidePeriodMs());
     advancing = false;
-}
-
-// Completed by the frame composition issue: a scene with nothing in it.
-int32_t SaverApp::DrawFrame()
-{
-    long result = renderDevice.BeginScene();
-    if (result != 0) return static_cast<int32_t>(result);
-    result = renderDevice.EndScene();
-    if (result != 0) return static_cast<int32_t>(result);
-    renderDevice.Present();
-    return 0;
 }

@@ -3,6 +3,7 @@
 #include "host/DirectXCheck.h"
 #include "host/HostProtocol.h"
 #include "host/ModeFlags.h"
+#include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
 #include "render/RenderDevice.h"
 
@@ -13,6 +14,10 @@ void OnCreate(WindowHandle window)
     ReadModeFlags();
     if (!CheckDirectX()) return; // told the user; the window stays black and inert
     if (PreviewMode) return;
+    // --window: a windowed device of that size; --snapshot: keep each presented frame.
+    renderDevice.windowedWidth = programOptions.windowWidth;
+    renderDevice.windowedHeight = programOptions.windowHeight;
+    renderDevice.keepPresentedFrame = !programOptions.snapshotPath.empty();
     if (renderDevice.Create(window, 0) != 0) {
         PlatformMessageBox(nullptr, InitErrorText, InitErrorCaption, Box::IconError | Box::Ok);
         PlatformSendMessage(window, Msg::Destroy, 0, 0);
@@ -32,6 +37,7 @@ MessageResult SaverWindowProc(WindowHandle window, unsigned message, MessagePara
     case Msg::Destroy:
         if (!PreviewMode) {
             saverApp.StopTimers();
+            if (!programOptions.snapshotPath.empty()) renderDevice.SaveSnapshot(programOptions.snapshotPath);
             renderDevice.Release();
         }
         break;

@@ -1,11 +1,43 @@
 #pragma once
-// The one render device: full-screen device, the quad primitive, four fonts
-// and the three long-lived texture handles. Direct3D 9 on Windows; the tests
-// link a recording device with the same operations.
+// The one render device: the screen surface, the quad primitive, four fonts
+// and the three long-lived texture handles, plus the overlay operations built
+// on them (panels, text boxes, separators). Direct3D 9 on Windows; the native
+// tests link a recording device with the same operations.
 
 #include "platform/Platform.h"
 #include "render/FontKind.h"
+#include "render/PanelCache.h"
 #include "render/TextureHandle.h"
+
+#include <cstdint>
+#include <string>
+
+enum class SeparatorKind { Gap = 0, Rule = 1 };
+
+// What SelectFont gives: the description the font was made from and the
+// average character width the separators are measured with.
+struct FontDescription {
+    FontKind kind = FontKind::Text;
+    int height = 0;
+    int weight = 0;
+    bool italic = false;
+    int averageCharWidth = 0;
+};
+
+// ARGB colours of the overlay.
+namespace Colour {
+constexpr uint32_t Black = 0x00000000;
+constexpr uint32_t White = 0xFFFFFFFF;
+constexpr uint32_t Accent = 0xFFFFFF00;
+constexpr uint32_t Panel = 0xA0060606;
+constexpr uint32_t DensePanel = 0xF0060606;
+} // namespace Colour
+
+// Text format flags, as DrawText defines them.
+namespace TextFormat {
+constexpr unsigned TopLeft = 0x0000;
+constexpr unsigned CalcRect = 0x0400;
+} // namespace TextFormat
 
 struct RenderDeviceState; // platform objects (device, fonts, vertex buffer)
 
@@ -13,6 +45,7 @@ class RenderDevice {
 public:
     virtual ~RenderDevice() = default;
 
+    // Device life: per platform.
     int Create(WindowHandle window, unsigned adapter);
     int InitResources();
     void SetRenderStates();
@@ -20,7 +53,25 @@ public:
     long BeginScene();
     long EndScene();
     int Present();
-    int DrawQuad(const TextureRecord* texture, const Rect& rect, unsigned colour);
+    long ClearToBlack();
+    // Writes the last presented frame as a PNG file; 0 when written.
+    int SaveSnapshot(const std::string& pngPath);
+
+    // Primitives: per platform.
+    FontDescription SelectFont(FontKind kind) const;
+    // Sets the rectangle's right and bottom to the text's extent (DT_CALCRECT).
+    void MeasureText(FontKind kind, const std::string& text, Rect& rect) const;
+    // Named apart from the Win32 DrawText macro.
+    void RenderText(FontKind kind, const std::string& text, const Rect& rect, unsigned format, uint32_t colour);
+    int DrawQuad(const TextureRecord* texture, const Rect& rect, uint32_t colour);
+
+    // Overlay text: portable, built on the primitives.
+    void DrawPanel(const Rect& rect, uint32_t colour);
+    int DrawTextBox(const std::string& text, int x, int y, FontKind kind, bool background, int minimumWidth,
+                    unsigned format = TextFormat::TopLeft);
+    int MeasureLines(FontKind kind, int lineCount);
+    int DrawSeparator(SeparatorKind separator, int x, int y, int width, FontKind kind, bool background,
+                      int minimumWidth, unsigned format = TextFormat::TopLeft);
 
     WindowHandle window = nullptr;
     TextureHandle* pictureHandle = nullptr;
@@ -28,6 +79,15 @@ public:
     TextureHandle* emblemHandle = nullptr;
     int screenWidth = 0;
     int screenHeight = 0;
+    // Non-zero: a windowed device of this size instead of the full screen.
+    int windowedWidth = 0;
+    int windowedHeight = 0;
+    // Set before the frames when a snapshot will be asked for: every Present
+    // keeps a copy of the frame it shows. Without it a snapshot reads the back
+    // buffer, which after a flip may hold the frame before last.
+    bool keepPresentedFrame = false;
+    // Panel textures kept by size from frame to frame.
+    PanelCache panelCache;
     RenderDeviceState* state = nullptr;
 };
 

@@ -6,7 +6,7 @@
 
 struct Rect { int left, top, right, bottom; };
 
-class TextureRecord; // per platform
+class TextureRecord;
 
 class TextureHandle {
 public:
@@ -25,4 +25,7 @@ public:
 
     bool loaded = false;
     TextureRecord* record = nullptr;
+
+private:
+    TextureRecord* Attach();
 };

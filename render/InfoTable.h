@@ -1,0 +1,19 @@
+#pragma once
+// The rows of the information table: the infoStore entries whose keys begin
+// with "Data", in store order. A value entry takes the pair after it as its
+// label; separators are rules when their value holds "hr", else gaps.
+
+#include "settings/KeyValueList.h"
+
+#include <string>
+#include <vector>
+
+enum class TableRowKind { Rule, Gap, Title, Value };
+
+struct TableRow {
+    TableRowKind kind;
+    std::string text;  // the title or the value
+    std::string label; // the label of a value row
+};
+
+std::vector<TableRow> InfoTableRows(const KeyValueList& store);

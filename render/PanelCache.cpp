@@ -1,0 +1,36 @@
+#include "render/PanelCache.h"
+
+#include <algorithm>
+
+PanelCache::~PanelCache()
+{
+    Clear();
+}
+
+const TextureHandle& PanelCache::Get(int width, int height)
+{
+    ++useCount;
+    for (Entry& entry : entries) {
+        if (entry.width == width && entry.height == height) {
+            entry.lastUse = useCount;
+            return *entry.handle;
+        }
+    }
+    if (entries.size() >= Capacity) {
+        auto oldest = std::min_element(entries.begin(), entries.end(),
+                                       [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; });
+        delete oldest->handle;
+        entries.erase(oldest);
+    }
+    auto* handle = new TextureHandle;
+    handle->LoadFilled(width, height);
+    entries.push_back(Entry{width, height, useCount, handle});
+    return *handle;
+}
+
+void PanelCache::Clear()
+{
+    for (Entry& entry : entries)
+        delete entry.handle;
+    entries.clear();
+}

@@ -1,0 +1,5 @@
+// The process's one render device.
+
+#include "render/RenderDevice.h"
+
+RenderDevice renderDevice;

@@ -1,0 +1,61 @@
+#include "render/TextureHandle.h"
+
+#include "render/RenderDevice.h"
+#include "render/TextureRecord.h"
+
+TextureHandle::~TextureHandle()
+{
+    Unload();
+}
+
+// Every load first lets go of the old texture, so a failed load never leaves
+// the previous picture behind under a new name.
+TextureRecord* TextureHandle::Attach()
+{
+    Unload();
+    record = new TextureRecord;
+    return record;
+}
+
+long TextureHandle::LoadFile(const std::string& path, int width, int height)
+{
+    long result = Attach()->CreateFromFile(path, width, height);
+    loaded = result == 0;
+    return result;
+}
+
+long TextureHandle::LoadResource(int resourceId, int width, int height)
+{
+    long result = Attach()->CreateFromResource(resourceId, width, height);
+    loaded = result == 0;
+    return result;
+}
+
+long TextureHandle::LoadFilled(int width, int height)
+{
+    long result = Attach()->CreateFilled(width, height);
+    loaded = result == 0;
+    return result;
+}
+
+int TextureHandle::Unload()
+{
+    if (record) {
+        record->ReleaseRef();
+        delete record;
+        record = nullptr;
+    }
+    loaded = false;
+    return 0;
+}
+
+std::string TextureHandle::Name() const
+{
+    return loaded && record ? record->name : std::string();
+}
+
+int TextureHandle::Draw(const Rect& rect, unsigned colour) const
+{
+    const TextureRecord* texture = record && record->texture ? record : nullptr;
+    return renderDevice.DrawQuad(texture, rect, colour);
+}

@@ -1,0 +1,91 @@
+// Direct3D 9 textures through D3DX: pictures from files scaled to a requested
+// size, the artwork from the module's bitmap resources, and panel textures.
+// Every texture is A8R8G8B8 in the managed pool with one mip level; opaque
+// pure black becomes transparent (the colour key).
+
+#include "render/TextureRecord.h"
+
+#include "render/PictureHeader.h"
+#include "render/RenderDevice.h"
+#include "render/win32/RenderDeviceState.h"
+
+namespace {
+
+constexpr D3DCOLOR ColourKey = 0xFF000000;
+
+IDirect3DDevice9* Device()
+{
+    return renderDevice.state ? renderDevice.state->Device() : nullptr;
+}
+
+} // namespace
+
+void WINAPI PanelFill(D3DXVECTOR4* out, const D3DXVECTOR2* texCoord, const D3DXVECTOR2*, void*)
+{
+    *out = D3DXVECTOR4(texCoord->x, texCoord->y, 0.0f, 0.5f);
+}
+
+long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, int requestedHeight)
+{
+    // A header announcing a huge image is refused before D3DX allocates for it.
+    if (!PictureSizeAcceptable(path))
+        return PictureRefused;
+    IDirect3DTexture9* created = nullptr;
+    D3DXIMAGE_INFO info{};
+    HRESULT result = D3DXCreateTextureFromFileExA(
+        Device(), path.c_str(), static_cast<UINT>(requestedWidth), static_cast<UINT>(requestedHeight), 1, 0,
+        D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, ColourKey, &info, nullptr, &created);
+    if (FAILED(result))
+        return result;
+    texture = reinterpret_cast<NativeTexture*>(created);
+    width = static_cast<int32_t>(info.Width);
+    height = static_cast<int32_t>(info.Height);
+    name = path;
+    ++refCount;
+    return 0;
+}
+
+long TextureRecord::CreateFromResource(int resourceId, int requestedWidth, int requestedHeight)
+{
+    IDirect3DTexture9* created = nullptr;
+    D3DXIMAGE_INFO info{};
+    HRESULT result = D3DXCreateTextureFromResourceExA(
+        Device(), nullptr, MAKEINTRESOURCEA(resourceId), static_cast<UINT>(requestedWidth),
+        static_cast<UINT>(requestedHeight), 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT,
+        ColourKey, &info, nullptr, &created);
+    if (FAILED(result))
+        return result;
+    texture = reinterpret_cast<NativeTexture*>(created);
+    width = static_cast<int32_t>(info.Width);
+    height = static_cast<int32_t>(info.Height);
+    name = ResourceTextureName;
+    ++refCount;
+    return 0;
+}
+
+long TextureRecord::CreateFilled(int requestedWidth, int requestedHeight)
+{
+    IDirect3DTexture9* created = nullptr;
+    HRESULT result = D3DXCreateTexture(Device(), static_cast<UINT>(requestedWidth),
+                                       static_cast<UINT>(requestedHeight), 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                       &created);
+    if (FAILED(result))
+        return result;
+    D3DXFillTexture(created, PanelFill, nullptr);
+    texture = reinterpret_cast<NativeTexture*>(created);
+    width = requestedWidth;
+    height = requestedHeight;
+    name.clear();
+    ++refCount;
+    return 0;
+}
+
+void TextureRecord::ReleaseRef()
+{
+    if (!texture)
+        return;
+    if (--refCount <= 0) {
+        D3DTexture(texture)->Release();
+        texture = nullptr;
+    }
+}

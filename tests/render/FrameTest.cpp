@@ -1,0 +1,114 @@
+// The order of a frame's elements and its results.
+
+#include "RecordingFixture.h"
+#include "TestPictures.h"
+
+#include "render/Overlay.h"
+
+using Frame = RecordingTest;
+
+namespace {
+
+// What each logged call is, as a short word: the layers of the frame in order.
+std::vector<std::string> Layers()
+{
+    std::vector<std::string> layers;
+    for (const DrawCall& call : TheRecording().calls) {
+        std::string layer;
+        switch (call.kind) {
+        case DrawCall::Kind::Clear: layer = "clear"; break;
+        case DrawCall::Kind::Present: layer = "present"; break;
+        case DrawCall::Kind::Quad: layer = call.texture.rfind("panel", 0) == 0 ? "panel" : call.texture; break;
+        case DrawCall::Kind::Text:
+            if (call.text.find_first_not_of(" \r\n") == std::string::npos)
+                continue; // line measuring
+            layer = call.text;
+            break;
+        }
+        if (layers.empty() || layers.back() != layer || layer != "panel")
+            layers.push_back(layer);
+    }
+    return layers;
+}
+
+} // namespace
+
+class FrameWithStores : public Frame {
+protected:
+    void SetUp() override
+    {
+        Frame::SetUp();
+        app.screenRect = ScreenRect{0, 0, W, H};
+        app.refreshSeconds = 50;
+        app.lastAdvanceTime = At(10, 7, 0);
+        app.infoStore.AddPair("ImageInfoMain", "Harbour");
+        app.infoStore.AddPair("DataTitle", "Sea");
+        renderDevice.barHandle->LoadResource(162, 0, 0);
+        renderDevice.emblemHandle->LoadResource(159, 0, 0);
+    }
+};
+
+TEST_F(FrameWithStores, PictureBarEmblemClocksCaptionsCountdownTable)
+{
+    std::string picture = testpictures::Write("frame.jpg", testpictures::JpegHeader(W, H));
+    ASSERT_EQ(renderDevice.pictureHandle->LoadFile(picture, W, H), 0);
+
+    EXPECT_EQ(DrawFrameAt(app, At(10, 7, 30)), 0);
+
+    std::vector<std::string> expected = {
+        "clear", picture, "OverlayLogo 162", "OverlayLogo 159", "panel", "time: 12:00 ",
+        "Harbour", ZEMBRIA_WEB_HOST, "  20 secs.", "panel", " Sea:", "present"};
+    EXPECT_EQ(Layers(), expected);
+    auto quads = CallsOf(DrawCall::Kind::Quad);
+    EXPECT_EQ(quads[0].rect, (Rect{0, 0, W, H}));
+    EXPECT_EQ(quads[1].rect, (Rect{0, H - 165, 612, H - 80}));
+    EXPECT_EQ(quads[2].rect, (Rect{7, H - 205, 132, H - 65}));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(quads[i].colour, Colour::White);
+}
+
+TEST_F(FrameWithStores, BlackWithoutAPictureAndTableOnlyForExactlyYes)
+{
+    for (const char* setting : {"yes", "Yes", "no"}) {
+        SCOPED_TRACE(setting);
+        Calls().clear();
+        app.options.SetString("ShowAllInfos", setting);
+        EXPECT_EQ(DrawFrameAt(app, At(10, 7, 30)), 0);
+        std::vector<std::string> expected = {
+            "clear", "OverlayLogo 162", "OverlayLogo 159", "panel", "time: 12:00 ",
+            "Harbour", ZEMBRIA_WEB_HOST, "  20 secs."};
+        if (std::string(setting) == "yes") {
+            expected.push_back("panel");
+            expected.push_back(" Sea:");
+        }
+        expected.push_back("present");
+        EXPECT_EQ(Layers(), expected);
+    }
+}
+
+TEST_F(FrameWithStores, NoBarNoEmblemAndAMissingEmblemIsNotAWhiteBlock)
+{
+    renderDevice.emblemHandle->Unload();
+    DrawFrameAt(app, At(10, 7, 30));
+    std::vector<std::string> layers = Layers();
+    EXPECT_EQ(layers[1], "OverlayLogo 162");
+    EXPECT_EQ(std::count(layers.begin(), layers.end(), "none"), 0);
+
+    Calls().clear();
+    renderDevice.barHandle->Unload();
+    DrawFrameAt(app, At(10, 7, 30));
+    EXPECT_EQ(Layers()[1], "panel") << "no bar: the clocks follow the background";
+}
+
+TEST_F(FrameWithStores, FailedSceneIsNeitherDrawnNorPresented)
+{
+    TheRecording().beginSceneResult = static_cast<long>(static_cast<int32_t>(0x88760868u)); // device lost
+    EXPECT_EQ(DrawFrameAt(app, At(10, 7, 30)), static_cast<int32_t>(0x88760868u));
+    EXPECT_TRUE(Calls().empty());
+
+    TheRecording().beginSceneResult = 0;
+    TheRecording().endSceneResult = static_cast<long>(static_cast<int32_t>(0x8876086Cu));
+    EXPECT_EQ(DrawFrameAt(app, At(10, 7, 30)), static_cast<int32_t>(0x8876086Cu));
+    EXPECT_FALSE(Calls().empty());
+    EXPECT_TRUE(CallsOf(DrawCall::Kind::Present).empty());
+}

@@ -1,0 +1,150 @@
+// Text boxes, line measuring, separators and panels through the recording device.
+
+#include "RecordingFixture.h"
+
+using OverlayText = RecordingTest;
+
+TEST_F(OverlayText, TextBoxReturnsBottomOfLastLineWithPanelAsWideAsWidestLine)
+{
+    int bottom = renderDevice.DrawTextBox("ab\r\nlonger", 10, 20, FontKind::Text, true, -1);
+
+    EXPECT_EQ(bottom, 20 + 2 * 18);
+    ASSERT_EQ(Calls().size(), 2u);
+    EXPECT_EQ(Calls()[0].kind, DrawCall::Kind::Quad);
+    EXPECT_EQ(Calls()[0].rect, (Rect{10, 20, 10 + 6 * 8, 56}));
+    EXPECT_EQ(Calls()[0].colour, Colour::DensePanel);
+    EXPECT_EQ(Calls()[0].texture, "panel 48x36");
+    EXPECT_EQ(Calls()[1].kind, DrawCall::Kind::Text);
+    EXPECT_EQ(Calls()[1].rect, (Rect{10, 20, 58, 56}));
+    EXPECT_EQ(Calls()[1].text, "ab\r\nlonger");
+    EXPECT_EQ(Calls()[1].colour, Colour::White);
+    EXPECT_EQ(Calls()[1].format, 0u);
+}
+
+TEST_F(OverlayText, MinimumWidthWidensANarrowPanelOnly)
+{
+    renderDevice.DrawTextBox(std::string(15, 'x'), 100, 0, FontKind::Text, true, 300); // 120 px
+    renderDevice.DrawTextBox(std::string(50, 'x'), 100, 0, FontKind::Text, true, 300); // 400 px
+
+    auto quads = CallsOf(DrawCall::Kind::Quad);
+    auto texts = CallsOf(DrawCall::Kind::Text);
+    ASSERT_EQ(quads.size(), 2u);
+    EXPECT_EQ(quads[0].rect, (Rect{100, 0, 400, 18}));
+    EXPECT_EQ(quads[0].colour, Colour::Panel);
+    EXPECT_EQ(texts[0].rect, (Rect{100, 0, 220, 18})) << "the text keeps its own extent";
+    EXPECT_EQ(quads[1].rect, (Rect{100, 0, 500, 18}));
+}
+
+TEST_F(OverlayText, AccentIsYellowAndNoBackgroundDrawsNoPanel)
+{
+    renderDevice.DrawTextBox("live", 380, 900, FontKind::Accent, false, 0);
+    renderDevice.DrawTextBox("title", 0, 0, FontKind::Heading, false, 0);
+
+    ASSERT_EQ(Calls().size(), 2u);
+    EXPECT_EQ(Calls()[0].colour, Colour::Accent);
+    EXPECT_EQ(Calls()[0].font, FontKind::Accent);
+    EXPECT_EQ(Calls()[1].colour, Colour::White);
+    EXPECT_EQ(Calls()[1].rect, (Rect{0, 0, 5 * 14, 28}));
+}
+
+TEST_F(OverlayText, EmptyTextKeepsItsStartingRectangle)
+{
+    EXPECT_EQ(renderDevice.DrawTextBox("", 5, 7, FontKind::Text, false, 0), 8);
+}
+
+TEST_F(OverlayText, MeasureLinesCountsLinesOfTheFont)
+{
+    EXPECT_EQ(renderDevice.MeasureLines(FontKind::Text, 0), 0);
+    EXPECT_EQ(renderDevice.MeasureLines(FontKind::Text, -3), 0);
+    EXPECT_EQ(renderDevice.MeasureLines(FontKind::Text, 1), 18);
+    EXPECT_EQ(renderDevice.MeasureLines(FontKind::Text, 4), 54) << "the last line break adds no line";
+    EXPECT_EQ(renderDevice.MeasureLines(FontKind::Heading, 2), 28);
+    EXPECT_TRUE(CallsOf(DrawCall::Kind::Quad).empty());
+}
+
+TEST_F(OverlayText, RuleOfWidth290HasDashesOverA300PixelStrip)
+{
+    int next = renderDevice.DrawSeparator(SeparatorKind::Rule, 1610, 500, 290, FontKind::Text, false, 300);
+
+    EXPECT_EQ(next, 509);
+    ASSERT_EQ(Calls().size(), 2u);
+    EXPECT_EQ(Calls()[0].rect, (Rect{1610, 500, 1910, 509})) << "the strip is drawn even without background";
+    EXPECT_EQ(Calls()[0].colour, Colour::Panel);
+    EXPECT_EQ(Calls()[1].text, std::string(37, '-'));
+    EXPECT_EQ(Calls()[1].rect.top, 491) << "dashes start half a line above the strip";
+}
+
+TEST_F(OverlayText, RuleOfNoWidthHasNoDashes)
+{
+    renderDevice.DrawSeparator(SeparatorKind::Rule, 0, 100, 0, FontKind::Text, true, 0);
+    auto texts = CallsOf(DrawCall::Kind::Text);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, "");
+}
+
+TEST_F(OverlayText, GapAdvancesHalfALineWithOrWithoutStrip)
+{
+    EXPECT_EQ(renderDevice.DrawSeparator(SeparatorKind::Gap, 10, 40, 5, FontKind::Text, false, 300), 49);
+    EXPECT_TRUE(Calls().empty());
+
+    EXPECT_EQ(renderDevice.DrawSeparator(SeparatorKind::Gap, 10, 40, 5, FontKind::Heading, true, 300), 54);
+    ASSERT_EQ(Calls().size(), 1u);
+    EXPECT_EQ(Calls()[0].rect, (Rect{10, 40, 310, 54}));
+}
+
+TEST_F(OverlayText, UnknownFontKindIsText)
+{
+    FontDescription font = renderDevice.SelectFont(static_cast<FontKind>(7));
+    EXPECT_EQ(font.kind, FontKind::Text);
+    EXPECT_EQ(font.height, 18);
+    EXPECT_EQ(renderDevice.SelectFont(FontKind::Accent).italic, true);
+    EXPECT_EQ(renderDevice.SelectFont(FontKind::Heading).weight, 700);
+}
+
+TEST_F(OverlayText, KeptPanelsDrawTheSameQuadsWithOneTexturePerSize)
+{
+    auto drawPanels = [] {
+        for (int i = 0; i < 3; ++i) {
+            renderDevice.DrawPanel(Rect{0, i * 20, 300, i * 20 + 18}, Colour::Panel);
+            renderDevice.DrawPanel(Rect{0, 0, 145, 25}, Colour::Panel);
+        }
+    };
+    int alive = TheRecording().texturesAlive;
+    int created = TheRecording().texturesCreated;
+    renderDevice.panelCache.keepPanels = false;
+    drawPanels();
+    std::vector<DrawCall> remade = Calls();
+    EXPECT_EQ(TheRecording().texturesAlive, alive) << "each panel releases its texture";
+    EXPECT_EQ(TheRecording().texturesCreated, created + 6);
+
+    Calls().clear();
+    renderDevice.panelCache.keepPanels = true;
+    drawPanels();
+    drawPanels();
+    EXPECT_EQ(TheRecording().texturesCreated, created + 6 + 2) << "one texture per size";
+    EXPECT_EQ(TheRecording().texturesAlive, alive + 2);
+    ASSERT_EQ(Calls().size(), 2 * remade.size());
+    for (size_t i = 0; i < remade.size(); ++i) {
+        EXPECT_EQ(Calls()[i].rect, remade[i].rect);
+        EXPECT_EQ(Calls()[i].texture, remade[i].texture);
+        EXPECT_EQ(Calls()[i].colour, remade[i].colour);
+    }
+
+    renderDevice.Release();
+    EXPECT_EQ(TheRecording().texturesAlive, alive) << "release lets go of the kept panels";
+    ASSERT_EQ(renderDevice.Create(nullptr, 0), 0);
+    renderDevice.InitResources();
+}
+
+TEST_F(OverlayText, PanelCacheStaysBoundedAndSkipsEmptyPanels)
+{
+    int alive = TheRecording().texturesAlive;
+    for (int width = 1; width <= 60; ++width)
+        renderDevice.DrawPanel(Rect{0, 0, width, 10}, Colour::Panel);
+    EXPECT_EQ(renderDevice.panelCache.Size(), PanelCache::Capacity);
+    EXPECT_EQ(TheRecording().texturesAlive, alive + static_cast<int>(PanelCache::Capacity));
+
+    renderDevice.DrawPanel(Rect{5, 5, 5, 30}, Colour::Panel);
+    EXPECT_EQ(Calls().back().texture, "none") << "an empty panel still submits its quad";
+    EXPECT_EQ(renderDevice.panelCache.Size(), PanelCache::Capacity);
+}

@@ -1,0 +1,45 @@
+#pragma once
+// A recording device at 1920x1080 with its three handles, a controller with
+// empty stores, and local time in UTC so clock texts are fixed.
+
+#include "host/SaverApp.h"
+#include "render/RenderDevice.h"
+#include "tests/support/RecordingDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+
+class RecordingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("TZ", "UTC", 1);
+        tzset();
+        ResetRecording();
+        ASSERT_EQ(renderDevice.Create(nullptr, 0), 0);
+        renderDevice.InitResources();
+        renderDevice.panelCache.keepPanels = true;
+    }
+    void TearDown() override { renderDevice.Release(); }
+
+    // Seconds since 1970 of today's local (UTC) time h:m:s on 2026-03-02.
+    static int64_t At(int h, int m, int s) { return 1772409600 + h * 3600 + m * 60 + s; }
+
+    static std::vector<DrawCall>& Calls() { return TheRecording().calls; }
+
+    static const int W = 1920;
+    static const int H = 1080;
+    SaverApp app;
+};
+
+inline bool operator==(const Rect& a, const Rect& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+inline std::ostream& operator<<(std::ostream& out, const Rect& r)
+{
+    return out << "{" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "}";
+}

@@ -1,0 +1,208 @@
+// The Direct3D 9 device under wine: its size, fonts, panels, pictures and
+// artwork, checked on pixels read back from the device.
+
+#include "DeviceFixture.h"
+
+#include "host/SaverApp.h"
+#include "render/Overlay.h"
+#include "render/PictureHeader.h"
+#include "render/TextureRecord.h"
+#include "resources/resource.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+void ExpectGrey(uint32_t pixel, int level, const char* where)
+{
+    SCOPED_TRACE(where);
+    EXPECT_NEAR(Red(pixel), level, 2);
+    EXPECT_NEAR(Green(pixel), level, 2);
+    EXPECT_NEAR(Blue(pixel), level, 2);
+}
+
+// Draws and presents one whole frame over a back buffer that held white in both buffers.
+Pixels FrameOverWhite(SaverApp& app)
+{
+    for (int i = 0; i < 2; ++i) {
+        ClearBackBuffer(0xFFFFFFFF);
+        renderDevice.Present();
+    }
+    EXPECT_EQ(DrawFrameAt(app, 1772409600), 0);
+    return LastPresentedFrame();
+}
+
+} // namespace
+
+class DevicePixels : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(OpenDevice()); }
+    static void TearDownTestSuite() { CloseDevice(); }
+    void SetUp() override
+    {
+        app.screenRect = ScreenRect{0, 0, renderDevice.screenWidth, renderDevice.screenHeight};
+    }
+    // Runs draws inside a scene and returns the back buffer before it is presented.
+    template <typename Draw> Pixels InScene(uint32_t background, Draw draw)
+    {
+        EXPECT_EQ(renderDevice.BeginScene(), 0);
+        ClearBackBuffer(background);
+        draw();
+        EXPECT_EQ(renderDevice.EndScene(), 0);
+        return ReadBackBuffer();
+    }
+    SaverApp app;
+};
+
+TEST_F(DevicePixels, DeviceCoversTheDisplayMode)
+{
+    EXPECT_EQ(renderDevice.screenWidth, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(renderDevice.screenHeight, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(renderDevice.Create(renderDevice.window, 0), 1) << "a second device is refused";
+    EXPECT_NE(renderDevice.state->Device(), nullptr);
+}
+
+TEST_F(DevicePixels, FontsMeasureLines)
+{
+    TEXTMETRICA metrics{};
+    renderDevice.state->fonts[FontSlot(FontKind::Text)]->GetTextMetricsA(&metrics);
+    EXPECT_EQ(renderDevice.MeasureLines(FontKind::Text, 0), 0);
+    EXPECT_EQ(renderDevice.MeasureLines(FontKind::Text, 1), metrics.tmHeight);
+    EXPECT_EQ(renderDevice.DrawTextBox("one\r\ntwo", 0, 10, FontKind::Text, false, 0), 10 + 2 * metrics.tmHeight);
+    EXPECT_EQ(renderDevice.SelectFont(FontKind::Heading).height, 28);
+    EXPECT_EQ(renderDevice.SelectFont(FontKind::Accent).height, 18);
+    EXPECT_GT(renderDevice.SelectFont(FontKind::Text).averageCharWidth, 0);
+}
+
+TEST_F(DevicePixels, PanelsDarkenWhatLiesUnderThem)
+{
+    for (bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "kept panels" : "panels remade");
+        renderDevice.panelCache.keepPanels = keep;
+        Pixels white = InScene(0xFFFFFFFF, [] {
+            renderDevice.DrawPanel(Rect{100, 100, 400, 118}, Colour::Panel);
+            renderDevice.DrawPanel(Rect{100, 200, 400, 218}, Colour::DensePanel);
+        });
+        // Alpha 0.5 x 0xA0 / 255 (or 0xF0 / 255) of a nearly black colour over white.
+        ExpectGrey(white.At(250, 109), 175, "panel over white");
+        ExpectGrey(white.At(250, 209), 135, "dense panel over white");
+        ExpectGrey(white.At(250, 130), 255, "beside the panel");
+        ExpectGrey(white.At(99, 109), 255, "left of the panel");
+        Pixels black = InScene(0xFF000000, [] { renderDevice.DrawPanel(Rect{100, 100, 400, 118}, Colour::Panel); });
+        ExpectGrey(black.At(250, 109), 0, "panel over black");
+    }
+}
+
+TEST_F(DevicePixels, TextIsWhiteOrYellow)
+{
+    Pixels pixels = InScene(0xFF204080, [] {
+        renderDevice.DrawTextBox("MMMM", 10, 10, FontKind::Heading, false, 0);
+        renderDevice.DrawTextBox("MMMM", 10, 60, FontKind::Accent, false, 0);
+    });
+    int white = 0, yellow = 0;
+    for (int y = 10; y < 90; ++y)
+        for (int x = 10; x < 120; ++x) {
+            uint32_t p = pixels.At(x, y);
+            if (Red(p) > 240 && Green(p) > 240 && Blue(p) > 240)
+                ++white;
+            if (Red(p) > 200 && Green(p) > 200 && Blue(p) < 100)
+                ++yellow;
+        }
+    EXPECT_GT(white, 50);
+    EXPECT_GT(yellow, 5);
+}
+
+TEST_F(DevicePixels, ArtworkSitsAtItsRectangles)
+{
+    ASSERT_EQ(renderDevice.barHandle->LoadResource(IDB_BAR, 0, 0), 0);
+    ASSERT_EQ(renderDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0), 0);
+    EXPECT_EQ(renderDevice.barHandle->Name(), "OverlayLogo");
+    EXPECT_EQ(renderDevice.barHandle->record->width, 612);
+    EXPECT_EQ(renderDevice.barHandle->record->height, 85);
+    EXPECT_EQ(renderDevice.emblemHandle->record->width, 125);
+    EXPECT_EQ(renderDevice.emblemHandle->record->height, 140);
+
+    const int h = renderDevice.screenHeight;
+    const uint32_t red = 0xFFC81E1E;
+    Pixels pixels = InScene(red, [h] {
+        renderDevice.barHandle->Draw(Rect{0, h - 165, 612, h - 80}, Colour::White);
+        renderDevice.emblemHandle->Draw(Rect{7, h - 205, 132, h - 65}, Colour::White);
+    });
+    uint32_t barLeft = pixels.At(200, h - 140), barRight = pixels.At(610, h - 140), above = pixels.At(300, h - 166);
+    EXPECT_GT(Blue(barLeft), Red(barLeft)) << "opaque blue at the bar's left";
+    EXPECT_GT(Red(barRight), 180) << "the bar fades out to the right";
+    EXPECT_EQ(above, red) << "nothing above the bar";
+    uint32_t strip = pixels.At(200, h - 90), upper = pixels.At(200, h - 130);
+    EXPECT_LT(Blue(strip), Blue(upper)) << "darker strip under the lighter band";
+    EXPECT_EQ(pixels.At(8, h - 204), red) << "the emblem's ground is transparent";
+    uint32_t star = pixels.At(69, h - 141);
+    EXPECT_GT(Green(star), 150) << "the emblem's gold star";
+    EXPECT_EQ(pixels.At(69, h - 64), red) << "nothing below the emblem";
+    renderDevice.barHandle->Unload();
+    renderDevice.emblemHandle->Unload();
+}
+
+TEST_F(DevicePixels, ColourKeyedBlackShowsBlackAfterTheClear)
+{
+    std::string path = WriteBitmap("keyed.bmp", 64, 64, [](int x, int) -> uint32_t {
+        return x < 32 ? 0xFF000000u : 0xFFC83232u;
+    });
+    ASSERT_EQ(renderDevice.pictureHandle->LoadFile(path, renderDevice.screenWidth, renderDevice.screenHeight), 0);
+    EXPECT_EQ(renderDevice.pictureHandle->record->width, 64) << "the source image's size";
+
+    Pixels frame = FrameOverWhite(app);
+    ASSERT_EQ(frame.width, renderDevice.screenWidth);
+    ExpectGrey(frame.At(400, 500), 0, "keyed black");
+    uint32_t colour = frame.At(1400, 500);
+    EXPECT_NEAR(Red(colour), 200, 2);
+    EXPECT_NEAR(Green(colour), 50, 2);
+    renderDevice.pictureHandle->Unload();
+}
+
+TEST_F(DevicePixels, FailedLoadsLeaveTheBackgroundBlack)
+{
+    std::ofstream("not-an-image.jpg") << "plain text, not a picture";
+    std::ofstream bomb("bomb.png", std::ios::binary);
+    const unsigned char header[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                                    0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 8, 6, 0, 0, 0};
+    bomb.write(reinterpret_cast<const char*>(header), sizeof header);
+    bomb.close();
+
+    for (const char* file : {"missing.jpg", "not-an-image.jpg", "bomb.png"}) {
+        SCOPED_TRACE(file);
+        long result = renderDevice.pictureHandle->LoadFile(file, renderDevice.screenWidth, renderDevice.screenHeight);
+        EXPECT_NE(result, 0);
+        EXPECT_FALSE(renderDevice.pictureHandle->IsLoaded());
+        EXPECT_EQ(renderDevice.pictureHandle->Name(), "");
+        Pixels frame = FrameOverWhite(app);
+        ASSERT_FALSE(frame.argb.empty());
+        ExpectGrey(frame.At(400, 500), 0, "background");
+    }
+    EXPECT_EQ(renderDevice.pictureHandle->LoadFile("bomb.png", 100, 100), PictureRefused);
+}
+
+TEST_F(DevicePixels, SnapshotWritesTheLastPresentedFrame)
+{
+    for (bool keep : {true, false}) {
+        SCOPED_TRACE(keep ? "frame kept at Present" : "back buffer read at the end");
+        renderDevice.keepPresentedFrame = keep;
+        std::remove("snapshot.png");
+        for (uint32_t colour : {0xFF3060A0u, 0xFF20C040u}) {
+            ClearBackBuffer(colour);
+            renderDevice.Present();
+        }
+        ASSERT_EQ(renderDevice.SaveSnapshot("snapshot.png"), 0);
+        D3DXIMAGE_INFO info{};
+        ASSERT_EQ(D3DXGetImageInfoFromFileA("snapshot.png", &info), D3D_OK);
+        EXPECT_EQ(info.ImageFileFormat, D3DXIFF_PNG);
+        EXPECT_EQ(static_cast<int>(info.Width), renderDevice.screenWidth);
+        EXPECT_EQ(static_cast<int>(info.Height), renderDevice.screenHeight);
+        Pixels saved = ReadImageFile("snapshot.png");
+        ASSERT_FALSE(saved.argb.empty());
+        EXPECT_EQ(saved.At(100, 100) & 0xFFFFFF, 0x20C040u) << "the frame presented last, not the one before";
+    }
+    renderDevice.keepPresentedFrame = false;
+    EXPECT_NE(renderDevice.SaveSnapshot(""), 0);
+    EXPECT_NE(renderDevice.SaveSnapshot("Z:\\no\\such\\folder\\x.png"), 0);
+}

@@ -1,0 +1,44 @@
+// A windowed device of a chosen size (--window WxH), and a device made again
+// after it was released.
+
+#include "DeviceFixture.h"
+
+#include "host/SaverApp.h"
+#include "render/Overlay.h"
+
+#include <algorithm>
+
+TEST(WindowedDevice, TakesTheWindowSizeAndSnapshotsIt)
+{
+    ASSERT_TRUE(OpenDevice(640, 480));
+    EXPECT_EQ(renderDevice.screenWidth, 640);
+    EXPECT_EQ(renderDevice.screenHeight, 480);
+
+    SaverApp app;
+    app.screenRect = ScreenRect{0, 0, 640, 480};
+    renderDevice.keepPresentedFrame = true;
+    ASSERT_EQ(DrawFrameAt(app, 1772409600), 0);
+    Pixels frame = ReadBackBuffer();
+    ASSERT_EQ(frame.width, 640);
+    EXPECT_EQ(frame.At(300, 200) & 0xFFFFFF, 0u) << "no picture: black";
+    uint32_t clockPanel = frame.At(639, 10), text = 0;
+    EXPECT_LE(std::max({Red(clockPanel), Green(clockPanel), Blue(clockPanel)}), 2) << "a panel over black stays black";
+    for (int x = 640 - 135; x < 640; ++x)
+        text = std::max(text, frame.At(x, 10) & 0xFF);
+    EXPECT_GT(text, 150u) << "the clock's white text";
+
+    ASSERT_EQ(renderDevice.SaveSnapshot("windowed.png"), 0);
+    Pixels saved = ReadImageFile("windowed.png");
+    EXPECT_EQ(saved.width, 640);
+    EXPECT_EQ(saved.height, 480);
+
+    CloseDevice();
+    EXPECT_EQ(renderDevice.pictureHandle, nullptr) << "the handles go with the device";
+    EXPECT_EQ(renderDevice.Create(renderDevice.window, 0), 0) << "a released device can be made again";
+    EXPECT_EQ(renderDevice.InitResources(), 0);
+    EXPECT_NE(renderDevice.pictureHandle, nullptr);
+    EXPECT_EQ(renderDevice.BeginScene(), 0);
+    EXPECT_EQ(renderDevice.EndScene(), 0);
+    renderDevice.Release();
+    EXPECT_NE(renderDevice.BeginScene(), 0) << "no device, no scene";
+}

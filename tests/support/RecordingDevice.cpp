@@ -1,0 +1,232 @@
+// Recording build of RenderDevice and TextureRecord for the native tests.
+
+#include "tests/support/RecordingDevice.h"
+
+#include "render/PictureHeader.h"
+#include "render/TextureRecord.h"
+
+#include <algorithm>
+#include <filesystem>
+
+// What a recorded texture is: its description in the log.
+struct NativeTexture {
+    std::string description;
+};
+
+namespace {
+
+Recording recording;
+bool deviceCreated = false;
+
+constexpr long InvalidCall = static_cast<long>(static_cast<int32_t>(0x8876086Cu)); // D3DERR_INVALIDCALL
+
+FontKind Known(FontKind kind)
+{
+    int value = static_cast<int>(kind);
+    return value >= 0 && value <= 3 ? kind : FontKind::Text;
+}
+
+NativeTexture* MakeTexture(const std::string& description)
+{
+    ++recording.texturesAlive;
+    ++recording.texturesCreated;
+    return new NativeTexture{description};
+}
+
+void Log(DrawCall call)
+{
+    recording.calls.push_back(std::move(call));
+}
+
+} // namespace
+
+Recording& TheRecording()
+{
+    return recording;
+}
+
+void ResetRecording()
+{
+    Recording fresh;
+    fresh.texturesAlive = recording.texturesAlive;
+    fresh.texturesCreated = recording.texturesCreated;
+    fresh.devicesCreated = recording.devicesCreated;
+    recording = fresh;
+}
+
+int CharWidth(FontKind kind)
+{
+    return Known(kind) == FontKind::Heading ? 14 : 8;
+}
+
+int LineHeight(FontKind kind)
+{
+    return Known(kind) == FontKind::Heading ? 28 : 18;
+}
+
+std::vector<DrawCall> CallsOf(DrawCall::Kind kind)
+{
+    std::vector<DrawCall> found;
+    std::copy_if(recording.calls.begin(), recording.calls.end(), std::back_inserter(found),
+                 [kind](const DrawCall& call) { return call.kind == kind; });
+    return found;
+}
+
+// --- RenderDevice -----------------------------------------------------------
+
+int RenderDevice::Create(WindowHandle windowHandle, unsigned)
+{
+    if (deviceCreated)
+        return 1;
+    window = windowHandle;
+    screenWidth = windowedWidth > 0 ? windowedWidth : recording.displayWidth;
+    screenHeight = windowedHeight > 0 ? windowedHeight : recording.displayHeight;
+    deviceCreated = true;
+    ++recording.devicesCreated;
+    return 0;
+}
+
+int RenderDevice::InitResources()
+{
+    pictureHandle = new TextureHandle;
+    barHandle = new TextureHandle;
+    emblemHandle = new TextureHandle;
+    return 0;
+}
+
+void RenderDevice::SetRenderStates() {}
+
+void RenderDevice::Release()
+{
+    panelCache.Clear();
+    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle}) {
+        delete *handle;
+        *handle = nullptr;
+    }
+    deviceCreated = false;
+}
+
+long RenderDevice::BeginScene()
+{
+    return recording.beginSceneResult;
+}
+
+long RenderDevice::EndScene()
+{
+    return recording.endSceneResult;
+}
+
+int RenderDevice::Present()
+{
+    Log({DrawCall::Kind::Present, {}, 0, {}, FontKind::Text, {}, 0});
+    return 0;
+}
+
+long RenderDevice::ClearToBlack()
+{
+    Log({DrawCall::Kind::Clear, {0, 0, screenWidth, screenHeight}, Colour::Black, {}, FontKind::Text, {}, 0});
+    return 0;
+}
+
+int RenderDevice::SaveSnapshot(const std::string&)
+{
+    return 1; // nothing to read back
+}
+
+FontDescription RenderDevice::SelectFont(FontKind kind) const
+{
+    kind = Known(kind);
+    bool bold = kind != FontKind::Text;
+    return FontDescription{kind, LineHeight(kind), bold ? 700 : 400, kind == FontKind::Accent, CharWidth(kind)};
+}
+
+void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rect) const
+{
+    if (text.empty())
+        return; // the font measures nothing and leaves the rectangle
+    // Like the D3DX fonts, a line break at the very end adds no line.
+    size_t widest = 0, lines = 0, start = 0;
+    while (start < text.size()) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        ++lines;
+        widest = std::max(widest, end - start);
+        start = end + 2;
+    }
+    rect.right = rect.left + static_cast<int>(widest) * CharWidth(kind);
+    rect.bottom = rect.top + static_cast<int>(lines) * LineHeight(kind);
+}
+
+void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect& rect, unsigned format,
+                            uint32_t colour)
+{
+    Log({DrawCall::Kind::Text, rect, colour, {}, Known(kind), text, format});
+}
+
+int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint32_t colour)
+{
+    std::string name = texture && texture->texture ? texture->texture->description : "none";
+    Log({DrawCall::Kind::Quad, rect, colour, name, FontKind::Text, {}, 0});
+    return 0;
+}
+
+// --- TextureRecord ----------------------------------------------------------
+
+long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, int requestedHeight)
+{
+    if (!PictureSizeAcceptable(path))
+        return PictureRefused;
+    PictureSize size = ReadPictureSize(path);
+    std::error_code error;
+    if (!size.known || !std::filesystem::is_regular_file(path, error))
+        return PictureRefused; // not an image the recording can "decode"
+    texture = MakeTexture(path);
+    width = static_cast<int32_t>(size.width);
+    height = static_cast<int32_t>(size.height);
+    (void)requestedWidth;
+    (void)requestedHeight;
+    name = path;
+    ++refCount;
+    return 0;
+}
+
+long TextureRecord::CreateFromResource(int resourceId, int, int)
+{
+    struct Artwork { int id, width, height; };
+    static const Artwork artwork[] = {{139, 450, 65}, {159, 125, 140}, {162, 612, 85}};
+    for (const Artwork& item : artwork) {
+        if (item.id == resourceId) {
+            texture = MakeTexture(std::string(ResourceTextureName) + " " + std::to_string(resourceId));
+            width = item.width;
+            height = item.height;
+            name = ResourceTextureName;
+            ++refCount;
+            return 0;
+        }
+    }
+    return InvalidCall;
+}
+
+long TextureRecord::CreateFilled(int requestedWidth, int requestedHeight)
+{
+    if (requestedWidth <= 0 || requestedHeight <= 0)
+        return InvalidCall;
+    texture = MakeTexture("panel " + std::to_string(requestedWidth) + "x" + std::to_string(requestedHeight));
+    width = requestedWidth;
+    height = requestedHeight;
+    name.clear();
+    ++refCount;
+    return 0;
+}
+
+void TextureRecord::ReleaseRef()
+{
+    if (!texture)
+        return;
+    if (--refCount <= 0) {
+        delete texture;
+        texture = nullptr;
+        --recording.texturesAlive;
+    }
+}

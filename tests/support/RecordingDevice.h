@@ -1,0 +1,46 @@
+#pragma once
+// The render device of the native tests: every quad, text and clear is
+// logged with its rectangle, colour, texture and font, and text is measured
+// with fixed metrics, so overlay layouts can be checked exactly.
+//
+// Metrics: the 18 px fonts are 8 px per character and 18 px per line, the
+// Heading font 14 px per character and 28 px per line; a line break at the
+// very end of a text adds no line, as with the D3DX fonts. Texture names in the
+// log: "none", "panel WxH", "OverlayLogo <id>" or the picture's path.
+
+#include "render/RenderDevice.h"
+
+#include <string>
+#include <vector>
+
+struct DrawCall {
+    enum class Kind { Quad, Text, Clear, Present };
+    Kind kind = Kind::Quad;
+    Rect rect{};
+    uint32_t colour = 0;
+    std::string texture; // quads
+    FontKind font = FontKind::Text; // texts
+    std::string text;
+    unsigned format = 0;
+};
+
+struct Recording {
+    std::vector<DrawCall> calls;
+    long beginSceneResult = 0; // what the next BeginScene / EndScene return
+    long endSceneResult = 0;
+    int displayWidth = 1920;   // the display mode Create finds
+    int displayHeight = 1080;
+    int texturesAlive = 0;     // platform textures not yet released
+    int texturesCreated = 0;
+    int devicesCreated = 0;
+};
+
+// The one recording; ResetRecording empties the log and restores the defaults.
+Recording& TheRecording();
+void ResetRecording();
+
+int CharWidth(FontKind kind);
+int LineHeight(FontKind kind);
+
+// The calls of one kind, in order.
+std::vector<DrawCall> CallsOf(DrawCall::Kind kind);

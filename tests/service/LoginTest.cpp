@@ -7,6 +7,7 @@
 #include "host/SaverApp.h"
 #include "service/CollisionNotice.h"
 #include "settings/MemberCode.h"
+#include "tests/support/RecordingDevice.h"
 #include "tests/support/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@ protected:
     void SetUp() override
     {
         ResetPlatformRecording();
+        ResetRecording();
         server.server.Get("/get-infos.php", [this](const httplib::Request&, httplib::Response& response) {
             response.status = status;
             response.set_content(answer, "text/plain");
@@ -137,6 +139,28 @@ TEST_F(Login, CollisionShowsOnlyTheNoticeAndEndsTheSaver)
     EXPECT_NE(Sub(), "Login failed. Using anonymous login.");
     EXPECT_EQ(app.options.GetString("MemberLogin", ""), "anna");
     EXPECT_EQ(app.refreshSeconds, 10);
+
+    // The notice: a red panel a third down the 1080-line screen, then the
+    // title and the three lines, each box below the one before, presented.
+    const auto quads = CallsOf(DrawCall::Kind::Quad);
+    ASSERT_FALSE(quads.empty());
+    EXPECT_EQ(quads[0].colour, CollisionPanelColour);
+    EXPECT_EQ(quads[0].rect.left, 200);
+    EXPECT_EQ(quads[0].rect.top, 355);
+    EXPECT_EQ(quads[0].rect.right, 600);
+    EXPECT_EQ(quads[0].rect.bottom, 460);
+    const auto texts = CallsOf(DrawCall::Kind::Text);
+    ASSERT_EQ(texts.size(), 5u);
+    const char* expected[] = {" Member Collision:\r\n", " ", "..", "..", ".."};
+    for (size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(texts[i].text, expected[i]) << i;
+        EXPECT_GE(texts[i].rect.left, 200) << i;
+        if (i > 0) {
+            EXPECT_GT(texts[i].rect.top, texts[i - 1].rect.top) << i;
+        }
+    }
+    EXPECT_EQ(texts[0].font, FontKind::Heading);
+    EXPECT_EQ(CallsOf(DrawCall::Kind::Present).size(), 1u);
 }
 
 TEST(CollisionNotice, FallsBackToTheDefaultTexts)

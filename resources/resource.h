@@ -9,3 +9,5 @@
 #define IDB_EMBLEM 159
 #define IDB_BAR 162
 #define IDD_SETTINGS 2003
+#define IDM_INFO 40001
+#define IDM_EXIT 40002

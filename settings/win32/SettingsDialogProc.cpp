@@ -1,0 +1,88 @@
+// The settings dialog's procedure: binds the logic's controls to the dialog's
+// items and answers the few messages the dialog handles itself.
+
+#include "settings/win32/SettingsDialogProc.h"
+
+#include "host/ModeFlags.h"
+#include "resources/resource.h"
+#include "settings/SettingsDialog.h"
+
+#include <string>
+
+int(WINAPI* SettingsMessageBox)(HWND, LPCSTR, LPCSTR, UINT) = MessageBoxA;
+
+namespace {
+
+std::string ItemText(HWND dialog, int id)
+{
+    HWND item = GetDlgItem(dialog, id);
+    std::string text(GetWindowTextLengthA(item) + 1, '\0');
+    text.resize(GetWindowTextA(item, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+DialogControls BindControls(HWND dialog)
+{
+    DialogControls controls;
+    controls.setText = [dialog](int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); };
+    controls.getText = [dialog](int id) { return ItemText(dialog, id); };
+    controls.insertEntry = [dialog](int id, int position, const std::string& text) {
+        SendDlgItemMessageA(dialog, id, CB_INSERTSTRING, position, reinterpret_cast<LPARAM>(text.c_str()));
+    };
+    controls.select = [dialog](int id, int index) { SendDlgItemMessageA(dialog, id, CB_SETCURSEL, index, 0); };
+    controls.selection = [dialog](int id) {
+        return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); // CB_ERR is -1
+    };
+    controls.setCheck = [dialog](int id, bool checked) {
+        CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
+    };
+    controls.isChecked = [dialog](int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; };
+    controls.showMessage = [](const std::string& text, const std::string& caption) {
+        SettingsMessageBox(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    };
+    return controls;
+}
+
+void Open(HWND dialog, LPARAM directory)
+{
+    ReadModeFlags();
+    settingsDialog.window = dialog;
+    char version[64];
+    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+    if (LoadStringA(instance, IDS_VERSION, version, sizeof version) > 0)
+        settingsDialog.versionText = version;
+    settingsDialog.Open(directory ? reinterpret_cast<const char*>(directory) : ModuleDirectory,
+                        BindControls(dialog));
+}
+
+void End(HWND dialog, INT_PTR result)
+{
+    settingsDialog.window = nullptr;
+    EndDialog(dialog, result);
+}
+
+} // namespace
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        Open(dialog, lParam);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            // A refused or failed save has told the user why; the dialog stays.
+            if (settingsDialog.Save(BindControls(dialog)) == 0)
+                End(dialog, 1);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL)
+            End(dialog, 0);
+        return FALSE;
+    case WM_CLOSE:
+        End(dialog, 0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The settings dialog's controls as a plain map of values, for the tests of
+// its open and save logic. Every call is also logged in order, so a test can
+// see what happened before what.
+
+#include "settings/SettingsDialog.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+struct ControlMap {
+    std::map<int, std::string> texts;
+    std::map<int, std::vector<std::string>> entries;
+    std::map<int, int> selections;
+    std::map<int, bool> checks;
+    std::vector<std::string> messages; // "caption: text"
+    std::vector<std::string> log;      // "message", "text 1008", "entry 1010", ...
+
+    DialogControls Bind()
+    {
+        DialogControls controls;
+        controls.setText = [this](int id, const std::string& text) {
+            texts[id] = text;
+            Log("text", id);
+        };
+        controls.getText = [this](int id) { return texts[id]; };
+        controls.insertEntry = [this](int id, int position, const std::string& text) {
+            auto& list = entries[id];
+            list.insert(list.begin() + position, text);
+            Log("entry", id);
+        };
+        controls.select = [this](int id, int index) {
+            selections[id] = index;
+            Log("select", id);
+        };
+        controls.selection = [this](int id) { return selections.count(id) ? selections[id] : -1; };
+        controls.setCheck = [this](int id, bool checked) {
+            checks[id] = checked;
+            Log("check", id);
+        };
+        controls.isChecked = [this](int id) { return checks[id]; };
+        controls.showMessage = [this](const std::string& text, const std::string& caption) {
+            messages.push_back(caption + ": " + text);
+            log.push_back("message");
+        };
+        return controls;
+    }
+
+private:
+    void Log(const char* what, int id) { log.push_back(std::string(what) + " " + std::to_string(id)); }
+};

@@ -13,12 +13,6 @@ MessageResult FinalStep(WindowHandle window, unsigned message, MessageParam wPar
     return PlatformDefWindowProc(window, message, wParam, lParam);
 }
 
-uint32_t Distance(int32_t a, int32_t b)
-{
-    int64_t d = static_cast<int64_t>(a) - b;
-    return static_cast<uint32_t>(d < 0 ? -d : d);
-}
-
 constexpr MessageParam PowerCriticalResume = 3; // WM_POWER: PWR_CRITICALRESUME
 
 } // namespace
@@ -81,8 +75,7 @@ MessageResult DefaultSaverProc(WindowHandle window, unsigned message, MessagePar
     case Msg::MouseMove: {
         PlatformPoint now;
         PlatformCursorPos(now);
-        uint32_t moved = Distance(now.x, hostState.startPosition.x) + Distance(now.y, hostState.startPosition.y);
-        if (moved > MouseMoveThreshold) {
+        if (CursorDistance(now, hostState.startPosition) > MouseMoveThreshold) {
             PostClose(window);
             hostState.startPosition = now;
         }

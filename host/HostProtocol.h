@@ -24,6 +24,8 @@ struct HostState {
     PlatformPoint startPosition;
     uint8_t powerLineStatus = 255;
     uint32_t lastCheck = 0xFFFFFFFFu;  // tick count when the last check ended; all ones for never
+    bool runForArmed = false;          // --run-for: the saver closes by itself at runForDeadline
+    uint32_t runForDeadline = 0;       // tick count
 };
 
 extern HostState hostState;
@@ -35,6 +37,14 @@ constexpr uint32_t RunForTimerId = 1126; // --run-for: beside the frame (1124) a
 MessageResult HostWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
 MessageResult DefaultSaverProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
 bool VerifyPassword(WindowHandle window);
+
+// Whether the user (or --run-for) wants the saver closed while the message
+// loop is blocked, e.g. in a network request: a key, click or close request in
+// the queue, the cursor moved past the threshold, or the run time is up.
+bool SaverInputPending();
+
+// Sum of the absolute differences, compared unsigned like the host does.
+uint32_t CursorDistance(const PlatformPoint& a, const PlatformPoint& b);
 
 // WM_POWERBROADCAST: whether the event closes the saver; a power status
 // change compares with and updates the recorded AC line status.

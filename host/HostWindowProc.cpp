@@ -28,11 +28,17 @@ MessageResult HostWindowProc(WindowHandle window, unsigned message, MessageParam
 {
     switch (message) {
     case Msg::Create:
+        // Known from creation on: the start-up's requests already check for input.
+        hostState.mainWindow = window;
         hostState.inputMethodDetached = PlatformDetachInputMethod(window);
         PlatformCursorPos(hostState.startPosition);
         if (!hostState.childPreview) PlatformHideCursor();
-        if (programOptions.runForSeconds > 0)
-            PlatformSetTimer(window, RunForTimerId, static_cast<uint32_t>(programOptions.runForSeconds) * 1000u);
+        if (programOptions.runForSeconds > 0) {
+            const uint32_t period = static_cast<uint32_t>(programOptions.runForSeconds) * 1000u;
+            PlatformSetTimer(window, RunForTimerId, period);
+            hostState.runForArmed = true;
+            hostState.runForDeadline = PlatformTickCount() + period;
+        }
         break;
     case Msg::Destroy:
         if (hostState.inputMethodDetached) {

@@ -23,6 +23,8 @@ void OnCreate(WindowHandle window)
         PlatformSendMessage(window, Msg::Destroy, 0, 0);
         return;
     }
+    // A slow or stalled request must not keep the saver from closing.
+    saverApp.serviceClient.inputPending = SaverInputPending;
     if (renderDevice.InitResources() == 0) saverApp.Start(window);
 }
 

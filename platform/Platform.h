@@ -80,6 +80,9 @@ WindowHandle PlatformForegroundWindow();
 void PlatformPostQuitMessage(int exitCode);
 // Takes one queued message of that number for the window off the queue; false when there was none.
 bool PlatformRemoveMessage(WindowHandle window, unsigned message);
+// Whether a key press, a mouse button or a close request waits in the queue
+// for the window, without taking it off.
+bool PlatformInputQueued(WindowHandle window);
 
 // Cursor: the saver hides it and closes when it moves.
 bool PlatformCursorPos(PlatformPoint& position);

@@ -85,6 +85,15 @@ bool PlatformRemoveMessage(WindowHandle window, unsigned message)
     return PeekMessageA(&msg, Hwnd(window), message, message, PM_REMOVE | PM_NOYIELD) != FALSE;
 }
 
+bool PlatformInputQueued(WindowHandle window)
+{
+    static const UINT waiting[] = {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_CLOSE};
+    MSG msg;
+    for (UINT message : waiting)
+        if (PeekMessageA(&msg, Hwnd(window), message, message, PM_NOREMOVE | PM_NOYIELD)) return true;
+    return false;
+}
+
 bool PlatformCursorPos(PlatformPoint& position)
 {
     POINT point;

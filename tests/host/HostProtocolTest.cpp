@@ -299,3 +299,45 @@ TEST_F(PasswordTest, TheFirstCheckIsNotDebounced)
 }
 
 } // namespace
+
+namespace {
+
+// What a blocked request asks between reads: any of these ends it.
+TEST_F(HostProtocolTest, InputPendingWhileTheLoopIsBlocked)
+{
+    hostState = HostState{};
+    PreviewMode = false;
+    recording.cursor = {100, 100};
+    Host(Msg::Create);
+    EXPECT_EQ(hostState.mainWindow, Saver) << "known while the start-up still runs";
+    EXPECT_FALSE(SaverInputPending());
+
+    recording.cursor = {103, 101};
+    EXPECT_FALSE(SaverInputPending()) << "within the threshold";
+    recording.cursor = {103, 102};
+    EXPECT_TRUE(SaverInputPending()) << "moved past the threshold";
+    recording.cursor = {100, 100};
+
+    recording.inputQueued = true;
+    EXPECT_TRUE(SaverInputPending()) << "a key or click waits";
+    recording.inputQueued = false;
+
+    hostState.childPreview = true;
+    recording.inputQueued = true;
+    EXPECT_FALSE(SaverInputPending()) << "the preview never closes on input";
+}
+
+TEST_F(HostProtocolTest, RunForEndsABlockedRequestWhenTheTimeIsUp)
+{
+    hostState = HostState{};
+    programOptions.runForSeconds = 3;
+    recording.tick = 0xFFFFF000u; // the deadline lies past the tick counter's wrap
+    Host(Msg::Create);
+    programOptions.runForSeconds = 0;
+    recording.tick += 2999;
+    EXPECT_FALSE(SaverInputPending());
+    recording.tick += 1;
+    EXPECT_TRUE(SaverInputPending());
+}
+
+} // namespace

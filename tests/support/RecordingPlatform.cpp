@@ -107,6 +107,11 @@ bool PlatformRemoveMessage(WindowHandle, unsigned message)
     return true;
 }
 
+bool PlatformInputQueued(WindowHandle)
+{
+    return recording.inputQueued;
+}
+
 bool PlatformCursorPos(PlatformPoint& position)
 {
     position = recording.cursor;

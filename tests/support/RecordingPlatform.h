@@ -56,6 +56,7 @@ struct RecordingPlatform {
     std::string commandLine = "C:\\Saver\\Zembria.scr /s";
     bool inputMethod = true;
     int queuedTimerMessages = 0;              // WM_TIMER messages waiting in the queue
+    bool inputQueued = false;                 // a key, click or close waits in the queue
     RecordedWindowProc windowProc;            // receives sent messages when set
     std::map<uint32_t, uint32_t> activeTimers; // id -> period
 

@@ -1,0 +1,55 @@
+#pragma once
+// The one request primitive of the service client: a GET of a whole URL on
+// the session, the answer's body handed over in chunks, the HTTP status
+// reported. WinInet on Windows (service/win32), libcurl elsewhere
+// (service/linux); the portable code above it never sees either.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+struct HttpSession; // per platform
+
+// Request flags, as WinInet defines them.
+namespace HttpFlags {
+constexpr uint32_t NoCacheWrite = 0x04000000;
+constexpr uint32_t TransferAscii = 0x00000001;
+constexpr uint32_t TransferBinary = 0x00000002;
+constexpr uint32_t Text = NoCacheWrite | TransferAscii;     // get-infos.php
+constexpr uint32_t Binary = NoCacheWrite | TransferBinary;  // get-images.php
+} // namespace HttpFlags
+
+// The largest piece of a body handed over at once: the read buffer's size.
+constexpr size_t HttpChunkSize = 2000;
+
+// What keeps a request from hanging the saver: it fails when the connection
+// isn't made in time, when no byte arrives for the stall time, when the body
+// grows beyond the cap, or as soon as the user touches a key or the mouse.
+struct HttpLimits {
+    uint32_t connectTimeoutMs = 10000;
+    uint32_t stallTimeoutMs = 20000;
+    uint64_t maxBytes = 0; // 0: no cap
+    bool (*inputPending)() = nullptr;
+};
+
+// The status of the answer, known before its first chunk; 0 until then.
+struct HttpAnswer {
+    int status = 0;
+    uint64_t bytes = 0;
+};
+
+// Receives each chunk (at most HttpChunkSize bytes); false stops the request.
+using HttpChunkSink = std::function<bool(const char* data, size_t size)>;
+
+// nullptr when the platform can't make a session.
+HttpSession* HttpOpenSession();
+void HttpCloseSession(HttpSession* session);
+
+// GETs url with the given flags. With a sink, the body is read to its end and
+// handed to the sink; without one the answer is closed as soon as its status
+// line and headers have arrived (the probe). Returns 0 when that succeeded,
+// 1 on any failure: no session, no connection, a broken or stalled transfer,
+// the cap, user input, or a sink that said stop.
+int HttpGet(HttpSession* session, const std::string& url, uint32_t flags, const HttpLimits& limits,
+            const HttpChunkSink& sink, HttpAnswer& answer);

@@ -1,0 +1,19 @@
+#pragma once
+// The rules of the picture download that don't touch the network.
+
+#include <string>
+
+// The name the picture is stored under when the service names none.
+constexpr const char* DefaultPictureName = "default.jpg";
+// Where the body is gathered before it replaces the picture; the cache scan
+// ignores it, being no .jpg.
+constexpr const char* DownloadTempName = "~download.tmp";
+
+// The directory as a path prefix: "" becomes ".\", and a missing trailing
+// separator is added.
+std::string PictureDirectoryPart(const std::string& directory);
+
+// A name the service may choose for a file in the cache: one plain file name,
+// no separator, no drive or stream colon, no control character, not "." or
+// "..", and no Windows device name (CON, NUL, COM1 ... with any extension).
+bool IsPlainFileName(const std::string& name);

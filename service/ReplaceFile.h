@@ -1,0 +1,8 @@
+#pragma once
+// Moves a finished file over its target in one step, replacing what was
+// there; per platform (MoveFileExA on Windows, rename elsewhere).
+
+#include <string>
+
+// 0 when source now stands at target; 1 otherwise, with target untouched.
+int ReplaceFileWith(const std::string& source, const std::string& target);

@@ -1,0 +1,201 @@
+// The request primitive on libcurl. One easy handle, reused for the whole
+// session, runs inside a multi handle so the wait can be sliced: between
+// slices the request looks for user input and for a stall, which a plain
+// blocking transfer could not do while waiting for the first byte.
+// Proxies come from the usual environment variables (http_proxy, no_proxy),
+// as libcurl reads them by default.
+
+#include "service/HttpRequest.h"
+
+#include <curl/curl.h>
+
+#include <chrono>
+
+struct HttpSession {
+    CURL* easy = nullptr;
+    CURLM* multi = nullptr;
+};
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How long one wait for network activity lasts before input and stall are checked again.
+constexpr int PollSliceMs = 20;
+
+struct Transfer {
+    CURL* easy = nullptr;
+    const HttpChunkSink* sink = nullptr;
+    HttpAnswer* answer = nullptr;
+    uint64_t maxBytes = 0;
+    bool headersDone = false; // a final status line and its headers have arrived
+    bool stopped = false;     // the sink or the cap ended the body
+    bool connected = false;
+    Clock::time_point lastActivity;
+};
+
+void NoteStatus(Transfer& transfer)
+{
+    long code = 0;
+    curl_easy_getinfo(transfer.easy, CURLINFO_RESPONSE_CODE, &code);
+    transfer.answer->status = static_cast<int>(code);
+}
+
+size_t OnHeader(char* data, size_t size, size_t count, void* user)
+{
+    auto& transfer = *static_cast<Transfer*>(user);
+    const size_t length = size * count;
+    transfer.lastActivity = Clock::now();
+    const bool blankLine = length == 0 || data[0] == '\r' || data[0] == '\n';
+    if (blankLine) {
+        NoteStatus(transfer);
+        const int status = transfer.answer->status;
+        if (status >= 200 || status < 100) {
+            transfer.headersDone = true;
+            if (transfer.sink == nullptr)
+                return 0; // the probe has its answer; don't read the body
+        }
+    }
+    return length;
+}
+
+size_t OnBody(char* data, size_t size, size_t count, void* user)
+{
+    auto& transfer = *static_cast<Transfer*>(user);
+    const size_t length = size * count;
+    transfer.lastActivity = Clock::now();
+    if (transfer.answer->status == 0)
+        NoteStatus(transfer);
+    if (transfer.sink == nullptr)
+        return 0;
+    if (transfer.maxBytes != 0 && transfer.answer->bytes + length > transfer.maxBytes) {
+        transfer.stopped = true;
+        return 0;
+    }
+    transfer.answer->bytes += length;
+    for (size_t offset = 0; offset < length; offset += HttpChunkSize) {
+        const size_t piece = length - offset < HttpChunkSize ? length - offset : HttpChunkSize;
+        if (!(*transfer.sink)(data + offset, piece)) {
+            transfer.stopped = true;
+            return 0;
+        }
+    }
+    return length;
+}
+
+// Called once the connection stands: from now on silence counts as a stall.
+int OnConnected(void* user, char*, char*, int, int)
+{
+    auto& transfer = *static_cast<Transfer*>(user);
+    transfer.connected = true;
+    transfer.lastActivity = Clock::now();
+    return CURL_PREREQFUNC_OK;
+}
+
+void SetRequestOptions(CURL* easy, const std::string& url, const HttpLimits& limits, Transfer& transfer)
+{
+    curl_easy_reset(easy); // keeps the connection cache
+    curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(easy, CURLOPT_USERAGENT, "Zembria Screensaver");
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeoutMs));
+    // Redirects are followed as WinInet follows them, on plain HTTP only.
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http");
+    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http");
+    curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, OnConnected);
+    curl_easy_setopt(easy, CURLOPT_PREREQDATA, &transfer);
+    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, OnHeader);
+    curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, OnBody);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
+}
+
+// True when nothing has arrived for too long since the connection stood;
+// the wait for the connection itself has its own time-out.
+bool Stalled(const Transfer& transfer, const HttpLimits& limits)
+{
+    return transfer.connected &&
+           Clock::now() - transfer.lastActivity > std::chrono::milliseconds(limits.stallTimeoutMs);
+}
+
+} // namespace
+
+HttpSession* HttpOpenSession()
+{
+    static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    if (!ready)
+        return nullptr;
+    auto* session = new HttpSession;
+    session->easy = curl_easy_init();
+    session->multi = curl_multi_init();
+    if (session->easy == nullptr || session->multi == nullptr) {
+        HttpCloseSession(session);
+        return nullptr;
+    }
+    return session;
+}
+
+void HttpCloseSession(HttpSession* session)
+{
+    if (session == nullptr)
+        return;
+    if (session->easy != nullptr)
+        curl_easy_cleanup(session->easy);
+    if (session->multi != nullptr)
+        curl_multi_cleanup(session->multi);
+    delete session;
+}
+
+int HttpGet(HttpSession* session, const std::string& url, uint32_t /*flags*/, const HttpLimits& limits,
+            const HttpChunkSink& sink, HttpAnswer& answer)
+{
+    // The flags only steer WinInet's cache and transfer mode; libcurl keeps
+    // no cache and always moves the bytes as they are.
+    answer = HttpAnswer{};
+    if (session == nullptr)
+        return 1;
+
+    Transfer transfer;
+    transfer.easy = session->easy;
+    transfer.sink = sink ? &sink : nullptr;
+    transfer.answer = &answer;
+    transfer.maxBytes = limits.maxBytes;
+    SetRequestOptions(session->easy, url, limits, transfer);
+    if (curl_multi_add_handle(session->multi, session->easy) != CURLM_OK)
+        return 1;
+
+    bool finished = false;
+    CURLcode code = CURLE_OK;
+    for (;;) {
+        if (limits.inputPending != nullptr && limits.inputPending())
+            break;
+        int running = 0;
+        if (curl_multi_perform(session->multi, &running) != CURLM_OK)
+            break;
+        if (running == 0) {
+            int queued = 0;
+            while (CURLMsg* message = curl_multi_info_read(session->multi, &queued)) {
+                if (message->msg == CURLMSG_DONE) {
+                    finished = true;
+                    code = message->data.result;
+                }
+            }
+            break;
+        }
+        if (Stalled(transfer, limits))
+            break;
+        curl_multi_poll(session->multi, nullptr, 0, PollSliceMs, nullptr);
+    }
+    curl_multi_remove_handle(session->multi, session->easy);
+
+    if (!finished)
+        return 1;
+    if (answer.status == 0)
+        NoteStatus(transfer);
+    if (transfer.sink == nullptr)
+        return transfer.headersDone || (code == CURLE_OK && answer.status != 0) ? 0 : 1;
+    return code == CURLE_OK && !transfer.stopped ? 0 : 1;
+}

@@ -1,0 +1,179 @@
+// WinInet under wine against a real server on 127.0.0.1: lines, bytes,
+// status, a refused port, the stall time-out, and the client on top of it.
+
+#include "WinsockTestServer.h"
+#include "service/AnswerLines.h"
+#include "service/HttpRequest.h"
+#include "service/ServiceClient.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class WinInet : public ::testing::Test {
+protected:
+    void SetUp() override { session = HttpOpenSession(); ASSERT_NE(session, nullptr); }
+    void TearDown() override { HttpCloseSession(session); }
+
+    std::string Url(const std::string& path) { return "http://" + server.HostPort() + path; }
+
+    int Get(const std::string& path, uint32_t flags, std::string& body, const HttpLimits& limits = HttpLimits{})
+    {
+        return HttpGet(session, Url(path), flags, limits,
+                       [&](const char* data, size_t size) {
+                           largestChunk = std::max(largestChunk, size);
+                           body.append(data, size);
+                           return true;
+                       },
+                       answer);
+    }
+
+    WinsockTestServer server;
+    HttpSession* session = nullptr;
+    HttpAnswer answer;
+    size_t largestChunk = 0;
+};
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+} // namespace
+
+TEST_F(WinInet, ReadsTextAnswersAsLines)
+{
+    server.Set("/lines", {200, "a: 1\r\nb 2\n\nlast", false, false});
+    std::vector<std::string> lines;
+    LineSplitter splitter([&](const std::string& line) {
+        lines.push_back(line);
+        return true;
+    });
+    ASSERT_EQ(HttpGet(session, Url("/lines"), HttpFlags::Text, HttpLimits{},
+                      [&](const char* data, size_t size) { return splitter.Feed(data, size); }, answer),
+              0);
+    splitter.Finish();
+    EXPECT_EQ(lines, (std::vector<std::string>{"a: 1\r", "b 2", "", "last"}));
+    EXPECT_EQ(answer.status, 200);
+}
+
+TEST_F(WinInet, ReadsBinaryAnswersWholeInChunksOfAtMost2000)
+{
+    std::string picture(70000, '\0');
+    for (size_t i = 0; i < picture.size(); ++i)
+        picture[i] = static_cast<char>(i * 7 + i / 300);
+    server.Set("/bytes", {200, picture, false, false});
+    std::string body;
+    ASSERT_EQ(Get("/bytes", HttpFlags::Binary, body), 0);
+    EXPECT_EQ(body, picture);
+    EXPECT_LE(largestChunk, HttpChunkSize);
+}
+
+TEST_F(WinInet, GivesTheStatusAndBodyOfErrorAnswers)
+{
+    server.Set("/missing", {404, "gone", false, false});
+    server.Set("/broken", {500, "oops", false, false});
+    std::string body;
+    EXPECT_EQ(Get("/missing", HttpFlags::Text, body), 0);
+    EXPECT_EQ(answer.status, 404);
+    EXPECT_EQ(body, "gone");
+    body.clear();
+    EXPECT_EQ(Get("/broken", HttpFlags::Binary, body), 0);
+    EXPECT_EQ(answer.status, 500);
+    // The probe reads no body but still has the status.
+    EXPECT_EQ(HttpGet(session, Url("/broken"), HttpFlags::Text, HttpLimits{}, nullptr, answer), 0);
+    EXPECT_EQ(answer.status, 500);
+}
+
+TEST_F(WinInet, FailsOnARefusedPortAndOnInput)
+{
+    const std::string refused = "http://127.0.0.1:" + std::to_string(RefusedPort()) + "/get-infos.php";
+    EXPECT_EQ(HttpGet(session, refused, HttpFlags::Text, HttpLimits{}, nullptr, answer), 1);
+
+    server.Set("/bytes", {200, "data", false, false});
+    HttpLimits limits;
+    limits.inputPending = [] { return true; };
+    std::string body;
+    EXPECT_EQ(Get("/bytes", HttpFlags::Binary, body, limits), 1);
+    EXPECT_TRUE(body.empty());
+}
+
+TEST_F(WinInet, FailsAStalledAnswerWithinTheStallTime)
+{
+    // The server answers one connection at a time, so the silent one comes last.
+    server.Set("/stall", {200, "partial", true, false});
+    server.Set("/silent", {200, "", false, true});
+    HttpLimits limits;
+    limits.stallTimeoutMs = 500;
+    for (const char* path : {"/stall", "/silent"}) {
+        const auto start = std::chrono::steady_clock::now();
+        std::string body;
+        EXPECT_EQ(Get(path, HttpFlags::Binary, body, limits), 1) << path;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << path;
+    }
+}
+
+namespace {
+int inputChecks = 0;
+bool InputAfterSomeChecks() { return ++inputChecks > 5; }
+} // namespace
+
+TEST_F(WinInet, UserInputEndsAWaitingRequestAtOnce)
+{
+    server.Set("/stall", {200, "partial", true, false});
+    HttpLimits limits;
+    limits.inputPending = InputAfterSomeChecks;
+    const auto start = std::chrono::steady_clock::now();
+    std::string body;
+    EXPECT_EQ(Get("/stall", HttpFlags::Binary, body, limits), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(inputChecks, 6);
+}
+
+TEST_F(WinInet, OddBytesInALoginLeaveAsTheyAreOrPercentEncoded)
+{
+    ServiceClient client;
+    ASSERT_EQ(client.Connect(server.HostPort(), "<>\"{|}^`'%#\t\xC3\xA9", "c"), 0);
+    EXPECT_EQ(server.Targets().at(0),
+              "/get-infos.php?sLogin=<>\"{|}^`'%%23%09%C3%A9&sCode=c&sVers=1.0.0&sLang=en&sTransaction=");
+}
+
+TEST_F(WinInet, ClientExchangesInfosAndDownloadsAPicture)
+{
+    server.Set("/get-infos.php", {200, "MemberLogin: failed\r\nImageFileName: x.jpg\r\n", false, false});
+    server.Set("/get-images.php", {200, std::string("JFIF\0\r\n\x1a", 8), false, false});
+    ServiceClient client;
+    ASSERT_EQ(client.Connect(server.HostPort(), "a b", "c0de"), 0);
+    KeyValueList store;
+    ASSERT_EQ(client.FetchInfos(store), 0);
+    EXPECT_EQ(store.GetString("MemberLogin", ""), "failed");
+
+    const fs::path folder = fs::temp_directory_path() / "zembria-wininet-test";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    ASSERT_EQ(client.DownloadPicture("x.jpg", folder.string(), 1280, 1024, store), 0);
+    EXPECT_EQ(store.GetString("ImageFullPath", ""), folder.string() + "\\x.jpg");
+    EXPECT_EQ(ReadFile(folder / "x.jpg"), std::string("JFIF\0\r\n\x1a", 8));
+
+    // A failed download leaves the picture as it was.
+    server.Set("/get-images.php", {500, "error page", false, false});
+    EXPECT_EQ(client.DownloadPicture("x.jpg", folder.string(), 1280, 1024, store), 1);
+    EXPECT_EQ(ReadFile(folder / "x.jpg"), std::string("JFIF\0\r\n\x1a", 8));
+    fs::remove_all(folder);
+
+    const auto targets = server.Targets();
+    ASSERT_EQ(targets.size(), 4u);
+    EXPECT_EQ(targets[0], "/get-infos.php?sLogin=a%20b&sCode=c0de&sVers=1.0.0&sLang=en&sTransaction=");
+    EXPECT_EQ(targets[2], "/get-images.php?sLogin=a%20b&sCode=c0de&sVers=1.0.0&sLang=en&sTransaction="
+                          "&iWidth=1280&iHeight=1024&sFileName=x.jpg");
+}

@@ -5,6 +5,7 @@
 #include "host/SaverApp.h"
 #include "platform/Paths.h"
 #include "render/RenderDevice.h"
+#include "service/PictureDownload.h"
 #include "slideshow/NativePath.h"
 #include "slideshow/SlideRules.h"
 
@@ -50,8 +51,9 @@ void ShowServicePicture(SaverApp& app)
     }
     const std::string directory = app.options.GetString("ImagePath", "images");
     const std::string cached = JoinPath(directory, name);
-    if (info.GetString("ImageFileCache", "no") == "yes" && !app.pictureList.empty() && IsFile(cached)
-        && ShowPicture(cached, app.screenRect) == 0) {
+    // Only a plain file name can name a picture in the cache, never one elsewhere.
+    if (info.GetString("ImageFileCache", "no") == "yes" && !app.pictureList.empty() && IsPlainFileName(name)
+        && IsFile(cached) && ShowPicture(cached, app.screenRect) == 0) {
         return;
     }
 

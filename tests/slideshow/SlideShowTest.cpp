@@ -235,6 +235,20 @@ TEST_F(SlideShow, MissingCachedFileAndFailedDownloadKeepThePicture)
     EXPECT_EQ(Shown(), Cached("a.jpg"));
 }
 
+TEST_F(SlideShow, CacheHoldsOnlyPlainNames)
+{
+    Connect();
+    fs::create_directories(cache.path / "images");
+    app.options.SetString("ImagePath", JoinPath(cache.path.string(), "images"));
+    Show("outside.jpg");
+    app.pictureList = {Cached("outside.jpg")};
+    renderDevice.pictureHandle->Unload();
+    Answer("ImageFileName:../outside.jpg\nImageFileCache:yes\n");
+    app.AdvanceSlide();
+    EXPECT_EQ(Shown(), "");
+    EXPECT_EQ(PictureRequests(), 0u); // and the download refuses the name too
+}
+
 TEST_F(SlideShow, DownloadThatIsNoPictureIsListedButShowsNothing)
 {
     Connect();

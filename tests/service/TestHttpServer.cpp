@@ -35,6 +35,9 @@ void TestHttpServer::Start()
     port = server.bind_to_any_port("127.0.0.1");
     // The socket already listens, so requests queue until the thread accepts them.
     thread = std::thread([this] { server.listen_after_bind(); });
+    // A server stopped before its thread runs would never stop.
+    while (!server.is_running())
+        std::this_thread::yield();
 }
 
 std::string TestHttpServer::HostPort() const

@@ -77,10 +77,6 @@ protected:
             }
         });
         server.Start();
-        // A server stopped before its thread runs would never stop.
-        while (!server.server.is_running()) {
-            std::this_thread::yield();
-        }
     }
 
     void TearDown() override { renderDevice.Release(); }

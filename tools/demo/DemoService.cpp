@@ -81,6 +81,9 @@ int DemoService::Start()
     if (port <= 0)
         return 1;
     thread = std::thread([this] { server.listen_after_bind(); });
+    // A server stopped before its thread runs would never stop.
+    while (!server.is_running())
+        std::this_thread::yield();
     return 0;
 }
 

@@ -140,11 +140,12 @@ std::string DemoService::InfoAnswer(const httplib::Request& request) const
         {"MemberLogin", accepted ? "ok" : "failed"},
         {"ImageFileName", picture},
         {"ImageFileCache", "yes"},
-        {"ImageInfoMain", german ? "Zembria Demo-Dienst" : "Zembria demo service"},
+        // Short texts: the caption and the label share the bar with the countdown.
+        {"ImageInfoMain", german ? "Demo-Bild" : "Demo picture"},
         {"ImageInfoSub", (german ? "Bild " : "Picture ") + std::to_string(number + 1) + " / " +
                              std::to_string(pictures.size()) + ": " + picture},
         {"ImageInfoURL", std::string(ZEMBRIA_WEB_HOST) + "/demo/" + picture},
-        {"ImageInfoReloadLable", german ? "Neues Bild in" : "Next picture in"},
+        {"ImageInfoReloadLable", german ? "neu in" : "next in"},
         {"DataTitle1", german ? "Demo-Dienst" : "Demo service"},
         {"Data1", TimeOfDay()},
         {"Data1Label", german ? "Dienstzeit" : "Service time"},

@@ -7,6 +7,8 @@
 #include "service/ServiceClient.h"
 #include "settings/MemberCode.h"
 
+#include "tests/settings/SettingsTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -17,14 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream content;
-    content << file.rdbuf();
-    return content.str();
-}
 
 // The demo pictures are drawn once for all tests of this program.
 class DemoFolder : public ::testing::Environment {
@@ -91,8 +85,8 @@ TEST_F(Demo, AcceptsAKnownMemberAndServesTheCurrentPicture)
     EXPECT_EQ(store.GetString("DataSeperator1", ""), "hr");
 
     ASSERT_EQ(client.DownloadPicture(name, cache.string(), 1920, 1080, store), 0);
-    EXPECT_EQ(ReadFile(cache / name), ReadFile(fs::path(config.pictureFolder) / name));
-    const std::string log = ReadFile(config.logPath);
+    EXPECT_EQ(ReadBytes(cache / name), ReadBytes(fs::path(config.pictureFolder) / name));
+    const std::string log = ReadBytes(config.logPath);
     EXPECT_NE(log.find("GET /get-images.php?sLogin=anna&sCode=" + MemberCodeOf("secret")), std::string::npos);
 }
 
@@ -124,7 +118,7 @@ TEST_F(Demo, ErrorStatusFailsTheExchangeAndTheDownload)
     EXPECT_EQ(store.EntryCount(), 0u);
     std::ofstream(cache / "demo-1.jpg") << "cached";
     EXPECT_EQ(client.DownloadPicture("demo-1.jpg", cache.string(), 1920, 1080, store), 1);
-    EXPECT_EQ(ReadFile(cache / "demo-1.jpg"), "cached");
+    EXPECT_EQ(ReadBytes(cache / "demo-1.jpg"), "cached");
 }
 
 TEST_F(Demo, APictureCutShortLeavesTheCachedOne)
@@ -133,7 +127,7 @@ TEST_F(Demo, APictureCutShortLeavesTheCachedOne)
     Connected("anna", "secret");
     std::ofstream(cache / "demo-2.jpg") << "cached";
     EXPECT_EQ(client.DownloadPicture("demo-2.jpg", cache.string(), 1920, 1080, store), 1);
-    EXPECT_EQ(ReadFile(cache / "demo-2.jpg"), "cached");
+    EXPECT_EQ(ReadBytes(cache / "demo-2.jpg"), "cached");
     EXPECT_EQ(client.DownloadPicture("missing.jpg", cache.string(), 1920, 1080, store), 1);
     EXPECT_FALSE(fs::exists(cache / "missing.jpg"));
 }

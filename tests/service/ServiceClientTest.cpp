@@ -6,6 +6,8 @@
 #include "service/PictureDownload.h"
 #include "service/ServiceClient.h"
 
+#include "tests/settings/SettingsTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -16,14 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream content;
-    content << file.rdbuf();
-    return content.str();
-}
 
 void WriteFile(const fs::path& path, const std::string& content)
 {
@@ -195,7 +189,7 @@ TEST_F(Client, DownloadStoresTheWholePictureUnderItsName)
     Answer(server.server, "/get-images.php", 200, picture);
     ConnectAs("anna", "c0de");
     ASSERT_EQ(Download("x.jpg"), 0);
-    EXPECT_EQ(ReadFile(folder / "x.jpg"), picture);
+    EXPECT_EQ(ReadBytes(folder / "x.jpg"), picture);
     EXPECT_EQ(store.GetString("ImageFullPath", ""), JoinPath(folder.string(), "x.jpg"));
     EXPECT_EQ(FolderNames(), std::vector<std::string>{"x.jpg"});
     EXPECT_EQ(ImageTarget(), "/get-images.php?sLogin=anna&sCode=c0de&sVers=1.0.0&sLang=en&sTransaction="
@@ -207,7 +201,7 @@ TEST_F(Client, DownloadWithoutANameAsksForNoneAndStoresDefaultJpg)
     Answer(server.server, "/get-images.php", 200, "jpeg");
     ConnectAs("anna", "c0de");
     ASSERT_EQ(Download(""), 0);
-    EXPECT_EQ(ReadFile(folder / "default.jpg"), "jpeg");
+    EXPECT_EQ(ReadBytes(folder / "default.jpg"), "jpeg");
     const std::string target = ImageTarget();
     EXPECT_EQ(target.substr(target.size() - 11), "&sFileName=");
 }
@@ -222,7 +216,7 @@ TEST_F(Client, DownloadIntoTheCurrentFolderWhenNoneIsGiven)
     fs::current_path(before);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(store.GetString("ImageFullPath", ""), std::string(".") + PathSeparator + "here.jpg");
-    EXPECT_EQ(ReadFile(folder / "here.jpg"), "jpeg");
+    EXPECT_EQ(ReadBytes(folder / "here.jpg"), "jpeg");
 }
 
 TEST_F(Client, AFailedDownloadLeavesTheCachedPictureIntact)
@@ -261,7 +255,7 @@ TEST_F(Client, AFailedDownloadLeavesTheCachedPictureIntact)
         const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(Download("x.jpg"), 1) << failure;
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3)) << failure;
-        EXPECT_EQ(ReadFile(folder / "x.jpg"), "old picture") << failure;
+        EXPECT_EQ(ReadBytes(folder / "x.jpg"), "old picture") << failure;
         EXPECT_EQ(FolderNames(), std::vector<std::string>{"x.jpg"}) << failure;
     }
 }

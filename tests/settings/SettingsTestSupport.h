@@ -56,7 +56,7 @@ public:
     std::filesystem::path path;
 };
 
-inline std::string ReadBytes(const std::string& path)
+inline std::string ReadBytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -6,6 +6,8 @@
 #include "service/HttpRequest.h"
 #include "service/ServiceClient.h"
 
+#include "tests/settings/SettingsTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -40,14 +42,6 @@ protected:
     HttpAnswer answer;
     size_t largestChunk = 0;
 };
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream content;
-    content << file.rdbuf();
-    return content.str();
-}
 
 } // namespace
 
@@ -163,12 +157,12 @@ TEST_F(WinInet, ClientExchangesInfosAndDownloadsAPicture)
     fs::create_directories(folder);
     ASSERT_EQ(client.DownloadPicture("x.jpg", folder.string(), 1280, 1024, store), 0);
     EXPECT_EQ(store.GetString("ImageFullPath", ""), folder.string() + "\\x.jpg");
-    EXPECT_EQ(ReadFile(folder / "x.jpg"), std::string("JFIF\0\r\n\x1a", 8));
+    EXPECT_EQ(ReadBytes(folder / "x.jpg"), std::string("JFIF\0\r\n\x1a", 8));
 
     // A failed download leaves the picture as it was.
     server.Set("/get-images.php", {500, "error page", false, false});
     EXPECT_EQ(client.DownloadPicture("x.jpg", folder.string(), 1280, 1024, store), 1);
-    EXPECT_EQ(ReadFile(folder / "x.jpg"), std::string("JFIF\0\r\n\x1a", 8));
+    EXPECT_EQ(ReadBytes(folder / "x.jpg"), std::string("JFIF\0\r\n\x1a", 8));
     fs::remove_all(folder);
 
     const auto targets = server.Targets();

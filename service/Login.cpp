@@ -28,8 +28,7 @@ void SaverApp::Login()
         PlatformSleep(CollisionNoticeMs);
         // The saver ends as it does on input: through a close request, so the
         // window and the device go down in their usual order after start-up.
-        PlatformKillTimer(window, SlideTimerId);
-        PlatformKillTimer(window, FrameTimerId);
+        StopTimers();
         PlatformPostMessage(window, Msg::Close, 0, 0);
         return;
     }

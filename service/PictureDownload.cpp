@@ -5,7 +5,7 @@
 #include "service/PictureDownload.h"
 
 #include "platform/Paths.h"
-#include "service/ReplaceFile.h"
+#include "platform/ReplaceFile.h"
 #include "service/RequestUrl.h"
 #include "service/ServiceClient.h"
 

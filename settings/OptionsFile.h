@@ -25,7 +25,3 @@ std::string OptionsText(const KeyValueStore& store, int64_t when);
 // Save with a given date: writes a temporary file beside the target and
 // renames it over the target. 0 when written, 1 when nothing was changed.
 int WriteOptions(const KeyValueStore& store, const std::string& path, int64_t when);
-
-// Replaces the file `to` by the file `from` in one step (platform code).
-// 0 on success, 1 when nothing was replaced.
-int ReplaceFileWith(const std::string& from, const std::string& to);

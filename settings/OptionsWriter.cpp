@@ -4,6 +4,7 @@
 #include "settings/OptionsFile.h"
 
 #include "platform/Paths.h"
+#include "platform/ReplaceFile.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Replacing a file: the C library's rename refuses an existing target on
 // Windows, so ask the kernel to replace it.
 
-#include "settings/OptionsFile.h"
+#include "platform/ReplaceFile.h"
 
 #include <windows.h>
 

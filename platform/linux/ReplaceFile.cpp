@@ -1,6 +1,6 @@
 // Replacing a file: POSIX rename already replaces the target in one step.
 
-#include "settings/OptionsFile.h"
+#include "platform/ReplaceFile.h"
 
 #include <cstdio>
 

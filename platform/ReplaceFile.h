@@ -1,6 +1,7 @@
 #pragma once
 // Moves a finished file over its target in one step, replacing what was
-// there; per platform (MoveFileExA on Windows, rename elsewhere).
+// there: the options file after a save, a picture after its download.
+// Per platform (MoveFileExA on Windows, rename elsewhere).
 
 #include <string>
 

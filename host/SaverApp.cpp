@@ -1,3 +1,5 @@
+// The controller's start-up, its ticks and timers, and the refresh interval.
+
 #include "host/SaverApp.h"
 
 #include "host/ModeFlags.h"
@@ -74,8 +76,8 @@ void SaverApp::Start(WindowHandle saverWindow)
     }
 
     lastAdvanceTime = PlatformNow();
-    frameTimer = PlatformSetTimer(saverWindow, FrameTimerId, FramePeriodMs);
-    slideTimer = PlatformSetTimer(saverWindow, SlideTimerId, SlidePeriodMs());
+    PlatformSetTimer(saverWindow, FrameTimerId, FramePeriodMs);
+    PlatformSetTimer(saverWindow, SlideTimerId, SlidePeriodMs());
 }
 
 int32_t SaverApp::OnTimer(WindowHandle saverWindow, uint32_t timerId)

@@ -1,10 +1,16 @@
 #pragma once
 // The application controller: owns the options, the texts, the service
-// client, the information texts, the picture list and all timing state.
-// Start-up and ticks live in host/, the other operations beside the
-// subsystem they drive (service/, slideshow/, render/).
+// client, the information texts, the picture list and all timing state, and
+// sequences the subsystems on the saver window's ticks. The subsystems take
+// what they need as arguments and hand back their outcome; only the members
+// here touch the timers, the window, sleeping and closing.
+//   SaverApp.cpp       start-up, ticks, timers, refresh interval
+//   SaverLogin.cpp     the login at start-up
+//   SaverSlide.cpp     the picture cache and the slide-show step
+//   SaverFrame.cpp     the frame
 
 #include "platform/Platform.h"
+#include "render/FrameContent.h"
 #include "service/ServiceClient.h"
 #include "settings/KeyValueList.h"
 #include "settings/KeyValueStore.h"
@@ -29,21 +35,17 @@ public:
     std::string RefreshRateOption() const;
     uint32_t SlidePeriodMs() const; // refreshSeconds x 1002 ms
 
-    void PrepareCache();     // slideshow/
-    void Login();            // service/
-    void AdvanceSlide();     // slideshow/
-    int32_t DrawFrame();     // render/
-    void DrawClocks();       // render/
-    void DrawPictureInfo();  // render/
-    void DrawCountdown();    // render/
-    void DrawInfoTable();    // render/
+    void PrepareCache();
+    void Login();
+    void AdvanceSlide();
+    int32_t DrawFrame();
+    // What a frame drawn at now shows.
+    FrameContent FrameContentAt(int64_t now) const;
 
     KeyValueStore options;
     KeyValueStore dictionary;
     bool advancePending = false;
     int64_t lastAdvanceTime = 0;
-    uint32_t frameTimer = 0;
-    uint32_t slideTimer = 0;
     int32_t refreshSeconds = 10;
     ServiceClient serviceClient;
     KeyValueList infoStore;
@@ -52,6 +54,14 @@ public:
     ScreenRect screenRect{};
     bool advancing = false;
     WindowHandle window = nullptr;
+
+private:
+    void ShowServicePicture();
+    void ShowNextCachedPicture();
+    // 0 when the picture loaded; every load replaces what was shown.
+    long ShowPicture(const std::string& path);
+    int ScreenWidth() const { return screenRect.right - screenRect.left; }
+    int ScreenHeight() const { return screenRect.bottom - screenRect.top; }
 };
 
 extern SaverApp saverApp;

@@ -1,5 +1,5 @@
 // One whole frame, back to front: picture or black, bar and emblem, clocks,
-// captions, countdown and, when the options allow, the information table.
+// captions, countdown and, when shown, the information table.
 
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
@@ -13,9 +13,8 @@ bool Loaded(const TextureHandle* handle)
 
 } // namespace
 
-int32_t DrawFrameAt(SaverApp& app, int64_t now)
+int32_t ComposeFrame(RenderDevice& device, const FrameContent& content)
 {
-    RenderDevice& device = renderDevice;
     long result = device.BeginScene();
     if (result != 0)
         return static_cast<int32_t>(result);
@@ -24,9 +23,7 @@ int32_t DrawFrameAt(SaverApp& app, int64_t now)
     // black, not whatever an older frame left in the back buffer.
     device.ClearToBlack();
     if (Loaded(device.pictureHandle))
-        device.pictureHandle->Draw(Rect{app.screenRect.left, app.screenRect.top, app.screenRect.right,
-                                        app.screenRect.bottom},
-                                   Colour::White);
+        device.pictureHandle->Draw(content.screen, Colour::White);
     if (Loaded(device.barHandle)) {
         int h = device.screenHeight;
         device.barHandle->Draw(Rect{0, h - 165, 612, h - 80}, Colour::White);
@@ -34,11 +31,11 @@ int32_t DrawFrameAt(SaverApp& app, int64_t now)
         if (Loaded(device.emblemHandle))
             device.emblemHandle->Draw(Rect{7, h - 205, 132, h - 65}, Colour::White);
     }
-    DrawClocksAt(app, now);
-    app.DrawPictureInfo();
-    DrawCountdownAt(app, now);
-    if (app.options.GetString("ShowAllInfos", "yes") == "yes")
-        app.DrawInfoTable();
+    DrawClocks(device, content.clocks);
+    DrawPictureInfo(device, content.captions);
+    DrawCountdown(device, content.countdown);
+    if (content.showInfoTable)
+        DrawInfoTable(device, content.tableRows);
 
     result = device.EndScene();
     if (result != 0)

@@ -1,47 +1,28 @@
 // The captions on the bar, the countdown to the next picture and the table
 // of further information on the right.
 
-#include "render/InfoTable.h"
 #include "render/Overlay.h"
-#include "render/Printf.h"
 #include "render/RenderDevice.h"
 
-#include <algorithm>
-
-void SaverApp::DrawPictureInfo()
+void DrawPictureInfo(RenderDevice& device, const CaptionContent& captions)
 {
-    RenderDevice& device = renderDevice;
     int h = device.screenHeight;
-    device.DrawTextBox(infoStore.GetString("ImageInfoMain", ""), 159, h - 162, FontKind::Heading, false, 0);
-    if (!infoStore.GetString("ImageInfoReloadLable", "").empty())
-        device.DrawTextBox(infoStore.GetString("ImageInfoReloadLable", "live"), 380, h - 154, FontKind::Accent,
-                           false, 0);
-    device.DrawTextBox(infoStore.GetString("ImageInfoSub", ""), 160, h - 132, FontKind::Text, false, 0);
-    device.DrawTextBox(infoStore.GetString("ImageInfoURL", ZEMBRIA_WEB_HOST), 160, h - 101, FontKind::TextBold,
-                       false, 0);
+    device.DrawTextBox(captions.main, 159, h - 162, FontKind::Heading, false, 0);
+    if (!captions.reloadLabel.empty())
+        device.DrawTextBox(captions.reloadLabel, 380, h - 154, FontKind::Accent, false, 0);
+    device.DrawTextBox(captions.sub, 160, h - 132, FontKind::Text, false, 0);
+    device.DrawTextBox(captions.url, 160, h - 101, FontKind::TextBold, false, 0);
 }
 
-// The whole interval counts down; a clock set back never shows more than the interval.
-int SecondsLeft(const SaverApp& app, int64_t now)
+void DrawCountdown(RenderDevice& device, const std::string& text)
 {
-    int64_t left = static_cast<int64_t>(app.refreshSeconds) - (now - app.lastAdvanceTime);
-    return static_cast<int>(std::clamp<int64_t>(left, 0, std::max<int64_t>(app.refreshSeconds, 0)));
+    device.DrawTextBox(text, 460, device.screenHeight - 154, FontKind::Accent, false, 0);
 }
 
-void DrawCountdownAt(const SaverApp& app, int64_t now)
+void DrawInfoTable(RenderDevice& device, const std::vector<TableRow>& rows)
 {
-    std::string unit = app.dictionary.GetString("Seconds", "secs.");
-    std::string text = app.advancing ? Printf("0 %s", unit.c_str())
-                                     : Printf("%4d %s", SecondsLeft(app, now), unit.c_str());
-    renderDevice.DrawTextBox(text, 460, renderDevice.screenHeight - 154, FontKind::Accent, false, 0);
-}
-
-void SaverApp::DrawInfoTable()
-{
-    std::vector<TableRow> rows = InfoTableRows(infoStore);
     if (rows.empty())
         return;
-    RenderDevice& device = renderDevice;
     const int x0 = device.screenWidth - 310;
     const int panelWidth = 300;
 

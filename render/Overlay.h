@@ -1,26 +1,24 @@
 #pragma once
-// The drawing steps of a frame with the current time passed in, so the
-// clocks and the countdown can be drawn for any moment. The SaverApp
-// operations of the same names call these with the platform's clock.
+// The drawing steps of a frame and the whole frame, each drawn from the
+// plain values of FrameContent.
 
-#include "host/SaverApp.h"
+#include "render/FrameContent.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
-struct ZembrianTime {
-    int hours;
-    int minutes;
-};
+class RenderDevice;
 
-// The service's time of day: 96 times faster than local time, a new day
-// every local quarter hour.
-ZembrianTime ZembrianClock(int64_t time);
-// Local time as strftime formats it; empty when it can't be converted or is too long.
-std::string FormatTime(int64_t time, const char* format);
-// Seconds until the next picture, as the countdown shows it.
-int SecondsLeft(const SaverApp& app, int64_t now);
+// The clocks at the top right on their panel.
+void DrawClocks(RenderDevice& device, const ClockContent& clocks);
+// The captions on the bar.
+void DrawPictureInfo(RenderDevice& device, const CaptionContent& captions);
+// The countdown to the next picture, on the bar.
+void DrawCountdown(RenderDevice& device, const std::string& text);
+// The table of further information on the right, ending near H - 125.
+void DrawInfoTable(RenderDevice& device, const std::vector<TableRow>& rows);
 
-void DrawClocksAt(const SaverApp& app, int64_t now);
-void DrawCountdownAt(const SaverApp& app, int64_t now);
-int32_t DrawFrameAt(SaverApp& app, int64_t now);
+// One whole frame, back to front, begun, ended and presented: 0, or the
+// failure code of beginning or ending the scene.
+int32_t ComposeFrame(RenderDevice& device, const FrameContent& content);

@@ -12,8 +12,3 @@ constexpr const char* DownloadTempName = "~download.tmp";
 // The directory as a path prefix: "" becomes ".\", and a missing trailing
 // separator is added.
 std::string PictureDirectoryPart(const std::string& directory);
-
-// A name the service may choose for a file in the cache: one plain file name,
-// no separator, no drive or stream colon, no control character, not "." or
-// "..", and no Windows device name (CON, NUL, COM1 ... with any extension).
-bool IsPlainFileName(const std::string& name);

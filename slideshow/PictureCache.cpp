@@ -2,7 +2,8 @@
 // pictures that have outlived CacheDays, and list the rest in the order the
 // folder gives them. Only file-system calls: no command lines, no exceptions.
 
-#include "host/SaverApp.h"
+#include "slideshow/PictureCache.h"
+
 #include "platform/Paths.h"
 #include "slideshow/CacheRules.h"
 #include "slideshow/FileTimes.h"
@@ -32,20 +33,16 @@ bool ProbeWritable(const std::string& directory)
 
 } // namespace
 
-void SaverApp::PrepareCache()
+std::vector<std::string> PrepareCacheFolder(const std::string& directory, int cacheDays, int64_t now)
 {
-    const std::string directory = options.GetString("ImagePath", "images");
+    std::vector<std::string> pictureList;
     if (!ProbeWritable(directory)) {
         // Missing (or unusable): create it for the downloads to come; nothing to list.
         std::error_code ignored;
         fs::create_directories(PathFromText(directory), ignored);
-        rotationPos = -1;
-        return;
+        return pictureList;
     }
-    pictureList.clear();
 
-    const int cacheDays = options.GetInt("CacheDays", 14);
-    const int64_t now = PlatformNow();
     std::error_code error;
     fs::directory_iterator entry(PathFromText(directory), error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
@@ -72,5 +69,5 @@ void SaverApp::PrepareCache()
             fs::remove(entry->path(), ignored); // one that can't be removed stays unlisted
         }
     }
-    rotationPos = pictureList.empty() ? -1 : 0;
+    return pictureList;
 }

@@ -1,5 +1,12 @@
 #include "slideshow/SlideRules.h"
 
+#include "platform/FileName.h"
+#include "platform/Paths.h"
+#include "slideshow/NativePath.h"
+
+#include <filesystem>
+#include <system_error>
+
 std::string LastPathComponent(const std::string& path)
 {
     const size_t separator = path.find_last_of("\\/");
@@ -9,4 +16,41 @@ std::string LastPathComponent(const std::string& path)
 bool ServiceShowsSamePicture(const std::string& shownPath, const std::string& serviceName)
 {
     return serviceName.empty() || LastPathComponent(shownPath) == serviceName;
+}
+
+namespace {
+
+// Checked before a cache load: a load that fails takes the picture off the
+// screen, and a download that then fails too would leave it blank.
+bool IsFile(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(PathFromText(path), error);
+}
+
+} // namespace
+
+PictureChoice ChooseServicePicture(const std::string& shownPath, const KeyValueList& info,
+                                   const std::string& cacheDirectory, bool cacheListsPictures)
+{
+    const std::string name = info.GetString("ImageFileName", "");
+    if (ServiceShowsSamePicture(shownPath, name))
+        return {PictureSource::Shown, {}};
+    // Only a plain file name can name a picture in the cache, never one elsewhere.
+    if (info.GetString("ImageFileCache", "no") == "yes" && cacheListsPictures && IsPlainFileName(name)) {
+        std::string cached = JoinPath(cacheDirectory, name);
+        if (IsFile(cached))
+            return {PictureSource::Cache, cached};
+    }
+    return {PictureSource::Download, {}};
+}
+
+RotationStep NextInRotation(size_t count, long position)
+{
+    const long size = static_cast<long>(count);
+    if (position < 0 || position >= size)
+        position = size > 0 ? 0 : -1;
+    if (position < 0)
+        return {};
+    return {position, position + 1 < size ? position + 1 : -1};
 }

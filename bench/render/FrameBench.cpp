@@ -197,7 +197,7 @@ int main(int argc, char** argv)
     renderDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0);
     SaverApp app;
     FillStores(app);
-    auto frame = [&app](int i) { DrawFrameAt(app, app.lastAdvanceTime + 7 + i / 2); };
+    auto frame = [&app](int i) { ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2)); };
     std::vector<double> remadeCpu, keptCpu, remadeWall, keptWall;
     for (int round = 0; round < 5; ++round) {
         for (bool keep : {false, true}) {

@@ -1,9 +1,8 @@
-// PrepareCache at start-up over 10,000 cached pictures, half of them past
+// The picture cache at start-up over 10,000 cached pictures, half of them past
 // CacheDays (deleted by the run), and the same folder with nothing to expire.
 // The folder lies under ZEMBRIA_BENCH_DIR (default: the system's temp folder).
 
-#include "host/SaverApp.h"
-#include "tests/support/RecordingPlatform.h"
+#include "slideshow/PictureCache.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,17 +55,13 @@ void FillFolder(const fs::path& folder, bool halfExpired)
 void RunPrepareCache(benchmark::State& state, bool halfExpired)
 {
     const fs::path folder = BenchFolder();
-    recording.now = static_cast<int64_t>(std::time(nullptr));
-    SaverApp app;
-    app.options.SetString("ImagePath", folder.string());
-    app.options.SetString("CacheDays", "14");
+    const auto now = static_cast<int64_t>(std::time(nullptr));
     size_t listed = 0;
     for (auto _ : state) {
         state.PauseTiming();
         FillFolder(folder, halfExpired);
         state.ResumeTiming();
-        app.PrepareCache();
-        listed = app.pictureList.size();
+        listed = PrepareCacheFolder(folder.string(), 14, now).size();
     }
     state.counters["listed"] = static_cast<double>(listed);
     state.counters["files"] = PictureCount;

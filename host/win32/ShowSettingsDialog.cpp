@@ -3,6 +3,7 @@
 #include "host/win32/WinHost.h"
 
 #include "host/HostProtocol.h"
+#include "host/ModeFlags.h"
 
 #include <windows.h>
 
@@ -25,5 +26,8 @@ int ShowSettingsDialog(WindowHandle parent)
 {
     HINSTANCE instance = static_cast<HINSTANCE>(hostState.instance);
     if (!RegisterDialogClasses(instance)) return FALSE;
-    return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(SettingsTemplateId), static_cast<HWND>(parent), SettingsDialogProc, 0));
+    // The dialog reads and writes the files of the module directory.
+    ReadModeFlags();
+    return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(SettingsTemplateId), static_cast<HWND>(parent),
+                                            SettingsDialogProc, reinterpret_cast<LPARAM>(ModuleDirectory.c_str())));
 }

@@ -3,7 +3,6 @@
 
 #include "settings/win32/SettingsDialogProc.h"
 
-#include "host/ModeFlags.h"
 #include "resources/resource.h"
 #include "settings/SettingsDialog.h"
 
@@ -43,15 +42,15 @@ DialogControls BindControls(HWND dialog)
     return controls;
 }
 
+// directory: the module directory the host found, as the dialog's parameter.
 void Open(HWND dialog, LPARAM directory)
 {
-    ReadModeFlags();
     settingsDialog.window = dialog;
     char version[64];
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
     if (LoadStringA(instance, IDS_VERSION, version, sizeof version) > 0)
         settingsDialog.versionText = version;
-    settingsDialog.Open(directory ? reinterpret_cast<const char*>(directory) : ModuleDirectory,
+    settingsDialog.Open(directory ? reinterpret_cast<const char*>(directory) : "",
                         BindControls(dialog));
 }
 

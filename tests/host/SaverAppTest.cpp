@@ -82,8 +82,6 @@ TEST_F(SaverAppTest, TimersAreArmedLastFrameFirst)
     EXPECT_EQ(frame.id, FrameTimerId);
     EXPECT_EQ(frame.window, Saver);
     EXPECT_EQ(slide.id, SlideTimerId);
-    EXPECT_EQ(saverApp.frameTimer, FrameTimerId);
-    EXPECT_EQ(saverApp.slideTimer, SlideTimerId);
     EXPECT_EQ(saverApp.window, Saver);
 
     saverApp.StopTimers();

@@ -29,7 +29,7 @@ TEST_F(Clocks, FormatTimeIsLocalTimeOrEmpty)
 
 TEST_F(Clocks, DefaultsShowOnlyTheZembrianClock)
 {
-    DrawClocksAt(app, At(10, 7, 30));
+    DrawClocks(renderDevice, ClockContentOf(app.options, app.dictionary, At(10, 7, 30)));
 
     ASSERT_EQ(Calls().size(), 2u);
     EXPECT_EQ(Calls()[0].kind, DrawCall::Kind::Quad);
@@ -46,7 +46,7 @@ TEST_F(Clocks, BothClocksShareOnePanelWithADash)
     app.options.SetString("ShowLocalTime", "yes");
     app.dictionary.SetString("LocalTime", "Ortszeit");
     app.dictionary.SetString("ZembrianTimeSuffix", "Uhr");
-    DrawClocksAt(app, At(10, 14, 59));
+    DrawClocks(renderDevice, ClockContentOf(app.options, app.dictionary, At(10, 14, 59)));
 
     ASSERT_EQ(Calls().size(), 4u);
     EXPECT_EQ(Calls()[0].rect, (Rect{W - 260, 0, W, 25}));
@@ -62,7 +62,7 @@ TEST_F(Clocks, LocalClockAloneAndFlagsThatAreNotExactlyYes)
 {
     app.options.SetString("ShowZembrianTime", "no");
     app.options.SetString("ShowLocalTime", "yes");
-    DrawClocksAt(app, At(8, 5, 0));
+    DrawClocks(renderDevice, ClockContentOf(app.options, app.dictionary, At(8, 5, 0)));
     ASSERT_EQ(Calls().size(), 2u);
     EXPECT_EQ(Calls()[0].rect, (Rect{W - 120, 0, W, 25}));
     EXPECT_EQ(Calls()[1].text, "local: 08:05 ");
@@ -70,6 +70,6 @@ TEST_F(Clocks, LocalClockAloneAndFlagsThatAreNotExactlyYes)
 
     Calls().clear();
     app.options.SetString("ShowLocalTime", "Yes");
-    DrawClocksAt(app, At(8, 5, 0));
+    DrawClocks(renderDevice, ClockContentOf(app.options, app.dictionary, At(8, 5, 0)));
     EXPECT_TRUE(Calls().empty());
 }

@@ -46,6 +46,7 @@ protected:
         renderDevice.barHandle->LoadResource(162, 0, 0);
         renderDevice.emblemHandle->LoadResource(159, 0, 0);
     }
+    int32_t DrawFrameAt(int64_t now) { return ComposeFrame(renderDevice, app.FrameContentAt(now)); }
 };
 
 TEST_F(FrameWithStores, PictureBarEmblemClocksCaptionsCountdownTable)
@@ -53,7 +54,7 @@ TEST_F(FrameWithStores, PictureBarEmblemClocksCaptionsCountdownTable)
     std::string picture = testpictures::Write("frame.jpg", testpictures::JpegHeader(W, H));
     ASSERT_EQ(renderDevice.pictureHandle->LoadFile(picture, W, H), 0);
 
-    EXPECT_EQ(DrawFrameAt(app, At(10, 7, 30)), 0);
+    EXPECT_EQ(DrawFrameAt(At(10, 7, 30)), 0);
 
     std::vector<std::string> expected = {
         "clear", picture, "OverlayLogo 162", "OverlayLogo 159", "panel", "time: 12:00 ",
@@ -73,7 +74,7 @@ TEST_F(FrameWithStores, BlackWithoutAPictureAndTableOnlyForExactlyYes)
         SCOPED_TRACE(setting);
         Calls().clear();
         app.options.SetString("ShowAllInfos", setting);
-        EXPECT_EQ(DrawFrameAt(app, At(10, 7, 30)), 0);
+        EXPECT_EQ(DrawFrameAt(At(10, 7, 30)), 0);
         std::vector<std::string> expected = {
             "clear", "OverlayLogo 162", "OverlayLogo 159", "panel", "time: 12:00 ",
             "Harbour", ZEMBRIA_WEB_HOST, "  20 secs."};
@@ -89,26 +90,26 @@ TEST_F(FrameWithStores, BlackWithoutAPictureAndTableOnlyForExactlyYes)
 TEST_F(FrameWithStores, NoBarNoEmblemAndAMissingEmblemIsNotAWhiteBlock)
 {
     renderDevice.emblemHandle->Unload();
-    DrawFrameAt(app, At(10, 7, 30));
+    DrawFrameAt(At(10, 7, 30));
     std::vector<std::string> layers = Layers();
     EXPECT_EQ(layers[1], "OverlayLogo 162");
     EXPECT_EQ(std::count(layers.begin(), layers.end(), "none"), 0);
 
     Calls().clear();
     renderDevice.barHandle->Unload();
-    DrawFrameAt(app, At(10, 7, 30));
+    DrawFrameAt(At(10, 7, 30));
     EXPECT_EQ(Layers()[1], "panel") << "no bar: the clocks follow the background";
 }
 
 TEST_F(FrameWithStores, FailedSceneIsNeitherDrawnNorPresented)
 {
     TheRecording().beginSceneResult = static_cast<long>(static_cast<int32_t>(0x88760868u)); // device lost
-    EXPECT_EQ(DrawFrameAt(app, At(10, 7, 30)), static_cast<int32_t>(0x88760868u));
+    EXPECT_EQ(DrawFrameAt(At(10, 7, 30)), static_cast<int32_t>(0x88760868u));
     EXPECT_TRUE(Calls().empty());
 
     TheRecording().beginSceneResult = 0;
     TheRecording().endSceneResult = static_cast<long>(static_cast<int32_t>(0x8876086Cu));
-    EXPECT_EQ(DrawFrameAt(app, At(10, 7, 30)), static_cast<int32_t>(0x8876086Cu));
+    EXPECT_EQ(DrawFrameAt(At(10, 7, 30)), static_cast<int32_t>(0x8876086Cu));
     EXPECT_FALSE(Calls().empty());
     EXPECT_TRUE(CallsOf(DrawCall::Kind::Present).empty());
 }

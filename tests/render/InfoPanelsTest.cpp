@@ -10,7 +10,7 @@ TEST_F(InfoPanels, CaptionsSitOnTheBarInTheirFonts)
 {
     app.infoStore.AddPair("ImageInfoMain", "Harbour");
     app.infoStore.AddPair("ImageInfoSub", "Webcam 3");
-    app.DrawPictureInfo();
+    DrawPictureInfo(renderDevice, CaptionContentOf(app.infoStore));
 
     ASSERT_EQ(Calls().size(), 3u);
     EXPECT_EQ(Calls()[0].text, "Harbour");
@@ -31,7 +31,7 @@ TEST_F(InfoPanels, ReloadLabelOnlyWhenSet)
 {
     app.infoStore.AddPair("ImageInfoReloadLable", "next");
     app.infoStore.AddPair("ImageInfoURL", "pictures.example");
-    app.DrawPictureInfo();
+    DrawPictureInfo(renderDevice, CaptionContentOf(app.infoStore));
 
     ASSERT_EQ(Calls().size(), 4u);
     EXPECT_EQ(Calls()[1].text, "next");
@@ -48,7 +48,7 @@ TEST_F(InfoPanels, CountdownShowsTheSecondsLeftRightAligned)
     app.lastAdvanceTime = 1000;
     auto textAt = [this](int64_t now) {
         Calls().clear();
-        DrawCountdownAt(app, now);
+        DrawCountdown(renderDevice, CountdownText(app.dictionary, {app.refreshSeconds, app.lastAdvanceTime, app.advancing}, now));
         EXPECT_EQ(Calls().size(), 1u);
         return Calls().empty() ? std::string() : Calls()[0].text;
     };
@@ -77,7 +77,7 @@ TEST_F(InfoPanels, TableRowsTitlesRulesAndGaps)
     app.infoStore.AddPair("DataSeperator2", "-");
     app.infoStore.AddPair("MyData", "skipped: Data is not at the start");
     app.infoStore.AddPair("Data2", "12 C");
-    app.DrawInfoTable();
+    DrawInfoTable(renderDevice, InfoTableRows(app.infoStore));
 
     const int x0 = W - 310;
     // Three text rows (title and two values) plus one in Text lines, one rule in
@@ -121,9 +121,9 @@ TEST_F(InfoPanels, TableRowsTitlesRulesAndGaps)
 
 TEST_F(InfoPanels, NoTableWithoutDataEntries)
 {
-    app.DrawInfoTable();
+    DrawInfoTable(renderDevice, InfoTableRows(app.infoStore));
     EXPECT_TRUE(Calls().empty());
     app.infoStore.AddPair("ImageInfoMain", "x");
-    app.DrawInfoTable();
+    DrawInfoTable(renderDevice, InfoTableRows(app.infoStore));
     EXPECT_TRUE(Calls().empty());
 }

@@ -5,7 +5,7 @@
 #include "TestHttpServer.h"
 #include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
-#include "service/CollisionNotice.h"
+#include "render/CollisionNotice.h"
 #include "settings/MemberCode.h"
 #include "tests/support/RecordingDevice.h"
 #include "tests/support/RecordingPlatform.h"

@@ -2,6 +2,7 @@
 // the information exchange and the picture download with its file rules.
 
 #include "TestHttpServer.h"
+#include "platform/FileName.h"
 #include "platform/Paths.h"
 #include "service/PictureDownload.h"
 #include "service/ServiceClient.h"

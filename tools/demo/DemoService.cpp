@@ -2,7 +2,7 @@
 
 #include "DemoService.h"
 
-#include "service/PictureDownload.h"
+#include "platform/FileName.h"
 #include "settings/MemberCode.h"
 
 #include <algorithm>

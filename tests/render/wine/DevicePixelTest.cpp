@@ -29,7 +29,7 @@ Pixels FrameOverWhite(SaverApp& app)
         ClearBackBuffer(0xFFFFFFFF);
         renderDevice.Present();
     }
-    EXPECT_EQ(DrawFrameAt(app, 1772409600), 0);
+    EXPECT_EQ(ComposeFrame(renderDevice, app.FrameContentAt(1772409600)), 0);
     return LastPresentedFrame();
 }
 

@@ -17,7 +17,7 @@ TEST(WindowedDevice, TakesTheWindowSizeAndSnapshotsIt)
     SaverApp app;
     app.screenRect = ScreenRect{0, 0, 640, 480};
     renderDevice.keepPresentedFrame = true;
-    ASSERT_EQ(DrawFrameAt(app, 1772409600), 0);
+    ASSERT_EQ(ComposeFrame(renderDevice, app.FrameContentAt(1772409600)), 0);
     Pixels frame = ReadBackBuffer();
     ASSERT_EQ(frame.width, 640);
     EXPECT_EQ(frame.At(300, 200) & 0xFFFFFF, 0u) << "no picture: black";

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class RenderDevice;
+
 struct NoticeLine {
     std::string text;
     FontKind font;
@@ -21,6 +23,5 @@ constexpr int CollisionNoticeWidth = 600;
 // The title and the lines of the notice in the dictionary's language.
 std::vector<NoticeLine> CollisionNoticeLines(const KeyValueStore& dictionary);
 
-// Draws and presents the notice on the render device, a third down a screen
-// of the given height.
-void DrawCollisionNotice(const KeyValueStore& dictionary, int screenHeight);
+// Draws and presents the notice a third down a screen of the given height.
+void DrawCollisionNotice(RenderDevice& device, const KeyValueStore& dictionary, int screenHeight);

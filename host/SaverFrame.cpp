@@ -1,0 +1,18 @@
+// The frame: the controller's state at this moment, handed to the render
+// side as plain values.
+
+#include "host/SaverApp.h"
+#include "render/Overlay.h"
+#include "render/RenderDevice.h"
+
+FrameContent SaverApp::FrameContentAt(int64_t now) const
+{
+    const Rect screen{screenRect.left, screenRect.top, screenRect.right, screenRect.bottom};
+    return FrameContentOf(screen, options, dictionary, infoStore,
+                          CountdownState{refreshSeconds, lastAdvanceTime, advancing}, now);
+}
+
+int32_t SaverApp::DrawFrame()
+{
+    return ComposeFrame(renderDevice, FrameContentAt(PlatformNow()));
+}

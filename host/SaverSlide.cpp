@@ -1,0 +1,78 @@
+// The picture cache at start-up and one slide-show step: ask the service
+// which picture it shows and show it, from the cache when allowed,
+// downloaded otherwise; without the service, show the next cached picture.
+// Then wait one interval for the next step.
+
+#include "host/SaverApp.h"
+#include "platform/Paths.h"
+#include "render/RenderDevice.h"
+#include "slideshow/PictureCache.h"
+#include "slideshow/SlideRules.h"
+
+#include <algorithm>
+
+void SaverApp::PrepareCache()
+{
+    pictureList = PrepareCacheFolder(options.GetString("ImagePath", "images"), options.GetInt("CacheDays", 14),
+                                     PlatformNow());
+    rotationPos = pictureList.empty() ? -1 : 0;
+}
+
+long SaverApp::ShowPicture(const std::string& path)
+{
+    TextureHandle* picture = renderDevice.pictureHandle;
+    if (picture == nullptr)
+        return 1;
+    return picture->LoadFile(path, ScreenWidth(), ScreenHeight());
+}
+
+void SaverApp::ShowServicePicture()
+{
+    const TextureHandle* picture = renderDevice.pictureHandle;
+    const std::string shown = picture != nullptr ? picture->Name() : std::string();
+    const std::string directory = options.GetString("ImagePath", "images");
+    const PictureChoice choice = ChooseServicePicture(shown, infoStore, directory, !pictureList.empty());
+    if (choice.source == PictureSource::Shown)
+        return;
+    if (choice.source == PictureSource::Cache && ShowPicture(choice.cachePath) == 0)
+        return;
+
+    // Ask again so the captions belong to the picture that is downloaded.
+    serviceClient.FetchInfos(infoStore);
+    const std::string fileName = infoStore.GetString("ImageFileName", "");
+    if (serviceClient.DownloadPicture(fileName, directory, ScreenWidth(), ScreenHeight(), infoStore) != 0)
+        return; // the picture on screen stays
+    const std::string path = infoStore.GetString("ImageFullPath", JoinPath(JoinPath(".", "images"), "default.jpg"));
+    ShowPicture(path);
+    if (std::find(pictureList.begin(), pictureList.end(), path) == pictureList.end())
+        pictureList.push_back(path);
+}
+
+// Without the service: the next cached picture, its path as the caption.
+void SaverApp::ShowNextCachedPicture()
+{
+    const RotationStep step = NextInRotation(pictureList.size(), rotationPos);
+    rotationPos = step.next;
+    if (step.index < 0)
+        return;
+    const std::string path = pictureList[static_cast<size_t>(step.index)];
+    infoStore.SetString("ImageInfoSub", path, true);
+    infoStore.SetString("ImageInfoMain", "", true);
+    ShowPicture(path);
+}
+
+void SaverApp::AdvanceSlide()
+{
+    PlatformKillTimer(window, SlideTimerId);
+    advancing = true;
+    advancePending = false;
+
+    if (serviceClient.IsConnected() && serviceClient.FetchInfos(infoStore) == 0)
+        ShowServicePicture();
+    else
+        ShowNextCachedPicture();
+
+    lastAdvanceTime = PlatformNow();
+    advancing = false;
+    PlatformSetTimer(window, SlideTimerId, SlidePeriodMs());
+}

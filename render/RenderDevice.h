@@ -6,6 +6,7 @@
 
 #include "platform/Platform.h"
 #include "render/FontKind.h"
+#include "render/FrameMemory.h"
 #include "render/PanelCache.h"
 #include "render/TextureHandle.h"
 
@@ -52,8 +53,13 @@ public:
     void Release();
     long BeginScene();
     long EndScene();
-    int Present();
+    // Shows the back buffer, or only the given area of it (the rest of the
+    // screen keeps what it showed).
+    int Present(const Rect* area = nullptr);
+    // Clears the back buffer, or the clip area while one is set.
     long ClearToBlack();
+    // Limits drawing and clearing to the area; nullptr lifts the limit.
+    void SetClip(const Rect* area);
     // Writes the last presented frame as a PNG file; 0 when written.
     int SaveSnapshot(const std::string& pngPath);
 
@@ -67,6 +73,8 @@ public:
 
     // Overlay text: portable, built on the primitives.
     void DrawPanel(const Rect& rect, uint32_t colour);
+    // Where DrawTextBox would put the text at x, y.
+    Rect MeasureTextBox(const std::string& text, int x, int y, FontKind kind) const;
     int DrawTextBox(const std::string& text, int x, int y, FontKind kind, bool background, int minimumWidth,
                     unsigned format = TextFormat::TopLeft);
     int MeasureLines(FontKind kind, int lineCount);
@@ -88,6 +96,10 @@ public:
     bool keepPresentedFrame = false;
     // Panel textures kept by size from frame to frame.
     PanelCache panelCache;
+    // What the back buffer holds. false: every frame is drawn whole (the
+    // benchmarks' comparison).
+    FrameMemory lastFrame;
+    bool changeDriven = true;
     RenderDeviceState* state = nullptr;
 };
 

@@ -79,6 +79,7 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned)
     if (deviceCreated)
         return 1;
     window = windowHandle;
+    lastFrame = FrameMemory{};
     screenWidth = windowedWidth > 0 ? windowedWidth : recording.displayWidth;
     screenHeight = windowedHeight > 0 ? windowedHeight : recording.displayHeight;
     deviceCreated = true;
@@ -98,6 +99,7 @@ void RenderDevice::SetRenderStates() {}
 
 void RenderDevice::Release()
 {
+    lastFrame = FrameMemory{};
     panelCache.Clear();
     for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle}) {
         delete *handle;
@@ -116,16 +118,24 @@ long RenderDevice::EndScene()
     return recording.endSceneResult;
 }
 
-int RenderDevice::Present()
+int RenderDevice::Present(const Rect* area)
 {
-    Log({DrawCall::Kind::Present, {}, 0, {}, FontKind::Text, {}, 0});
+    Log({DrawCall::Kind::Present, area ? *area : Rect{0, 0, screenWidth, screenHeight}, 0, {}, FontKind::Text, {}, 0});
     return 0;
 }
 
 long RenderDevice::ClearToBlack()
 {
-    Log({DrawCall::Kind::Clear, {0, 0, screenWidth, screenHeight}, Colour::Black, {}, FontKind::Text, {}, 0});
+    const bool clipped = recording.clip.right > recording.clip.left;
+    Log({DrawCall::Kind::Clear, clipped ? recording.clip : Rect{0, 0, screenWidth, screenHeight}, Colour::Black, {},
+         FontKind::Text, {}, 0});
     return 0;
+}
+
+void RenderDevice::SetClip(const Rect* area)
+{
+    recording.clip = area ? *area : Rect{};
+    Log({DrawCall::Kind::Clip, recording.clip, 0, {}, FontKind::Text, {}, 0});
 }
 
 int RenderDevice::SaveSnapshot(const std::string&)

@@ -1,6 +1,8 @@
 // Latency benchmark's input: waits for the saver's window, waits a given
 // time more, then sends one input the way a user would (a key press or a
 // 10-pixel mouse move through SendInput) and says so on stdout at once.
+// A key goes to the foreground window, which the saver's becomes only when
+// its start-up is over; so a key waits for that, a mouse move doesn't.
 // Usage: zembria-poke.exe key|move DELAY_MS [TIMEOUT_MS]
 
 #include <windows.h>
@@ -31,6 +33,13 @@ int main(int argc, char** argv)
     std::printf("window\n");
     std::fflush(stdout);
     Sleep(delay);
+    while (key && GetForegroundWindow() != saver) {
+        if (GetTickCount64() - start > timeout) {
+            std::fprintf(stderr, "zembria-poke: the saver never had the keyboard\n");
+            return 1;
+        }
+        Sleep(1);
+    }
 
     INPUT inputs[2] = {};
     UINT count = 0;

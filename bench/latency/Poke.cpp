@@ -59,5 +59,16 @@ int main(int argc, char** argv)
     const UINT sent = SendInput(count, inputs, sizeof(INPUT));
     std::printf("sent %u\n", sent);
     std::fflush(stdout);
-    return sent == count ? 0 : 1;
+    if (sent != count)
+        return 1;
+    // The saver's own part ends when its window leaves the screen; what
+    // follows is the window system's and the process's teardown.
+    while (IsWindow(saver) && IsWindowVisible(saver)) {
+        if (GetTickCount64() - start > timeout)
+            return 1;
+        Sleep(1);
+    }
+    std::printf("hidden\n");
+    std::fflush(stdout);
+    return 0;
 }

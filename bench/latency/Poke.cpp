@@ -61,11 +61,14 @@ int main(int argc, char** argv)
     std::fflush(stdout);
     if (sent != count)
         return 1;
-    // The saver's own part ends when its window leaves the screen; what
-    // follows is the window system's and the process's teardown.
-    while (IsWindow(saver) && IsWindowVisible(saver)) {
+    // The saver's own part ends when its window leaves the screen (during
+    // start-up it isn't shown yet: then when it was shown and left again);
+    // what follows is the window system's and the process's teardown.
+    bool shown = IsWindowVisible(saver);
+    while (IsWindow(saver) && (!shown || IsWindowVisible(saver))) {
         if (GetTickCount64() - start > timeout)
             return 1;
+        shown = shown || IsWindowVisible(saver);
         Sleep(1);
     }
     std::printf("hidden\n");

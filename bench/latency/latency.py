@@ -7,7 +7,8 @@ zembria-poke.exe through SendInput at a chosen moment; the time runs from its
 report to the saver's window leaving the screen (the saver's own part) and to
 the process's exit (which adds wine's teardown of a full-screen window: about
 2 s on an X server without a window manager). During start-up the saver's
-window doesn't have the keyboard yet, so that state uses mouse moves only.
+window doesn't have the keyboard yet, so that state uses mouse moves only, made
+after the saver took the cursor's starting place.
 Prints the median and the maximum per state.
 Usage: latency.py WIN32_BUILD_DIR NATIVE_BIN_DIR [RUNS]"""
 
@@ -119,7 +120,7 @@ def main():
         # state: (home, service, delays in ms after the window appears)
         states = [
             ('start-up, loading screen-sized cached pictures',
-             make_home(root, 'start', pictures, True), '127.0.0.1:9', [i * 100 for i in range(runs)]),
+             make_home(root, 'start', pictures, True), '127.0.0.1:9', [300 + i * 150 for i in range(runs)]),
             ('idle', make_home(root, 'idle', pictures, True), '127.0.0.1:9', [3000 + i * 50 for i in range(runs)]),
             ('changing the picture (offline rotation)', make_home(root, 'change', pictures, True), '127.0.0.1:9',
              [10000 + i * 40 for i in range(runs)]),

@@ -244,11 +244,14 @@ int main(int argc, char** argv)
     std::printf("change-driven frame ticks: %.2f ms CPU, %.2f ms wall per tick (%.2fx of a whole frame)\n",
                 ticks.cpuMs, ticks.wallMs, ticks.cpuMs / kept);
 
-    // Where the overlay's time goes: one call of each kind, inside a scene.
+    // Where the overlay's time goes: one call of each kind, each in a scene
+    // of its own (a scene's draws are carried out at its end).
     auto perCall = [frames](const char* what, auto draw) {
-        renderDevice.BeginScene();
-        Timing t = Measure(frames, draw);
-        renderDevice.EndScene();
+        Timing t = Measure(frames, [&draw](int i) {
+            renderDevice.BeginScene();
+            draw(i);
+            renderDevice.EndScene();
+        });
         renderDevice.Present();
         std::printf("  one %s: %.3f ms CPU, %.3f ms wall\n", what, t.cpuMs, t.wallMs);
     };

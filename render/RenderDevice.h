@@ -57,6 +57,16 @@ public:
     // Writes the last presented frame as a PNG file; 0 when written.
     int SaveSnapshot(const std::string& pngPath);
 
+    // Device loss: the device's answers are per platform, the recovery that
+    // follows them is portable (render/DeviceRecovery.cpp).
+    long TestCooperativeLevel();
+    // Lets go of what a reset loses, resets with the same parameters and makes it again.
+    long ResetDevice();
+    // Present's result: a lost device draws nothing until it is recovered.
+    void NotePresentResult(long result);
+    // Called before each scene: 0 when it may be drawn, else the device's result.
+    long RecoverIfLost();
+
     // Primitives: per platform.
     FontDescription SelectFont(FontKind kind) const;
     // Sets the rectangle's right and bottom to the text's extent (DT_CALCRECT).
@@ -88,6 +98,11 @@ public:
     bool keepPresentedFrame = false;
     // Panel textures kept by size from frame to frame.
     PanelCache panelCache;
+    // Present reported the device lost; nothing is drawn until it is back.
+    bool lost = false;
+    // A lost device is back and the screen holds nothing of ours: the next
+    // frame must draw everything. Set by the recovery, cleared by the frame.
+    bool restored = false;
     RenderDeviceState* state = nullptr;
 };
 

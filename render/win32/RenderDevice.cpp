@@ -3,11 +3,12 @@
 // or windowed at a chosen size), the fixed blend states, the one quad
 // primitive over a reused 4-vertex buffer, the four D3DX fonts with measuring
 // and drawing, scene bracketing and presentation.
-// Needs: d3d9, d3dx9 (d3dx9_43); the saver window from the host.
+// Needs: d3d9, d3dx9_43 at run time (D3dxLibrary); the saver window from the host.
 
 #include "render/RenderDevice.h"
 
 #include "render/TextureRecord.h"
+#include "render/win32/D3dxLibrary.h"
 #include "render/win32/RenderDeviceState.h"
 
 #include <windows.h>
@@ -86,6 +87,7 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned adapter)
         state = new RenderDeviceState;
     *state = RenderDeviceState{};
     window = windowHandle;
+    lost = restored = false;
     HWND hwnd = static_cast<HWND>(windowHandle);
 
     state->direct3d = Direct3DCreate9(D3D_SDK_VERSION);
@@ -121,6 +123,7 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned adapter)
     parameters.hDeviceWindow = hwnd;
     parameters.Windowed = windowed ? TRUE : FALSE;
 
+    state->presentParameters = parameters; // CreateDevice may write to its copy
     DWORD behaviour = (caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT) ? D3DCREATE_HARDWARE_VERTEXPROCESSING
                                                                        : D3DCREATE_SOFTWARE_VERTEXPROCESSING;
     // Further adapters of a group are left alone: only device 0 is drawn to.
@@ -158,7 +161,8 @@ int RenderDevice::InitResources()
     for (const FontStyle& style : FontStyles) {
         unsigned slot = FontSlot(style.kind);
         state->fontDescriptions[slot] = Describe(style);
-        D3DXCreateFontIndirectA(device, &state->fontDescriptions[slot], &state->fonts[slot]);
+        if (const D3dxLibrary* d3dx = D3dx())
+            d3dx->CreateFontIndirectA(device, &state->fontDescriptions[slot], &state->fonts[slot]);
         TEXTMETRICA metrics{};
         if (state->fonts[slot] && state->fonts[slot]->GetTextMetricsA(&metrics))
             state->averageCharWidths[slot] = metrics.tmAveCharWidth;
@@ -218,7 +222,11 @@ void RenderDevice::Release()
 long RenderDevice::BeginScene()
 {
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
-    return device ? device->BeginScene() : D3DERR_INVALIDCALL;
+    if (!device)
+        return D3DERR_INVALIDCALL;
+    if (long recovery = RecoverIfLost())
+        return recovery;
+    return device->BeginScene();
 }
 
 long RenderDevice::EndScene()
@@ -234,7 +242,7 @@ int RenderDevice::Present()
         return 0;
     if (keepPresentedFrame)
         KeepBackBuffer(device, state->presentedFrame);
-    device->Present(nullptr, nullptr, static_cast<HWND>(window), nullptr);
+    NotePresentResult(device->Present(nullptr, nullptr, static_cast<HWND>(window), nullptr));
     return 0;
 }
 

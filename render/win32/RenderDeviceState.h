@@ -30,6 +30,8 @@ struct RenderDeviceState {
     int averageCharWidths[FontCount] = {};
     // Copy of the last presented frame, kept when a snapshot was asked for.
     IDirect3DSurface9* presentedFrame = nullptr;
+    // What the device was created with; a reset after a loss uses them again.
+    D3DPRESENT_PARAMETERS presentParameters = {};
 
     IDirect3DDevice9* Device() const { return devices[0]; }
 };

@@ -3,6 +3,17 @@
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
 
+Rect ClockPanelRect(int w, const ClockContent& clocks)
+{
+    if (clocks.showZembrianTime && clocks.showLocalTime)
+        return Rect{w - 260, 0, w, 25};
+    if (clocks.showZembrianTime)
+        return Rect{w - 145, 0, w, 25};
+    if (clocks.showLocalTime)
+        return Rect{w - 120, 0, w, 25};
+    return Rect{};
+}
+
 void DrawClocks(RenderDevice& device, const ClockContent& clocks)
 {
     const bool zembrian = clocks.showZembrianTime;
@@ -11,15 +22,9 @@ void DrawClocks(RenderDevice& device, const ClockContent& clocks)
         return;
 
     int w = device.screenWidth;
-    if (zembrian && local) {
-        device.DrawPanel(Rect{w - 260, 0, w, 25}, Colour::Panel);
+    device.DrawPanel(ClockPanelRect(w, clocks), Colour::Panel);
+    if (zembrian && local)
         device.DrawTextBox("-", w - 122, 2, FontKind::Text, false, 0);
-    } else if (zembrian) {
-        device.DrawPanel(Rect{w - 145, 0, w, 25}, Colour::Panel);
-    } else {
-        device.DrawPanel(Rect{w - 120, 0, w, 25}, Colour::Panel);
-    }
-
     if (local)
         device.DrawTextBox(clocks.localText, w - 110, 2, FontKind::Text, false, 0);
     if (zembrian)

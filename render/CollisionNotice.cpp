@@ -23,6 +23,7 @@ std::vector<NoticeLine> CollisionNoticeLines(const KeyValueStore& dictionary)
 void DrawCollisionNotice(RenderDevice& device, const KeyValueStore& dictionary, int screenHeight)
 {
     const int third = screenHeight / 3;
+    device.lastFrame.valid = false; // drawn over the frame: the next one starts afresh
     device.BeginScene();
     device.DrawPanel(Rect{CollisionNoticeLeft, third - 5, CollisionNoticeWidth, third + 100}, CollisionPanelColour);
     int y = third;

@@ -1,6 +1,6 @@
-// A lost device, recovered the documented way: once Present reports it lost,
-// nothing is drawn and each frame tick asks the device whether it can be
-// reset; when it can, it is reset and the next frame draws everything again.
+// A lost device, recovered the documented way: every frame tick asks the
+// device first; while it is lost (or Present said so) nothing is drawn, and
+// once it can be reset it is, and that tick's frame is drawn whole.
 
 #include "render/DeviceRecovery.h"
 
@@ -14,14 +14,15 @@ void RenderDevice::NotePresentResult(long result)
 
 long RenderDevice::RecoverIfLost()
 {
-    if (!lost)
-        return 0;
     long level = TestCooperativeLevel();
+    if (level == 0 && !lost)
+        return 0;
+    lost = true;
     if (level == DeviceResult::NotReset)
         level = ResetDevice(); // a failed reset is tried again on the next tick
     if (level != 0)
         return level; // still lost: this tick draws nothing
     lost = false;
-    restored = true;
+    lastFrame.valid = false; // a reset back buffer holds nothing of ours
     return 0;
 }

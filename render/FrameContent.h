@@ -18,6 +18,7 @@ struct ClockContent {
     bool showLocalTime = false;
     std::string zembrianText; // "time: 12:00 "
     std::string localText;    // "local: 10:07 "
+    bool operator==(const ClockContent&) const = default;
 };
 
 struct CaptionContent {
@@ -25,6 +26,7 @@ struct CaptionContent {
     std::string reloadLabel; // drawn only when not empty
     std::string sub;
     std::string url;
+    bool operator==(const CaptionContent&) const = default;
 };
 
 struct FrameContent {

@@ -4,25 +4,37 @@
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
 
+std::vector<TextItem> CaptionItems(const CaptionContent& captions, int h)
+{
+    std::vector<TextItem> items{{captions.main, 159, h - 162, FontKind::Heading}};
+    if (!captions.reloadLabel.empty())
+        items.push_back({captions.reloadLabel, 380, h - 154, FontKind::Accent});
+    items.push_back({captions.sub, 160, h - 132, FontKind::Text});
+    items.push_back({captions.url, 160, h - 101, FontKind::TextBold});
+    return items;
+}
+
 void DrawPictureInfo(RenderDevice& device, const CaptionContent& captions)
 {
-    int h = device.screenHeight;
-    device.DrawTextBox(captions.main, 159, h - 162, FontKind::Heading, false, 0);
-    if (!captions.reloadLabel.empty())
-        device.DrawTextBox(captions.reloadLabel, 380, h - 154, FontKind::Accent, false, 0);
-    device.DrawTextBox(captions.sub, 160, h - 132, FontKind::Text, false, 0);
-    device.DrawTextBox(captions.url, 160, h - 101, FontKind::TextBold, false, 0);
+    for (const TextItem& item : CaptionItems(captions, device.screenHeight))
+        device.DrawTextBox(item.text, item.x, item.y, item.font, false, 0);
+}
+
+TextItem CountdownItem(const std::string& text, int h)
+{
+    return {text, 460, h - 154, FontKind::Accent};
 }
 
 void DrawCountdown(RenderDevice& device, const std::string& text)
 {
-    device.DrawTextBox(text, 460, device.screenHeight - 154, FontKind::Accent, false, 0);
+    const TextItem item = CountdownItem(text, device.screenHeight);
+    device.DrawTextBox(item.text, item.x, item.y, item.font, false, 0);
 }
 
-void DrawInfoTable(RenderDevice& device, const std::vector<TableRow>& rows)
+Rect DrawInfoTable(RenderDevice& device, const std::vector<TableRow>& rows)
 {
     if (rows.empty())
-        return;
+        return Rect{};
     const int x0 = device.screenWidth - 310;
     const int panelWidth = 300;
 
@@ -36,6 +48,8 @@ void DrawInfoTable(RenderDevice& device, const std::vector<TableRow>& rows)
     }
     int y = device.screenHeight - device.MeasureLines(FontKind::Text, lines + 1) -
             device.MeasureLines(FontKind::Heading, rules) - 125;
+    // Rules draw their dashes half a line above the row; values run to the right.
+    Rect covered{x0, y - device.SelectFont(FontKind::Text).height, device.screenWidth, y};
 
     for (const TableRow& row : rows) {
         switch (row.kind) {
@@ -54,4 +68,6 @@ void DrawInfoTable(RenderDevice& device, const std::vector<TableRow>& rows)
             break;
         }
     }
+    covered.bottom = y;
+    return covered;
 }

@@ -14,6 +14,7 @@ struct TableRow {
     TableRowKind kind;
     std::string text;  // the title or the value
     std::string label; // the label of a value row
+    bool operator==(const TableRow&) const = default;
 };
 
 std::vector<TableRow> InfoTableRows(const KeyValueList& store);

@@ -19,11 +19,17 @@ void RenderDevice::DrawPanel(const Rect& rect, uint32_t colour)
     panel.Unload();
 }
 
-int RenderDevice::DrawTextBox(const std::string& text, int x, int y, FontKind kind, bool background,
-                              int minimumWidth, unsigned format)
+Rect RenderDevice::MeasureTextBox(const std::string& text, int x, int y, FontKind kind) const
 {
     Rect extent{x, y, x + 1, y + 1};
     MeasureText(kind, text, extent);
+    return extent;
+}
+
+int RenderDevice::DrawTextBox(const std::string& text, int x, int y, FontKind kind, bool background,
+                              int minimumWidth, unsigned format)
+{
+    const Rect extent = MeasureTextBox(text, x, y, kind);
     if (background) {
         if (minimumWidth < 0) {
             DrawPanel(extent, Colour::DensePanel);

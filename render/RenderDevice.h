@@ -6,6 +6,7 @@
 
 #include "platform/Platform.h"
 #include "render/FontKind.h"
+#include "render/FrameMemory.h"
 #include "render/PanelCache.h"
 #include "render/TextureHandle.h"
 
@@ -52,8 +53,13 @@ public:
     void Release();
     long BeginScene();
     long EndScene();
-    int Present();
+    // Shows the back buffer, or only the given area of it (the rest of the
+    // screen keeps what it showed).
+    int Present(const Rect* area = nullptr);
+    // Clears the back buffer, or the clip area while one is set.
     long ClearToBlack();
+    // Limits drawing and clearing to the area; nullptr lifts the limit.
+    void SetClip(const Rect* area);
     // Writes the last presented frame as a PNG file; 0 when written.
     int SaveSnapshot(const std::string& pngPath);
 
@@ -64,7 +70,8 @@ public:
     long ResetDevice();
     // Present's result: a lost device draws nothing until it is recovered.
     void NotePresentResult(long result);
-    // Called before each scene: 0 when it may be drawn, else the device's result.
+    // Called on every frame tick before the frame: 0 when it may be drawn
+    // (after a reset, whole), else the device's result and nothing is drawn.
     long RecoverIfLost();
 
     // Primitives: per platform.
@@ -77,6 +84,8 @@ public:
 
     // Overlay text: portable, built on the primitives.
     void DrawPanel(const Rect& rect, uint32_t colour);
+    // Where DrawTextBox would put the text at x, y.
+    Rect MeasureTextBox(const std::string& text, int x, int y, FontKind kind) const;
     int DrawTextBox(const std::string& text, int x, int y, FontKind kind, bool background, int minimumWidth,
                     unsigned format = TextFormat::TopLeft);
     int MeasureLines(FontKind kind, int lineCount);
@@ -98,11 +107,13 @@ public:
     bool keepPresentedFrame = false;
     // Panel textures kept by size from frame to frame.
     PanelCache panelCache;
-    // Present reported the device lost; nothing is drawn until it is back.
+    // What the back buffer holds. false: every frame is drawn whole (the
+    // benchmarks' comparison).
+    FrameMemory lastFrame;
+    bool changeDriven = true;
+    // The device is lost: nothing is drawn until it is reset, and the
+    // recovery then has the next frame drawn whole (lastFrame).
     bool lost = false;
-    // A lost device is back and the screen holds nothing of ours: the next
-    // frame must draw everything. Set by the recovery, cleared by the frame.
-    bool restored = false;
     RenderDeviceState* state = nullptr;
 };
 

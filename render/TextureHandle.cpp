@@ -13,6 +13,7 @@ TextureHandle::~TextureHandle()
 TextureRecord* TextureHandle::Attach()
 {
     Unload();
+    ++changes;
     record = new TextureRecord;
     return record;
 }
@@ -41,6 +42,7 @@ long TextureHandle::LoadFilled(int width, int height)
 int TextureHandle::Unload()
 {
     if (record) {
+        ++changes;
         record->ReleaseRef();
         delete record;
         record = nullptr;

@@ -2,9 +2,13 @@
 // A texture with its name and the size of the image it came from: the
 // picture, the bar, the emblem and the panels behind text.
 
+#include <cstdint>
 #include <string>
 
-struct Rect { int left, top, right, bottom; };
+struct Rect {
+    int left, top, right, bottom;
+    bool operator==(const Rect&) const = default;
+};
 
 class TextureRecord;
 
@@ -25,6 +29,9 @@ public:
 
     bool loaded = false;
     TextureRecord* record = nullptr;
+    // Counts the loads and unloads, so a frame can tell a new picture from the
+    // one it drew even when both have the same name.
+    uint64_t changes = 0;
 
 private:
     TextureRecord* Attach();

@@ -1,7 +1,7 @@
 // Direct3D 9 side of a lost device: the cooperative level, and the reset with
 // what it needs around it. Whatever lives in the default pool blocks a reset,
-// so it is let go before and made again after; the managed textures and the
-// quad buffer survive. D3DX fonts are told on both sides.
+// so it is let go before and made again after; the managed textures survive.
+// D3DX fonts are told on both sides.
 
 #include "render/RenderDevice.h"
 
@@ -9,14 +9,15 @@
 
 namespace {
 
-// Default-pool objects: only the kept copy of the presented frame, which the
-// next Present makes again on its own.
+// The default-pool objects: the batch's vertex buffer, which the next batch
+// makes again, and the kept copy of the presented frame, which the next
+// Present makes again.
 void ReleaseDefaultPool(RenderDeviceState& state)
 {
-    if (state.presentedFrame) {
-        state.presentedFrame->Release();
-        state.presentedFrame = nullptr;
-    }
+    state.batch.Drop();
+    SafeRelease(state.quadBuffer);
+    state.quadBufferQuads = 0;
+    SafeRelease(state.presentedFrame);
 }
 
 } // namespace
@@ -46,7 +47,6 @@ long RenderDevice::ResetDevice()
     // A reset device is back at its default states: the quad input and the blending again.
     device->SetVertexShader(nullptr);
     device->SetFVF(QuadVertexFormat);
-    device->SetStreamSource(0, state->quadBuffer, 0, sizeof(QuadVertex));
     SetRenderStates();
     return 0;
 }

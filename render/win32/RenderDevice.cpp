@@ -1,8 +1,10 @@
 // Direct3D 9 render device.
 // Implements: device creation on adapter 0 (full screen at the display mode,
 // or windowed at a chosen size), the fixed blend states, the one quad
-// primitive over a reused 4-vertex buffer, the four D3DX fonts with measuring
-// and drawing, scene bracketing and presentation.
+// primitive, the four D3DX fonts with measuring and drawing, clip areas,
+// scene bracketing and presentation of the whole back buffer or of areas.
+// A scene's quads and texts are queued and carried out at its end in one
+// batch (DrawBatch); outside a scene each is carried out at once.
 // Needs: d3d9, d3dx9_43 at run time (D3dxLibrary); the saver window from the host.
 
 #include "render/RenderDevice.h"
@@ -13,13 +15,10 @@
 
 #include <windows.h>
 
-#include <cstring>
 
 namespace {
 
 bool deviceCreated = false;
-
-constexpr UINT QuadBufferBytes = 4 * sizeof(QuadVertex); // 112
 
 RECT ToRect(const Rect& rect)
 {
@@ -57,12 +56,11 @@ D3DXFONT_DESCA Describe(const FontStyle& style)
     return description;
 }
 
-template <typename T> void SafeRelease(T*& object)
+// Outside a scene there is no end to wait for: what was queued is drawn now.
+void FlushOutsideScene(RenderDeviceState& state)
 {
-    if (object) {
-        object->Release();
-        object = nullptr;
-    }
+    if (!state.inScene && state.Device())
+        state.batch.Flush(state.Device(), state.quadBuffer, state.quadBufferQuads);
 }
 
 } // namespace
@@ -83,11 +81,11 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned adapter)
 {
     if (deviceCreated)
         return 1;
-    if (!state)
-        state = new RenderDeviceState;
-    *state = RenderDeviceState{};
+    delete state;
+    state = new RenderDeviceState;
+    lastFrame = FrameMemory{};
     window = windowHandle;
-    lost = restored = false;
+    lost = false;
     HWND hwnd = static_cast<HWND>(windowHandle);
 
     state->direct3d = Direct3DCreate9(D3D_SDK_VERSION);
@@ -119,7 +117,9 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned adapter)
     parameters.BackBufferHeight = static_cast<UINT>(screenHeight);
     parameters.BackBufferFormat = mode.Format;
     parameters.BackBufferCount = 1;
-    parameters.SwapEffect = D3DSWAPEFFECT_FLIP;
+    // Copy keeps the back buffer as drawn, so a frame can redraw and present
+    // only the areas that changed.
+    parameters.SwapEffect = D3DSWAPEFFECT_COPY;
     parameters.hDeviceWindow = hwnd;
     parameters.Windowed = windowed ? TRUE : FALSE;
 
@@ -141,12 +141,10 @@ int RenderDevice::InitResources()
     if (!device)
         return 0;
 
-    // Input assembly: pre-transformed, coloured, textured vertices in one reused buffer.
+    // Input assembly: pre-transformed, coloured, textured vertices (the
+    // batch makes and grows the buffer).
     device->SetVertexShader(nullptr);
     device->SetFVF(QuadVertexFormat);
-    device->CreateVertexBuffer(QuadBufferBytes, D3DUSAGE_SOFTWAREPROCESSING, QuadVertexFormat, D3DPOOL_MANAGED,
-                               &state->quadBuffer, nullptr);
-    device->SetStreamSource(0, state->quadBuffer, 0, sizeof(QuadVertex));
 
     // The screen turns black at once.
     ClearToBlack();
@@ -206,7 +204,10 @@ void RenderDevice::Release()
         delete *handle;
         *handle = nullptr;
     }
+    lastFrame = FrameMemory{};
     if (state) {
+        state->batch.Drop();
+        state->inScene = false;
         SafeRelease(state->presentedFrame);
         SafeRelease(state->quadBuffer);
         for (ID3DXFont*& font : state->fonts)
@@ -224,33 +225,50 @@ long RenderDevice::BeginScene()
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
     if (!device)
         return D3DERR_INVALIDCALL;
-    if (long recovery = RecoverIfLost())
-        return recovery;
-    return device->BeginScene();
+    HRESULT result = device->BeginScene();
+    state->inScene = SUCCEEDED(result);
+    return result;
 }
 
 long RenderDevice::EndScene()
 {
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
-    return device ? device->EndScene() : D3DERR_INVALIDCALL;
+    if (!device)
+        return D3DERR_INVALIDCALL;
+    state->batch.Flush(device, state->quadBuffer, state->quadBufferQuads);
+    state->inScene = false;
+    return device->EndScene();
 }
 
-int RenderDevice::Present()
+int RenderDevice::Present(const Rect* area)
 {
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
     if (!device)
         return 0;
     if (keepPresentedFrame)
         KeepBackBuffer(device, state->presentedFrame);
-    NotePresentResult(device->Present(nullptr, nullptr, static_cast<HWND>(window), nullptr));
+    const RECT part = area ? ToRect(*area) : RECT{};
+    NotePresentResult(
+        device->Present(area ? &part : nullptr, area ? &part : nullptr, static_cast<HWND>(window), nullptr));
     return 0;
 }
 
 long RenderDevice::ClearToBlack()
 {
-    IDirect3DDevice9* device = state ? state->Device() : nullptr;
-    return device ? device->Clear(0, nullptr, D3DCLEAR_TARGET, D3DCOLOR_ARGB(0, 0, 0, 0), 1.0f, 0)
-                  : D3DERR_INVALIDCALL;
+    if (!state || !state->Device())
+        return D3DERR_INVALIDCALL;
+    state->batch.AddClear();
+    FlushOutsideScene(*state);
+    return D3D_OK;
+}
+
+void RenderDevice::SetClip(const Rect* area)
+{
+    if (!state || !state->Device())
+        return;
+    const RECT clip = area ? ToRect(*area) : RECT{};
+    state->batch.AddClip(area ? &clip : nullptr);
+    FlushOutsideScene(*state);
 }
 
 // --- Primitives -----------------------------------------------------------------
@@ -288,16 +306,16 @@ void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect
     ID3DXFont* font = state ? state->fonts[FontSlot(kind)] : nullptr;
     if (!font)
         return;
-    RECT area = ToRect(rect);
-    font->DrawTextA(nullptr, text.c_str(), -1, &area, format, colour);
+    state->batch.AddText(font, text, ToRect(rect), format, colour);
+    FlushOutsideScene(*state);
 }
 
 int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint32_t colour)
 {
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
-    if (!device || !state->quadBuffer)
+    if (!device)
         return 0;
-    // Corners as a triangle fan, shifted by half a pixel so texels land on pixel centres.
+    // Corners clockwise from the top left, shifted by half a pixel so texels land on pixel centres.
     float left = static_cast<float>(rect.left) - 0.5f, right = static_cast<float>(rect.right) - 0.5f;
     float top = static_cast<float>(rect.top) - 0.5f, bottom = static_cast<float>(rect.bottom) - 0.5f;
     const QuadVertex corners[4] = {
@@ -306,12 +324,7 @@ int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint3
         {right, bottom, 0.0f, 1.0f, colour, 1.0f, 1.0f},
         {left, bottom, 0.0f, 1.0f, colour, 0.0f, 1.0f},
     };
-    void* vertices = nullptr;
-    if (FAILED(state->quadBuffer->Lock(0, 0, &vertices, 0)))
-        return 0;
-    std::memcpy(vertices, corners, sizeof corners);
-    state->quadBuffer->Unlock();
-    device->SetTexture(0, texture && texture->texture ? D3DTexture(texture->texture) : nullptr);
-    device->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2);
+    state->batch.AddQuad(texture && texture->texture ? D3DTexture(texture->texture) : nullptr, corners);
+    FlushOutsideScene(*state);
     return 0;
 }

@@ -3,23 +3,20 @@
 // tests see them; the portable code knows RenderDeviceState by name only.
 
 #include "render/FontKind.h"
+#include "render/win32/DrawBatch.h"
 
 #include <d3d9.h>
 #include <d3dx9.h>
 
-constexpr DWORD QuadVertexFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1; // 0x144
 constexpr unsigned MaxAdapterGroup = 16;
 constexpr unsigned FontCount = 4;
 
-struct QuadVertex {
-    float x, y, z, rhw;
-    D3DCOLOR diffuse;
-    float u, v;
-};
-static_assert(sizeof(QuadVertex) == 28, "the quad buffer holds four 28-byte vertices");
-
 struct RenderDeviceState {
+    // The scene's draws, carried out at its end through one dynamic buffer.
+    DrawBatch batch;
     IDirect3DVertexBuffer9* quadBuffer = nullptr;
+    UINT quadBufferQuads = 0;
+    bool inScene = false;
     IDirect3D9* direct3d = nullptr;
     UINT adapterGroupCount = 0;
     D3DCAPS9 caps[MaxAdapterGroup] = {};
@@ -35,6 +32,15 @@ struct RenderDeviceState {
 
     IDirect3DDevice9* Device() const { return devices[0]; }
 };
+
+// Releases a COM object once and forgets it.
+template <typename T> void SafeRelease(T*& object)
+{
+    if (object) {
+        object->Release();
+        object = nullptr;
+    }
+}
 
 // Slot of a font kind in the tables above; unknown kinds are Text.
 unsigned FontSlot(FontKind kind);

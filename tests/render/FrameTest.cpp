@@ -18,6 +18,7 @@ std::vector<std::string> Layers()
         switch (call.kind) {
         case DrawCall::Kind::Clear: layer = "clear"; break;
         case DrawCall::Kind::Present: layer = "present"; break;
+        case DrawCall::Kind::Clip: layer = "clip"; break;
         case DrawCall::Kind::Quad: layer = call.texture.rfind("panel", 0) == 0 ? "panel" : call.texture; break;
         case DrawCall::Kind::Text:
             if (call.text.find_first_not_of(" \r\n") == std::string::npos)
@@ -73,6 +74,7 @@ TEST_F(FrameWithStores, BlackWithoutAPictureAndTableOnlyForExactlyYes)
     for (const char* setting : {"yes", "Yes", "no"}) {
         SCOPED_TRACE(setting);
         Calls().clear();
+        renderDevice.lastFrame.valid = false; // each setting drawn whole
         app.options.SetString("ShowAllInfos", setting);
         EXPECT_EQ(DrawFrameAt(At(10, 7, 30)), 0);
         std::vector<std::string> expected = {
@@ -112,4 +114,54 @@ TEST_F(FrameWithStores, FailedSceneIsNeitherDrawnNorPresented)
     EXPECT_EQ(DrawFrameAt(At(10, 7, 30)), static_cast<int32_t>(0x8876086Cu));
     EXPECT_FALSE(Calls().empty());
     EXPECT_TRUE(CallsOf(DrawCall::Kind::Present).empty());
+}
+
+TEST_F(FrameWithStores, OnlyWhatChangedIsDrawnAndShown)
+{
+    std::string picture = testpictures::Write("frame.jpg", testpictures::JpegHeader(W, H));
+    ASSERT_EQ(renderDevice.pictureHandle->LoadFile(picture, W, H), 0);
+    auto presented = [] {
+        std::vector<Rect> areas;
+        for (const DrawCall& call : CallsOf(DrawCall::Kind::Present))
+            areas.push_back(call.rect);
+        return areas;
+    };
+    auto tick = [&](int64_t now) {
+        Calls().clear();
+        EXPECT_EQ(DrawFrameAt(now), 0);
+    };
+    const Rect screen{0, 0, W, H};
+
+    tick(At(10, 7, 30));
+    EXPECT_EQ(presented(), std::vector<Rect>{screen}) << "the first frame is whole";
+
+    tick(At(10, 7, 30));
+    EXPECT_TRUE(Calls().empty()) << "nothing changed: nothing drawn, nothing shown";
+
+    tick(At(10, 7, 31)); // the countdown goes from 20 to 19, the Zembrian clock a minute on
+    ASSERT_EQ(presented().size(), 2u);
+    const Rect clocks = presented()[0], countdown = presented()[1];
+    EXPECT_EQ(clocks.top, 0);
+    EXPECT_GE(clocks.right, W - 1);
+    EXPECT_LE(clocks.left, W - 145);
+    EXPECT_LE(clocks.bottom, 25 + 4);
+    EXPECT_LE(countdown.left, 460);
+    EXPECT_GE(countdown.right, 460 + 10 * 8) << "the whole countdown text";
+    EXPECT_LE(countdown.bottom - countdown.top, 18 + 8) << "one line and a margin";
+    EXPECT_EQ(CallsOf(DrawCall::Kind::Clear)[1].rect, countdown) << "each area alone is cleared";
+    std::vector<std::string> layers = Layers();
+    EXPECT_EQ(std::count(layers.begin(), layers.end(), picture), 2) << "the picture under each area is drawn again";
+    EXPECT_EQ(std::count(layers.begin(), layers.end(), "  19 secs."), 1);
+    EXPECT_EQ(std::count(layers.begin(), layers.end(), "time: 12:01 "), 1);
+    EXPECT_EQ(std::count(layers.begin(), layers.end(), " Sea:"), 0) << "the table is left alone";
+    EXPECT_EQ(std::count(layers.begin(), layers.end(), ZEMBRIA_WEB_HOST), 0) << "so are captions away from both";
+    EXPECT_EQ(CallsOf(DrawCall::Kind::Clip).back().rect, Rect{}) << "the clip is lifted at the end";
+
+    app.infoStore.SetString("ImageInfoMain", "Bay", true);
+    tick(At(10, 8, 0));
+    EXPECT_EQ(presented(), std::vector<Rect>{screen}) << "a new caption redraws everything";
+
+    ASSERT_EQ(renderDevice.pictureHandle->LoadFile(picture, W, H), 0);
+    tick(At(10, 8, 0));
+    EXPECT_EQ(presented(), std::vector<Rect>{screen}) << "a new load of the same picture too";
 }

@@ -85,7 +85,8 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned)
     if (deviceCreated)
         return 1;
     window = windowHandle;
-    lost = restored = false;
+    lastFrame = FrameMemory{};
+    lost = false;
     screenWidth = windowedWidth > 0 ? windowedWidth : recording.displayWidth;
     screenHeight = windowedHeight > 0 ? windowedHeight : recording.displayHeight;
     deviceCreated = true;
@@ -105,6 +106,7 @@ void RenderDevice::SetRenderStates() {}
 
 void RenderDevice::Release()
 {
+    lastFrame = FrameMemory{};
     panelCache.Clear();
     for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle}) {
         delete *handle;
@@ -115,8 +117,6 @@ void RenderDevice::Release()
 
 long RenderDevice::BeginScene()
 {
-    if (long recovery = RecoverIfLost())
-        return recovery;
     return recording.beginSceneResult;
 }
 
@@ -125,9 +125,9 @@ long RenderDevice::EndScene()
     return recording.endSceneResult;
 }
 
-int RenderDevice::Present()
+int RenderDevice::Present(const Rect* area)
 {
-    Log({DrawCall::Kind::Present, {}, 0, {}, FontKind::Text, {}, 0});
+    Log({DrawCall::Kind::Present, area ? *area : Rect{0, 0, screenWidth, screenHeight}, 0, {}, FontKind::Text, {}, 0});
     NotePresentResult(recording.presentResult);
     return 0;
 }
@@ -144,8 +144,16 @@ long RenderDevice::ResetDevice()
 
 long RenderDevice::ClearToBlack()
 {
-    Log({DrawCall::Kind::Clear, {0, 0, screenWidth, screenHeight}, Colour::Black, {}, FontKind::Text, {}, 0});
+    const bool clipped = recording.clip.right > recording.clip.left;
+    Log({DrawCall::Kind::Clear, clipped ? recording.clip : Rect{0, 0, screenWidth, screenHeight}, Colour::Black, {},
+         FontKind::Text, {}, 0});
     return 0;
+}
+
+void RenderDevice::SetClip(const Rect* area)
+{
+    recording.clip = area ? *area : Rect{};
+    Log({DrawCall::Kind::Clip, recording.clip, 0, {}, FontKind::Text, {}, 0});
 }
 
 int RenderDevice::SaveSnapshot(const std::string&)

@@ -3,6 +3,9 @@
 // logged with its rectangle, colour, texture and font, and text is measured
 // with fixed metrics, so overlay layouts can be checked exactly.
 //
+// Clears, presents and clips log their rectangle (the whole screen for a
+// whole clear or present, empty when a clip is lifted).
+//
 // Metrics: the 18 px fonts are 8 px per character and 18 px per line, the
 // Heading font 14 px per character and 28 px per line; a line break at the
 // very end of a text adds no line, as with the D3DX fonts. Texture names in the
@@ -14,7 +17,7 @@
 #include <vector>
 
 struct DrawCall {
-    enum class Kind { Quad, Text, Clear, Present };
+    enum class Kind { Quad, Text, Clear, Present, Clip };
     Kind kind = Kind::Quad;
     Rect rect{};
     uint32_t colour = 0;
@@ -38,6 +41,7 @@ struct Recording {
     int texturesAlive = 0;     // platform textures not yet released
     int texturesCreated = 0;
     int devicesCreated = 0;
+    Rect clip{};               // the clip area set, empty for none
 };
 
 // The one recording; ResetRecording empties the log and restores the defaults.

@@ -206,3 +206,40 @@ TEST_F(DevicePixels, SnapshotWritesTheLastPresentedFrame)
     EXPECT_NE(renderDevice.SaveSnapshot(""), 0);
     EXPECT_NE(renderDevice.SaveSnapshot("Z:\\no\\such\\folder\\x.png"), 0);
 }
+
+TEST_F(DevicePixels, FramesOfChangedAreasEqualAWholeFrame)
+{
+    // A picture with black (colour-keyed) stripes, the artwork, captions
+    // reaching over the countdown, both clocks and a table.
+    std::string path = WriteBitmap("changes.bmp", 256, 128, [](int x, int y) -> uint32_t {
+        return x % 32 < 4 ? 0 : static_cast<uint32_t>(x << 16 | y << 8 | 0x40);
+    });
+    ASSERT_EQ(renderDevice.pictureHandle->LoadFile(path, renderDevice.screenWidth, renderDevice.screenHeight), 0);
+    ASSERT_EQ(renderDevice.barHandle->LoadResource(IDB_BAR, 0, 0), 0);
+    ASSERT_EQ(renderDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0), 0);
+    app.refreshSeconds = 120;
+    app.lastAdvanceTime = 1772409600;
+    app.options.SetString("ShowLocalTime", "yes");
+    app.infoStore.AddPair("ImageInfoMain", "A caption long enough to run under the countdown");
+    app.infoStore.AddPair("ImageInfoReloadLable", "live");
+    app.infoStore.AddPair("DataTitle", "Weather");
+    app.infoStore.AddPair("Data1", "Sunny");
+    app.infoStore.AddPair("Data1Label", "Sky");
+
+    // A minute and more of ticks, twice a second: the clocks and the countdown change.
+    renderDevice.lastFrame.valid = false;
+    for (int tick = 0; tick <= 150; ++tick)
+        ASSERT_EQ(ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + tick / 2)), 0);
+    Pixels changed = ReadBackBuffer();
+
+    renderDevice.lastFrame.valid = false;
+    ASSERT_EQ(ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 75)), 0);
+    Pixels whole = ReadBackBuffer();
+
+    ASSERT_EQ(changed.argb.size(), whole.argb.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < whole.argb.size(); ++i)
+        differing += (changed.argb[i] & 0xFFFFFF) != (whole.argb[i] & 0xFFFFFF);
+    EXPECT_EQ(differing, 0u) << "pixels that differ from a whole frame of the same moment";
+    renderDevice.pictureHandle->Unload();
+}

@@ -1,0 +1,120 @@
+#include "render/win32/DrawBatch.h"
+
+#include <cstring>
+
+namespace {
+
+bool IsEmpty(const RECT& rect)
+{
+    return rect.right <= rect.left || rect.bottom <= rect.top;
+}
+
+HRESULT EnsureCapacity(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buffer, UINT& bufferQuads, UINT quads)
+{
+    if (buffer && bufferQuads >= quads)
+        return D3D_OK;
+    if (buffer) {
+        buffer->Release();
+        buffer = nullptr;
+    }
+    UINT capacity = 64;
+    while (capacity < quads)
+        capacity *= 2;
+    HRESULT result = device->CreateVertexBuffer(capacity * VerticesPerQuad * sizeof(QuadVertex),
+                                                D3DUSAGE_DYNAMIC | D3DUSAGE_WRITEONLY | D3DUSAGE_SOFTWAREPROCESSING,
+                                                QuadVertexFormat, D3DPOOL_DEFAULT, &buffer, nullptr);
+    bufferQuads = SUCCEEDED(result) ? capacity : 0;
+    return result;
+}
+
+} // namespace
+
+void DrawBatch::AddQuad(IDirect3DTexture9* texture, const QuadVertex (&corners)[4])
+{
+    if (texture)
+        texture->AddRef();
+    commands.push_back(Command{Kind::Quad, texture});
+    for (int corner : {0, 1, 2, 0, 2, 3})
+        vertices.push_back(corners[corner]);
+}
+
+void DrawBatch::AddText(ID3DXFont* font, const std::string& text, const RECT& rect, DWORD format, D3DCOLOR colour)
+{
+    commands.push_back(Command{Kind::Text, nullptr, font, text, rect, format, colour});
+}
+
+void DrawBatch::AddClip(const RECT* area)
+{
+    commands.push_back(Command{Kind::Clip, nullptr, nullptr, {}, area ? *area : RECT{}});
+}
+
+void DrawBatch::AddClear()
+{
+    commands.push_back(Command{Kind::Clear});
+}
+
+HRESULT DrawBatch::Flush(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buffer, UINT& bufferQuads)
+{
+    const UINT quads = static_cast<UINT>(vertices.size() / VerticesPerQuad);
+    bool quadsReady = quads == 0;
+    if (quads > 0 && SUCCEEDED(EnsureCapacity(device, buffer, bufferQuads, quads))) {
+        void* target = nullptr;
+        const UINT bytes = static_cast<UINT>(vertices.size() * sizeof(QuadVertex));
+        if (SUCCEEDED(buffer->Lock(0, bytes, &target, D3DLOCK_DISCARD))) {
+            std::memcpy(target, vertices.data(), bytes);
+            buffer->Unlock();
+            quadsReady = true;
+        }
+    }
+
+    UINT quad = 0;
+    for (size_t i = 0; i < commands.size(); ++i) {
+        const Command& command = commands[i];
+        switch (command.kind) {
+        case Kind::Quad: {
+            // The run of quads with this texture: one call.
+            size_t end = i + 1;
+            while (end < commands.size() && commands[end].kind == Kind::Quad && commands[end].texture == command.texture)
+                ++end;
+            const UINT count = static_cast<UINT>(end - i);
+            if (quadsReady) {
+                device->SetFVF(QuadVertexFormat);
+                device->SetStreamSource(0, buffer, 0, sizeof(QuadVertex));
+                device->SetTexture(0, command.texture);
+                device->DrawPrimitive(D3DPT_TRIANGLELIST, quad * VerticesPerQuad, count * 2);
+            }
+            quad += count;
+            i = end - 1;
+            break;
+        }
+        case Kind::Text: {
+            RECT area = command.rect;
+            command.font->DrawTextA(nullptr, command.text.c_str(), -1, &area, command.format, command.colour);
+            break;
+        }
+        case Kind::Clip:
+            clip = command.rect;
+            device->SetRenderState(D3DRS_SCISSORTESTENABLE, IsEmpty(clip) ? FALSE : TRUE);
+            if (!IsEmpty(clip))
+                device->SetScissorRect(&clip);
+            break;
+        case Kind::Clear: {
+            const D3DRECT area{clip.left, clip.top, clip.right, clip.bottom};
+            device->Clear(IsEmpty(clip) ? 0 : 1, IsEmpty(clip) ? nullptr : &area, D3DCLEAR_TARGET,
+                          D3DCOLOR_ARGB(0, 0, 0, 0), 1.0f, 0);
+            break;
+        }
+        }
+    }
+    Drop();
+    return quadsReady ? D3D_OK : D3DERR_INVALIDCALL;
+}
+
+void DrawBatch::Drop()
+{
+    for (Command& command : commands)
+        if (command.texture)
+            command.texture->Release();
+    commands.clear();
+    vertices.clear();
+}

@@ -3,7 +3,7 @@
 
 #include "host/DirectXCheck.h"
 #include "platform/Platform.h"
-#include "render/win32/D3dxLibrary.h"
+#include "platform/win32/D3dxLibrary.h"
 
 #include <windows.h>
 #include <initguid.h>

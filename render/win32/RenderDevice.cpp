@@ -10,7 +10,7 @@
 #include "render/RenderDevice.h"
 
 #include "render/TextureRecord.h"
-#include "render/win32/D3dxLibrary.h"
+#include "platform/win32/D3dxLibrary.h"
 #include "render/win32/RenderDeviceState.h"
 
 #include <windows.h>

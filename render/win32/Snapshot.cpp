@@ -5,7 +5,7 @@
 
 #include "render/RenderDevice.h"
 
-#include "render/win32/D3dxLibrary.h"
+#include "platform/win32/D3dxLibrary.h"
 #include "render/win32/RenderDeviceState.h"
 
 #include <windows.h>

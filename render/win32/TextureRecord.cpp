@@ -7,7 +7,7 @@
 
 #include "render/PictureHeader.h"
 #include "render/RenderDevice.h"
-#include "render/win32/D3dxLibrary.h"
+#include "platform/win32/D3dxLibrary.h"
 #include "render/win32/RenderDeviceState.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Loads d3dx9_43.dll once and takes its functions by name.
 
-#include "render/win32/D3dxLibrary.h"
+#include "platform/win32/D3dxLibrary.h"
 
 #include <windows.h>
 

@@ -22,13 +22,6 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM data)
     return TRUE;
 }
 
-std::string Caption(HWND window)
-{
-    char caption[128] = {};
-    GetWindowTextA(window, caption, sizeof caption);
-    return caption;
-}
-
 TEST(WithoutD3dx, TheLibraryIsReallyMissing)
 {
     EXPECT_EQ(LoadLibraryA("d3dx9_43.dll"), nullptr);

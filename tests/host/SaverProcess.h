@@ -2,6 +2,8 @@
 // The real Zembria.scr started from a Windows test program under wine: the
 // process, its full-screen window and the dialogs it shows.
 
+#include "DialogWindows.h"
+
 #include <windows.h>
 
 #include <string>
@@ -51,34 +53,5 @@ inline HWND WaitForSaverWindow(DWORD milliseconds)
     }
     return nullptr;
 }
-
-struct DialogSearch {
-    DWORD processId;
-    HWND dialog;
-};
-
-inline BOOL CALLBACK FindDialogOf(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (owner != search->processId || std::string(name) != "#32770") return TRUE;
-    search->dialog = window;
-    return FALSE;
-}
-
-inline HWND WaitForDialog(DWORD processId, DWORD milliseconds)
-{
-    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
-        DialogSearch search{processId, nullptr};
-        EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&search));
-        if (search.dialog != nullptr) return search.dialog;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
 
 } // namespace saverprocess

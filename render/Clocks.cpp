@@ -14,19 +14,25 @@ Rect ClockPanelRect(int w, const ClockContent& clocks)
     return Rect{};
 }
 
-void DrawClocks(RenderDevice& device, const ClockContent& clocks)
+std::vector<TextItem> ClockItems(int w, const ClockContent& clocks)
 {
     const bool zembrian = clocks.showZembrianTime;
     const bool local = clocks.showLocalTime;
-    if (!zembrian && !local)
-        return;
-
-    int w = device.screenWidth;
-    device.DrawPanel(ClockPanelRect(w, clocks), Colour::Panel);
+    std::vector<TextItem> items;
     if (zembrian && local)
-        device.DrawTextBox("-", w - 122, 2, FontKind::Text, false, 0);
+        items.push_back({"-", w - 122, 2, FontKind::Text});
     if (local)
-        device.DrawTextBox(clocks.localText, w - 110, 2, FontKind::Text, false, 0);
+        items.push_back({clocks.localText, w - 110, 2, FontKind::Text});
     if (zembrian)
-        device.DrawTextBox(clocks.zembrianText, local ? w - 255 : w - 135, 2, FontKind::Text, false, 0);
+        items.push_back({clocks.zembrianText, local ? w - 255 : w - 135, 2, FontKind::Text});
+    return items;
+}
+
+void DrawClocks(RenderDevice& device, const ClockContent& clocks)
+{
+    if (!clocks.showZembrianTime && !clocks.showLocalTime)
+        return;
+    device.DrawPanel(ClockPanelRect(device.screenWidth, clocks), Colour::Panel);
+    for (const TextItem& item : ClockItems(device.screenWidth, clocks))
+        device.DrawTextBox(item.text, item.x, item.y, item.font, false, 0);
 }

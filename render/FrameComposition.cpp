@@ -4,10 +4,11 @@
 // The back buffer keeps what was drawn last (the device presents by copy),
 // so a frame draws only what changed. A change of picture, captions, table
 // or anything else that moves the layout redraws the whole screen. When only
-// the clock texts or the countdown changed, each of their areas is cleared
-// and every layer that touches it is drawn again, clipped to it, in the same
-// order as a whole frame: the pixels come out as a whole frame would leave
-// them. A frame with nothing changed draws and presents nothing.
+// clock texts or the countdown changed, the area of each changed text (where
+// it was and where it goes) is cleared and every layer that touches it is
+// drawn again, clipped to it, in the same order as a whole frame: the pixels
+// come out as a whole frame would leave them, and unchanged texts beside it
+// are not drawn. A frame with nothing changed draws and presents nothing.
 
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
@@ -86,6 +87,22 @@ bool OnlyTimesChanged(const FrameMemory& memory, const FrameContent& next, const
 
 // Every layer of the frame that can touch area (all of them for a whole
 // frame), back to front. Fills layout with where the elements lie.
+void DrawTexts(RenderDevice& device, const std::vector<TextItem>& items, const std::vector<Rect>& boxes,
+               const Rect* area)
+{
+    for (size_t i = 0; i < items.size(); ++i)
+        if (Touches(boxes[i], area))
+            device.DrawTextBox(items[i].text, items[i].x, items[i].y, items[i].font, false, 0);
+}
+
+std::vector<Rect> TextBoxes(const RenderDevice& device, const std::vector<TextItem>& items)
+{
+    std::vector<Rect> boxes;
+    for (const TextItem& item : items)
+        boxes.push_back(TextBox(device, item));
+    return boxes;
+}
+
 void DrawLayers(RenderDevice& device, const FrameContent& content, const Rect* area, FrameLayout& layout)
 {
     const int h = device.screenHeight;
@@ -100,12 +117,10 @@ void DrawLayers(RenderDevice& device, const FrameContent& content, const Rect* a
         if (Loaded(device.emblemHandle))
             device.emblemHandle->Draw(EmblemRect(h), Colour::White);
     }
-    if (Touches(layout.clocks, area))
-        DrawClocks(device, content.clocks);
-    const std::vector<TextItem> captions = CaptionItems(content.captions, h);
-    for (size_t i = 0; i < captions.size(); ++i)
-        if (Touches(layout.captions[i], area))
-            device.DrawTextBox(captions[i].text, captions[i].x, captions[i].y, captions[i].font, false, 0);
+    if (Touches(layout.clockPanel, area))
+        device.DrawPanel(layout.clockPanel, Colour::Panel);
+    DrawTexts(device, ClockItems(device.screenWidth, content.clocks), layout.clocks, area);
+    DrawTexts(device, CaptionItems(content.captions, h), layout.captions, area);
     if (Touches(layout.countdown, area))
         DrawCountdown(device, content.countdown);
     if (content.showInfoTable && Touches(layout.table, area)) {
@@ -122,9 +137,9 @@ int32_t DrawWhole(RenderDevice& device, const FrameContent& content, FrameMemory
         return static_cast<int32_t>(result);
     memory.valid = false;
     FrameLayout layout;
-    layout.clocks = ClockPanelRect(device.screenWidth, content.clocks);
-    for (const TextItem& item : CaptionItems(content.captions, device.screenHeight))
-        layout.captions.push_back(TextBox(device, item));
+    layout.clockPanel = ClockPanelRect(device.screenWidth, content.clocks);
+    layout.clocks = TextBoxes(device, ClockItems(device.screenWidth, content.clocks));
+    layout.captions = TextBoxes(device, CaptionItems(content.captions, device.screenHeight));
     layout.countdown = TextBox(device, CountdownItem(content.countdown, device.screenHeight));
     DrawLayers(device, content, nullptr, layout);
 
@@ -139,13 +154,24 @@ int32_t DrawWhole(RenderDevice& device, const FrameContent& content, FrameMemory
 int32_t DrawChangedAreas(RenderDevice& device, const FrameContent& content, FrameMemory& memory)
 {
     const Rect screen{0, 0, device.screenWidth, device.screenHeight};
+    std::vector<TextItem> last = ClockItems(device.screenWidth, memory.content.clocks);
+    std::vector<TextItem> next = ClockItems(device.screenWidth, content.clocks);
+    last.push_back(CountdownItem(memory.content.countdown, device.screenHeight));
+    next.push_back(CountdownItem(content.countdown, device.screenHeight));
+    std::vector<Rect> boxes = memory.layout.clocks;
+    boxes.push_back(memory.layout.countdown);
+
+    // Each changed text: where it was and where it goes. While the area is
+    // drawn, both boxes count as the text's, so it is drawn wherever it can touch.
     std::vector<Rect> areas;
-    if (content.clocks != memory.content.clocks)
-        areas.push_back(Intersection(Widened(memory.layout.clocks), screen));
-    Rect countdown = memory.layout.countdown;
-    if (content.countdown != memory.content.countdown) {
-        countdown = TextBox(device, CountdownItem(content.countdown, device.screenHeight));
-        areas.push_back(Intersection(Widened(Union(countdown, memory.layout.countdown)), screen));
+    std::vector<Rect> reach = boxes;
+    for (size_t i = 0; i < next.size(); ++i) {
+        if (next[i].text == last[i].text)
+            continue;
+        const Rect moved = TextBox(device, next[i]);
+        reach[i] = Union(boxes[i], moved);
+        boxes[i] = moved;
+        areas.push_back(Intersection(Widened(reach[i]), screen));
     }
     std::erase_if(areas, IsEmpty);
     if (areas.empty()) {
@@ -158,7 +184,9 @@ int32_t DrawChangedAreas(RenderDevice& device, const FrameContent& content, Fram
         return static_cast<int32_t>(result);
     memory.valid = false;
     FrameLayout layout = memory.layout;
-    layout.countdown = Union(countdown, memory.layout.countdown); // either text may be under an area
+    layout.countdown = reach.back();
+    reach.pop_back();
+    layout.clocks = reach;
     for (const Rect& area : areas) {
         device.SetClip(&area);
         DrawLayers(device, content, &area, layout);
@@ -169,7 +197,9 @@ int32_t DrawChangedAreas(RenderDevice& device, const FrameContent& content, Fram
         return static_cast<int32_t>(result);
     for (const Rect& area : areas)
         device.Present(&area);
-    layout.countdown = countdown;
+    layout.countdown = boxes.back();
+    boxes.pop_back();
+    layout.clocks = boxes;
     memory = FrameMemory{true, content, memory.loads, layout};
     return 0;
 }

@@ -19,7 +19,8 @@ struct TextureLoads {
 
 // Where the elements of a drawn frame lie, as drawn (empty: not drawn).
 struct FrameLayout {
-    Rect clocks{};
+    Rect clockPanel{};
+    std::vector<Rect> clocks;   // in the order of ClockItems
     std::vector<Rect> captions; // in the order of CaptionItems
     Rect countdown{};
     Rect table{};

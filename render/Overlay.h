@@ -23,6 +23,8 @@ struct TextItem {
 void DrawClocks(RenderDevice& device, const ClockContent& clocks);
 // Where the clock panel lies on a screen of that width; empty without clocks.
 Rect ClockPanelRect(int screenWidth, const ClockContent& clocks);
+// The texts on the clock panel, in drawing order.
+std::vector<TextItem> ClockItems(int screenWidth, const ClockContent& clocks);
 
 // The captions on the bar, in drawing order, on a screen of that height.
 std::vector<TextItem> CaptionItems(const CaptionContent& captions, int screenHeight);

@@ -142,9 +142,9 @@ TEST_F(FrameWithStores, OnlyWhatChangedIsDrawnAndShown)
     ASSERT_EQ(presented().size(), 2u);
     const Rect clocks = presented()[0], countdown = presented()[1];
     EXPECT_EQ(clocks.top, 0);
-    EXPECT_GE(clocks.right, W - 1);
-    EXPECT_LE(clocks.left, W - 145);
-    EXPECT_LE(clocks.bottom, 25 + 4);
+    EXPECT_LE(clocks.left, W - 135);
+    EXPECT_GE(clocks.right, W - 135 + 12 * 8) << "the whole clock text";
+    EXPECT_LE(clocks.bottom, 2 + 18 + 4);
     EXPECT_LE(countdown.left, 460);
     EXPECT_GE(countdown.right, 460 + 10 * 8) << "the whole countdown text";
     EXPECT_LE(countdown.bottom - countdown.top, 18 + 8) << "one line and a margin";

@@ -1,0 +1,148 @@
+#!/usr/bin/env python3
+"""Time from a user's input to the saver's exit, under wine, in the states a
+saver can be in: starting up (loading screen-sized cached pictures), idle,
+changing the picture, waiting on a stalled request, reading from a server that
+trickles. The input (a key press or a 10-pixel mouse move, in turn) comes from
+zembria-poke.exe through SendInput at a chosen moment; the time runs from its
+report to the saver's exit. During start-up the saver's window doesn't have the
+keyboard yet, so that state uses mouse moves only. Prints the median and the
+maximum per state.
+Usage: latency.py WIN32_BUILD_DIR NATIVE_BIN_DIR [RUNS]"""
+
+import os
+import shutil
+import socket
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+
+def windows_path(path):
+    return 'Z:' + path.replace('/', '\\')
+
+
+class Trickle:
+    """An HTTP server on 127.0.0.1 that answers every request with a long body, one byte every 2 s."""
+
+    def __init__(self):
+        self.server = socket.socket()
+        self.server.bind(('127.0.0.1', 0))
+        self.server.listen(8)
+        self.address = '127.0.0.1:%d' % self.server.getsockname()[1]
+        self.stopped = False
+        threading.Thread(target=self.serve, daemon=True).start()
+
+    def serve(self):
+        while not self.stopped:
+            try:
+                client, _ = self.server.accept()
+            except OSError:
+                return
+            threading.Thread(target=self.trickle, args=(client,), daemon=True).start()
+
+    def trickle(self, client):
+        try:
+            client.recv(4096)
+            client.sendall(b'HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n')
+            while not self.stopped:
+                client.sendall(b'D')
+                time.sleep(2)
+        except OSError:
+            pass
+        finally:
+            client.close()
+
+    def close(self):
+        self.stopped = True
+        self.server.close()
+
+
+def start_demo(native_bin, extra):
+    demo = subprocess.Popen([os.path.join(native_bin, 'zembria-demo-service'), '--pictures',
+                             os.path.join(native_bin, 'demo-pictures'), '--log', os.devnull] + extra,
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    line = demo.stdout.readline()
+    address = line[line.find('127.0.0.1:'):].split()[0]
+    return demo, address
+
+
+def one_run(build, home, service, kind, delay_ms):
+    wine_run = os.path.join(build, 'wine-run')
+    saver = subprocess.Popen([wine_run, os.path.join(build, 'bin', 'Zembria.scr'), '--home', windows_path(home),
+                              '--service', service, '--run-for', '40', '/s'],
+                             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    poke = subprocess.Popen([wine_run, os.path.join(build, 'bin', 'zembria-poke.exe'), kind, str(delay_ms)],
+                            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    sent = None
+    for line in poke.stdout:
+        if line.startswith('sent'):
+            sent = time.monotonic()
+            break
+    try:
+        saver.wait(timeout=60)
+    except subprocess.TimeoutExpired:
+        saver.kill()
+        saver.wait()
+    ended = time.monotonic()
+    poke.wait()
+    return None if sent is None else (ended - sent) * 1000
+
+
+def make_home(root, name, cached, offline, refresh='0'):
+    home = os.path.join(root, name)
+    os.makedirs(os.path.join(home, 'images'), exist_ok=True)
+    for picture in cached:
+        shutil.copy(picture, os.path.join(home, 'images'))
+    with open(os.path.join(home, 'Zembria.ini'), 'w', newline='') as ini:
+        ini.write('[Application]\r\nRefreshRate\t=\t%s\r\noffline\t=\t%s\r\n' % (refresh, 'true' if offline else 'false'))
+    return home
+
+
+def main():
+    build, native_bin = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 10
+    pictures_dir = os.path.join(native_bin, 'demo-pictures')
+    pictures = sorted(os.path.join(pictures_dir, p) for p in os.listdir(pictures_dir) if p.endswith('.jpg'))
+    root = tempfile.mkdtemp(prefix='zembria-latency-')
+    trickle = Trickle()
+    stall, stall_address = start_demo(native_bin, ['--stall'])
+    try:
+        # state: (home, service, delays in ms after the window appears)
+        states = [
+            ('start-up, loading screen-sized cached pictures',
+             make_home(root, 'start', pictures, True), '127.0.0.1:9', [i * 100 for i in range(runs)]),
+            ('idle', make_home(root, 'idle', pictures, True), '127.0.0.1:9', [3000 + i * 50 for i in range(runs)]),
+            ('changing the picture (offline rotation)', make_home(root, 'change', pictures, True), '127.0.0.1:9',
+             [10000 + i * 40 for i in range(runs)]),
+            ('waiting on a stalled request', make_home(root, 'stall', [], False), stall_address,
+             [2500 + i * 50 for i in range(runs)]),
+            ('reading from a trickling server', make_home(root, 'trickle', [], False), trickle.address,
+             [4000 + i * 50 for i in range(runs)]),
+        ]
+        worst = 0.0
+        for name, home, service, delays in states:
+            times = []
+            for i, delay in enumerate(delays):
+                kind = 'move' if name.startswith('start-up') or i % 2 else 'key'
+                t = one_run(build, home, service, kind, delay)
+                if t is not None:
+                    times.append(t)
+            if times:
+                worst = max(worst, max(times))
+                print('input to exit, %s: median %.0f ms, max %.0f ms (%d runs)' %
+                      (name, statistics.median(times), max(times), len(times)), flush=True)
+            else:
+                print('input to exit, %s: no run reached its input' % name, flush=True)
+        print('input to exit, worst of all states: %.0f ms' % worst)
+    finally:
+        trickle.close()
+        stall.kill()
+        stall.wait()
+        shutil.rmtree(root, ignore_errors=True)
+
+
+if __name__ == '__main__':
+    main()

@@ -9,8 +9,8 @@
 
 #include "render/RenderDevice.h"
 
-#include "render/TextureRecord.h"
 #include "platform/win32/D3dxLibrary.h"
+#include "render/TextureRecord.h"
 #include "render/win32/RenderDeviceState.h"
 
 #include <windows.h>

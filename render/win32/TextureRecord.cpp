@@ -5,9 +5,9 @@
 
 #include "render/TextureRecord.h"
 
+#include "platform/win32/D3dxLibrary.h"
 #include "render/PictureHeader.h"
 #include "render/RenderDevice.h"
-#include "platform/win32/D3dxLibrary.h"
 #include "render/win32/RenderDeviceState.h"
 
 namespace {

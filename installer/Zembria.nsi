@@ -55,6 +55,15 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) 2026 Zembria"
 
+; The desktop starts the saver by its short path, as the display settings
+; write it (no blanks); the long one where the volume keeps no short names.
+!macro SaverPath var
+  GetFullPathName /SHORT ${var} "$INSTDIR\Zembria.scr"
+  ${If} ${var} == ""
+    StrCpy ${var} "$INSTDIR\Zembria.scr"
+  ${EndIf}
+!macroend
+
 Function .onInit
   SetShellVarContext current
   !insertmacro MUI_LANGDLL_DISPLAY
@@ -75,8 +84,7 @@ Section "Install"
   File "${DATA}/dictionary.1"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
-  ; The desktop starts the saver by the short path, as the display settings write it.
-  GetFullPathName /SHORT $0 "$INSTDIR\Zembria.scr"
+  !insertmacro SaverPath $0
   ; Remember the saver this install replaces, for the uninstaller. A
   ; reinstall over ourselves keeps what the first install remembered.
   ReadRegStr $1 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
@@ -108,7 +116,7 @@ SectionEnd
 
 Section "Uninstall"
   ; Give back the saver we replaced, unless the user has chosen another since.
-  GetFullPathName /SHORT $0 "$INSTDIR\Zembria.scr"
+  !insertmacro SaverPath $0
   ReadRegStr $1 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
   ReadRegStr $2 HKCU "${UNINSTALL_KEY}" "PreviousScreenSaver"
   ${If} $1 == $0

@@ -70,9 +70,14 @@ bool DxDiagTooOld(const DxVersion& version)
 
 std::string DirectXMessage(const DxVersion& version)
 {
-    char text[160];
-    std::snprintf(text, sizeof text, "DirectX 9.0c or higher required (%u.%u%c detected).\r\n", version.major, version.minor, version.letter);
-    return std::string(text) + "Application will NOT be terminated - Good Luck!";
+    char text[64];
+    std::snprintf(text, sizeof text, "%u.%u%c detected", version.major, version.minor, version.letter);
+    return DirectXMessageFor(text);
+}
+
+std::string DirectXMessageFor(const std::string& found)
+{
+    return "DirectX 9.0c or higher required (" + found + ").\r\nApplication will NOT be terminated - Good Luck!";
 }
 
 bool DirectXAcceptable(const DxVersion& dxDiag, const std::function<DxVersion()>& fromFiles, DxVersion& shown)
@@ -108,6 +113,12 @@ bool CheckDirectX()
         ReadFileVersionDx(files.major, files.minor, files.letter);
         return files;
     }, shown);
-    if (!acceptable) PlatformMessageBox(nullptr, DirectXMessage(shown), DirectXCaption, Box::IconError | Box::Ok);
-    return acceptable;
+    std::string message;
+    if (!acceptable)
+        message = DirectXMessage(shown);
+    else if (std::string missing = LoadD3dx(); !missing.empty())
+        message = DirectXMessageFor(missing + " not found");
+    if (message.empty()) return true;
+    PlatformMessageBox(nullptr, message, DirectXCaption, Box::IconError | Box::Ok);
+    return false;
 }

@@ -33,19 +33,24 @@ DxVersion VersionFromFiles(const FileVersionLookup& lookup);
 bool DxDiagTooOld(const DxVersion& version);
 
 std::string DirectXMessage(const DxVersion& version);
+// The same message for what was found instead of a version ("d3dx9_43.dll not found").
+std::string DirectXMessageFor(const std::string& found);
 inline constexpr const char* DirectXCaption = "Wrong DirectX version";
 
 // The decision: true when the saver may go on; otherwise shown holds the
 // version to report, from DxDiag or, when that passed, from the files.
 bool DirectXAcceptable(const DxVersion& dxDiag, const std::function<DxVersion()>& fromFiles, DxVersion& shown);
 
-// Runs the probes and shows the message when DirectX is too old.
+// Runs the probes and loads D3DX; shows the message when DirectX is too old
+// or D3DX is missing.
 bool CheckDirectX();
 
 // Supplied per platform.
 long ReadDxDiagVersion(uint32_t& major, uint32_t& minor, char& letter);
 long ReadFileVersion(const std::string& path, uint64_t* version);
 bool ReadSystemDirectory(std::string& directory);
+// Loads the D3DX library the device needs; its file name when it is missing, else empty.
+std::string LoadD3dx();
 
 // The probe table over the system directory's files; always writes all three values.
 long ReadFileVersionDx(uint32_t& major, uint32_t& minor, char& letter);

@@ -63,6 +63,17 @@ public:
     // Writes the last presented frame as a PNG file; 0 when written.
     int SaveSnapshot(const std::string& pngPath);
 
+    // Device loss: the device's answers are per platform, the recovery that
+    // follows them is portable (render/DeviceRecovery.cpp).
+    long TestCooperativeLevel();
+    // Lets go of what a reset loses, resets with the same parameters and makes it again.
+    long ResetDevice();
+    // Present's result: a lost device draws nothing until it is recovered.
+    void NotePresentResult(long result);
+    // Called on every frame tick before the frame: 0 when it may be drawn
+    // (after a reset, whole), else the device's result and nothing is drawn.
+    long RecoverIfLost();
+
     // Primitives: per platform.
     FontDescription SelectFont(FontKind kind) const;
     // Sets the rectangle's right and bottom to the text's extent (DT_CALCRECT).
@@ -100,6 +111,9 @@ public:
     // benchmarks' comparison).
     FrameMemory lastFrame;
     bool changeDriven = true;
+    // The device is lost: nothing is drawn until it is reset, and the
+    // recovery then has the next frame drawn whole (lastFrame).
+    bool lost = false;
     RenderDeviceState* state = nullptr;
 };
 

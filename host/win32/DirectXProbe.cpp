@@ -1,8 +1,9 @@
 // The installed DirectX version on Windows: DxDiag's system information and
-// the file versions of the DirectX system libraries.
+// the file versions of the DirectX system libraries; D3DX loaded at run time.
 
 #include "host/DirectXCheck.h"
 #include "platform/Platform.h"
+#include "platform/win32/D3dxLibrary.h"
 
 #include <windows.h>
 #include <initguid.h>
@@ -95,4 +96,9 @@ bool ReadSystemDirectory(std::string& directory)
     buffer[MAX_PATH - 1] = '\0';
     directory = buffer;
     return true;
+}
+
+std::string LoadD3dx()
+{
+    return D3dx() ? std::string() : std::string(D3dxLibraryName);
 }

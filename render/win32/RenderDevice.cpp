@@ -5,10 +5,11 @@
 // scene bracketing and presentation of the whole back buffer or of areas.
 // A scene's quads and texts are queued and carried out at its end in one
 // batch (DrawBatch); outside a scene each is carried out at once.
-// Needs: d3d9, d3dx9 (d3dx9_43); the saver window from the host.
+// Needs: d3d9, d3dx9_43 at run time (D3dxLibrary); the saver window from the host.
 
 #include "render/RenderDevice.h"
 
+#include "platform/win32/D3dxLibrary.h"
 #include "render/TextureRecord.h"
 #include "render/win32/RenderDeviceState.h"
 
@@ -55,14 +56,6 @@ D3DXFONT_DESCA Describe(const FontStyle& style)
     return description;
 }
 
-template <typename T> void SafeRelease(T*& object)
-{
-    if (object) {
-        object->Release();
-        object = nullptr;
-    }
-}
-
 // Outside a scene there is no end to wait for: what was queued is drawn now.
 void FlushOutsideScene(RenderDeviceState& state)
 {
@@ -92,6 +85,7 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned adapter)
     state = new RenderDeviceState;
     lastFrame = FrameMemory{};
     window = windowHandle;
+    lost = false;
     HWND hwnd = static_cast<HWND>(windowHandle);
 
     state->direct3d = Direct3DCreate9(D3D_SDK_VERSION);
@@ -129,6 +123,7 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned adapter)
     parameters.hDeviceWindow = hwnd;
     parameters.Windowed = windowed ? TRUE : FALSE;
 
+    state->presentParameters = parameters; // CreateDevice may write to its copy
     DWORD behaviour = (caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT) ? D3DCREATE_HARDWARE_VERTEXPROCESSING
                                                                        : D3DCREATE_SOFTWARE_VERTEXPROCESSING;
     // Further adapters of a group are left alone: only device 0 is drawn to.
@@ -164,7 +159,8 @@ int RenderDevice::InitResources()
     for (const FontStyle& style : FontStyles) {
         unsigned slot = FontSlot(style.kind);
         state->fontDescriptions[slot] = Describe(style);
-        D3DXCreateFontIndirectA(device, &state->fontDescriptions[slot], &state->fonts[slot]);
+        if (const D3dxLibrary* d3dx = D3dx())
+            d3dx->CreateFontIndirectA(device, &state->fontDescriptions[slot], &state->fonts[slot]);
         TEXTMETRICA metrics{};
         if (state->fonts[slot] && state->fonts[slot]->GetTextMetricsA(&metrics))
             state->averageCharWidths[slot] = metrics.tmAveCharWidth;
@@ -252,7 +248,8 @@ int RenderDevice::Present(const Rect* area)
     if (keepPresentedFrame)
         KeepBackBuffer(device, state->presentedFrame);
     const RECT part = area ? ToRect(*area) : RECT{};
-    device->Present(area ? &part : nullptr, area ? &part : nullptr, static_cast<HWND>(window), nullptr);
+    NotePresentResult(
+        device->Present(area ? &part : nullptr, area ? &part : nullptr, static_cast<HWND>(window), nullptr));
     return 0;
 }
 

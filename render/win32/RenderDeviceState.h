@@ -27,9 +27,20 @@ struct RenderDeviceState {
     int averageCharWidths[FontCount] = {};
     // Copy of the last presented frame, kept when a snapshot was asked for.
     IDirect3DSurface9* presentedFrame = nullptr;
+    // What the device was created with; a reset after a loss uses them again.
+    D3DPRESENT_PARAMETERS presentParameters = {};
 
     IDirect3DDevice9* Device() const { return devices[0]; }
 };
+
+// Releases a COM object once and forgets it.
+template <typename T> void SafeRelease(T*& object)
+{
+    if (object) {
+        object->Release();
+        object = nullptr;
+    }
+}
 
 // Slot of a font kind in the tables above; unknown kinds are Text.
 unsigned FontSlot(FontKind kind);

@@ -5,6 +5,7 @@
 
 #include "render/RenderDevice.h"
 
+#include "platform/win32/D3dxLibrary.h"
 #include "render/win32/RenderDeviceState.h"
 
 #include <windows.h>
@@ -38,7 +39,8 @@ void KeepBackBuffer(IDirect3DDevice9* device, IDirect3DSurface9*& copy)
 int RenderDevice::SaveSnapshot(const std::string& pngPath)
 {
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
-    if (!device || pngPath.empty())
+    const D3dxLibrary* d3dx = D3dx();
+    if (!device || !d3dx || pngPath.empty())
         return 1;
     IDirect3DSurface9* source = state->presentedFrame;
     if (source)
@@ -55,7 +57,7 @@ int RenderDevice::SaveSnapshot(const std::string& pngPath)
     if (SUCCEEDED(result))
         result = device->GetRenderTargetData(source, copy);
     if (SUCCEEDED(result))
-        result = D3DXSaveSurfaceToFileA(pngPath.c_str(), D3DXIFF_PNG, copy, nullptr, nullptr);
+        result = d3dx->SaveSurfaceToFileA(pngPath.c_str(), D3DXIFF_PNG, copy, nullptr, nullptr);
     if (copy)
         copy->Release();
     source->Release();

@@ -5,6 +5,7 @@
 
 #include "render/TextureRecord.h"
 
+#include "platform/win32/D3dxLibrary.h"
 #include "render/PictureHeader.h"
 #include "render/RenderDevice.h"
 #include "render/win32/RenderDeviceState.h"
@@ -18,6 +19,9 @@ IDirect3DDevice9* Device()
     return renderDevice.state ? renderDevice.state->Device() : nullptr;
 }
 
+// Without D3DX nothing can be made: every create fails with this.
+constexpr HRESULT NoD3dx = D3DERR_NOTAVAILABLE;
+
 } // namespace
 
 void WINAPI PanelFill(D3DXVECTOR4* out, const D3DXVECTOR2* texCoord, const D3DXVECTOR2*, void*)
@@ -30,9 +34,12 @@ long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, 
     // A header announcing a huge image is refused before D3DX allocates for it.
     if (!PictureSizeAcceptable(path))
         return PictureRefused;
+    const D3dxLibrary* d3dx = D3dx();
+    if (!d3dx)
+        return NoD3dx;
     IDirect3DTexture9* created = nullptr;
     D3DXIMAGE_INFO info{};
-    HRESULT result = D3DXCreateTextureFromFileExA(
+    HRESULT result = d3dx->CreateTextureFromFileExA(
         Device(), path.c_str(), static_cast<UINT>(requestedWidth), static_cast<UINT>(requestedHeight), 1, 0,
         D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, ColourKey, &info, nullptr, &created);
     if (FAILED(result))
@@ -47,9 +54,12 @@ long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, 
 
 long TextureRecord::CreateFromResource(int resourceId, int requestedWidth, int requestedHeight)
 {
+    const D3dxLibrary* d3dx = D3dx();
+    if (!d3dx)
+        return NoD3dx;
     IDirect3DTexture9* created = nullptr;
     D3DXIMAGE_INFO info{};
-    HRESULT result = D3DXCreateTextureFromResourceExA(
+    HRESULT result = d3dx->CreateTextureFromResourceExA(
         Device(), nullptr, MAKEINTRESOURCEA(resourceId), static_cast<UINT>(requestedWidth),
         static_cast<UINT>(requestedHeight), 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT,
         ColourKey, &info, nullptr, &created);
@@ -65,13 +75,16 @@ long TextureRecord::CreateFromResource(int resourceId, int requestedWidth, int r
 
 long TextureRecord::CreateFilled(int requestedWidth, int requestedHeight)
 {
+    const D3dxLibrary* d3dx = D3dx();
+    if (!d3dx)
+        return NoD3dx;
     IDirect3DTexture9* created = nullptr;
-    HRESULT result = D3DXCreateTexture(Device(), static_cast<UINT>(requestedWidth),
-                                       static_cast<UINT>(requestedHeight), 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                       &created);
+    HRESULT result = d3dx->CreateTexture(Device(), static_cast<UINT>(requestedWidth),
+                                         static_cast<UINT>(requestedHeight), 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                         &created);
     if (FAILED(result))
         return result;
-    D3DXFillTexture(created, PanelFill, nullptr);
+    d3dx->FillTexture(created, PanelFill, nullptr);
     texture = reinterpret_cast<NativeTexture*>(created);
     width = requestedWidth;
     height = requestedHeight;

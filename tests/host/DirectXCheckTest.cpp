@@ -111,6 +111,15 @@ TEST(DirectXDecision, CheckOnThePlatformProbes)
     ASSERT_EQ(recording.boxes.size(), 1u);
     EXPECT_NE(recording.boxes[0].text.find("(8.1a detected)"), std::string::npos);
     EXPECT_EQ(recording.boxes[0].caption, "Wrong DirectX version");
+
+    // DirectX passes but D3DX can't be loaded: the same box names the library.
+    ResetPlatformRecording();
+    recording.missingD3dx = "d3dx9_43.dll";
+    EXPECT_FALSE(CheckDirectX());
+    ASSERT_EQ(recording.boxes.size(), 1u);
+    EXPECT_EQ(recording.boxes[0].text, "DirectX 9.0c or higher required (d3dx9_43.dll not found).\r\n"
+                                       "Application will NOT be terminated - Good Luck!");
+    EXPECT_EQ(recording.boxes[0].caption, "Wrong DirectX version");
 }
 
 } // namespace

@@ -3,55 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "SaverProcess.h"
 
 #include <string>
 
+using namespace saverprocess;
+
 namespace {
-
-std::string WindowsPath(std::string path)
-{
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return "Z:" + path;
-}
-
-struct Saver {
-    PROCESS_INFORMATION process{};
-
-    bool Start(const std::string& arguments)
-    {
-        std::string line = "\"" + WindowsPath(ZEMBRIA_SCR) + "\" " + arguments;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) != FALSE;
-    }
-    // The exit code, or STILL_ACTIVE when it has not ended within the time.
-    DWORD Wait(DWORD milliseconds)
-    {
-        WaitForSingleObject(process.hProcess, milliseconds);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(process.hProcess, &code);
-        return code;
-    }
-    ~Saver()
-    {
-        if (process.hProcess == nullptr) return;
-        if (Wait(0) == STILL_ACTIVE) TerminateProcess(process.hProcess, 99);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-};
-
-HWND WaitForSaverWindow(DWORD milliseconds)
-{
-    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
-        HWND window = FindWindowA("WindowsScreenSaverClass", "Screen Saver");
-        if (window != nullptr) return window;
-        Sleep(50);
-    }
-    return nullptr;
-}
 
 TEST(SaverWindow, KeyMessageClosesTheSaver)
 {
@@ -120,35 +78,6 @@ TEST(SaverWindow, WindowOptionGivesAPlainWindowOfThatSize)
 
 namespace {
 
-struct DialogSearch {
-    DWORD processId;
-    HWND dialog;
-};
-
-BOOL CALLBACK FindDialogOf(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (owner != search->processId || std::string(name) != "#32770") return TRUE;
-    search->dialog = window;
-    return FALSE;
-}
-
-HWND WaitForDialog(DWORD processId, DWORD milliseconds)
-{
-    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
-        DialogSearch search{processId, nullptr};
-        EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&search));
-        if (search.dialog != nullptr) return search.dialog;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
-// Runs the test's own messages while waiting: the preview's parent lives here.
 DWORD WaitPumping(Saver& saver, DWORD milliseconds)
 {
     DWORD end = GetTickCount() + milliseconds;

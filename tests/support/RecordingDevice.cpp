@@ -33,6 +33,12 @@ NativeTexture* MakeTexture(const std::string& description)
     return new NativeTexture{description};
 }
 
+// The scripted answer for the call with this index; 0 once the script is used up.
+long Next(const std::vector<long>& answers, int index)
+{
+    return static_cast<size_t>(index) < answers.size() ? answers[static_cast<size_t>(index)] : 0;
+}
+
 void Log(DrawCall call)
 {
     recording.calls.push_back(std::move(call));
@@ -80,6 +86,7 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned)
         return 1;
     window = windowHandle;
     lastFrame = FrameMemory{};
+    lost = false;
     screenWidth = windowedWidth > 0 ? windowedWidth : recording.displayWidth;
     screenHeight = windowedHeight > 0 ? windowedHeight : recording.displayHeight;
     deviceCreated = true;
@@ -121,7 +128,18 @@ long RenderDevice::EndScene()
 int RenderDevice::Present(const Rect* area)
 {
     Log({DrawCall::Kind::Present, area ? *area : Rect{0, 0, screenWidth, screenHeight}, 0, {}, FontKind::Text, {}, 0});
+    NotePresentResult(recording.presentResult);
     return 0;
+}
+
+long RenderDevice::TestCooperativeLevel()
+{
+    return Next(recording.cooperativeLevels, recording.cooperativeTests++);
+}
+
+long RenderDevice::ResetDevice()
+{
+    return Next(recording.resetResults, recording.resets++);
 }
 
 long RenderDevice::ClearToBlack()

@@ -31,6 +31,11 @@ struct Recording {
     std::vector<DrawCall> calls;
     long beginSceneResult = 0; // what the next BeginScene / EndScene return
     long endSceneResult = 0;
+    long presentResult = 0;    // what the next Present's device answers
+    std::vector<long> cooperativeLevels; // TestCooperativeLevel's answers in turn, then 0
+    std::vector<long> resetResults;      // Reset's answers in turn, then 0
+    int cooperativeTests = 0;
+    int resets = 0;
     int displayWidth = 1920;   // the display mode Create finds
     int displayHeight = 1080;
     int texturesAlive = 0;     // platform textures not yet released

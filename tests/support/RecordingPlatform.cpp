@@ -170,3 +170,8 @@ bool ReadSystemDirectory(std::string& directory)
     directory = recording.systemDirectory;
     return !directory.empty();
 }
+
+std::string LoadD3dx()
+{
+    return recording.missingD3dx;
+}

@@ -64,6 +64,7 @@ struct RecordingPlatform {
     uint32_t dxMajor = 9, dxMinor = 0;
     char dxLetter = 'c';
     bool dxDiagReads = true;
+    std::string missingD3dx;                  // the D3DX library that fails to load; empty: it loads
     std::string systemDirectory = "C:\\windows\\system32";
     std::map<std::string, uint64_t> fileVersions{{"C:\\windows\\system32\\d3d9.dll", 0x0005000308000000ull}};
 

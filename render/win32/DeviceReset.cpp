@@ -1,0 +1,52 @@
+// Direct3D 9 side of a lost device: the cooperative level, and the reset with
+// what it needs around it. Whatever lives in the default pool blocks a reset,
+// so it is let go before and made again after; the managed textures survive.
+// D3DX fonts are told on both sides.
+
+#include "render/RenderDevice.h"
+
+#include "render/win32/RenderDeviceState.h"
+
+namespace {
+
+// The default-pool objects: the batch's vertex buffer, which the next batch
+// makes again, and the kept copy of the presented frame, which the next
+// Present makes again.
+void ReleaseDefaultPool(RenderDeviceState& state)
+{
+    state.batch.Drop();
+    SafeRelease(state.quadBuffer);
+    state.quadBufferQuads = 0;
+    SafeRelease(state.presentedFrame);
+}
+
+} // namespace
+
+long RenderDevice::TestCooperativeLevel()
+{
+    IDirect3DDevice9* device = state ? state->Device() : nullptr;
+    return device ? device->TestCooperativeLevel() : D3DERR_INVALIDCALL;
+}
+
+long RenderDevice::ResetDevice()
+{
+    IDirect3DDevice9* device = state ? state->Device() : nullptr;
+    if (!device)
+        return D3DERR_INVALIDCALL;
+    ReleaseDefaultPool(*state);
+    for (ID3DXFont* font : state->fonts)
+        if (font)
+            font->OnLostDevice();
+    D3DPRESENT_PARAMETERS parameters = state->presentParameters;
+    HRESULT result = device->Reset(&parameters);
+    if (FAILED(result))
+        return result;
+    for (ID3DXFont* font : state->fonts)
+        if (font)
+            font->OnResetDevice();
+    // A reset device is back at its default states: the quad input and the blending again.
+    device->SetVertexShader(nullptr);
+    device->SetFVF(QuadVertexFormat);
+    SetRenderStates();
+    return 0;
+}

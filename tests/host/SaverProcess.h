@@ -1,0 +1,57 @@
+#pragma once
+// The real Zembria.scr started from a Windows test program under wine: the
+// process, its full-screen window and the dialogs it shows.
+
+#include "DialogWindows.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace saverprocess {
+
+inline std::string WindowsPath(std::string path)
+{
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return "Z:" + path;
+}
+
+struct Saver {
+    PROCESS_INFORMATION process{};
+
+    bool Start(const std::string& arguments)
+    {
+        std::string line = "\"" + WindowsPath(ZEMBRIA_SCR) + "\" " + arguments;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) != FALSE;
+    }
+    // The exit code, or STILL_ACTIVE when it has not ended within the time.
+    DWORD Wait(DWORD milliseconds)
+    {
+        WaitForSingleObject(process.hProcess, milliseconds);
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process.hProcess, &code);
+        return code;
+    }
+    ~Saver()
+    {
+        if (process.hProcess == nullptr) return;
+        if (Wait(0) == STILL_ACTIVE) TerminateProcess(process.hProcess, 99);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+};
+
+inline HWND WaitForSaverWindow(DWORD milliseconds)
+{
+    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
+        HWND window = FindWindowA("WindowsScreenSaverClass", "Screen Saver");
+        if (window != nullptr) return window;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+} // namespace saverprocess

@@ -1,0 +1,64 @@
+// A lost device through the frame ticks: the device is asked on every tick,
+// nothing is drawn while it is lost, a failed reset is tried again on the next
+// tick, and the frame of the tick that resets it is drawn whole, as before
+// the loss; after that, frames are change-driven again.
+
+#include "RecordingFixture.h"
+
+#include "render/DeviceRecovery.h"
+
+namespace {
+
+constexpr long ResetFailed = static_cast<int32_t>(0x8876086Cu); // D3DERR_INVALIDCALL
+
+struct Tick {
+    const char* what;
+    long result;   // of the tick's frame
+    bool drawn;    // anything reached the device
+    int resets;    // Reset calls so far
+    bool lost;
+};
+
+} // namespace
+
+TEST_F(RecordingTest, LostDeviceIsResetAndTheWholeFrameComesBack)
+{
+    app.screenRect = ScreenRect{0, 0, W, H};
+    app.infoStore.AddPair("ImageInfoMain", "Harbour");
+    renderDevice.barHandle->LoadResource(162, 0, 0);
+    renderDevice.emblemHandle->LoadResource(159, 0, 0);
+
+    Recording& device = TheRecording();
+    device.presentResult = DeviceResult::Lost;
+    device.cooperativeLevels = {0, DeviceResult::Lost, DeviceResult::NotReset, DeviceResult::NotReset};
+    device.resetResults = {ResetFailed, 0};
+    const Tick ticks[] = {
+        {"drawn whole; Present reports the loss", 0, true, 0, true},
+        {"still lost: only asked", DeviceResult::Lost, false, 0, true},
+        {"can be reset, but the reset fails", ResetFailed, false, 1, true},
+        {"reset again, and it works: drawn whole", 0, true, 2, false},
+        {"nothing changed since", 0, false, 2, false},
+    };
+    std::vector<std::vector<DrawCall>> drawn;
+    for (const Tick& tick : ticks) {
+        SCOPED_TRACE(tick.what);
+        Calls().clear();
+        EXPECT_EQ(app.DrawFrame(), tick.result);
+        EXPECT_EQ(!Calls().empty(), tick.drawn);
+        EXPECT_EQ(device.resets, tick.resets);
+        EXPECT_EQ(renderDevice.lost, tick.lost);
+        device.presentResult = 0;
+        drawn.push_back(Calls());
+    }
+    EXPECT_EQ(device.cooperativeTests, 5) << "asked on every tick";
+
+    // The frame of the reset is the first frame again, whole.
+    const std::vector<DrawCall>& before = drawn[0];
+    const std::vector<DrawCall>& after = drawn[3];
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(after[i].rect, before[i].rect);
+        EXPECT_EQ(after[i].texture, before[i].texture);
+        EXPECT_EQ(after[i].text, before[i].text);
+    }
+}

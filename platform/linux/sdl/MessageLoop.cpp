@@ -131,7 +131,10 @@ int PlatformStart(const std::string& commandLine)
 
 void PlatformStop()
 {
-    SDL_Quit();
+    // SDL's wake-ups may have gone to a foreign window that is gone by now;
+    // SDL_Quit would read those errors after putting back Xlib's handler,
+    // which ends the process with an error. The process ends anyway.
+    if (!sdlPlatform.foreign) SDL_Quit();
 }
 
 WindowHandle PlatformCreateSaverWindow(const SaverWindowSpec& spec, WindowProcedure procedure)

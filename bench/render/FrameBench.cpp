@@ -7,6 +7,7 @@
 // Usage: render_frame_bench [frames] [--snapshot FILE.png]
 //        render_frame_bench --write-picture FILE.jpg WIDTH HEIGHT   (a smooth test picture, then exit)
 
+#include "bench/render/BenchScene.h"
 #include "host/SaverApp.h"
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
@@ -16,7 +17,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -85,58 +85,13 @@ bool WriteJpeg(const char* path, UINT width, UINT height, int grain = 32)
     uint32_t seed = 12345;
     for (UINT y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<uint32_t*>(static_cast<char*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch);
-        double v = static_cast<double>(y) / height;
-        for (UINT x = 0; x < width; ++x) {
-            double u = static_cast<double>(x) / width;
-            seed = seed * 1664525u + 1013904223u;
-            int noise = grain > 0 ? static_cast<int>(seed % static_cast<uint32_t>(grain)) - grain / 2 : 0;
-            int r, g, b;
-            if (v < 0.55) {
-                r = static_cast<int>(120 + 100 * v + 30 * std::sin(u * 9));
-                g = static_cast<int>(160 + 60 * v);
-                b = 235 - static_cast<int>(40 * v);
-            } else {
-                double wave = std::sin(u * 80 + v * 40) * 20;
-                r = static_cast<int>(20 + wave);
-                g = static_cast<int>(90 + 60 * (1 - v) + wave);
-                b = static_cast<int>(140 + wave);
-            }
-            r = std::clamp(r + noise, 1, 255);
-            g = std::clamp(g + noise, 1, 255);
-            b = std::clamp(b + noise, 1, 255);
-            row[x] = 0xFF000000u | static_cast<uint32_t>(r) << 16 | static_cast<uint32_t>(g) << 8 |
-                     static_cast<uint32_t>(b);
-        }
+        for (UINT x = 0; x < width; ++x)
+            row[x] = BenchPicturePixel(x, y, width, height, grain, seed);
     }
     surface->UnlockRect();
     HRESULT result = D3DXSaveSurfaceToFileA(path, D3DXIFF_JPG, surface, nullptr, nullptr);
     surface->Release();
     return SUCCEEDED(result);
-}
-
-void FillStores(SaverApp& app)
-{
-    app.screenRect = ScreenRect{0, 0, renderDevice.screenWidth, renderDevice.screenHeight};
-    app.refreshSeconds = 60;
-    app.lastAdvanceTime = 1772409600;
-    app.options.SetString("ShowLocalTime", "yes");
-    app.infoStore.AddPair("ImageInfoMain", "Harbour of Zembria");
-    app.infoStore.AddPair("ImageInfoReloadLable", "live");
-    app.infoStore.AddPair("ImageInfoSub", "Webcam 3, looking east over the bay");
-    app.infoStore.AddPair("ImageInfoURL", "www.zembria.example");
-    const char* rows[][3] = {
-        {"DataTitle1", "Weather", nullptr},   {"Data1", "Sunny", "Sky"},
-        {"Data2", "21 C", "Temperature"},     {"Data3", "12 km/h W", "Wind"},
-        {"DataSeperator1", "hr", nullptr},    {"DataTitle2", "Service", nullptr},
-        {"Data4", "1,204", "Members online"}, {"Data5", "38,511", "Pictures"},
-        {"Data6", "4", "Webcams"},            {"DataSeperator2", "hr", nullptr},
-        {"Data7", "06:12", "Sunrise"},        {"Data8", "19:47", "Sunset"},
-    };
-    for (const auto& row : rows) {
-        app.infoStore.AddPair(row[0], row[1]);
-        if (row[2])
-            app.infoStore.AddPair(std::string(row[0]) + "Label", row[2]);
-    }
 }
 
 } // namespace
@@ -196,7 +151,7 @@ int main(int argc, char** argv)
     renderDevice.barHandle->LoadResource(IDB_BAR, 0, 0);
     renderDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0);
     SaverApp app;
-    FillStores(app);
+    FillStores(app, w, h);
     auto frame = [&app](int i) { ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2)); };
     std::vector<double> remadeCpu, keptCpu, remadeWall, keptWall;
     for (int round = 0; round < 5; ++round) {

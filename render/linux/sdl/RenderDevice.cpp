@@ -1,8 +1,8 @@
 // SDL_Renderer render device.
 // Implements: the software renderer on the saver window (our own, or a
 // foreign X window whose size it takes), source-alpha blending throughout,
-// the one quad primitive as SDL_RenderGeometry with one colour on all four
-// corners, text through SDL2_ttf, scene bracketing and presentation.
+// the one quad primitive as a blit or a fill, text through SDL2_ttf, scene
+// bracketing and presentation.
 // Needs: SDL2, SDL2_ttf; the saver window from the host.
 
 #include "render/RenderDevice.h"
@@ -62,6 +62,10 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned)
     window = windowHandle;
     state->window = static_cast<SDL_Window*>(windowHandle);
     // The software renderer: the same pixels on every X server, Xvfb included.
+    // Its frames go to the window as plain X images: SDL would otherwise
+    // present them through OpenGL, which without a GPU (Xvfb, many VMs) is
+    // a software rasteriser costing more than the frame itself.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     state->renderer = SDL_CreateRenderer(state->window, -1, SDL_RENDERER_SOFTWARE);
     if (!state->renderer) {
         std::fprintf(stderr, "zembria: no renderer: %s\n", SDL_GetError());
@@ -190,18 +194,19 @@ void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect
 int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint32_t colour)
 {
     if (!state || !state->renderer) return 0;
-    // Texture colour times corner colour, as Direct3D's default stage modulates.
+    // Every quad is an axis-aligned rectangle: a blit (texture colour times
+    // the quad's colour, as Direct3D's default stage modulates) or a fill,
+    // both far cheaper in the software renderer than general geometry.
     const SDL_Color c = ToSdlColour(colour);
-    const float left = static_cast<float>(rect.left), right = static_cast<float>(rect.right);
-    const float top = static_cast<float>(rect.top), bottom = static_cast<float>(rect.bottom);
-    const SDL_Vertex corners[4] = {
-        {{left, top}, c, {0.0f, 0.0f}},
-        {{right, top}, c, {1.0f, 0.0f}},
-        {{right, bottom}, c, {1.0f, 1.0f}},
-        {{left, bottom}, c, {0.0f, 1.0f}},
-    };
-    static const int fan[6] = {0, 1, 2, 0, 2, 3};
+    const SDL_Rect target{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
     SDL_Texture* source = texture && texture->texture ? SdlTexture(texture->texture) : nullptr;
-    SDL_RenderGeometry(state->renderer, source, corners, 4, fan, 6);
+    if (source) {
+        SDL_SetTextureColorMod(source, c.r, c.g, c.b);
+        SDL_SetTextureAlphaMod(source, c.a);
+        SDL_RenderCopy(state->renderer, source, nullptr, &target);
+    } else {
+        SDL_SetRenderDrawColor(state->renderer, c.r, c.g, c.b, c.a);
+        SDL_RenderFillRect(state->renderer, &target);
+    }
     return 0;
 }

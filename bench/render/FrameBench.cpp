@@ -24,37 +24,6 @@
 
 namespace {
 
-double CpuSeconds()
-{
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& t) {
-        return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) * 1e-7;
-    };
-    return seconds(kernel) + seconds(user);
-}
-
-double WallSeconds()
-{
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-struct Timing {
-    double cpuMs;
-    double wallMs;
-};
-
-template <typename Work> Timing Measure(int repeats, Work work)
-{
-    double cpu = CpuSeconds(), wall = WallSeconds();
-    for (int i = 0; i < repeats; ++i)
-        work(i);
-    return Timing{(CpuSeconds() - cpu) * 1000.0 / repeats, (WallSeconds() - wall) * 1000.0 / repeats};
-}
-
 LRESULT CALLBACK BenchWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -96,6 +65,24 @@ bool WriteJpeg(const char* path, UINT width, UINT height, int grain = 32)
 
 } // namespace
 
+double CpuSeconds()
+{
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto seconds = [](const FILETIME& t) {
+        return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) * 1e-7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+double WallSeconds()
+{
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
 int main(int argc, char** argv)
 {
     int frames = 200;
@@ -129,27 +116,10 @@ int main(int argc, char** argv)
     const int w = renderDevice.screenWidth, h = renderDevice.screenHeight;
     std::printf("display %dx%d\n", w, h);
 
-    // Picture loads.
-    struct Picture { const char* path; UINT width, height; int repeats; };
-    const Picture pictures[] = {{"bench-1920x1080.jpg", 1920, 1080, 10}, {"bench-6000x4000.jpg", 6000, 4000, 3}};
-    for (const Picture& picture : pictures) {
-        if (!WriteJpeg(picture.path, picture.width, picture.height)) {
-            std::fprintf(stderr, "render bench: could not write %s\n", picture.path);
-            return 1;
-        }
-        long result = 0;
-        Timing load = Measure(picture.repeats, [&](int) {
-            result = renderDevice.pictureHandle->LoadFile(picture.path, w, h);
-        });
-        std::printf("load %ux%u JPEG into the picture handle: %.1f ms CPU, %.1f ms wall (mean of %d)%s\n",
-                    picture.width, picture.height, load.cpuMs, load.wallMs, picture.repeats,
-                    result == 0 ? "" : " FAILED");
-    }
+    if (!MeasurePictureLoads([](const char* path, UINT width, UINT height) { return WriteJpeg(path, width, height); }))
+        return 1;
 
     // Full frames.
-    renderDevice.pictureHandle->LoadFile(pictures[0].path, w, h);
-    renderDevice.barHandle->LoadResource(IDB_BAR, 0, 0);
-    renderDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0);
     SaverApp app;
     FillStores(app, w, h);
     auto frame = [&app](int i) { ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2)); };
@@ -175,18 +145,7 @@ int main(int argc, char** argv)
                 kept, median(keptWall), frames);
     std::printf("panels kept / remade CPU time: %.2f (%.2fx faster)\n", kept / remade, remade / kept);
 
-    // For scale: the same frame without any overlay text or panel.
-    Timing bare = Measure(frames, [](int) {
-        renderDevice.BeginScene();
-        renderDevice.ClearToBlack();
-        renderDevice.pictureHandle->Draw(Rect{0, 0, renderDevice.screenWidth, renderDevice.screenHeight}, 0xFFFFFFFF);
-        const int height = renderDevice.screenHeight;
-        renderDevice.barHandle->Draw(Rect{0, height - 165, 612, height - 80}, 0xFFFFFFFF);
-        renderDevice.emblemHandle->Draw(Rect{7, height - 205, 132, height - 65}, 0xFFFFFFFF);
-        renderDevice.EndScene();
-        renderDevice.Present();
-    });
-    std::printf("picture, bar and emblem alone: %.2f ms CPU, %.2f ms wall per frame\n", bare.cpuMs, bare.wallMs);
+    MeasureBareFrame(frames);
 
     // Where the overlay's time goes: one call of each kind, inside a scene.
     auto perCall = [frames](const char* what, auto draw) {

@@ -11,7 +11,6 @@
 #include "platform/linux/sdl/SdlPlatform.h"
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
-#include "resources/resource.h"
 
 #include <turbojpeg.h>
 
@@ -23,32 +22,6 @@
 #include <vector>
 
 namespace {
-
-double CpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-double WallSeconds()
-{
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
-}
-
-struct Timing {
-    double cpuMs;
-    double wallMs;
-};
-
-template <typename Work> Timing Measure(int repeats, Work work)
-{
-    double cpu = CpuSeconds(), wall = WallSeconds();
-    for (int i = 0; i < repeats; ++i)
-        work(i);
-    return Timing{(CpuSeconds() - cpu) * 1000.0 / repeats, (WallSeconds() - wall) * 1000.0 / repeats};
-}
 
 MessageResult IgnoreMessages(WindowHandle, unsigned, MessageParam, MessageData)
 {
@@ -83,6 +56,19 @@ bool WriteJpeg(const char* path, uint32_t width, uint32_t height)
 
 } // namespace
 
+double CpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+double WallSeconds()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
 int main(int argc, char** argv)
 {
     const int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 200;
@@ -97,25 +83,8 @@ int main(int argc, char** argv)
     const int w = renderDevice.screenWidth, h = renderDevice.screenHeight;
     std::printf("display %dx%d (SDL software renderer)\n", w, h);
 
-    struct Picture { const char* path; uint32_t width, height; int repeats; };
-    const Picture pictures[] = {{"bench-1920x1080.jpg", 1920, 1080, 10}, {"bench-6000x4000.jpg", 6000, 4000, 3}};
-    for (const Picture& picture : pictures) {
-        if (!WriteJpeg(picture.path, picture.width, picture.height)) {
-            std::fprintf(stderr, "render bench: could not write %s\n", picture.path);
-            return 1;
-        }
-        long result = 0;
-        Timing load = Measure(picture.repeats, [&](int) {
-            result = renderDevice.pictureHandle->LoadFile(picture.path, w, h);
-        });
-        std::printf("load %ux%u JPEG into the picture handle: %.1f ms CPU, %.1f ms wall (mean of %d)%s\n",
-                    picture.width, picture.height, load.cpuMs, load.wallMs, picture.repeats,
-                    result == 0 ? "" : " FAILED");
-    }
+    if (!MeasurePictureLoads(WriteJpeg)) return 1;
 
-    renderDevice.pictureHandle->LoadFile(pictures[0].path, w, h);
-    renderDevice.barHandle->LoadResource(IDB_BAR, 0, 0);
-    renderDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0);
     SaverApp app;
     FillStores(app, w, h);
     auto frame = [&app](int i) { ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2)); };
@@ -132,16 +101,7 @@ int main(int argc, char** argv)
     std::printf("full frame %dx%d, panels kept: %.2f ms CPU, %.2f ms wall per frame (median of 5 x %d)\n", w, h,
                 cpu[2], wall[2], frames);
 
-    Timing bare = Measure(frames, [h](int) {
-        renderDevice.BeginScene();
-        renderDevice.ClearToBlack();
-        renderDevice.pictureHandle->Draw(Rect{0, 0, renderDevice.screenWidth, renderDevice.screenHeight}, 0xFFFFFFFF);
-        renderDevice.barHandle->Draw(Rect{0, h - 165, 612, h - 80}, 0xFFFFFFFF);
-        renderDevice.emblemHandle->Draw(Rect{7, h - 205, 132, h - 65}, 0xFFFFFFFF);
-        renderDevice.EndScene();
-        renderDevice.Present();
-    });
-    std::printf("picture, bar and emblem alone: %.2f ms CPU, %.2f ms wall per frame\n", bare.cpuMs, bare.wallMs);
+    MeasureBareFrame(frames);
     renderDevice.Release();
     PlatformStop();
     return 0;

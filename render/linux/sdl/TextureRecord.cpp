@@ -103,6 +103,18 @@ SDL_Surface* ScaledTo(SDL_Surface* source, int targetWidth, int targetHeight)
     return scaled;
 }
 
+// The record takes a texture just made (nullptr: none could be made).
+long Keep(TextureRecord& record, NativeTexture* created, int width, int height, const std::string& name)
+{
+    if (!created) return Status::OutOfMemory;
+    record.texture = created;
+    record.width = width;
+    record.height = height;
+    record.name = name;
+    ++record.refCount;
+    return 0;
+}
+
 } // namespace
 
 long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, int requestedHeight)
@@ -112,14 +124,8 @@ long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, 
     int sourceWidth = 0, sourceHeight = 0;
     SDL_Surface* decoded = DecodeJpeg(path, requestedWidth, requestedHeight, sourceWidth, sourceHeight);
     if (!decoded) return PictureRefused;
-    NativeTexture* created = TextureFrom(ScaledTo(decoded, requestedWidth, requestedHeight), true);
-    if (!created) return Status::OutOfMemory;
-    texture = created;
-    width = sourceWidth;
-    height = sourceHeight;
-    name = path;
-    ++refCount;
-    return 0;
+    return Keep(*this, TextureFrom(ScaledTo(decoded, requestedWidth, requestedHeight), true), sourceWidth,
+                sourceHeight, path);
 }
 
 long TextureRecord::CreateFromResource(int resourceId, int requestedWidth, int requestedHeight)
@@ -132,14 +138,8 @@ long TextureRecord::CreateFromResource(int resourceId, int requestedWidth, int r
         SDL_FreeSurface(loaded);
         if (!argb) return Status::Fail;
         const int sourceWidth = argb->w, sourceHeight = argb->h;
-        NativeTexture* created = TextureFrom(ScaledTo(argb, requestedWidth, requestedHeight), true);
-        if (!created) return Status::OutOfMemory;
-        texture = created;
-        width = sourceWidth;
-        height = sourceHeight;
-        name = ResourceTextureName;
-        ++refCount;
-        return 0;
+        return Keep(*this, TextureFrom(ScaledTo(argb, requestedWidth, requestedHeight), true), sourceWidth,
+                    sourceHeight, ResourceTextureName);
     }
     return Status::InvalidArg;
 }
@@ -159,14 +159,7 @@ long TextureRecord::CreateFilled(int requestedWidth, int requestedHeight)
             row[x] = 0x80000000u | red << 16 | green << 8;
         }
     }
-    NativeTexture* created = TextureFrom(surface, false);
-    if (!created) return Status::OutOfMemory;
-    texture = created;
-    width = requestedWidth;
-    height = requestedHeight;
-    name.clear();
-    ++refCount;
-    return 0;
+    return Keep(*this, TextureFrom(surface, false), requestedWidth, requestedHeight, std::string());
 }
 
 void TextureRecord::ReleaseRef()

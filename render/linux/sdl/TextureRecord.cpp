@@ -74,7 +74,10 @@ SDL_Surface* DecodeJpeg(const std::string& path, int targetWidth, int targetHeig
     if (!decoder) return nullptr;
     SDL_Surface* surface = nullptr;
     int subsampling = 0, colourspace = 0;
-    if (tjDecompressHeader3(decoder, bytes.data(), bytes.size(), &width, &height, &subsampling, &colourspace) == 0) {
+    // The decoder's own reading of the header must be within the limits too.
+    if (tjDecompressHeader3(decoder, bytes.data(), bytes.size(), &width, &height, &subsampling, &colourspace) == 0 &&
+        width <= MaxPictureSide && height <= MaxPictureSide &&
+        static_cast<int64_t>(width) * height <= MaxPicturePixels) {
         const tjscalingfactor scale = DecodeScale(width, height, targetWidth, targetHeight);
         const int w = TJSCALED(width, scale), h = TJSCALED(height, scale);
         surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);

@@ -73,7 +73,7 @@ int main(int argc, char** argv)
 {
     const int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 200;
     WindowHandle window = PlatformStart("render_frame_bench_native") == 0
-                              ? PlatformCreateSaverWindow(SaverWindowSpec{}, IgnoreMessages)
+                              ? PlatformCreateSaverWindow(SaverWindowPlacement{}, IgnoreMessages)
                               : nullptr;
     if (!window || renderDevice.Create(window, 0) != 0) {
         std::fprintf(stderr, "render bench: no SDL renderer\n");

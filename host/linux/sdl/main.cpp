@@ -42,18 +42,18 @@ std::string ProgramDirectory(const char* argv0)
     return self.parent_path().string();
 }
 
-SaverWindowSpec WindowFor(const LinuxModeChoice& choice)
+SaverWindowPlacement WindowFor(const LinuxModeChoice& choice)
 {
-    SaverWindowSpec spec;
+    SaverWindowPlacement placement;
     if (choice.mode == LinuxMode::IntoWindow || choice.mode == LinuxMode::IntoRoot) {
-        spec.kind = SaverWindowKind::Foreign;
-        spec.foreignWindow = choice.window; // 0: the root window
+        placement.kind = SaverWindowKind::Foreign;
+        placement.foreignWindow = choice.window; // 0: the root window
     } else if (programOptions.windowWidth > 0) {
-        spec.kind = SaverWindowKind::Windowed;
-        spec.width = programOptions.windowWidth;
-        spec.height = programOptions.windowHeight;
+        placement.kind = SaverWindowKind::Windowed;
+        placement.width = programOptions.windowWidth;
+        placement.height = programOptions.windowHeight;
     }
-    return spec;
+    return placement;
 }
 
 int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)

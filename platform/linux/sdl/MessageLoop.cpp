@@ -137,13 +137,13 @@ void PlatformStop()
     if (!sdlPlatform.foreign) SDL_Quit();
 }
 
-WindowHandle PlatformCreateSaverWindow(const SaverWindowSpec& spec, WindowProcedure procedure)
+WindowHandle PlatformCreateSaverWindow(const SaverWindowPlacement& placement, WindowProcedure procedure)
 {
     SDL_Window* window = nullptr;
-    if (spec.kind == SaverWindowKind::Foreign) {
-        window = OpenForeignWindow(spec.foreignWindow);
-    } else if (spec.kind == SaverWindowKind::Windowed) {
-        window = SDL_CreateWindow("Zembria", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, spec.width, spec.height,
+    if (placement.kind == SaverWindowKind::Foreign) {
+        window = OpenForeignWindow(placement.foreignWindow);
+    } else if (placement.kind == SaverWindowKind::Windowed) {
+        window = SDL_CreateWindow("Zembria", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, placement.width, placement.height,
                                   SDL_WINDOW_SHOWN);
     } else {
         // A bare X server has no window manager to honour a desktop full-screen
@@ -159,7 +159,7 @@ WindowHandle PlatformCreateSaverWindow(const SaverWindowSpec& spec, WindowProced
     }
     sdlPlatform.window = window;
     sdlPlatform.procedure = procedure;
-    sdlPlatform.foreign = spec.kind == SaverWindowKind::Foreign;
+    sdlPlatform.foreign = placement.kind == SaverWindowKind::Foreign;
     sdlPlatform.destroyed = false;
     if (!sdlPlatform.foreign) SDL_RaiseWindow(window);
     procedure(window, Msg::Create, 0, 0);

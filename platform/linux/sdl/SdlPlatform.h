@@ -16,7 +16,7 @@ enum class SaverWindowKind {
     Foreign     // an X window someone else made (xscreensaver, -root)
 };
 
-struct SaverWindowSpec {
+struct SaverWindowPlacement {
     SaverWindowKind kind = SaverWindowKind::FullScreen;
     int width = 0;
     int height = 0;
@@ -29,7 +29,7 @@ int PlatformStart(const std::string& commandLine);
 void PlatformStop();
 
 // Makes the saver window and sends it WM_CREATE; nullptr when none could be made.
-WindowHandle PlatformCreateSaverWindow(const SaverWindowSpec& spec, WindowProcedure procedure);
+WindowHandle PlatformCreateSaverWindow(const SaverWindowPlacement& placement, WindowProcedure procedure);
 
 // Delivers queued messages, SDL's events and due timers to the window until
 // WM_QUIT; returns its exit code.

@@ -6,6 +6,7 @@
 #include "platform/linux/sdl/SdlPlatformState.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -124,6 +125,10 @@ int PlatformStart(const std::string& commandLine)
         std::fprintf(stderr, "zembria: SDL could not start: %s\n", SDL_GetError());
         return 1;
     }
+    // Without a display SDL may fall back to a driver that shows nothing: say so.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && std::strcmp(driver, "x11") != 0 && std::strcmp(driver, "wayland") != 0)
+        std::fprintf(stderr, "zembria: drawing through SDL's \"%s\" video driver\n", driver);
     sdlPlatform.wakeEvent = SDL_RegisterEvents(1);
     if (sdlPlatform.wakeEvent == static_cast<uint32_t>(-1)) sdlPlatform.wakeEvent = 0;
     return 0;

@@ -2,10 +2,12 @@
 
 #include "host/ProgramOptions.h"
 #include "host/RunMode.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 
 std::string ModuleDirectory;
 bool PreviewMode = false;
+SaverFolders separateFolders;
 
 namespace {
 
@@ -44,4 +46,10 @@ void ReadModeFlagsFrom(const std::string& commandLine)
 void ReadModeFlags()
 {
     ReadModeFlagsFrom(PlatformCommandLine());
+}
+
+SaverFolders CurrentFolders()
+{
+    if (programOptions.home.empty() && !separateFolders.options.empty()) return separateFolders;
+    return {ModuleDirectory, ModuleDirectory, JoinPath(ModuleDirectory, "images")};
 }

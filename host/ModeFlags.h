@@ -8,6 +8,17 @@
 extern std::string ModuleDirectory;
 extern bool PreviewMode;
 
+// Where the options file, the dictionaries and the picture cache lie. All
+// three beside the module unless the process entry chose folders of their
+// own (the Linux saver's XDG folders); --home puts all three in one folder.
+struct SaverFolders {
+    std::string options;
+    std::string dictionaries;
+    std::string cache; // the images folder itself
+};
+extern SaverFolders separateFolders; // empty: the module directory
+SaverFolders CurrentFolders();
+
 void ReadModeFlags();
 
 // The same rule on a given command line, for the callers above and the tests.

@@ -32,13 +32,16 @@ void SaverApp::Start(WindowHandle saverWindow)
     LoadBitmap(renderDevice.emblemHandle, EmblemBitmapId);
     screenRect = {0, 0, renderDevice.screenWidth, renderDevice.screenHeight};
 
-    // The cache always lies beside the module; the file's own ImagePath is not used.
-    if (options.Load(JoinPath(ModuleDirectory, "Zembria.ini")) == 0)
-        options.SetString("ImagePath", JoinPath(ModuleDirectory, "images"));
+    // The cache always lies in the saver's own folder, also when there is no
+    // options file: a relative "images" would let expiry delete pictures in
+    // whatever folder the saver was started from. The file's ImagePath is not used.
+    const SaverFolders folders = CurrentFolders();
+    options.Load(JoinPath(folders.options, "Zembria.ini"));
+    options.SetString("ImagePath", folders.cache);
     if (options.GetString("MemberLogin", "").empty()) options.SetString("RefreshRate", RefreshRateOption());
     ReadRefreshInterval();
 
-    dictionary.Load(JoinPath(ModuleDirectory, "dictionary." + options.GetString("Language", "1")));
+    dictionary.Load(JoinPath(folders.dictionaries, "dictionary." + options.GetString("Language", "1")));
     serviceClient.SetLanguage(options.GetInt("Language", 1));
 
     PrepareCache();

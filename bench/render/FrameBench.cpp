@@ -7,6 +7,7 @@
 // Usage: render_frame_bench [frames] [--snapshot FILE.png]
 //        render_frame_bench --write-picture FILE.jpg WIDTH HEIGHT   (a smooth test picture, then exit)
 
+#include "bench/render/BenchScene.h"
 #include "host/SaverApp.h"
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
@@ -16,44 +17,12 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
-
-double CpuSeconds()
-{
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& t) {
-        return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) * 1e-7;
-    };
-    return seconds(kernel) + seconds(user);
-}
-
-double WallSeconds()
-{
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-struct Timing {
-    double cpuMs;
-    double wallMs;
-};
-
-template <typename Work> Timing Measure(int repeats, Work work)
-{
-    double cpu = CpuSeconds(), wall = WallSeconds();
-    for (int i = 0; i < repeats; ++i)
-        work(i);
-    return Timing{(CpuSeconds() - cpu) * 1000.0 / repeats, (WallSeconds() - wall) * 1000.0 / repeats};
-}
 
 LRESULT CALLBACK BenchWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -85,28 +54,8 @@ bool WriteJpeg(const char* path, UINT width, UINT height, int grain = 32)
     uint32_t seed = 12345;
     for (UINT y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<uint32_t*>(static_cast<char*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch);
-        double v = static_cast<double>(y) / height;
-        for (UINT x = 0; x < width; ++x) {
-            double u = static_cast<double>(x) / width;
-            seed = seed * 1664525u + 1013904223u;
-            int noise = grain > 0 ? static_cast<int>(seed % static_cast<uint32_t>(grain)) - grain / 2 : 0;
-            int r, g, b;
-            if (v < 0.55) {
-                r = static_cast<int>(120 + 100 * v + 30 * std::sin(u * 9));
-                g = static_cast<int>(160 + 60 * v);
-                b = 235 - static_cast<int>(40 * v);
-            } else {
-                double wave = std::sin(u * 80 + v * 40) * 20;
-                r = static_cast<int>(20 + wave);
-                g = static_cast<int>(90 + 60 * (1 - v) + wave);
-                b = static_cast<int>(140 + wave);
-            }
-            r = std::clamp(r + noise, 1, 255);
-            g = std::clamp(g + noise, 1, 255);
-            b = std::clamp(b + noise, 1, 255);
-            row[x] = 0xFF000000u | static_cast<uint32_t>(r) << 16 | static_cast<uint32_t>(g) << 8 |
-                     static_cast<uint32_t>(b);
-        }
+        for (UINT x = 0; x < width; ++x)
+            row[x] = BenchPicturePixel(x, y, width, height, grain, seed);
     }
     surface->UnlockRect();
     HRESULT result = D3DXSaveSurfaceToFileA(path, D3DXIFF_JPG, surface, nullptr, nullptr);
@@ -114,32 +63,25 @@ bool WriteJpeg(const char* path, UINT width, UINT height, int grain = 32)
     return SUCCEEDED(result);
 }
 
-void FillStores(SaverApp& app)
+} // namespace
+
+double CpuSeconds()
 {
-    app.screenRect = ScreenRect{0, 0, renderDevice.screenWidth, renderDevice.screenHeight};
-    app.refreshSeconds = 60;
-    app.lastAdvanceTime = 1772409600;
-    app.options.SetString("ShowLocalTime", "yes");
-    app.infoStore.AddPair("ImageInfoMain", "Harbour of Zembria");
-    app.infoStore.AddPair("ImageInfoReloadLable", "live");
-    app.infoStore.AddPair("ImageInfoSub", "Webcam 3, looking east over the bay");
-    app.infoStore.AddPair("ImageInfoURL", "www.zembria.example");
-    const char* rows[][3] = {
-        {"DataTitle1", "Weather", nullptr},   {"Data1", "Sunny", "Sky"},
-        {"Data2", "21 C", "Temperature"},     {"Data3", "12 km/h W", "Wind"},
-        {"DataSeperator1", "hr", nullptr},    {"DataTitle2", "Service", nullptr},
-        {"Data4", "1,204", "Members online"}, {"Data5", "38,511", "Pictures"},
-        {"Data6", "4", "Webcams"},            {"DataSeperator2", "hr", nullptr},
-        {"Data7", "06:12", "Sunrise"},        {"Data8", "19:47", "Sunset"},
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto seconds = [](const FILETIME& t) {
+        return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) * 1e-7;
     };
-    for (const auto& row : rows) {
-        app.infoStore.AddPair(row[0], row[1]);
-        if (row[2])
-            app.infoStore.AddPair(std::string(row[0]) + "Label", row[2]);
-    }
+    return seconds(kernel) + seconds(user);
 }
 
-} // namespace
+double WallSeconds()
+{
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
 
 int main(int argc, char** argv)
 {
@@ -174,29 +116,12 @@ int main(int argc, char** argv)
     const int w = renderDevice.screenWidth, h = renderDevice.screenHeight;
     std::printf("display %dx%d\n", w, h);
 
-    // Picture loads.
-    struct Picture { const char* path; UINT width, height; int repeats; };
-    const Picture pictures[] = {{"bench-1920x1080.jpg", 1920, 1080, 10}, {"bench-6000x4000.jpg", 6000, 4000, 3}};
-    for (const Picture& picture : pictures) {
-        if (!WriteJpeg(picture.path, picture.width, picture.height)) {
-            std::fprintf(stderr, "render bench: could not write %s\n", picture.path);
-            return 1;
-        }
-        long result = 0;
-        Timing load = Measure(picture.repeats, [&](int) {
-            result = renderDevice.pictureHandle->LoadFile(picture.path, w, h);
-        });
-        std::printf("load %ux%u JPEG into the picture handle: %.1f ms CPU, %.1f ms wall (mean of %d)%s\n",
-                    picture.width, picture.height, load.cpuMs, load.wallMs, picture.repeats,
-                    result == 0 ? "" : " FAILED");
-    }
+    if (!MeasurePictureLoads([](const char* path, UINT width, UINT height) { return WriteJpeg(path, width, height); }))
+        return 1;
 
     // Full frames.
-    renderDevice.pictureHandle->LoadFile(pictures[0].path, w, h);
-    renderDevice.barHandle->LoadResource(IDB_BAR, 0, 0);
-    renderDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0);
     SaverApp app;
-    FillStores(app);
+    FillStores(app, w, h);
     auto frame = [&app](int i) { ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2)); };
     std::vector<double> remadeCpu, keptCpu, remadeWall, keptWall;
     renderDevice.changeDriven = false; // every frame whole
@@ -221,18 +146,7 @@ int main(int argc, char** argv)
                 kept, median(keptWall), frames);
     std::printf("panels kept / remade CPU time: %.2f (%.2fx faster)\n", kept / remade, remade / kept);
 
-    // For scale: the same frame without any overlay text or panel.
-    Timing bare = Measure(frames, [](int) {
-        renderDevice.BeginScene();
-        renderDevice.ClearToBlack();
-        renderDevice.pictureHandle->Draw(Rect{0, 0, renderDevice.screenWidth, renderDevice.screenHeight}, 0xFFFFFFFF);
-        const int height = renderDevice.screenHeight;
-        renderDevice.barHandle->Draw(Rect{0, height - 165, 612, height - 80}, 0xFFFFFFFF);
-        renderDevice.emblemHandle->Draw(Rect{7, height - 205, 132, height - 65}, 0xFFFFFFFF);
-        renderDevice.EndScene();
-        renderDevice.Present();
-    });
-    std::printf("picture, bar and emblem alone: %.2f ms CPU, %.2f ms wall per frame\n", bare.cpuMs, bare.wallMs);
+    const Timing bare = MeasureBareFrame(frames);
     std::printf("whole frame / picture, bar and emblem alone, CPU: %.2fx\n", kept / bare.cpuMs);
 
     // Frame ticks as the idle saver makes them: twice a second, the clocks

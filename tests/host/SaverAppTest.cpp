@@ -65,7 +65,8 @@ TEST_F(SaverAppTest, GuestWithoutOptionsFile)
     Start();
     EXPECT_EQ(saverApp.options.GetString("RefreshRate", ""), "0") << "a guest's interval is the shortest";
     EXPECT_EQ(saverApp.refreshSeconds, 10);
-    EXPECT_EQ(saverApp.options.GetString("ImagePath", "images"), "images");
+    EXPECT_EQ(saverApp.options.GetString("ImagePath", "images"), (home / "images").string())
+        << "without an options file the cache still lies beside the module, never in the current folder";
     EXPECT_EQ(LastPeriod(FrameTimerId), 500u);
     EXPECT_EQ(LastPeriod(SlideTimerId), 10020u);
     EXPECT_EQ(recording.activeTimers.size(), 2u);

@@ -1,0 +1,93 @@
+#include "host/linux/LinuxMode.h"
+
+#include "platform/Paths.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+// An X window id as xscreensaver writes it: decimal or 0x hexadecimal.
+bool ParseWindowId(const std::string& text, unsigned long& id)
+{
+    if (text.empty() || text[0] == '-') return false;
+    errno = 0;
+    char* end = nullptr;
+    id = std::strtoul(text.c_str(), &end, 0);
+    return errno == 0 && end != nullptr && *end == '\0' && id != 0;
+}
+
+bool IsWord(const std::string& word, const char* name)
+{
+    return word == std::string("-") + name || word == std::string("/") + name;
+}
+
+// An XDG base directory: the variable when it holds an absolute path, else ~/fallback.
+std::string BaseDirectory(const char* value, const char* home, const char* fallback)
+{
+    if (value != nullptr && value[0] == '/') return value;
+    return JoinPath(home != nullptr && home[0] != '\0' ? home : "/tmp", fallback);
+}
+
+} // namespace
+
+LinuxModeChoice ChooseLinuxMode(const std::vector<std::string>& words, const char* xscreensaverWindow)
+{
+    LinuxModeChoice choice{LinuxMode::FullScreen, 0, {}};
+    bool root = false;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (IsWord(word, "s") || IsWord(word, "S")) continue;
+        if (word == "-root") root = true;
+        else if (word == "-window-id") {
+            if (i + 1 >= words.size() || !ParseWindowId(words[i + 1], choice.window))
+                return {LinuxMode::Invalid, 0, "-window-id wants an X window id"};
+            ++i;
+        } else if (IsWord(word, "c") || IsWord(word, "C")) return {LinuxMode::Settings, 0, {}};
+        else if (IsWord(word, "p") || IsWord(word, "P")) return {LinuxMode::Preview, 0, {}};
+        else return {LinuxMode::Invalid, 0, "unknown mode " + word};
+    }
+    if (choice.window == 0 && xscreensaverWindow != nullptr && xscreensaverWindow[0] != '\0' &&
+        !ParseWindowId(xscreensaverWindow, choice.window))
+        return {LinuxMode::Invalid, 0, "XSCREENSAVER_WINDOW holds no X window id"};
+    if (choice.window != 0) choice.mode = LinuxMode::IntoWindow;
+    else if (root) choice.mode = LinuxMode::IntoRoot;
+    return choice;
+}
+
+SaverFolders XdgFolders(const XdgEnvironment& environment)
+{
+    SaverFolders folders;
+    folders.options = JoinPath(BaseDirectory(environment.configHome, environment.home, ".config"), "zembria");
+    folders.cache = JoinPath(JoinPath(BaseDirectory(environment.cacheHome, environment.home, ".cache"), "zembria"), "images");
+    std::error_code error;
+    const std::filesystem::path program(environment.programDirectory);
+    if (std::filesystem::exists(program / "dictionary.1", error))
+        folders.dictionaries = environment.programDirectory;
+    else
+        folders.dictionaries = (program.parent_path() / "share" / "zembria").string();
+    return folders;
+}
+
+std::string LinuxUsageText()
+{
+    return "Usage: zembria [options] [-s | -root | -window-id ID | -c]\n"
+           "\n"
+           "Modes:\n"
+           "  -s              full screen (also without any mode)\n"
+           "  -root           draw into the root window (xscreensaver)\n"
+           "  -window-id ID   draw into X window ID (also $XSCREENSAVER_WINDOW)\n"
+           "  -c              the settings\n"
+           "\n"
+           "Options:\n"
+           "  --home DIR          options, dictionaries and pictures in DIR (env ZEMBRIA_HOME);\n"
+           "                      otherwise ~/.config/zembria and ~/.cache/zembria/images\n"
+           "  --service HOST[:PORT]  picture service to use (env ZEMBRIA_SERVICE)\n"
+           "  --run-for SECONDS   close by itself after SECONDS\n"
+           "  --window WxH        a window of W x H pixels instead of the full screen\n"
+           "  --snapshot FILE.png write the last frame to FILE.png when closing\n"
+           "  --help, --version   this text, or the version\n"
+           "\n"
+           "SIGTERM or SIGINT end the saver.\n";
+}

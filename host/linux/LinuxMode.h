@@ -1,0 +1,40 @@
+#pragma once
+// The Linux saver's modes, read from the words left after the program's own
+// options, and where its files lie (the XDG base directories).
+//   full screen   -s, or no mode at all
+//   xscreensaver  -window-id ID, $XSCREENSAVER_WINDOW, -root: draw into that window
+//   settings      -c (not built on Linux yet)
+//   preview       -p, which has no Linux meaning
+
+#include "host/ModeFlags.h"
+
+#include <string>
+#include <vector>
+
+enum class LinuxMode { FullScreen, IntoWindow, IntoRoot, Settings, Preview, Invalid };
+
+struct LinuxModeChoice {
+    LinuxMode mode = LinuxMode::Invalid;
+    unsigned long window = 0; // IntoWindow: the X window id
+    std::string error;        // Invalid: what was wrong
+};
+
+// xscreensaverWindow is $XSCREENSAVER_WINDOW, nullptr when unset. An explicit
+// -window-id wins over it, and it over -root.
+LinuxModeChoice ChooseLinuxMode(const std::vector<std::string>& words, const char* xscreensaverWindow);
+
+// The usual environment of the XDG rules, passed in so the rule is testable.
+struct XdgEnvironment {
+    const char* configHome = nullptr; // $XDG_CONFIG_HOME
+    const char* cacheHome = nullptr;  // $XDG_CACHE_HOME
+    const char* home = nullptr;       // $HOME
+    std::string programDirectory;     // the folder of the running program
+};
+
+// Options in $XDG_CONFIG_HOME/zembria, the cache in $XDG_CACHE_HOME/zembria/images
+// (relative or unset values fall back to ~/.config and ~/.cache), the
+// dictionaries beside the program when it runs from the build tree, else in
+// the install prefix's share/zembria.
+SaverFolders XdgFolders(const XdgEnvironment& environment);
+
+std::string LinuxUsageText();

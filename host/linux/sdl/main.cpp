@@ -1,0 +1,110 @@
+// Process entry of zembria, the Linux saver: the program's own options are
+// taken out of the arguments, the rest names the mode; then the saver window
+// runs on SDL until it closes.
+
+#include "host/HostProtocol.h"
+#include "host/ProgramOptions.h"
+#include "host/linux/LinuxMode.h"
+#include "platform/linux/sdl/SdlPlatform.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+namespace {
+
+// The arguments as one command tail; a word with blanks is quoted, as the
+// option parser expects.
+std::string CommandTail(int argc, char** argv)
+{
+    std::string tail;
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (!tail.empty()) tail += ' ';
+        tail += word.find_first_of(" \t") == std::string::npos ? word : '"' + word + '"';
+    }
+    return tail;
+}
+
+std::vector<std::string> Words(const std::string& text)
+{
+    std::istringstream stream(text);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;) words.push_back(word);
+    return words;
+}
+
+std::string ProgramDirectory(const char* argv0)
+{
+    std::error_code error;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) self = std::filesystem::absolute(argv0, error);
+    return self.parent_path().string();
+}
+
+SaverWindowPlacement WindowFor(const LinuxModeChoice& choice)
+{
+    SaverWindowPlacement placement;
+    if (choice.mode == LinuxMode::IntoWindow || choice.mode == LinuxMode::IntoRoot) {
+        placement.kind = SaverWindowKind::Foreign;
+        placement.foreignWindow = choice.window; // 0: the root window
+    } else if (programOptions.windowWidth > 0) {
+        placement.kind = SaverWindowKind::Windowed;
+        placement.width = programOptions.windowWidth;
+        placement.height = programOptions.windowHeight;
+    }
+    return placement;
+}
+
+int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)
+{
+    if (PlatformStart(commandLine) != 0) return 1;
+    hostState.powerLineStatus = PlatformAcLineStatus();
+    int exitCode = 1;
+    if (PlatformCreateSaverWindow(WindowFor(choice), HostWindowProc) != nullptr) exitCode = PlatformRunMessageLoop();
+    PlatformStop();
+    return exitCode;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string rest, error;
+    switch (ParseProgramOptions(CommandTail(argc, argv), programOptions, rest, error)) {
+    case OptionsOutcome::Help:
+        PlatformReport(LinuxUsageText(), "zembria", false);
+        return 0;
+    case OptionsOutcome::Version:
+        PlatformReport(VersionText(), "zembria", false);
+        return 0;
+    case OptionsOutcome::Error:
+        PlatformReport("zembria: " + error + "\n\n" + LinuxUsageText(), "zembria", true);
+        return ExitUsage;
+    case OptionsOutcome::Run:
+        break;
+    }
+    ApplyEnvironment(programOptions);
+
+    const LinuxModeChoice choice = ChooseLinuxMode(Words(rest), std::getenv("XSCREENSAVER_WINDOW"));
+    switch (choice.mode) {
+    case LinuxMode::Invalid:
+        PlatformReport("zembria: " + choice.error + "\n\n" + LinuxUsageText(), "zembria", true);
+        return ExitUsage;
+    case LinuxMode::Preview:
+        PlatformReport("zembria: -p (the preview in the Windows display settings) has no meaning on Linux\n",
+                       "zembria", true);
+        return ExitUsage;
+    case LinuxMode::Settings:
+        PlatformReport("zembria: the settings dialog is not built on Linux yet; edit Zembria.ini in "
+                       "~/.config/zembria (or in the --home folder)\n", "zembria", true);
+        return 1;
+    default:
+        break;
+    }
+
+    const std::string program = ProgramDirectory(argv[0]);
+    separateFolders = XdgFolders({std::getenv("XDG_CONFIG_HOME"), std::getenv("XDG_CACHE_HOME"),
+                                  std::getenv("HOME"), program});
+    return RunSaver(choice, std::string(argv[0]) + " " + rest);
+}

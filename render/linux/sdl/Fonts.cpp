@@ -1,0 +1,94 @@
+// The overlay's four fonts from fontconfig's sans-serif (DejaVu Sans on
+// Debian). The point sizes give the line heights of the Windows fonts, 18 px
+// for the texts and 28 px for headings, so the portable layout lands where
+// it does on Windows.
+
+#include "render/linux/sdl/RenderDeviceState.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <string>
+
+namespace {
+
+struct FontStyle {
+    FontKind kind;
+    int points;
+    int lineHeight;
+    bool bold;
+    bool italic;
+};
+
+constexpr FontStyle FontStyles[FontCount] = {
+    {FontKind::Heading, 24, 28, true, false},
+    {FontKind::Text, 15, 18, false, false},
+    {FontKind::TextBold, 15, 18, true, false},
+    {FontKind::Accent, 15, 18, true, true},
+};
+
+// The file fontconfig picks for sans-serif of that weight and slant, and
+// whether it really has them (else SDL2_ttf fakes what's missing).
+std::string MatchFont(const FontStyle& style, bool& boldFound, bool& italicFound)
+{
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif"));
+    FcPatternAddInteger(pattern, FC_WEIGHT, style.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, style.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    std::string path;
+    boldFound = italicFound = false;
+    if (match) {
+        FcChar8* file = nullptr;
+        int weight = 0, slant = 0;
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) path = reinterpret_cast<char*>(file);
+        if (FcPatternGetInteger(match, FC_WEIGHT, 0, &weight) == FcResultMatch) boldFound = weight >= FC_WEIGHT_DEMIBOLD;
+        if (FcPatternGetInteger(match, FC_SLANT, 0, &slant) == FcResultMatch) italicFound = slant != FC_SLANT_ROMAN;
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return path;
+}
+
+int AverageCharWidth(TTF_Font* font)
+{
+    int advance = 0;
+    TTF_GlyphMetrics(font, 'x', nullptr, nullptr, nullptr, nullptr, &advance);
+    return advance;
+}
+
+} // namespace
+
+int OpenFonts(RenderDeviceState& state)
+{
+    if (TTF_WasInit() == 0 && TTF_Init() != 0) return 1;
+    int missing = 0;
+    for (const FontStyle& style : FontStyles) {
+        const unsigned slot = static_cast<unsigned>(style.kind);
+        bool boldFound = false, italicFound = false;
+        const std::string path = MatchFont(style, boldFound, italicFound);
+        TTF_Font* font = path.empty() ? nullptr : TTF_OpenFont(path.c_str(), style.points);
+        if (font) {
+            int fake = TTF_STYLE_NORMAL;
+            if (style.bold && !boldFound) fake |= TTF_STYLE_BOLD;
+            if (style.italic && !italicFound) fake |= TTF_STYLE_ITALIC;
+            TTF_SetFontStyle(font, fake);
+        } else {
+            ++missing;
+        }
+        state.fonts[slot] = font;
+        state.descriptions[slot] = FontDescription{style.kind, style.lineHeight, style.bold ? 700 : 400, style.italic,
+                                                   font ? AverageCharWidth(font) : 0};
+    }
+    return missing == 0 ? 0 : 1;
+}
+
+void CloseFonts(RenderDeviceState& state)
+{
+    for (TTF_Font*& font : state.fonts) {
+        if (font) TTF_CloseFont(font);
+        font = nullptr;
+    }
+    if (TTF_WasInit() != 0) TTF_Quit();
+}

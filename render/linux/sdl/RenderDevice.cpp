@@ -1,0 +1,242 @@
+// SDL_Renderer render device.
+// Implements: the software renderer on the saver window (our own, or a
+// foreign X window whose size it takes), source-alpha blending throughout,
+// the one quad primitive as a blit or a fill, text through SDL2_ttf, scene
+// bracketing and presentation.
+// Needs: SDL2, SDL2_ttf; the saver window from the host.
+
+#include "render/RenderDevice.h"
+
+#include "render/TextureRecord.h"
+#include "render/linux/sdl/RenderDeviceState.h"
+
+#include <cstdio>
+
+namespace {
+
+bool deviceCreated = false;
+
+SDL_Color ToSdlColour(uint32_t argb)
+{
+    return SDL_Color{static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8), static_cast<Uint8>(argb),
+                     static_cast<Uint8>(argb >> 24)};
+}
+
+// The lines of a text as DrawText breaks them; a break at the very end adds no line.
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+TTF_Font* FontOf(const RenderDeviceState* state, FontKind kind)
+{
+    const unsigned slot = static_cast<unsigned>(kind);
+    return state && slot < FontCount ? state->fonts[slot] : nullptr;
+}
+
+int LineHeight(const RenderDeviceState* state, FontKind kind)
+{
+    const unsigned slot = static_cast<unsigned>(kind);
+    return slot < FontCount ? state->descriptions[slot].height : 0;
+}
+
+} // namespace
+
+// --- Device life ----------------------------------------------------------------
+
+int RenderDevice::Create(WindowHandle windowHandle, unsigned)
+{
+    if (deviceCreated) return 1;
+    if (!state) state = new RenderDeviceState;
+    *state = RenderDeviceState{};
+    lastFrame = FrameMemory{};
+    window = windowHandle;
+    state->window = static_cast<SDL_Window*>(windowHandle);
+    // The software renderer: the same pixels on every X server, Xvfb included.
+    // Its frames go to the window as plain X images: SDL would otherwise
+    // present them through OpenGL, which without a GPU (Xvfb, many VMs) is
+    // a software rasteriser costing more than the frame itself.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    state->renderer = SDL_CreateRenderer(state->window, -1, SDL_RENDERER_SOFTWARE);
+    if (!state->renderer) {
+        std::fprintf(stderr, "zembria: no renderer: %s\n", SDL_GetError());
+        return 1;
+    }
+    int width = 0, height = 0;
+    SDL_GetRendererOutputSize(state->renderer, &width, &height);
+    screenWidth = windowedWidth > 0 ? windowedWidth : width;
+    screenHeight = windowedHeight > 0 ? windowedHeight : height;
+    deviceCreated = true;
+    return 0;
+}
+
+int RenderDevice::InitResources()
+{
+    if (!state || !state->renderer) return 0;
+    // The screen turns black at once.
+    ClearToBlack();
+    Present();
+
+    SetRenderStates();
+    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle})
+        if (!*handle) *handle = new TextureHandle;
+    ClearToBlack();
+    if (OpenFonts(*state) != 0) std::fprintf(stderr, "zembria: fonts missing, texts are not drawn\n");
+    return 0;
+}
+
+void RenderDevice::SetRenderStates()
+{
+    // Output merger: everything is blended over the frame by source alpha;
+    // textures carry their own blend mode (TextureRecord).
+    if (state && state->renderer) SDL_SetRenderDrawBlendMode(state->renderer, SDL_BLENDMODE_BLEND);
+}
+
+void RenderDevice::Release()
+{
+    lastFrame = FrameMemory{};
+    // Textures first: they belong to the renderer released below.
+    panelCache.Clear();
+    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle}) {
+        delete *handle;
+        *handle = nullptr;
+    }
+    if (state) {
+        CloseFonts(*state);
+        if (state->renderer) SDL_DestroyRenderer(state->renderer);
+        state->renderer = nullptr;
+        state->presentedFrame.clear();
+    }
+    deviceCreated = false;
+}
+
+long RenderDevice::BeginScene()
+{
+    return state && state->renderer ? 0 : Status::Fail;
+}
+
+long RenderDevice::EndScene()
+{
+    return state && state->renderer ? 0 : Status::Fail;
+}
+
+// The software renderer draws into the window's own surface, which keeps
+// what was drawn from one present to the next; a present of an area shows
+// the whole surface, whose other parts are unchanged.
+int RenderDevice::Present(const Rect*)
+{
+    if (!state || !state->renderer) return 0;
+    if (keepPresentedFrame) state->presentedFrame = ReadFrame(state->renderer, screenWidth, screenHeight);
+    SDL_RenderPresent(state->renderer);
+    return 0;
+}
+
+long RenderDevice::ClearToBlack()
+{
+    if (!state || !state->renderer) return Status::Fail;
+    SDL_SetRenderDrawColor(state->renderer, 0, 0, 0, 0);
+    if (SDL_RectEmpty(&state->clip))
+        return SDL_RenderClear(state->renderer) == 0 ? 0 : Status::Fail;
+    // A clear ignores the clip: fill the area, replacing what is there.
+    SDL_SetRenderDrawBlendMode(state->renderer, SDL_BLENDMODE_NONE);
+    const int result = SDL_RenderFillRect(state->renderer, &state->clip);
+    SDL_SetRenderDrawBlendMode(state->renderer, SDL_BLENDMODE_BLEND);
+    return result == 0 ? 0 : Status::Fail;
+}
+
+void RenderDevice::SetClip(const Rect* area)
+{
+    if (!state || !state->renderer) return;
+    state->clip = area ? SDL_Rect{area->left, area->top, area->right - area->left, area->bottom - area->top} : SDL_Rect{};
+    SDL_RenderSetClipRect(state->renderer, SDL_RectEmpty(&state->clip) ? nullptr : &state->clip);
+}
+
+// The software renderer's surface is never lost.
+long RenderDevice::TestCooperativeLevel()
+{
+    return state && state->renderer ? 0 : Status::Fail;
+}
+
+long RenderDevice::ResetDevice()
+{
+    return 0;
+}
+
+// --- Primitives -----------------------------------------------------------------
+
+FontDescription RenderDevice::SelectFont(FontKind kind) const
+{
+    const unsigned slot = static_cast<unsigned>(kind) < FontCount ? static_cast<unsigned>(kind) : 1;
+    if (!state) return FontDescription{static_cast<FontKind>(slot), 0, 0, false, 0};
+    return state->descriptions[slot];
+}
+
+void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rect) const
+{
+    TTF_Font* font = FontOf(state, kind);
+    if (!font || text.empty()) return;
+    int widest = 0;
+    const std::vector<std::string> lines = Lines(text);
+    for (const std::string& line : lines) {
+        int width = 0, height = 0;
+        if (!line.empty() && TTF_SizeText(font, line.c_str(), &width, &height) == 0 && width > widest) widest = width;
+    }
+    rect.right = rect.left + widest;
+    rect.bottom = rect.top + static_cast<int>(lines.size()) * LineHeight(state, kind);
+}
+
+void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect& rect, unsigned, uint32_t colour)
+{
+    TTF_Font* font = FontOf(state, kind);
+    if (!font || !state->renderer) return;
+    SDL_Rect clip{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    if (!SDL_RectEmpty(&state->clip) && !SDL_IntersectRect(&clip, &state->clip, &clip)) return;
+    SDL_RenderSetClipRect(state->renderer, &clip);
+    int y = rect.top;
+    for (const std::string& line : Lines(text)) {
+        // Texts are the service's and the dictionaries' 8-bit text, taken as Latin-1.
+        SDL_Surface* surface = line.empty() ? nullptr : TTF_RenderText_Blended(font, line.c_str(), ToSdlColour(colour));
+        if (surface) {
+            SDL_Texture* texture = SDL_CreateTextureFromSurface(state->renderer, surface);
+            if (texture) {
+                SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+                const SDL_Rect target{rect.left, y, surface->w, surface->h};
+                SDL_RenderCopy(state->renderer, texture, nullptr, &target);
+                SDL_DestroyTexture(texture);
+            }
+            SDL_FreeSurface(surface);
+        }
+        y += LineHeight(state, kind);
+    }
+    SDL_RenderSetClipRect(state->renderer, SDL_RectEmpty(&state->clip) ? nullptr : &state->clip);
+}
+
+int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint32_t colour)
+{
+    if (!state || !state->renderer) return 0;
+    // Every quad is an axis-aligned rectangle: a blit (texture colour times
+    // the quad's colour, as Direct3D's default stage modulates) or a fill,
+    // both far cheaper in the software renderer than general geometry.
+    const SDL_Color c = ToSdlColour(colour);
+    const SDL_Rect target{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    SDL_Texture* source = texture && texture->texture ? SdlTexture(texture->texture) : nullptr;
+    if (source) {
+        SDL_SetTextureColorMod(source, c.r, c.g, c.b);
+        SDL_SetTextureAlphaMod(source, c.a);
+        SDL_RenderCopy(state->renderer, source, nullptr, &target);
+    } else {
+        SDL_SetRenderDrawColor(state->renderer, c.r, c.g, c.b, c.a);
+        SDL_RenderFillRect(state->renderer, &target);
+    }
+    return 0;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// SDL objects of the render device. Only render/linux/sdl sees them; the
+// portable code knows RenderDeviceState by name only.
+
+#include "render/FontKind.h"
+#include "render/RenderDevice.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <cstdint>
+#include <vector>
+
+constexpr unsigned FontCount = 4;
+
+struct RenderDeviceState {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    // Indexed by FontKind.
+    TTF_Font* fonts[FontCount] = {};
+    FontDescription descriptions[FontCount] = {};
+    // Copy of the last presented frame (ARGB8888 rows), kept when a snapshot was asked for.
+    std::vector<uint32_t> presentedFrame;
+    // The clip area set (SetClip), empty for none.
+    SDL_Rect clip{};
+};
+
+inline SDL_Texture* SdlTexture(struct NativeTexture* texture)
+{
+    return reinterpret_cast<SDL_Texture*>(texture);
+}
+
+// The fonts of the four kinds, fontconfig's sans-serif (DejaVu) sized so the
+// line heights are those of the Windows fonts; 0 when all four opened.
+int OpenFonts(RenderDeviceState& state);
+void CloseFonts(RenderDeviceState& state);
+
+// The pixels the renderer shows now, as ARGB8888 rows; empty when unreadable.
+std::vector<uint32_t> ReadFrame(SDL_Renderer* renderer, int width, int height);

@@ -1,0 +1,175 @@
+// SDL textures: pictures decoded with TurboJPEG and scaled to a requested
+// size, the artwork from the bitmaps built into the program, and panel
+// textures. Every texture is ARGB8888 and blends by its alpha; opaque pure
+// black becomes transparent (the colour key), as the Windows loader does.
+
+#include "render/TextureRecord.h"
+
+#include "render/PictureHeader.h"
+#include "render/RenderDevice.h"
+#include "render/linux/sdl/Artwork.h"
+#include "render/linux/sdl/RenderDeviceState.h"
+
+#include <turbojpeg.h>
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t ColourKey = 0xFF000000;
+
+SDL_Renderer* Renderer()
+{
+    return renderDevice.state ? renderDevice.state->renderer : nullptr;
+}
+
+void ApplyColourKey(SDL_Surface* surface)
+{
+    SDL_LockSurface(surface);
+    for (int y = 0; y < surface->h; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
+        for (int x = 0; x < surface->w; ++x)
+            if (row[x] == ColourKey) row[x] = 0;
+    }
+    SDL_UnlockSurface(surface);
+}
+
+// Keys the surface and makes it a texture; the surface is freed either way.
+NativeTexture* TextureFrom(SDL_Surface* surface, bool keyed)
+{
+    if (!surface) return nullptr;
+    if (keyed) ApplyColourKey(surface);
+    SDL_Texture* texture = Renderer() ? SDL_CreateTextureFromSurface(Renderer(), surface) : nullptr;
+    SDL_FreeSurface(surface);
+    if (texture) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    return reinterpret_cast<NativeTexture*>(texture);
+}
+
+// The DCT scale that decodes the least while keeping both sides at least the
+// target's; only a picture twice the target's size or more is scaled so.
+tjscalingfactor DecodeScale(int width, int height, int targetWidth, int targetHeight)
+{
+    tjscalingfactor chosen{1, 1};
+    if (targetWidth <= 0 || targetHeight <= 0 || width < 2 * targetWidth || height < 2 * targetHeight) return chosen;
+    int count = 0;
+    const tjscalingfactor* factors = tjGetScalingFactors(&count);
+    for (int i = 0; i < count; ++i) {
+        const tjscalingfactor f = factors[i];
+        if (f.num > f.denom || TJSCALED(width, f) < targetWidth || TJSCALED(height, f) < targetHeight) continue;
+        if (f.num * chosen.denom < chosen.num * f.denom) chosen = f;
+    }
+    return chosen;
+}
+
+// The JPEG at path decoded (DCT-scaled when large) into an ARGB8888 surface;
+// nullptr when it is no JPEG TurboJPEG reads.
+SDL_Surface* DecodeJpeg(const std::string& path, int targetWidth, int targetHeight, int& width, int& height)
+{
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (bytes.empty()) return nullptr;
+    tjhandle decoder = tjInitDecompress();
+    if (!decoder) return nullptr;
+    SDL_Surface* surface = nullptr;
+    int subsampling = 0, colourspace = 0;
+    // The decoder's own reading of the header must be within the limits too.
+    if (tjDecompressHeader3(decoder, bytes.data(), bytes.size(), &width, &height, &subsampling, &colourspace) == 0 &&
+        width <= MaxPictureSide && height <= MaxPictureSide &&
+        static_cast<int64_t>(width) * height <= MaxPicturePixels) {
+        const tjscalingfactor scale = DecodeScale(width, height, targetWidth, targetHeight);
+        const int w = TJSCALED(width, scale), h = TJSCALED(height, scale);
+        surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+        // BGRA bytes are ARGB8888 words on a little-endian machine.
+        if (surface && tjDecompress2(decoder, bytes.data(), bytes.size(), static_cast<unsigned char*>(surface->pixels), w,
+                                     surface->pitch, h, TJPF_BGRA, TJFLAG_ACCURATEDCT) != 0) {
+            SDL_FreeSurface(surface);
+            surface = nullptr;
+        }
+    }
+    tjDestroy(decoder);
+    return surface;
+}
+
+// The surface stretched (bilinear) to the target size; the source is freed.
+SDL_Surface* ScaledTo(SDL_Surface* source, int targetWidth, int targetHeight)
+{
+    if (!source || targetWidth <= 0 || targetHeight <= 0 || (source->w == targetWidth && source->h == targetHeight))
+        return source;
+    SDL_Surface* scaled = SDL_CreateRGBSurfaceWithFormat(0, targetWidth, targetHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (scaled && SDL_SoftStretchLinear(source, nullptr, scaled, nullptr) != 0) {
+        SDL_FreeSurface(scaled);
+        scaled = nullptr;
+    }
+    SDL_FreeSurface(source);
+    return scaled;
+}
+
+// The record takes a texture just made (nullptr: none could be made).
+long Keep(TextureRecord& record, NativeTexture* created, int width, int height, const std::string& name)
+{
+    if (!created) return Status::OutOfMemory;
+    record.texture = created;
+    record.width = width;
+    record.height = height;
+    record.name = name;
+    ++record.refCount;
+    return 0;
+}
+
+} // namespace
+
+long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, int requestedHeight)
+{
+    // A header announcing a huge image is refused before anything is allocated for it.
+    if (!PictureSizeAcceptable(path)) return PictureRefused;
+    int sourceWidth = 0, sourceHeight = 0;
+    SDL_Surface* decoded = DecodeJpeg(path, requestedWidth, requestedHeight, sourceWidth, sourceHeight);
+    if (!decoded) return PictureRefused;
+    return Keep(*this, TextureFrom(ScaledTo(decoded, requestedWidth, requestedHeight), true), sourceWidth,
+                sourceHeight, path);
+}
+
+long TextureRecord::CreateFromResource(int resourceId, int requestedWidth, int requestedHeight)
+{
+    for (size_t i = 0; i < ArtworkFileCount; ++i) {
+        const ArtworkFile& artwork = ArtworkFiles[i];
+        if (artwork.resourceId != resourceId) continue;
+        SDL_Surface* loaded = SDL_LoadBMP_RW(SDL_RWFromConstMem(artwork.bytes, static_cast<int>(artwork.size)), 1);
+        SDL_Surface* argb = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
+        SDL_FreeSurface(loaded);
+        if (!argb) return Status::Fail;
+        const int sourceWidth = argb->w, sourceHeight = argb->h;
+        return Keep(*this, TextureFrom(ScaledTo(argb, requestedWidth, requestedHeight), true), sourceWidth,
+                    sourceHeight, ResourceTextureName);
+    }
+    return Status::InvalidArg;
+}
+
+// Panel textures: red follows u, green follows v, half alpha at every texel
+// centre, as the Windows fill function makes them.
+long TextureRecord::CreateFilled(int requestedWidth, int requestedHeight)
+{
+    if (requestedWidth <= 0 || requestedHeight <= 0) return Status::InvalidArg;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, requestedWidth, requestedHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return Status::OutOfMemory;
+    for (int y = 0; y < requestedHeight; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
+        const auto green = static_cast<uint32_t>((y + 0.5) / requestedHeight * 255.0 + 0.5);
+        for (int x = 0; x < requestedWidth; ++x) {
+            const auto red = static_cast<uint32_t>((x + 0.5) / requestedWidth * 255.0 + 0.5);
+            row[x] = 0x80000000u | red << 16 | green << 8;
+        }
+    }
+    return Keep(*this, TextureFrom(surface, false), requestedWidth, requestedHeight, std::string());
+}
+
+void TextureRecord::ReleaseRef()
+{
+    if (!texture) return;
+    if (--refCount <= 0) {
+        SDL_DestroyTexture(SdlTexture(texture));
+        texture = nullptr;
+    }
+}

@@ -1,0 +1,79 @@
+// The Linux saver's reading of its mode words and environment, and where
+// its files lie.
+
+#include "host/linux/LinuxMode.h"
+#include "host/ProgramOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+TEST(LinuxModeTest, WordsAndEnvironmentChooseTheMode)
+{
+    struct Case {
+        std::vector<std::string> words;
+        const char* environment;
+        LinuxMode mode;
+        unsigned long window;
+    };
+    const Case cases[] = {
+        {{}, nullptr, LinuxMode::FullScreen, 0},
+        {{"-s"}, nullptr, LinuxMode::FullScreen, 0},
+        {{"/S"}, "", LinuxMode::FullScreen, 0},
+        {{}, "0x1a00007", LinuxMode::IntoWindow, 0x1a00007},   // as xscreensaver starts a hack
+        {{"-root"}, "4194311", LinuxMode::IntoWindow, 4194311}, // its window beats -root
+        {{"-root"}, nullptr, LinuxMode::IntoRoot, 0},
+        {{"-window-id", "77"}, "0x1a00007", LinuxMode::IntoWindow, 77},
+        {{"-c"}, nullptr, LinuxMode::Settings, 0},
+        {{"-p", "1234"}, nullptr, LinuxMode::Preview, 0},
+        {{"-window-id"}, nullptr, LinuxMode::Invalid, 0},
+        {{"-window-id", "0"}, nullptr, LinuxMode::Invalid, 0},
+        {{"-window-id", "12x"}, nullptr, LinuxMode::Invalid, 0},
+        {{}, "not-a-window", LinuxMode::Invalid, 0},
+        {{"-x"}, nullptr, LinuxMode::Invalid, 0},
+    };
+    for (const Case& c : cases) {
+        std::string words;
+        for (const std::string& word : c.words) words += word + " ";
+        SCOPED_TRACE(words + "| " + (c.environment ? c.environment : "(unset)"));
+        const LinuxModeChoice choice = ChooseLinuxMode(c.words, c.environment);
+        EXPECT_EQ(choice.mode, c.mode);
+        EXPECT_EQ(choice.window, c.window);
+        EXPECT_EQ(choice.error.empty(), c.mode != LinuxMode::Invalid);
+    }
+}
+
+TEST(LinuxModeTest, FilesFollowTheXdgFoldersUnlessHomeIsGiven)
+{
+    const fs::path program = fs::temp_directory_path() / ("zembria-xdg-" + std::to_string(::getpid())) / "bin";
+    fs::create_directories(program);
+
+    // Installed: dictionaries in the prefix's share/zembria; unset or relative variables fall back to ~.
+    SaverFolders installed = XdgFolders({"/x/config", "relative/cache", "/home/anna", program.string()});
+    EXPECT_EQ(installed.options, "/x/config/zembria");
+    EXPECT_EQ(installed.cache, "/home/anna/.cache/zembria/images");
+    EXPECT_EQ(installed.dictionaries, (program.parent_path() / "share" / "zembria").string());
+    EXPECT_EQ(XdgFolders({nullptr, "/x/cache", "/home/anna", program.string()}).options, "/home/anna/.config/zembria");
+
+    // Run from the build tree: the dictionaries beside the program.
+    std::ofstream(program / "dictionary.1") << "App = Zembria\n";
+    EXPECT_EQ(XdgFolders({nullptr, nullptr, "/home/anna", program.string()}).dictionaries, program.string());
+
+    // The process entry's choice, and --home over it.
+    separateFolders = installed;
+    programOptions.home.clear();
+    EXPECT_EQ(CurrentFolders().cache, installed.cache);
+    programOptions.home = ModuleDirectory = "/srv/zembria";
+    const SaverFolders home = CurrentFolders();
+    EXPECT_EQ(home.options, "/srv/zembria");
+    EXPECT_EQ(home.dictionaries, "/srv/zembria");
+    EXPECT_EQ(home.cache, "/srv/zembria/images");
+    separateFolders = {};
+    programOptions.home.clear();
+    fs::remove_all(program.parent_path());
+}

@@ -6,6 +6,7 @@ change). The saver as shipped (change-driven frames) and the comparison build
 that draws every frame whole run side by side, each in its own wine server.
 Usage: soak.py CHANGED_BUILD WHOLE_BUILD NATIVE_BIN_DIR [MINUTES] [WARMUP_MINUTES]"""
 
+import hashlib
 import os
 import shutil
 import subprocess
@@ -29,12 +30,17 @@ def rss_kb(pid):
     return None
 
 
+MEMBER, PASSWORD = 'soak', 'secret'
+
+
 def make_home(root, name, offline):
+    """A member's options, so the service keeps the 10-second interval (a guest gets 50)."""
     home = os.path.join(root, name)
     os.makedirs(home)
+    code = hashlib.md5(PASSWORD.encode()).hexdigest().upper()
     with open(os.path.join(home, 'Zembria.ini'), 'w', newline='') as ini:
-        ini.write('[Application]\r\nRefreshRate\t=\t0\r\nShowLocalTime\t=\tyes\r\noffline\t=\t%s\r\n' %
-                  ('true' if offline else 'false'))
+        ini.write('[Application]\r\nRefreshRate\t=\t0\r\nShowLocalTime\t=\tyes\r\nMemberLogin\t=\t%s\r\n'
+                  'MemberCode\t=\t%s\r\noffline\t=\t%s\r\n' % (MEMBER, code, 'true' if offline else 'false'))
     return home
 
 
@@ -91,7 +97,8 @@ def main():
         soak(builds, root, 'offline', None, minutes, warmup)
         log = os.path.join(root, 'service.log')
         demo = subprocess.Popen([os.path.join(native_bin, 'zembria-demo-service'), '--pictures',
-                                 os.path.join(native_bin, 'demo-pictures'), '--interval', '1', '--log', log],
+                                 os.path.join(native_bin, 'demo-pictures'), '--interval', '1', '--log', log,
+                                 '--member', '%s:%s' % (MEMBER, PASSWORD)],
                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         line = demo.stdout.readline()
         address = line[line.find('127.0.0.1:'):].split()[0]

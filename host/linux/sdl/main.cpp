@@ -15,12 +15,14 @@
 namespace {
 
 // The arguments as one command tail; a word with blanks is quoted, as the
-// option parser expects.
+// option parser expects. xscreensaver 6 hands a hack its mode words with two
+// dashes (--root), which the option parser would refuse as unknown options.
 std::string CommandTail(int argc, char** argv)
 {
     std::string tail;
     for (int i = 1; i < argc; ++i) {
-        const std::string word = argv[i];
+        std::string word = argv[i];
+        if (word == "--root" || word == "--window-id") word.erase(0, 1);
         if (!tail.empty()) tail += ' ';
         tail += word.find_first_of(" \t") == std::string::npos ? word : '"' + word + '"';
     }

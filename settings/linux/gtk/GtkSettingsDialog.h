@@ -13,8 +13,8 @@ int StartGtk();
 // and the dictionaries folder. The window is not shown yet.
 GtkWidget* CreateSettingsWindow(const std::string& optionsFolder, const std::string& dictionaryFolder);
 
-// The widget that plays control id in the open dialog (IDOK and IDCANCEL for
-// the buttons); nullptr for an id the dialog has none of.
+// The widget that plays control id in the open dialog (1 and 2 are OK and
+// Cancel, as the template numbers them); nullptr for an id it has none of.
 GtkWidget* SettingsControl(int id);
 
 // Shows the window and waits until OK has saved (returns 1) or the user

@@ -129,7 +129,8 @@ int SettingsDialog::Open(const std::string& directory, const DialogControls& con
         result = 1;
     } else {
         std::string language = options.GetString("Language", "1");
-        if (dictionary.Load(JoinPath(directory, "dictionary." + language)) != 0) {
+        const std::string& dictionaries = dictionaryDirectory.empty() ? directory : dictionaryDirectory;
+        if (dictionary.Load(JoinPath(dictionaries, "dictionary." + language)) != 0) {
             controls.showMessage("Couldn't find language file!", ErrorCaption);
             result = 1;
         }

@@ -38,6 +38,7 @@ public:
 
     WindowHandle window = nullptr;    // the open dialog's window handle
     std::string moduleDirectory;      // where Open found the files
+    std::string dictionaryDirectory;  // where the dictionaries lie, when not there
     std::string versionText = ZEMBRIA_VERSION; // the module's version string
     KeyValueStore options;
     KeyValueStore dictionary;

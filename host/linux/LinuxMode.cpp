@@ -65,8 +65,11 @@ SaverFolders XdgFolders(const XdgEnvironment& environment)
     const std::filesystem::path program(environment.programDirectory);
     if (std::filesystem::exists(program / "dictionary.1", error))
         folders.dictionaries = environment.programDirectory;
-    else
-        folders.dictionaries = (program.parent_path() / "share" / "zembria").string();
+    else {
+        std::filesystem::path prefix = program.parent_path();
+        if (program.filename() == "xscreensaver" && prefix.filename() == "libexec") prefix = prefix.parent_path();
+        folders.dictionaries = (prefix / "share" / "zembria").string();
+    }
     return folders;
 }
 
@@ -78,7 +81,7 @@ std::string LinuxUsageText()
            "  -s              full screen (also without any mode)\n"
            "  -root           draw into the root window (xscreensaver)\n"
            "  -window-id ID   draw into X window ID (also $XSCREENSAVER_WINDOW)\n"
-           "  -c              the settings\n"
+           "  -c              the settings dialog\n"
            "\n"
            "Options:\n"
            "  --home DIR          options, dictionaries and pictures in DIR (env ZEMBRIA_HOME);\n"

@@ -3,7 +3,7 @@
 // options, and where its files lie (the XDG base directories).
 //   full screen   -s, or no mode at all
 //   xscreensaver  -window-id ID, $XSCREENSAVER_WINDOW, -root: draw into that window
-//   settings      -c (not built on Linux yet)
+//   settings      -c: the settings dialog
 //   preview       -p, which has no Linux meaning
 
 #include "host/ModeFlags.h"
@@ -34,7 +34,8 @@ struct XdgEnvironment {
 // Options in $XDG_CONFIG_HOME/zembria, the cache in $XDG_CACHE_HOME/zembria/images
 // (relative or unset values fall back to ~/.config and ~/.cache), the
 // dictionaries beside the program when it runs from the build tree, else in
-// the install prefix's share/zembria.
+// the install prefix's share/zembria (the prefix holds the program's folder,
+// or libexec/xscreensaver with it, where xscreensaver finds its hacks).
 SaverFolders XdgFolders(const XdgEnvironment& environment);
 
 std::string LinuxUsageText();

@@ -59,6 +59,9 @@ TEST(LinuxModeTest, FilesFollowTheXdgFoldersUnlessHomeIsGiven)
     EXPECT_EQ(installed.cache, "/home/anna/.cache/zembria/images");
     EXPECT_EQ(installed.dictionaries, (program.parent_path() / "share" / "zembria").string());
     EXPECT_EQ(XdgFolders({nullptr, "/x/cache", "/home/anna", program.string()}).options, "/home/anna/.config/zembria");
+    // The hack xscreensaver runs from <prefix>/libexec/xscreensaver.
+    EXPECT_EQ(XdgFolders({nullptr, nullptr, "/home/anna", "/opt/z/libexec/xscreensaver"}).dictionaries,
+              "/opt/z/share/zembria");
 
     // Run from the build tree: the dictionaries beside the program.
     std::ofstream(program / "dictionary.1") << "App = Zembria\n";

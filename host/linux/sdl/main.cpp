@@ -1,11 +1,12 @@
 // Process entry of zembria, the Linux saver: the program's own options are
 // taken out of the arguments, the rest names the mode; then the saver window
-// runs on SDL until it closes.
+// runs on SDL until it closes, or the settings dialog on GTK.
 
 #include "host/HostProtocol.h"
 #include "host/ProgramOptions.h"
 #include "host/linux/LinuxMode.h"
 #include "platform/linux/sdl/SdlPlatform.h"
+#include "settings/linux/gtk/GtkSettingsDialog.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,12 +15,14 @@
 namespace {
 
 // The arguments as one command tail; a word with blanks is quoted, as the
-// option parser expects.
+// option parser expects. xscreensaver 6 hands a hack its mode words with two
+// dashes (--root), which the option parser would refuse as unknown options.
 std::string CommandTail(int argc, char** argv)
 {
     std::string tail;
     for (int i = 1; i < argc; ++i) {
-        const std::string word = argv[i];
+        std::string word = argv[i];
+        if (word == "--root" || word == "--window-id") word.erase(0, 1);
         if (!tail.empty()) tail += ' ';
         tail += word.find_first_of(" \t") == std::string::npos ? word : '"' + word + '"';
     }
@@ -54,6 +57,18 @@ SaverWindowPlacement WindowFor(const LinuxModeChoice& choice)
         placement.height = programOptions.windowHeight;
     }
     return placement;
+}
+
+// The options folder may not exist yet; OK creates Zembria.ini in it.
+int RunSettings(const std::string& commandLine)
+{
+    ReadModeFlagsFrom(commandLine);
+    const SaverFolders folders = CurrentFolders();
+    std::error_code error;
+    std::filesystem::create_directories(folders.options, error);
+    if (StartGtk() != 0) return 1;
+    RunSettingsWindow(CreateSettingsWindow(folders.options, folders.dictionaries));
+    return 0;
 }
 
 int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)
@@ -95,10 +110,6 @@ int main(int argc, char** argv)
         PlatformReport("zembria: -p (the preview in the Windows display settings) has no meaning on Linux\n",
                        "zembria", true);
         return ExitUsage;
-    case LinuxMode::Settings:
-        PlatformReport("zembria: the settings dialog is not built on Linux yet; edit Zembria.ini in "
-                       "~/.config/zembria (or in the --home folder)\n", "zembria", true);
-        return 1;
     default:
         break;
     }
@@ -106,5 +117,6 @@ int main(int argc, char** argv)
     const std::string program = ProgramDirectory(argv[0]);
     separateFolders = XdgFolders({std::getenv("XDG_CONFIG_HOME"), std::getenv("XDG_CACHE_HOME"),
                                   std::getenv("HOME"), program});
+    if (choice.mode == LinuxMode::Settings) return RunSettings(std::string(argv[0]) + " " + rest);
     return RunSaver(choice, std::string(argv[0]) + " " + rest);
 }

@@ -32,9 +32,11 @@ void SaverApp::Start(WindowHandle saverWindow)
     LoadBitmap(renderDevice.emblemHandle, EmblemBitmapId);
     screenRect = {0, 0, renderDevice.screenWidth, renderDevice.screenHeight};
 
-    // The cache always lies beside the module; the file's own ImagePath is not used.
-    if (options.Load(JoinPath(ModuleDirectory, "Zembria.ini")) == 0)
-        options.SetString("ImagePath", JoinPath(ModuleDirectory, "images"));
+    // The cache always lies beside the module, the file read or not: the
+    // file's own ImagePath is not used, and a relative "images" would expire
+    // the pictures of whatever folder is current.
+    options.Load(JoinPath(ModuleDirectory, "Zembria.ini"));
+    options.SetString("ImagePath", JoinPath(ModuleDirectory, "images"));
     if (options.GetString("MemberLogin", "").empty()) options.SetString("RefreshRate", RefreshRateOption());
     ReadRefreshInterval();
 

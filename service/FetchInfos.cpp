@@ -29,15 +29,17 @@ int ServiceClient::FetchInfos(KeyValueList& infoStore)
             infoStore.AddPair(key, value);
             ++added;
         }
-        return true;
+        return added < MaxInfoEntries; // the rest of a longer answer isn't read
     });
     // An error page is not the service's answer: stop before its first line.
     const HttpChunkSink sink = [&](const char* data, size_t size) {
         return IsSuccessStatus(answer.status) && lines.Feed(data, size);
     };
-    const int result = HttpGet(session, url, HttpFlags::Text, Limits(infoCapBytes), sink, answer);
-    if (result != 0 || !IsSuccessStatus(answer.status))
+    const int result = HttpGet(session, url, HttpFlags::Text, Limits(infoCapBytes, infoDeadlineMs), sink, answer);
+    const bool full = added >= MaxInfoEntries;
+    if ((result != 0 && !full) || !IsSuccessStatus(answer.status))
         return 1;
-    lines.Finish();
+    if (!full)
+        lines.Finish();
     return added > 0 ? 0 : 1;
 }

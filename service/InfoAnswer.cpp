@@ -46,5 +46,7 @@ bool ParseInfoLine(const std::string& line, std::string& key, std::string& value
     value = TrimStart(line.substr(end + 1));
     if (!value.empty() && value.back() == '\r')
         value.pop_back();
+    if (value.size() > MaxInfoValueBytes)
+        value.resize(MaxInfoValueBytes);
     return true;
 }

@@ -1,12 +1,18 @@
 #pragma once
 // One line of the get-infos.php answer as a key and a value.
 
+#include <cstddef>
 #include <string>
+
+// Bounds on what the service's answer can make the saver keep and draw.
+constexpr size_t MaxInfoEntries = 1000;
+constexpr size_t MaxInfoValueBytes = 256;
 
 // The key is the first run of characters that are neither a colon nor a
 // blank, after any colons and blanks at the start; the value is what follows
 // the one character that ends the key. The key is trimmed of white space at
 // both ends, the value at its start, and a carriage return ending the value
-// is dropped so that CR LF answers mean what they say. False for a line that
+// is dropped so that CR LF answers mean what they say; a value is cut at
+// MaxInfoValueBytes. False for a line that
 // gives no entry: an empty key, or nothing at all after the key's end.
 bool ParseInfoLine(const std::string& line, std::string& key, std::string& value);

@@ -270,7 +270,7 @@ void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rec
     if (!font)
         return;
     RECT extent = ToRect(rect);
-    font->DrawTextA(nullptr, text.c_str(), -1, &extent, DT_CALCRECT, Colour::White);
+    font->DrawTextA(nullptr, text.c_str(), -1, &extent, DT_CALCRECT | DT_NOPREFIX, Colour::White);
     rect = Rect{extent.left, extent.top, extent.right, extent.bottom};
 }
 
@@ -281,7 +281,8 @@ void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect
     if (!font)
         return;
     RECT area = ToRect(rect);
-    font->DrawTextA(nullptr, text.c_str(), -1, &area, format, colour);
+    // Texts come from the service: "&" is a character, never a prefix.
+    font->DrawTextA(nullptr, text.c_str(), -1, &area, format | DT_NOPREFIX, colour);
 }
 
 int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint32_t colour)

@@ -29,15 +29,17 @@ SOCKET Listen(int& port)
     return socketId;
 }
 
-void SendAll(SOCKET connection, const std::string& data)
+// False when the client went away before all was sent.
+bool SendAll(SOCKET connection, const std::string& data)
 {
     size_t sent = 0;
     while (sent < data.size()) {
         const int n = send(connection, data.data() + sent, static_cast<int>(data.size() - sent), 0);
         if (n <= 0)
-            return;
+            return false;
         sent += static_cast<size_t>(n);
     }
+    return true;
 }
 
 } // namespace
@@ -55,6 +57,8 @@ WinsockTestServer::~WinsockTestServer()
     stopping = true;
     closesocket(static_cast<SOCKET>(listener));
     thread.join();
+    for (std::thread& connection : connections)
+        connection.join();
 }
 
 void WinsockTestServer::Set(const std::string& path, const CannedAnswer& answer)
@@ -74,14 +78,42 @@ std::vector<std::string> WinsockTestServer::Targets()
     return targets;
 }
 
+int WinsockTestServer::LeftEarly()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return leftEarly;
+}
+
 void WinsockTestServer::Serve()
 {
     while (!stopping) {
         SOCKET connection = accept(static_cast<SOCKET>(listener), nullptr, nullptr);
         if (connection == INVALID_SOCKET)
             return;
-        Answer(connection);
-        closesocket(connection);
+        std::lock_guard<std::mutex> lock(mutex);
+        connections.emplace_back([this, connection] {
+            Answer(connection);
+            closesocket(connection);
+        });
+    }
+}
+
+void WinsockTestServer::WaitForTheClient(uintptr_t connectionId)
+{
+    const auto connection = static_cast<SOCKET>(connectionId);
+    while (!stopping) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(connection, &readable);
+        timeval slice{0, 20000};
+        if (select(0, &readable, nullptr, nullptr, &slice) > 0) {
+            char byte;
+            if (recv(connection, &byte, 1, 0) <= 0) {
+                std::lock_guard<std::mutex> lock(mutex);
+                ++leftEarly;
+                return;
+            }
+        }
     }
 }
 
@@ -110,15 +142,28 @@ void WinsockTestServer::Answer(uintptr_t connectionId)
             answer = found->second;
     }
     if (answer.silent) {
-        while (!stopping)
-            Sleep(20);
+        WaitForTheClient(connectionId);
         return;
     }
-    const size_t announced = answer.stall ? answer.body.size() + 10000 : answer.body.size();
-    SendAll(connection, "HTTP/1.1 " + std::to_string(answer.status) + " Canned\r\nContent-Length: " +
-                            std::to_string(announced) + "\r\nConnection: close\r\n\r\n" + answer.body);
-    while (answer.stall && !stopping)
-        Sleep(20);
+    const bool whole = !answer.stall && !answer.cut;
+    const size_t announced = whole ? answer.body.size() : answer.body.size() * 2 + 10000;
+    const std::string head = "HTTP/1.1 " + std::to_string(answer.status) + " Canned\r\nContent-Length: " +
+                             std::to_string(announced) + "\r\nConnection: close\r\n\r\n";
+    bool sent = SendAll(connection, head);
+    if (answer.trickleMs > 0) {
+        for (size_t i = 0; sent && i < answer.body.size() && !stopping; ++i) {
+            Sleep(static_cast<DWORD>(answer.trickleMs));
+            sent = SendAll(connection, answer.body.substr(i, 1));
+        }
+    } else {
+        sent = sent && SendAll(connection, answer.body);
+    }
+    if (!sent) {
+        std::lock_guard<std::mutex> lock(mutex);
+        ++leftEarly;
+    } else if (answer.stall) {
+        WaitForTheClient(connectionId);
+    }
 }
 
 int RefusedPort()

@@ -7,11 +7,11 @@
 // saver for as long as it likes. The blocking calls therefore run on a
 // helper thread of the request, while the calling thread hands the chunks
 // to the sink, watches for user input, a stall and the deadline, and walks
-// away at once when one comes. Walking away cancels the helper: the request
-// handle is closed so a blocked read returns, and the helper ends. The
-// session counts its helpers and closes only once they have ended (or, past
-// a grace time, leaves them to end on their own: they touch nothing but the
-// state they share with it).
+// away at once when one comes. Walking away, however it happens, cancels the
+// helper: the request handle is closed so a blocked read returns, and the
+// helper ends. The session counts its helpers and waits a moment for them
+// when it closes; one still blocked then ends on its own, touching nothing
+// but the state it shares with the request.
 
 #include "service/HttpRequest.h"
 
@@ -51,8 +51,10 @@ constexpr DWORD_PTR RequestContext = 1;
 constexpr auto WaitSlice = std::chrono::milliseconds(20);
 // The helper reads no further ahead of the caller than this many chunks.
 constexpr size_t ReadAheadChunks = 64;
-// How long closing the session waits for cancelled helpers to end.
-constexpr auto HelperGrace = std::chrono::seconds(5);
+// How long closing the session waits for cancelled helpers to end. Short:
+// the saver closes on input, and a helper blocked in a read that the closed
+// handle doesn't cut short (wine) ends on its own at the stall time-out.
+constexpr auto HelperGrace = std::chrono::milliseconds(250);
 
 // What the helper thread and the caller share.
 struct Exchange {

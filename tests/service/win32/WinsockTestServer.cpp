@@ -151,9 +151,10 @@ void WinsockTestServer::Answer(uintptr_t connectionId)
                              std::to_string(announced) + "\r\nConnection: close\r\n\r\n";
     bool sent = SendAll(connection, head);
     if (answer.trickleMs > 0) {
-        for (size_t i = 0; sent && i < answer.body.size() && !stopping; ++i) {
+        // Pieces of a whole read buffer: WinInet's reads wait for a full one.
+        for (size_t i = 0; sent && i < answer.body.size() && !stopping; i += 2000) {
             Sleep(static_cast<DWORD>(answer.trickleMs));
-            sent = SendAll(connection, answer.body.substr(i, 1));
+            sent = SendAll(connection, answer.body.substr(i, 2000));
         }
     } else {
         sent = sent && SendAll(connection, answer.body);

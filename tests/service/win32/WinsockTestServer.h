@@ -4,7 +4,7 @@
 // target recorded. A stalling answer sends its head and a few bytes and then
 // waits until the client leaves or the server stops; a silent one sends
 // nothing; a cut one announces more than it sends and closes; a trickling
-// one sends its body a byte at a time.
+// one sends its body a piece at a time.
 
 #include <atomic>
 #include <map>
@@ -19,7 +19,7 @@ struct CannedAnswer {
     bool stall = false;
     bool silent = false; // sends nothing at all and waits
     bool cut = false;    // announces twice the body, sends it and closes
-    int trickleMs = 0;   // sends the body one byte every trickleMs
+    int trickleMs = 0;   // sends the body 2000 bytes every trickleMs
 };
 
 class WinsockTestServer {

@@ -54,7 +54,7 @@ constexpr size_t ReadAheadChunks = 64;
 // How long closing the session waits for cancelled helpers to end. Short:
 // the saver closes on input, and a helper blocked in a read that the closed
 // handle doesn't cut short (wine) ends on its own at the stall time-out.
-constexpr auto HelperGrace = std::chrono::milliseconds(250);
+constexpr auto HelperGrace = std::chrono::milliseconds(100);
 
 // What the helper thread and the caller share.
 struct Exchange {

@@ -57,6 +57,12 @@ WinsockTestServer::~WinsockTestServer()
     stopping = true;
     closesocket(static_cast<SOCKET>(listener));
     thread.join();
+    {
+        // A send blocked on a client that reads no more ends here.
+        std::lock_guard<std::mutex> lock(mutex);
+        for (const uintptr_t socketId : open)
+            shutdown(static_cast<SOCKET>(socketId), SD_BOTH);
+    }
     for (std::thread& connection : connections)
         connection.join();
 }
@@ -91,8 +97,11 @@ void WinsockTestServer::Serve()
         if (connection == INVALID_SOCKET)
             return;
         std::lock_guard<std::mutex> lock(mutex);
+        open.insert(connection);
         connections.emplace_back([this, connection] {
             Answer(connection);
+            std::lock_guard<std::mutex> lock(mutex);
+            open.erase(connection);
             closesocket(connection);
         });
     }

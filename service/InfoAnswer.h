@@ -26,6 +26,8 @@ bool ParseInfoLine(const std::string& line, std::string& key, std::string& value
 class InfoAnswerReader {
 public:
     explicit InfoAnswerReader(KeyValueList& store);
+    InfoAnswerReader(const InfoAnswerReader&) = delete;
+    InfoAnswerReader& operator=(const InfoAnswerReader&) = delete;
     // False once the store holds its MaxInfoEntries entries.
     bool Feed(const char* data, size_t size);
     // Takes the last line if it had no line feed.

@@ -40,15 +40,14 @@ int FetchToFile(HttpSession* session, const std::string& url, const HttpLimits& 
     const HttpChunkSink sink = [&](const char* data, size_t size) {
         return answer.status >= 200 && answer.status <= 299 && std::fwrite(data, 1, size, file) == size;
     };
-    // The file is closed on every way out, a throwing request included.
-    struct Closer {
-        FILE*& file;
-        ~Closer() { if (file != nullptr) std::fclose(file); }
-    } closer{file};
-    const int result = HttpGet(session, url, HttpFlags::Binary, limits, sink, answer);
+    int result = 1;
+    try {
+        result = HttpGet(session, url, HttpFlags::Binary, limits, sink, answer);
+    } catch (const std::exception&) {
+        // Out of memory and the like: a failed download, its file removed below.
+    }
     const bool flushed = FlushToDisk(file) == 0;
     const bool closed = std::fclose(file) == 0;
-    file = nullptr;
     const bool success = answer.status >= 200 && answer.status <= 299;
     if (result == 0 && flushed && closed && success && IsAcceptableJpeg(tempPath) &&
         ReplaceFileWith(tempPath, path) == 0)

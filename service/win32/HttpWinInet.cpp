@@ -25,6 +25,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -118,13 +119,20 @@ int64_t ContentLength(HINTERNET request)
     return size > 0 ? length : -1;
 }
 
-// Closes the request handle once, whichever thread gets there first.
-void CloseRequest(Exchange& exchange)
+// Closes the request handle once, whichever thread gets there first. The
+// handle is taken under the lock and closed outside it: WinInet may call
+// OnStatus on the helper thread while the close waits for its read.
+void CloseRequest(Exchange& exchange, bool cancel)
 {
-    if (exchange.request != nullptr) {
-        InternetCloseHandle(exchange.request);
-        exchange.request = nullptr;
+    HINTERNET request = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(exchange.mutex);
+        exchange.cancelled = exchange.cancelled || cancel;
+        std::swap(request, exchange.request);
+        exchange.changed.notify_all();
     }
+    if (request != nullptr)
+        InternetCloseHandle(request);
 }
 
 void Finish(Exchange& exchange, int result)
@@ -147,8 +155,9 @@ int ReadAnswer(Exchange& exchange, HINTERNET internet, const std::string& url, u
     SetTimeout(request, INTERNET_OPTION_RECEIVE_TIMEOUT, stallTimeoutMs);
     const int64_t announced = ContentLength(request);
     {
-        std::lock_guard<std::mutex> lock(exchange.mutex);
+        std::unique_lock<std::mutex> lock(exchange.mutex);
         if (exchange.cancelled) {
+            lock.unlock();
             InternetCloseHandle(request);
             return 1;
         }
@@ -195,10 +204,7 @@ void RunRequest(std::shared_ptr<Exchange> exchange, std::shared_ptr<Helpers> hel
     } catch (const std::exception&) {
         result = 1; // out of memory for a chunk: a failed request
     }
-    {
-        std::lock_guard<std::mutex> lock(exchange->mutex);
-        CloseRequest(*exchange);
-    }
+    CloseRequest(*exchange, false);
     Finish(*exchange, result);
     threadExchange = nullptr;
     std::lock_guard<std::mutex> lock(helpers->mutex);
@@ -210,13 +216,7 @@ void RunRequest(std::shared_ptr<Exchange> exchange, std::shared_ptr<Helpers> hel
 // the helper is told to stop, and a blocked read is cut short.
 struct CancelOnExit {
     Exchange& exchange;
-    ~CancelOnExit()
-    {
-        std::lock_guard<std::mutex> lock(exchange.mutex);
-        exchange.cancelled = true;
-        CloseRequest(exchange);
-        exchange.changed.notify_all();
-    }
+    ~CancelOnExit() { CloseRequest(exchange, true); }
 };
 
 bool Stalled(const Exchange& exchange, const HttpLimits& limits, Clock::time_point start)

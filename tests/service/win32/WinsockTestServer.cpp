@@ -5,6 +5,8 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include <algorithm>
+
 namespace {
 
 struct WinsockUser {
@@ -29,17 +31,31 @@ SOCKET Listen(int& port)
     return socketId;
 }
 
-// False when the client went away before all was sent.
-bool SendAll(SOCKET connection, const std::string& data)
+// Waits up to 20 ms until the socket can be read (or written); false on a timeout.
+bool Ready(SOCKET connection, bool write)
+{
+    fd_set sockets;
+    FD_ZERO(&sockets);
+    FD_SET(connection, &sockets);
+    timeval slice{0, 20000};
+    return select(0, write ? nullptr : &sockets, write ? &sockets : nullptr, nullptr, &slice) > 0;
+}
+
+// Connections don't block: a client that reads no more must not keep a
+// sending thread from seeing the server stop. False when the client went
+// away, or the server stopped, before all was sent.
+bool SendAll(SOCKET connection, const std::string& data, const std::atomic<bool>& stopping)
 {
     size_t sent = 0;
-    while (sent < data.size()) {
-        const int n = send(connection, data.data() + sent, static_cast<int>(data.size() - sent), 0);
-        if (n <= 0)
+    while (sent < data.size() && !stopping) {
+        if (!Ready(connection, true))
+            continue;
+        const int n = send(connection, data.data() + sent, static_cast<int>(std::min<size_t>(data.size() - sent, 65536)), 0);
+        if (n <= 0 && WSAGetLastError() != WSAEWOULDBLOCK)
             return false;
-        sent += static_cast<size_t>(n);
+        sent += n > 0 ? static_cast<size_t>(n) : 0;
     }
-    return true;
+    return sent == data.size();
 }
 
 } // namespace
@@ -57,12 +73,6 @@ WinsockTestServer::~WinsockTestServer()
     stopping = true;
     closesocket(static_cast<SOCKET>(listener));
     thread.join();
-    {
-        // A send blocked on a client that reads no more ends here.
-        std::lock_guard<std::mutex> lock(mutex);
-        for (const uintptr_t socketId : open)
-            shutdown(static_cast<SOCKET>(socketId), SD_BOTH);
-    }
     for (std::thread& connection : connections)
         connection.join();
 }
@@ -96,12 +106,11 @@ void WinsockTestServer::Serve()
         SOCKET connection = accept(static_cast<SOCKET>(listener), nullptr, nullptr);
         if (connection == INVALID_SOCKET)
             return;
+        u_long nonBlocking = 1;
+        ioctlsocket(connection, FIONBIO, &nonBlocking);
         std::lock_guard<std::mutex> lock(mutex);
-        open.insert(connection);
         connections.emplace_back([this, connection] {
             Answer(connection);
-            std::lock_guard<std::mutex> lock(mutex);
-            open.erase(connection);
             closesocket(connection);
         });
     }
@@ -111,17 +120,11 @@ void WinsockTestServer::WaitForTheClient(uintptr_t connectionId)
 {
     const auto connection = static_cast<SOCKET>(connectionId);
     while (!stopping) {
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(connection, &readable);
-        timeval slice{0, 20000};
-        if (select(0, &readable, nullptr, nullptr, &slice) > 0) {
-            char byte;
-            if (recv(connection, &byte, 1, 0) <= 0) {
-                std::lock_guard<std::mutex> lock(mutex);
-                ++leftEarly;
-                return;
-            }
+        char byte;
+        if (Ready(connection, false) && recv(connection, &byte, 1, 0) <= 0) {
+            std::lock_guard<std::mutex> lock(mutex);
+            ++leftEarly;
+            return;
         }
     }
 }
@@ -132,6 +135,10 @@ void WinsockTestServer::Answer(uintptr_t connectionId)
     std::string request;
     char buffer[1024];
     while (request.find("\r\n\r\n") == std::string::npos) {
+        if (stopping)
+            return;
+        if (!Ready(connection, false))
+            continue;
         const int n = recv(connection, buffer, sizeof buffer, 0);
         if (n <= 0)
             return;
@@ -158,15 +165,15 @@ void WinsockTestServer::Answer(uintptr_t connectionId)
     const size_t announced = whole ? answer.body.size() : answer.body.size() * 2 + 10000;
     const std::string head = "HTTP/1.1 " + std::to_string(answer.status) + " Canned\r\nContent-Length: " +
                              std::to_string(announced) + "\r\nConnection: close\r\n\r\n";
-    bool sent = SendAll(connection, head);
+    bool sent = SendAll(connection, head, stopping);
     if (answer.trickleMs > 0) {
         // Pieces of a whole read buffer: WinInet's reads wait for a full one.
         for (size_t i = 0; sent && i < answer.body.size() && !stopping; i += 2000) {
             Sleep(static_cast<DWORD>(answer.trickleMs));
-            sent = SendAll(connection, answer.body.substr(i, 2000));
+            sent = SendAll(connection, answer.body.substr(i, 2000), stopping);
         }
     } else {
-        sent = sent && SendAll(connection, answer.body);
+        sent = sent && SendAll(connection, answer.body, stopping);
     }
     if (!sent) {
         std::lock_guard<std::mutex> lock(mutex);

@@ -9,7 +9,6 @@
 #include <atomic>
 #include <map>
 #include <mutex>
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -50,7 +49,6 @@ private:
     int leftEarly = 0;
     std::thread thread;
     std::vector<std::thread> connections;
-    std::set<uintptr_t> open; // sockets of connections still answered
 };
 
 // A port on 127.0.0.1 where nothing listens.

@@ -11,23 +11,16 @@ SaverFolders separateFolders;
 
 namespace {
 
-std::string DirectoryOfModule(const std::string& line)
+// The folder of the module's file: everything before its last separator.
+std::string DirectoryOf(const std::string& modulePath)
 {
-    // The module path ends at the first ".scr"; without one only the first
-    // three characters count, as a drive root would.
-    size_t at = line.find(".scr");
-    std::string path = line.substr(0, at == std::string::npos ? 3 : at + 4);
-    size_t slash = path.rfind('\\');
-    std::string directory = slash == std::string::npos ? std::string() : path.substr(0, slash);
-    std::string result;
-    for (char c : directory)
-        if (c != '"') result += c;
-    return result;
+    const size_t separator = modulePath.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : modulePath.substr(0, separator);
 }
 
 } // namespace
 
-void ReadModeFlagsFrom(const std::string& commandLine)
+void ReadModeFlagsFrom(const std::string& commandLine, const std::string& modulePath)
 {
     // Preview is a matter of the arguments: a module path holding "-p" or
     // "/p" must not make the full-screen saver inert. The program's own
@@ -39,13 +32,15 @@ void ReadModeFlagsFrom(const std::string& commandLine)
     if (ParseProgramOptions(tail, ignored, modes, error) != OptionsOutcome::Run) modes = tail;
     PreviewMode = modes.find("-p") != std::string::npos || modes.find("/p") != std::string::npos;
 
-    ModuleDirectory = DirectoryOfModule(commandLine);
-    if (!programOptions.home.empty()) ModuleDirectory = programOptions.home;
+    // The module's own path, not the command line's spelling of it: the
+    // desktop may start us as C:\WINDOWS\SYSTEM32\ZEMBRIA.SCR or a short name.
+    // Absolute, so the cache never lands in the current directory.
+    ModuleDirectory = PlatformFullPath(programOptions.home.empty() ? DirectoryOf(modulePath) : programOptions.home);
 }
 
 void ReadModeFlags()
 {
-    ReadModeFlagsFrom(PlatformCommandLine());
+    ReadModeFlagsFrom(PlatformCommandLine(), PlatformModulePath());
 }
 
 SaverFolders CurrentFolders()

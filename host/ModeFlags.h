@@ -1,7 +1,7 @@
 #pragma once
-// The program's own reading of the command line: where its files lie and
-// whether it runs as the preview. Read at window creation and when the
-// settings dialog opens.
+// Where the program's files lie (the folder of the module itself, or --home)
+// and whether it runs as the preview (from the command line). Read at window
+// creation and when the settings dialog opens.
 
 #include <string>
 
@@ -21,5 +21,6 @@ SaverFolders CurrentFolders();
 
 void ReadModeFlags();
 
-// The same rule on a given command line, for the callers above and the tests.
-void ReadModeFlagsFrom(const std::string& commandLine);
+// The same rule on a given command line and module path, for the callers
+// above and the tests.
+void ReadModeFlagsFrom(const std::string& commandLine, const std::string& modulePath);

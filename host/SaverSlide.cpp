@@ -6,6 +6,7 @@
 #include "host/SaverApp.h"
 #include "platform/Paths.h"
 #include "render/RenderDevice.h"
+#include "settings/CacheDays.h"
 #include "slideshow/PictureCache.h"
 #include "slideshow/SlideRules.h"
 
@@ -13,8 +14,7 @@
 
 void SaverApp::PrepareCache()
 {
-    pictureList = PrepareCacheFolder(options.GetString("ImagePath", "images"), options.GetInt("CacheDays", 14),
-                                     PlatformNow());
+    pictureList = PrepareCacheFolder(options.GetString("ImagePath", "images"), CacheDaysOption(options), PlatformNow());
     rotationPos = pictureList.empty() ? -1 : 0;
 }
 

@@ -98,6 +98,11 @@ uint8_t PlatformAcLineStatus();
 
 // The whole process command line, the module's own path included.
 std::string PlatformCommandLine();
+// The running module's own file, as the system knows it: never the command
+// line's spelling, which may be short, upper-case or without extension.
+std::string PlatformModulePath();
+// The path made absolute against the current directory.
+std::string PlatformFullPath(const std::string& path);
 
 // Text for the user outside any window (usage, version, bad options): on the
 // console when there is one, else in a message box.

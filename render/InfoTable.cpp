@@ -16,7 +16,7 @@ std::vector<TableRow> InfoTableRows(const KeyValueList& store)
         return rows;
     long index = 0;
     std::string key, value;
-    while (index != KeyValueList::None && store.NextPair(index, key, value) == 0) {
+    while (rows.size() < MaxTableRows && index != KeyValueList::None && store.NextPair(index, key, value) == 0) {
         if (key.find("Data") != 0)
             continue;
         if (Contains(key, "Seperator")) {

@@ -1,12 +1,16 @@
 #pragma once
 // The rows of the information table: the infoStore entries whose keys begin
 // with "Data", in store order. A value entry takes the pair after it as its
-// label; separators are rules when their value holds "hr", else gaps.
+// label; separators are rules when their value holds "hr", else gaps. At
+// most MaxTableRows rows, the first ones.
 
 #include "settings/KeyValueList.h"
 
 #include <string>
 #include <vector>
+
+// The table never grows beyond the screen's right column, whatever the answer holds.
+constexpr size_t MaxTableRows = 40;
 
 enum class TableRowKind { Rule, Gap, Title, Value };
 

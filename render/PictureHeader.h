@@ -1,23 +1,16 @@
 #pragma once
-// The size a picture file announces in its header (JPEG frame header, PNG
-// IHDR, BMP info header), read before the file is decoded so that a file
-// claiming an enormous image is refused instead of exhausting memory.
+// The size check before a picture is decoded into a texture: the decoder's
+// own reading of the header (platform/PictureInfo.h) must name an image
+// within the limits, so a file claiming an enormous image, or one the check
+// can't read, is refused instead of exhausting memory.
+
+#include "platform/PictureInfo.h"
 
 #include <cstdint>
 #include <string>
 
-struct PictureSize {
-    bool known = false; // false: not a JPEG, PNG or BMP, or no size found
-    int64_t width = 0;
-    int64_t height = 0;
-};
-
-constexpr int64_t MaxPicturePixels = 100'000'000;
-constexpr int64_t MaxPictureSide = 16384;
-
 // D3DXERR_INVALIDDATA: what a refused picture's load returns.
 constexpr long PictureRefused = static_cast<long>(static_cast<int32_t>(0x88760B59u));
 
-PictureSize ReadPictureSize(const std::string& path);
-// false when the header announces more than MaxPicturePixels or a side over MaxPictureSide.
+// false when the header can't be read or announces more than the limits.
 bool PictureSizeAcceptable(const std::string& path);

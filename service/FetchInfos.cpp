@@ -1,6 +1,5 @@
 // The information exchange: get-infos.php read into the information store.
 
-#include "service/AnswerLines.h"
 #include "service/InfoAnswer.h"
 #include "service/RequestUrl.h"
 #include "service/ServiceClient.h"
@@ -21,23 +20,15 @@ int ServiceClient::FetchInfos(KeyValueList& infoStore)
     infoStore.Clear();
 
     HttpAnswer answer;
-    size_t added = 0;
-    LineSplitter lines([&](const std::string& line) {
-        std::string key;
-        std::string value;
-        if (ParseInfoLine(line, key, value)) {
-            infoStore.AddPair(key, value);
-            ++added;
-        }
-        return true;
-    });
+    InfoAnswerReader reader(infoStore);
     // An error page is not the service's answer: stop before its first line.
     const HttpChunkSink sink = [&](const char* data, size_t size) {
-        return IsSuccessStatus(answer.status) && lines.Feed(data, size);
+        return IsSuccessStatus(answer.status) && reader.Feed(data, size);
     };
-    const int result = HttpGet(session, url, HttpFlags::Text, Limits(infoCapBytes), sink, answer);
-    if (result != 0 || !IsSuccessStatus(answer.status))
+    const int result = HttpGet(session, url, HttpFlags::Text, Limits(infoCapBytes, infoDeadlineMs), sink, answer);
+    // A full store stopped the request on purpose.
+    if ((result != 0 && !reader.Full()) || !IsSuccessStatus(answer.status))
         return 1;
-    lines.Finish();
-    return added > 0 ? 0 : 1;
+    reader.Finish();
+    return reader.Added() > 0 ? 0 : 1;
 }

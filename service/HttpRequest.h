@@ -24,11 +24,14 @@ constexpr uint32_t Binary = NoCacheWrite | TransferBinary;  // get-images.php
 constexpr size_t HttpChunkSize = 2000;
 
 // What keeps a request from hanging the saver: it fails when the connection
-// isn't made in time, when no byte arrives for the stall time, when the body
-// grows beyond the cap, or as soon as the user touches a key or the mouse.
+// isn't made in time, when no byte arrives for the stall time, when the whole
+// request outlasts its deadline (a server trickling a byte now and then never
+// stalls), when the body grows beyond the cap, or as soon as the user touches
+// a key or the mouse.
 struct HttpLimits {
     uint32_t connectTimeoutMs = 10000;
     uint32_t stallTimeoutMs = 20000;
+    uint32_t deadlineMs = 0; // 0: none
     uint64_t maxBytes = 0; // 0: no cap
     bool (*inputPending)() = nullptr;
 };
@@ -49,7 +52,9 @@ void HttpCloseSession(HttpSession* session);
 // GETs url with the given flags. With a sink, the body is read to its end and
 // handed to the sink; without one the answer is closed as soon as its status
 // line and headers have arrived (the probe). Returns 0 when that succeeded,
-// 1 on any failure: no session, no connection, a broken or stalled transfer,
-// the cap, user input, or a sink that said stop.
+// 1 on any failure: no session, no connection, a broken, stalled or overdue
+// transfer, a body shorter than its announced Content-Length, the cap, user
+// input, or a sink that said stop. A sink that throws ends the request too;
+// the exception then leaves HttpGet.
 int HttpGet(HttpSession* session, const std::string& url, uint32_t flags, const HttpLimits& limits,
             const HttpChunkSink& sink, HttpAnswer& answer);

@@ -46,5 +46,31 @@ bool ParseInfoLine(const std::string& line, std::string& key, std::string& value
     value = TrimStart(line.substr(end + 1));
     if (!value.empty() && value.back() == '\r')
         value.pop_back();
+    if (value.size() > MaxInfoValueBytes)
+        value.resize(MaxInfoValueBytes);
     return true;
+}
+
+InfoAnswerReader::InfoAnswerReader(KeyValueList& store)
+    : store(store), lines([this](const std::string& line) {
+          std::string key;
+          std::string value;
+          if (ParseInfoLine(line, key, value)) {
+              this->store.AddPair(key, value);
+              ++added;
+          }
+          return !Full();
+      })
+{
+}
+
+bool InfoAnswerReader::Feed(const char* data, size_t size)
+{
+    return !Full() && lines.Feed(data, size);
+}
+
+void InfoAnswerReader::Finish()
+{
+    if (!Full())
+        lines.Finish();
 }

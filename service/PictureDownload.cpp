@@ -1,12 +1,15 @@
 // The picture download: get-images.php into the cache folder. The body is
-// gathered in a temporary file and only a whole, successful answer replaces
-// the picture, so a broken transfer never spoils a cached one.
+// gathered in a temporary file and only a whole, successful answer that the
+// decoder reads as a sane JPEG replaces the picture, so neither a broken
+// transfer nor a hostile one spoils a cached picture.
 
 #include "service/PictureDownload.h"
 
 #include "platform/FileName.h"
 #include "platform/Paths.h"
+#include "platform/PictureInfo.h"
 #include "platform/ReplaceFile.h"
+#include "platform/TempFile.h"
 #include "service/RequestUrl.h"
 #include "service/ServiceClient.h"
 
@@ -24,22 +27,33 @@ std::string PictureDirectoryPart(const std::string& directory)
 
 namespace {
 
-// Runs the request into the file at tempPath; 0 when a whole, non-empty
-// answer with a success status was written and closed.
-int FetchToFile(HttpSession* session, const std::string& url, const HttpLimits& limits,
-                const std::string& tempPath)
+// Runs the request into a new temporary file beside path and moves it over
+// path; 0 when a whole answer with a success status arrived, reached the
+// disk, and the decoder reads it as a JPEG within the size limits.
+int FetchToFile(HttpSession* session, const std::string& url, const HttpLimits& limits, const std::string& path)
 {
-    FILE* file = std::fopen(tempPath.c_str(), "wb");
-    if (file == nullptr)
+    std::string tempPath;
+    FILE* file = nullptr;
+    if (CreateTempFileFor(path, tempPath, file) != 0)
         return 1;
     HttpAnswer answer;
     const HttpChunkSink sink = [&](const char* data, size_t size) {
         return answer.status >= 200 && answer.status <= 299 && std::fwrite(data, 1, size, file) == size;
     };
-    const int result = HttpGet(session, url, HttpFlags::Binary, limits, sink, answer);
+    int result = 1;
+    try {
+        result = HttpGet(session, url, HttpFlags::Binary, limits, sink, answer);
+    } catch (const std::exception&) {
+        // Out of memory and the like: a failed download, its file removed below.
+    }
+    const bool flushed = FlushToDisk(file) == 0;
     const bool closed = std::fclose(file) == 0;
     const bool success = answer.status >= 200 && answer.status <= 299;
-    return result == 0 && closed && success && answer.bytes > 0 ? 0 : 1;
+    if (result == 0 && flushed && closed && success && IsAcceptableJpeg(tempPath) &&
+        ReplaceFileWith(tempPath, path) == 0)
+        return 0;
+    std::remove(tempPath.c_str());
+    return 1;
 }
 
 } // namespace
@@ -53,18 +67,11 @@ int ServiceClient::DownloadPicture(const std::string& fileName, const std::strin
         if (!connected)
             return 1;
         const std::string name = fileName.empty() ? DefaultPictureName : fileName;
-        if (!IsPlainFileName(name))
+        if (!IsPictureFileName(name))
             return 1;
-        const std::string directoryPart = PictureDirectoryPart(directory);
-        const std::string path = directoryPart + name;
+        const std::string path = PictureDirectoryPart(directory) + name;
         infoStore.SetString("ImageFullPath", path, true);
-
-        const std::string tempPath = directoryPart + DownloadTempName;
-        if (FetchToFile(session, url, Limits(pictureCapBytes), tempPath) == 0 &&
-            ReplaceFileWith(tempPath, path) == 0)
-            return 0;
-        std::remove(tempPath.c_str());
-        return 1;
+        return FetchToFile(session, url, Limits(pictureCapBytes, pictureDeadlineMs), path);
     } catch (const std::exception&) {
         // Out of memory and the like: a failed download, not the end of the saver.
         return 1;

@@ -5,9 +5,6 @@
 
 // The name the picture is stored under when the service names none.
 constexpr const char* DefaultPictureName = "default.jpg";
-// Where the body is gathered before it replaces the picture; the cache scan
-// ignores it, being no .jpg.
-constexpr const char* DownloadTempName = "~download.tmp";
 
 // The directory as a path prefix: "" becomes ".\", and a missing trailing
 // separator is added.

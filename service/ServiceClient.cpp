@@ -17,9 +17,10 @@ void ServiceClient::SetLanguage(int index)
         language = "en";
 }
 
-HttpLimits ServiceClient::Limits(uint64_t capBytes) const
+HttpLimits ServiceClient::Limits(uint64_t capBytes, uint32_t deadlineMs) const
 {
     HttpLimits limits;
+    limits.deadlineMs = deadlineMs;
     limits.connectTimeoutMs = connectTimeoutMs;
     limits.stallTimeoutMs = stallTimeoutMs;
     limits.maxBytes = capBytes;
@@ -39,7 +40,8 @@ int ServiceClient::Connect(const std::string& serviceHost, const std::string& me
     const std::string url = EncodeRequestUrl(ExpandUrl(InfoTemplate, values));
     HttpAnswer answer;
     // Any HTTP answer proves the service is there; the body isn't read.
-    if (session != nullptr && HttpGet(session, url, HttpFlags::Text, Limits(infoCapBytes), nullptr, answer) == 0) {
+    const HttpLimits limits = Limits(infoCapBytes, infoDeadlineMs);
+    if (session != nullptr && HttpGet(session, url, HttpFlags::Text, limits, nullptr, answer) == 0) {
         connected = true;
         host = serviceHost;
         return 0;

@@ -39,11 +39,13 @@ public:
     // What keeps a request from hanging the saver; the tests shorten them.
     uint32_t connectTimeoutMs = 10000;
     uint32_t stallTimeoutMs = 20000;
+    uint32_t infoDeadlineMs = 20000;
+    uint32_t pictureDeadlineMs = 60000;
     uint64_t infoCapBytes = uint64_t{1} << 20;
     uint64_t pictureCapBytes = uint64_t{64} << 20;
     // Asked between reads; true ends the request at once. The host sets it to
     // the platform's check for a key, a click or a mouse move.
     bool (*inputPending)() = nullptr;
 
-    HttpLimits Limits(uint64_t capBytes) const;
+    HttpLimits Limits(uint64_t capBytes, uint32_t deadlineMs) const;
 };

@@ -5,6 +5,7 @@
 
 #include "platform/Paths.h"
 #include "platform/ReplaceFile.h"
+#include "platform/TempFile.h"
 
 #include <chrono>
 #include <cstdio>
@@ -95,16 +96,16 @@ std::string OptionsText(const KeyValueStore& store, int64_t when)
 int WriteOptions(const KeyValueStore& store, const std::string& path, int64_t when)
 {
     const std::string target = path.empty() ? JoinPath(".", "file.txt") : path;
-    const std::string temporary = target + ".tmp";
     const std::string text = OptionsText(store, when);
 
     // The old file is replaced only by a completely written new one.
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
+    std::string temporary;
+    FILE* file = nullptr;
+    if (CreateTempFileFor(target, temporary, file) != 0) {
         return 1;
     }
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool flushed = std::fflush(file) == 0;
+    const bool flushed = FlushToDisk(file) == 0;
     const bool closed = std::fclose(file) == 0;
     if (!written || !flushed || !closed || ReplaceFileWith(temporary, target) != 0) {
         std::remove(temporary.c_str());

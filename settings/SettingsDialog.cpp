@@ -4,11 +4,11 @@
 #include "settings/SettingsDialog.h"
 
 #include "platform/Paths.h"
+#include "settings/CacheDays.h"
 #include "settings/DialogControls.h"
 #include "settings/MemberCode.h"
 #include "settings/RefreshRate.h"
 
-#include <climits>
 #include <cstddef>
 
 SettingsDialog settingsDialog;
@@ -88,35 +88,6 @@ void FillList(const DialogControls& controls, int id, const Text* entries, int c
     controls.select(id, index >= 0 && index < count ? index : -1);
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-// A cache lifetime must be a whole number of days from 0 up: anything else
-// would read as 0 days at the next start and empty the picture cache.
-// Surrounding blanks are dropped; the number must fit an int.
-bool ParseCacheDays(const std::string& typed, std::string& days)
-{
-    size_t first = 0, last = typed.size();
-    while (first < last && IsBlank(typed[first]))
-        ++first;
-    while (last > first && IsBlank(typed[last - 1]))
-        --last;
-    if (first == last)
-        return false;
-    long long value = 0;
-    for (size_t i = first; i < last; ++i) {
-        if (typed[i] < '0' || typed[i] > '9')
-            return false;
-        value = value * 10 + (typed[i] - '0');
-        if (value > INT_MAX)
-            return false;
-    }
-    days = typed.substr(first, last - first);
-    return true;
-}
-
 } // namespace
 
 int SettingsDialog::Open(const std::string& directory, const DialogControls& controls)
@@ -177,15 +148,22 @@ int SettingsDialog::Save(const DialogControls& controls)
         return 1;
     }
 
+    const std::string password = controls.getText(IDC_PASSWORD);
+    std::string memberCode;
+    if (password == MaskedCode) {
+        memberCode = memberCodeAtOpening;
+    } else if (!password.empty()) {
+        memberCode = MemberCodeOf(password);
+        // Saved empty, the code would mean "no password": a guest login.
+        if (memberCode.empty()) {
+            controls.showMessage("Couldn't compute the member code!", ErrorCaption);
+            return 1;
+        }
+    }
+
     options.SetInt("Language", controls.selection(IDC_LANGUAGE));
     options.SetString("MemberLogin", controls.getText(IDC_MEMBER_LOGIN));
-    std::string password = controls.getText(IDC_PASSWORD);
-    if (password.empty())
-        options.SetString("MemberCode", "");
-    else if (password == MaskedCode)
-        options.SetString("MemberCode", memberCodeAtOpening);
-    else
-        options.SetString("MemberCode", MemberCodeOf(password));
+    options.SetString("MemberCode", memberCode);
     options.SetInt("RefreshRate", controls.selection(IDC_REFRESH_RATE));
     options.SetString("CacheDays", cacheDays);
     for (const FlagBox& box : FlagBoxes)

@@ -36,8 +36,8 @@ PictureChoice ChooseServicePicture(const std::string& shownPath, const KeyValueL
     const std::string name = info.GetString("ImageFileName", "");
     if (ServiceShowsSamePicture(shownPath, name))
         return {PictureSource::Shown, {}};
-    // Only a plain file name can name a picture in the cache, never one elsewhere.
-    if (info.GetString("ImageFileCache", "no") == "yes" && cacheListsPictures && IsPlainFileName(name)) {
+    // Only a picture name can name a file in the cache, never one elsewhere.
+    if (info.GetString("ImageFileCache", "no") == "yes" && cacheListsPictures && IsPictureFileName(name)) {
         std::string cached = JoinPath(cacheDirectory, name);
         if (IsFile(cached))
             return {PictureSource::Cache, cached};

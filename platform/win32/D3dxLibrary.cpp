@@ -24,7 +24,8 @@ const D3dxLibrary* Load()
                     && Take(module, "D3DXFillTexture", library.FillTexture)
                     && Take(module, "D3DXCreateTextureFromFileExA", library.CreateTextureFromFileExA)
                     && Take(module, "D3DXCreateTextureFromResourceExA", library.CreateTextureFromResourceExA)
-                    && Take(module, "D3DXSaveSurfaceToFileA", library.SaveSurfaceToFileA);
+                    && Take(module, "D3DXSaveSurfaceToFileA", library.SaveSurfaceToFileA)
+                    && Take(module, "D3DXGetImageInfoFromFileA", library.GetImageInfoFromFileA);
     if (!complete) {
         FreeLibrary(module);
         return nullptr;

@@ -15,6 +15,7 @@ struct D3dxLibrary {
     decltype(&D3DXCreateTextureFromFileExA) CreateTextureFromFileExA = nullptr;
     decltype(&D3DXCreateTextureFromResourceExA) CreateTextureFromResourceExA = nullptr;
     decltype(&D3DXSaveSurfaceToFileA) SaveSurfaceToFileA = nullptr;
+    decltype(&D3DXGetImageInfoFromFileA) GetImageInfoFromFileA = nullptr;
 };
 
 // The functions, loaded on first use and kept for the process; nullptr when

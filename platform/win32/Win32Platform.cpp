@@ -134,6 +134,35 @@ std::string PlatformCommandLine()
     return GetCommandLineA();
 }
 
+std::string PlatformModulePath()
+{
+    // The buffer grows until the whole path fits (paths may exceed MAX_PATH).
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::string PlatformFullPath(const std::string& path)
+{
+    const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return path;
+    std::string full(size, '\0');
+    const DWORD length = GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size)
+        return path;
+    full.resize(length);
+    return full;
+}
+
 void PlatformReport(const std::string& text, const std::string& caption, bool isError)
 {
     // A GUI module has a console only when started from one (or with redirected output).

@@ -296,7 +296,7 @@ void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rec
     if (!font)
         return;
     RECT extent = ToRect(rect);
-    font->DrawTextA(nullptr, text.c_str(), -1, &extent, DT_CALCRECT, Colour::White);
+    font->DrawTextA(nullptr, text.c_str(), -1, &extent, DT_CALCRECT | DT_NOPREFIX, Colour::White);
     rect = Rect{extent.left, extent.top, extent.right, extent.bottom};
 }
 
@@ -306,7 +306,8 @@ void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect
     ID3DXFont* font = state ? state->fonts[FontSlot(kind)] : nullptr;
     if (!font)
         return;
-    state->batch.AddText(font, text, ToRect(rect), format, colour);
+    // Texts come from the service: "&" is a character, never a prefix.
+    state->batch.AddText(font, text, ToRect(rect), format | DT_NOPREFIX, colour);
     FlushOutsideScene(*state);
 }
 

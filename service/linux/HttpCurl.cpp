@@ -100,6 +100,9 @@ void SetRequestOptions(CURL* easy, const std::string& url, const HttpLimits& lim
     curl_easy_setopt(easy, CURLOPT_USERAGENT, "Zembria Screensaver");
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeoutMs));
+    // libcurl checks the deadline while the multi loop waits in slices.
+    if (limits.deadlineMs != 0)
+        curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.deadlineMs));
     // Redirects are followed as WinInet follows them, on plain HTTP only.
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);

@@ -7,6 +7,8 @@
 #include "settings/MemberCode.h"
 
 #include <gtest/gtest.h>
+#include <openssl/crypto.h>
+#include <openssl/provider.h>
 
 #include <filesystem>
 #include <fstream>
@@ -275,6 +277,31 @@ TEST_F(SettingsDialogTest, AFailedSaveIsReportedAndKeepsTheDialogOpen)
     EXPECT_EQ(Save(), 1);
     EXPECT_EQ(controls.messages, std::vector<std::string>{"Error: Couldn't save option file!"});
     EXPECT_FALSE(fs::exists(gone));
+}
+
+// With no MD5 to be had (a library context that offers none), the typed
+// password can't become a member code: OK says so and writes nothing, rather
+// than saving an empty code that would log in as a guest.
+TEST_F(SettingsDialogTest, AMemberCodeThatCantBeComputedIsAnError)
+{
+    WriteFile(Options, {"MemberLogin\t=\tanna", std::string("MemberCode\t=\t") + StoredCode});
+    const std::string before = ReadFile(Options);
+    Open();
+    controls.messages.clear();
+    controls.texts[IDC_PASSWORD] = "new secret";
+
+    OSSL_LIB_CTX* withoutDigests = OSSL_LIB_CTX_new();
+    OSSL_PROVIDER* nothing = OSSL_PROVIDER_load(withoutDigests, "null");
+    OSSL_LIB_CTX* previous = OSSL_LIB_CTX_set0_default(withoutDigests);
+    const int result = Save();
+    OSSL_LIB_CTX_set0_default(previous);
+    OSSL_PROVIDER_unload(nothing);
+    OSSL_LIB_CTX_free(withoutDigests);
+
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(controls.messages, std::vector<std::string>{"Error: Couldn't compute the member code!"});
+    EXPECT_EQ(ReadFile(Options), before);
+    EXPECT_EQ(dialog.options.GetString("MemberCode", ""), StoredCode);
 }
 
 TEST_F(SettingsDialogTest, OkWithoutAnOptionsFileCreatesIt)

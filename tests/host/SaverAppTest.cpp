@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -65,8 +66,6 @@ TEST_F(SaverAppTest, GuestWithoutOptionsFile)
     Start();
     EXPECT_EQ(saverApp.options.GetString("RefreshRate", ""), "0") << "a guest's interval is the shortest";
     EXPECT_EQ(saverApp.refreshSeconds, 10);
-    EXPECT_EQ(saverApp.options.GetString("ImagePath", "images"), (home / "images").string())
-        << "without an options file the cache still lies beside the module, never in the current folder";
     EXPECT_EQ(LastPeriod(FrameTimerId), 500u);
     EXPECT_EQ(LastPeriod(SlideTimerId), 10020u);
     EXPECT_EQ(recording.activeTimers.size(), 2u);
@@ -74,6 +73,22 @@ TEST_F(SaverAppTest, GuestWithoutOptionsFile)
     EXPECT_EQ(saverApp.screenRect.right, renderDevice.screenWidth);
     EXPECT_EQ(saverApp.screenRect.bottom, renderDevice.screenHeight);
     EXPECT_TRUE(recording.boxes.empty()) << "a missing options file or dictionary is no error";
+}
+
+TEST_F(SaverAppTest, WithoutOptionsFileTheCacheStillLiesBesideTheModule)
+{
+    // An old picture in the current folder's images must survive the expiry.
+    const fs::path elsewhere = home / "current";
+    fs::create_directories(elsewhere / "images");
+    std::ofstream(elsewhere / "images" / "theirs.jpg") << "x";
+    fs::last_write_time(elsewhere / "images" / "theirs.jpg", fs::file_time_type::clock::now() - std::chrono::hours(24 * 30));
+    const fs::path before = fs::current_path();
+    fs::current_path(elsewhere);
+    Start();
+    fs::current_path(before);
+    EXPECT_EQ(saverApp.options.GetString("ImagePath", ""), (home / "images").string());
+    EXPECT_TRUE(fs::exists(elsewhere / "images" / "theirs.jpg"));
+    EXPECT_TRUE(fs::is_directory(home / "images"));
 }
 
 TEST_F(SaverAppTest, TimersAreArmedLastFrameFirst)

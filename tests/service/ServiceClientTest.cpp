@@ -7,11 +7,15 @@
 #include "service/PictureDownload.h"
 #include "service/ServiceClient.h"
 
+#include "render/InfoTable.h"
 #include "tests/settings/SettingsTestSupport.h"
+#include "tests/support/JpegHeader.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -19,6 +23,8 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+const std::string Jpeg = jpegbytes::JpegText(640, 480);
 
 void WriteFile(const fs::path& path, const std::string& content)
 {
@@ -186,7 +192,7 @@ TEST(PictureDirectory, GetsExactlyOneTrailingSeparator)
 
 TEST_F(Client, DownloadStoresTheWholePictureUnderItsName)
 {
-    const std::string picture(12345, 'p');
+    const std::string picture = jpegbytes::JpegText(1280, 1024);
     Answer(server.server, "/get-images.php", 200, picture);
     ConnectAs("anna", "c0de");
     ASSERT_EQ(Download("x.jpg"), 0);
@@ -199,17 +205,17 @@ TEST_F(Client, DownloadStoresTheWholePictureUnderItsName)
 
 TEST_F(Client, DownloadWithoutANameAsksForNoneAndStoresDefaultJpg)
 {
-    Answer(server.server, "/get-images.php", 200, "jpeg");
+    Answer(server.server, "/get-images.php", 200, Jpeg);
     ConnectAs("anna", "c0de");
     ASSERT_EQ(Download(""), 0);
-    EXPECT_EQ(ReadBytes(folder / "default.jpg"), "jpeg");
+    EXPECT_EQ(ReadBytes(folder / "default.jpg"), Jpeg);
     const std::string target = ImageTarget();
     EXPECT_EQ(target.substr(target.size() - 11), "&sFileName=");
 }
 
 TEST_F(Client, DownloadIntoTheCurrentFolderWhenNoneIsGiven)
 {
-    Answer(server.server, "/get-images.php", 200, "jpeg");
+    Answer(server.server, "/get-images.php", 200, Jpeg);
     ConnectAs("anna", "c0de");
     const fs::path before = fs::current_path();
     fs::current_path(folder);
@@ -217,41 +223,60 @@ TEST_F(Client, DownloadIntoTheCurrentFolderWhenNoneIsGiven)
     fs::current_path(before);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(store.GetString("ImageFullPath", ""), std::string(".") + PathSeparator + "here.jpg");
-    EXPECT_EQ(ReadBytes(folder / "here.jpg"), "jpeg");
+    EXPECT_EQ(ReadBytes(folder / "here.jpg"), Jpeg);
 }
 
-TEST_F(Client, AFailedDownloadLeavesTheCachedPictureIntact)
+TEST_F(Client, AFailedOrRefusedDownloadLeavesTheCachedPictureIntact)
 {
+    using jpegbytes::JpegText;
+    using jpegbytes::Oddity;
     std::string mode;
+    const std::map<std::string, std::string> refused{
+        {"huge", JpegText(12000, 9000)},
+        {"stray", JpegText(60000, 60000, Oddity::StrayByte)},
+        {"stuffed", JpegText(60000, 60000, Oddity::StuffedPair)},
+        {"png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0", 29)},
+        {"text", "<html>captive portal</html>"},
+    };
     server.server.Get("/get-images.php", [&](const httplib::Request&, httplib::Response& response) {
-        if (mode == "cut") {
+        if (refused.count(mode) != 0) {
+            response.set_content(refused.at(mode), "image/jpeg");
+        } else if (mode == "cut") {
             response.set_content_provider(10000, "image/jpeg", [](size_t, size_t, httplib::DataSink& sink) {
-                sink.write("new-but-short", 13);
+                sink.write(Jpeg.data(), Jpeg.size() / 2);
                 return false;
             });
         } else if (mode == "500") {
             response.status = 500;
-            response.set_content("error page", "text/html");
+            response.set_content(Jpeg, "image/jpeg");
         } else if (mode == "404") {
             response.status = 404;
             response.set_content("not found", "text/html");
         } else if (mode == "empty") {
             response.set_content("", "image/jpeg");
         } else if (mode == "big") {
-            response.set_content(std::string(5000, 'b'), "image/jpeg");
+            response.set_content(Jpeg + std::string(5000, 'b'), "image/jpeg");
         } else if (mode == "stall") {
             response.set_content_provider(10000, "image/jpeg", [&](size_t, size_t, httplib::DataSink& sink) {
                 sink.write("new", 3);
                 server.Hold();
                 return false;
             });
+        } else if (mode == "trickle") {
+            // A byte now and then: never a stall, but never done.
+            response.set_content_provider(10000, "image/jpeg", [](size_t offset, size_t, httplib::DataSink& sink) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                return sink.write(Jpeg.data() + offset % Jpeg.size(), 1);
+            });
         }
     });
     ConnectAs("anna", "c0de");
     client.pictureCapBytes = 4000;
     client.stallTimeoutMs = 300;
+    client.pictureDeadlineMs = 1000;
     WriteFile(folder / "x.jpg", "old picture");
-    for (const char* failure : {"cut", "500", "404", "empty", "big", "stall"}) {
+    for (const char* failure : {"cut", "500", "404", "empty", "big", "stall", "trickle", "huge", "stray", "stuffed",
+                                "png", "text"}) {
         mode = failure;
         const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(Download("x.jpg"), 1) << failure;
@@ -261,12 +286,41 @@ TEST_F(Client, AFailedDownloadLeavesTheCachedPictureIntact)
     }
 }
 
-TEST_F(Client, DownloadRefusesNamesThatAreNotPlainFileNames)
+TEST_F(Client, FetchInfosKeepsAThousandEntriesOfBoundedValues)
+{
+    std::string body = "Long: " + std::string(1000, 'v') + "\n";
+    for (int row = 0; row < 100000; ++row)
+        body += "Data" + std::to_string(row) + ": value\n";
+    Answer(server.server, "/get-infos.php", 200, body);
+    ConnectAs("anna", "c0de");
+    ASSERT_EQ(client.FetchInfos(store), 0);
+    EXPECT_EQ(store.EntryCount(), 1000u * 2);
+    EXPECT_EQ(store.GetString("Long", ""), std::string(256, 'v'));
+    EXPECT_EQ(InfoTableRows(store).size(), 40u);
+}
+
+TEST_F(Client, ALeftoverTemporaryFileOfAnotherSaverIsLeftAlone)
+{
+    // Another saver's download under way, where a fixed temporary name would collide.
+    Answer(server.server, "/get-images.php", 200, Jpeg);
+    ConnectAs("anna", "c0de");
+    for (const char* name : {"~download.tmp", "x.jpg.tmp"})
+        WriteFile(folder / name, "theirs");
+    ASSERT_EQ(Download("x.jpg"), 0);
+    EXPECT_EQ(ReadBytes(folder / "x.jpg"), Jpeg);
+    EXPECT_EQ(ReadBytes(folder / "~download.tmp"), "theirs");
+    EXPECT_EQ(ReadBytes(folder / "x.jpg.tmp"), "theirs");
+}
+
+TEST_F(Client, DownloadTakesOnlyPictureNames)
 {
     Answer(server.server, "/get-images.php", 200, "evil");
     ConnectAs("anna", "c0de");
-    for (const std::string& name : std::vector<std::string>{"../x.jpg", "a/b.jpg", "a\\b.jpg", ".", "..", "c:x.jpg", "x.jpg:stream",
-                                   "x\n.jpg", "x\x7f.jpg", "CON", "nul.jpg", "Com1.jpg", "lpt9"}) {
+    const std::vector<std::string> hostile{
+        "../x.jpg", "a/b.jpg", "a\\b.jpg", ".", "..", "...", "c:x.jpg", "x.jpg:stream", "x\n.jpg", "x\x7f.jpg",
+        "desktop.ini", "evil.url", "x.scf", "run.exe", "~download.tmp", "x.jpg.", "x.jpg ", " x.jpg", ".x.jpg",
+        "-x.jpg", "a b.jpg", "x.jpeg", "CON", "nul.jpg", "Com1.jpg", "lpt9.x.jpg", std::string(97, 'a') + ".jpg"};
+    for (const std::string& name : hostile) {
         store.Clear();
         EXPECT_EQ(Download(name), 1) << name;
         EXPECT_EQ(store.Find("ImageFullPath"), KeyValueList::None) << name;
@@ -274,16 +328,16 @@ TEST_F(Client, DownloadRefusesNamesThatAreNotPlainFileNames)
     EXPECT_EQ(ImageTarget(), "");
     EXPECT_TRUE(FolderNames().empty());
     EXPECT_FALSE(fs::exists(folder.parent_path() / "x.jpg"));
-    EXPECT_TRUE(IsPlainFileName("a b..c.jpg"));
-    EXPECT_TRUE(IsPlainFileName("console.jpg"));
-    EXPECT_TRUE(IsPlainFileName("com10.jpg"));
+    for (const std::string& name :
+         std::vector<std::string>{"a_b-c.d.JPG", "console.jpg", "com10.jpg", "9.jpg", std::string(96, 'a') + ".jpg"})
+        EXPECT_TRUE(IsPictureFileName(name)) << name;
 }
 
 TEST_F(Client, DownloadFailsWithoutConnectionOrFolder)
 {
     EXPECT_EQ(Download("x.jpg"), 1);
     EXPECT_EQ(store.Find("ImageFullPath"), KeyValueList::None);
-    Answer(server.server, "/get-images.php", 200, "jpeg");
+    Answer(server.server, "/get-images.php", 200, Jpeg);
     ConnectAs("anna", "c0de");
     EXPECT_EQ(client.DownloadPicture("x.jpg", (folder / "missing").string(), 1, 1, store), 1);
 }

@@ -111,18 +111,23 @@ TEST(OptionsWriter, FailedWritesReportOneAndKeepTheOldFile)
     EXPECT_EQ(WriteOptions(store, notAFolder + "/Zembria.ini", sundayEvening), 1);
     EXPECT_EQ(ReadBytes(notAFolder), "plain");
 
-    // The temporary file can't be made: the old file stays as it was.
-    const std::string old = "Language\t=\t1\r\n";
-    const std::string path = folder.Write("Zembria.ini", old);
-    std::filesystem::create_directory(folder.path / "Zembria.ini.tmp");
-    EXPECT_EQ(WriteOptions(store, path, sundayEvening), 1);
-    EXPECT_EQ(ReadBytes(path), old);
-
     // The target can't be replaced (it is a folder): the temporary is removed.
     std::filesystem::create_directory(folder.path / "Folder.ini");
     EXPECT_EQ(WriteOptions(store, folder.File("Folder.ini"), sundayEvening), 1);
     EXPECT_TRUE(std::filesystem::is_directory(folder.path / "Folder.ini"));
-    EXPECT_FALSE(std::filesystem::exists(folder.path / "Folder.ini.tmp"));
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path))
+        EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+}
+
+TEST(OptionsWriter, TheTemporaryFileOfAnotherSaverIsLeftAlone)
+{
+    // Two savers may save at once; neither takes the other's temporary file.
+    TempFolder folder;
+    const std::string path = folder.Write("Zembria.ini", "Language\t=\t1\r\n");
+    folder.Write("Zembria.ini.tmp", "theirs");
+    ASSERT_EQ(WriteOptions(DialogStore(), path, sundayEvening), 0);
+    EXPECT_EQ(ReadBytes(path), OptionsText(DialogStore(), sundayEvening));
+    EXPECT_EQ(ReadBytes(folder.File("Zembria.ini.tmp")), "theirs");
 }
 
 TEST(OptionsWriter, EmptyPathWritesFileTxtInTheCurrentFolder)

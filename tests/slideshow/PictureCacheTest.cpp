@@ -78,29 +78,31 @@ TEST_F(PictureCache, OldCreationExpiresARecentlyRewrittenPicture)
     EXPECT_EQ(app.rotationPos, -1);
 }
 
-TEST_F(PictureCache, ZeroOrNonNumericDaysEmptyTheCacheButKeepFuturePictures)
+TEST_F(PictureCache, ZeroDaysEmptyTheCacheButKeepFuturePictures)
 {
-    for (const char* days : {"0", "abc", "-2"}) {
-        SCOPED_TRACE(days);
-        // Created and written after the clock's now: negative ages stay.
-        recording.now = realNow - 3 * Day;
-        WriteAt(folder, "future.jpg", realNow);
-        WriteAt(folder, "written-before-now.jpg", realNow - 4 * Day);
-        app.options.SetString("CacheDays", days);
-        app.PrepareCache();
+    // Created and written after the clock's now: negative ages stay.
+    recording.now = realNow - 3 * Day;
+    WriteAt(folder, "future.jpg", realNow);
+    WriteAt(folder, "written-before-now.jpg", realNow - 4 * Day);
+    app.options.SetString("CacheDays", "0");
+    app.PrepareCache();
 
-        EXPECT_FALSE(OnDisk("written-before-now.jpg"));
-        EXPECT_EQ(app.pictureList, std::vector<std::string>{Listed("future.jpg")});
-    }
+    EXPECT_FALSE(OnDisk("written-before-now.jpg"));
+    EXPECT_EQ(app.pictureList, std::vector<std::string>{Listed("future.jpg")});
 }
 
-TEST_F(PictureCache, EmptyDaysMeanFourteen)
+TEST_F(PictureCache, DaysThatAreNoWholeNumberMeanFourteen)
 {
-    app.options.SetString("CacheDays", "");
-    WriteAt(folder, "young.jpg", realNow - 13 * Day);
-    WriteAt(folder, "old.jpg", realNow - 15 * Day);
-    app.PrepareCache();
-    EXPECT_EQ(app.pictureList, std::vector<std::string>{Listed("young.jpg")});
+    // A typo in the file must not empty the cache.
+    for (const char* days : {"", "abc", "-1", "3x", "99999999999"}) {
+        SCOPED_TRACE(days);
+        app.options.SetString("CacheDays", days);
+        WriteAt(folder, "young.jpg", realNow - 13 * Day);
+        WriteAt(folder, "old.jpg", realNow - 15 * Day);
+        app.PrepareCache();
+        EXPECT_EQ(app.pictureList, std::vector<std::string>{Listed("young.jpg")});
+        EXPECT_FALSE(OnDisk("old.jpg"));
+    }
 }
 
 TEST_F(PictureCache, OnlyJpegFilesDirectlyInTheFolderAreConsidered)

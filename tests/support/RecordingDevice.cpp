@@ -203,12 +203,9 @@ int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint3
 
 long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, int requestedHeight)
 {
-    if (!PictureSizeAcceptable(path))
+    PictureInfo size;
+    if (!PictureSizeAcceptable(path) || ReadPictureInfo(path, size) != 0)
         return PictureRefused;
-    PictureSize size = ReadPictureSize(path);
-    std::error_code error;
-    if (!size.known || !std::filesystem::is_regular_file(path, error))
-        return PictureRefused; // not an image the recording can "decode"
     texture = MakeTexture(path);
     width = static_cast<int32_t>(size.width);
     height = static_cast<int32_t>(size.height);

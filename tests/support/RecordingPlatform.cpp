@@ -142,6 +142,19 @@ std::string PlatformCommandLine()
     return recording.commandLine;
 }
 
+std::string PlatformModulePath()
+{
+    return recording.modulePath;
+}
+
+std::string PlatformFullPath(const std::string& path)
+{
+    // Absolute: a root or a drive, in either spelling.
+    if (path.empty() || path[0] == '/' || path[0] == '\\' || (path.size() > 1 && path[1] == ':'))
+        return path;
+    return recording.currentDirectory + "\\" + path;
+}
+
 void PlatformReport(const std::string& text, const std::string&, bool)
 {
     recording.reports.push_back(text);

@@ -54,6 +54,8 @@ struct RecordingPlatform {
     WindowHandle foreground = nullptr;
     uint8_t acLineStatus = 1;
     std::string commandLine = "C:\\Saver\\Zembria.scr /s";
+    std::string modulePath = "C:\\Saver\\Zembria.scr";
+    std::string currentDirectory = "C:\\Users\\anna";
     bool inputMethod = true;
     int queuedTimerMessages = 0;              // WM_TIMER messages waiting in the queue
     bool inputQueued = false;                 // a key, click or close waits in the queue

@@ -54,7 +54,7 @@ int DemoService::Start()
 {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(config.pictureFolder, error))
-        if (entry.is_regular_file() && IsJpeg(entry.path()) && IsPlainFileName(entry.path().filename().string()))
+        if (entry.is_regular_file() && IsJpeg(entry.path()) && IsPictureFileName(entry.path().filename().string()))
             pictures.push_back(entry.path().filename().string());
     std::sort(pictures.begin(), pictures.end());
     if (pictures.empty())

@@ -62,7 +62,7 @@ SaverWindowPlacement WindowFor(const LinuxModeChoice& choice)
 // The options folder may not exist yet; OK creates Zembria.ini in it.
 int RunSettings(const std::string& commandLine)
 {
-    ReadModeFlagsFrom(commandLine);
+    ReadModeFlagsFrom(commandLine, PlatformModulePath());
     const SaverFolders folders = CurrentFolders();
     std::error_code error;
     std::filesystem::create_directories(folders.options, error);

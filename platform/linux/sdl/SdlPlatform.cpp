@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <thread>
 
 SdlPlatformState sdlPlatform;
@@ -179,6 +180,21 @@ uint8_t PlatformAcLineStatus()
 std::string PlatformCommandLine()
 {
     return sdlPlatform.commandLine;
+}
+
+std::string PlatformFullPath(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error ? path : full.lexically_normal().string();
+}
+
+// The program's own file, whatever name or link it was started by.
+std::string PlatformModulePath()
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : self.string();
 }
 
 void PlatformReport(const std::string& text, const std::string&, bool isError)

@@ -8,6 +8,7 @@
 #include "render/PictureHeader.h"
 #include "render/TextureRecord.h"
 #include "resources/resource.h"
+#include "tests/support/JpegHeader.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -113,6 +114,22 @@ TEST_F(DevicePixels, TextIsWhiteOrYellow)
     EXPECT_GT(yellow, 5);
 }
 
+TEST_F(DevicePixels, AmpersandsAreDrawnAsTheyAre)
+{
+    // With prefix processing "&&&&&&" would show three ampersands, like "&&&".
+    Pixels pixels = InScene(0xFF000000, [] {
+        renderDevice.DrawTextBox("&&&&&&", 10, 10, FontKind::Heading, false, 0);
+        renderDevice.DrawTextBox("&&&", 10, 60, FontKind::Heading, false, 0);
+    });
+    int lit[2] = {0, 0};
+    for (int row = 0; row < 2; ++row)
+        for (int y = 10 + 50 * row; y < 50 + 50 * row; ++y)
+            for (int x = 10; x < 400; ++x)
+                lit[row] += Red(pixels.At(x, y)) > 128 ? 1 : 0;
+    EXPECT_GT(lit[1], 20);
+    EXPECT_GT(lit[0], lit[1] * 3 / 2);
+}
+
 TEST_F(DevicePixels, ArtworkSitsAtItsRectangles)
 {
     ASSERT_EQ(renderDevice.barHandle->LoadResource(IDB_BAR, 0, 0), 0);
@@ -168,8 +185,9 @@ TEST_F(DevicePixels, FailedLoadsLeaveTheBackgroundBlack)
                                     0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 8, 6, 0, 0, 0};
     bomb.write(reinterpret_cast<const char*>(header), sizeof header);
     bomb.close();
+    std::ofstream("stray.jpg", std::ios::binary) << jpegbytes::JpegText(60000, 60000, jpegbytes::Oddity::StrayByte);
 
-    for (const char* file : {"missing.jpg", "not-an-image.jpg", "bomb.png"}) {
+    for (const char* file : {"missing.jpg", "not-an-image.jpg", "bomb.png", "stray.jpg"}) {
         SCOPED_TRACE(file);
         long result = renderDevice.pictureHandle->LoadFile(file, renderDevice.screenWidth, renderDevice.screenHeight);
         EXPECT_NE(result, 0);
@@ -180,6 +198,7 @@ TEST_F(DevicePixels, FailedLoadsLeaveTheBackgroundBlack)
         ExpectGrey(frame.At(400, 500), 0, "background");
     }
     EXPECT_EQ(renderDevice.pictureHandle->LoadFile("bomb.png", 100, 100), PictureRefused);
+    EXPECT_EQ(renderDevice.pictureHandle->LoadFile("stray.jpg", 100, 100), PictureRefused);
 }
 
 TEST_F(DevicePixels, SnapshotWritesTheLastPresentedFrame)

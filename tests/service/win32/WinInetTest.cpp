@@ -7,13 +7,16 @@
 #include "service/ServiceClient.h"
 
 #include "tests/settings/SettingsTestSupport.h"
+#include "tests/support/JpegHeader.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -119,19 +122,127 @@ TEST_F(WinInet, FailsAStalledAnswerWithinTheStallTime)
 
 namespace {
 int inputChecks = 0;
-bool InputAfterSomeChecks() { return ++inputChecks > 5; }
+std::chrono::steady_clock::time_point inputSeen;
+bool InputAfterSomeChecks()
+{
+    if (++inputChecks == 6)
+        inputSeen = std::chrono::steady_clock::now();
+    return inputChecks > 5;
+}
 } // namespace
 
-TEST_F(WinInet, UserInputEndsAWaitingRequestAtOnce)
+TEST_F(WinInet, UserInputEndsAWaitingRequestWithin200Ms)
 {
     server.Set("/stall", {200, "partial", true, false});
     HttpLimits limits;
     limits.inputPending = InputAfterSomeChecks;
-    const auto start = std::chrono::steady_clock::now();
     std::string body;
     EXPECT_EQ(Get("/stall", HttpFlags::Binary, body, limits), 1);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_LT(std::chrono::steady_clock::now() - inputSeen, std::chrono::milliseconds(200));
     EXPECT_EQ(inputChecks, 6);
+}
+
+TEST_F(WinInet, ABodyCutShortOfItsLengthIsAFailure)
+{
+    // WinInet reads the early close as the end of the body.
+    server.Set("/cut", {200, std::string(5000, 'c'), false, false, true});
+    std::string body;
+    EXPECT_EQ(Get("/cut", HttpFlags::Binary, body), 1);
+}
+
+TEST_F(WinInet, ATricklingAnswerEndsAtTheDeadline)
+{
+    // Two thousand bytes every 100 ms: never a stall, never done.
+    server.Set("/trickle", {200, std::string(200000, 't'), false, false, false, 100});
+    HttpLimits limits;
+    limits.stallTimeoutMs = 500;
+    limits.deadlineMs = 1000;
+    const auto start = std::chrono::steady_clock::now();
+    std::string body;
+    EXPECT_EQ(Get("/trickle", HttpFlags::Binary, body, limits), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
+    EXPECT_GT(body.size(), 0u);
+    EXPECT_LT(body.size(), 200000u);
+}
+
+TEST_F(WinInet, AbandonedRequestsDontHoldTheSessionAndTheirHelpersEnd)
+{
+    // Input ends a stalled answer, whose helper wine leaves blocked in its
+    // read; a sink that throws ends a large answer, whose helper would
+    // otherwise wait for its reader forever, keeping the connection open.
+    // Neither holds up the session's close.
+    server.Set("/stall", {200, "partial", true, false});
+    server.Set("/large", {200, std::string(4 << 20, 'l'), true, false});
+    HttpLimits limits;
+    limits.inputPending = InputAfterSomeChecks;
+    inputChecks = 0;
+    std::string body;
+    EXPECT_EQ(Get("/stall", HttpFlags::Binary, body, limits), 1);
+    const HttpChunkSink throwing = [](const char*, size_t) -> bool { throw std::runtime_error("sink"); };
+    EXPECT_THROW(HttpGet(session, Url("/large"), HttpFlags::Binary, HttpLimits{}, throwing, answer),
+                 std::runtime_error);
+    const auto start = std::chrono::steady_clock::now();
+    while (server.LeftEarly() < 1 && std::chrono::steady_clock::now() - start < std::chrono::seconds(3))
+        Sleep(20);
+    EXPECT_EQ(server.LeftEarly(), 1) << "the large answer's helper ended and let its connection go";
+
+    const auto closing = std::chrono::steady_clock::now();
+    HttpCloseSession(session);
+    session = nullptr;
+    EXPECT_LT(std::chrono::steady_clock::now() - closing, std::chrono::seconds(1));
+}
+
+TEST_F(WinInet, ClientKeepsItsCachedPictureAgainstHostileAnswers)
+{
+    using jpegbytes::JpegText;
+    using jpegbytes::Oddity;
+    const fs::path folder = fs::temp_directory_path() / "zembria-wininet-hostile";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    std::ofstream(folder / "x.jpg", std::ios::binary) << "old picture";
+    ServiceClient client;
+    client.stallTimeoutMs = 500;
+    client.pictureDeadlineMs = 1000;
+    ASSERT_EQ(client.Connect(server.HostPort(), "anna", "c0de"), 0);
+
+    const std::string good = JpegText(640, 480);
+    const CannedAnswer hostile[] = {
+        {200, good, false, false, true},
+        {200, good + std::string(100000, 'f'), false, false, false, 100},
+        {200, JpegText(60000, 60000, Oddity::StrayByte), false, false},
+        {200, JpegText(60000, 60000, Oddity::StuffedPair), false, false},
+        {200, JpegText(12000, 9000), false, false},
+        {200, "<html>captive portal</html>", false, false},
+    };
+    KeyValueList store;
+    for (const CannedAnswer& answer : hostile) {
+        server.Set("/get-images.php", answer);
+        EXPECT_EQ(client.DownloadPicture("x.jpg", folder.string(), 1280, 1024, store), 1) << answer.body.size();
+    }
+    server.Set("/get-images.php", {200, good, false, false});
+    for (const char* name : {"desktop.ini", "../x.jpg", "x.jpg.", "x.jpg ", "nul.jpg"})
+        EXPECT_EQ(client.DownloadPicture(name, folder.string(), 1280, 1024, store), 1) << name;
+
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"x.jpg"});
+    EXPECT_EQ(ReadBytes(folder / "x.jpg"), "old picture");
+    EXPECT_FALSE(fs::exists(folder.parent_path() / "x.jpg"));
+    fs::remove_all(folder);
+}
+
+TEST_F(WinInet, ClientKeepsAThousandEntriesOfALongInformationAnswer)
+{
+    std::string body;
+    for (int row = 0; row < 100000; ++row)
+        body += "Data" + std::to_string(row) + ": value\n";
+    server.Set("/get-infos.php", {200, body, false, false});
+    ServiceClient client;
+    ASSERT_EQ(client.Connect(server.HostPort(), "anna", "c0de"), 0);
+    KeyValueList store;
+    EXPECT_EQ(client.FetchInfos(store), 0);
+    EXPECT_EQ(store.EntryCount(), 1000u * 2);
 }
 
 TEST_F(WinInet, OddBytesInALoginLeaveAsTheyAreOrPercentEncoded)
@@ -145,7 +256,8 @@ TEST_F(WinInet, OddBytesInALoginLeaveAsTheyAreOrPercentEncoded)
 TEST_F(WinInet, ClientExchangesInfosAndDownloadsAPicture)
 {
     server.Set("/get-infos.php", {200, "MemberLogin: failed\r\nImageFileName: x.jpg\r\n", false, false});
-    server.Set("/get-images.php", {200, std::string("JFIF\0\r\n\x1a", 8), false, false});
+    const std::string picture = jpegbytes::JpegText(1280, 1024);
+    server.Set("/get-images.php", {200, picture, false, false});
     ServiceClient client;
     ASSERT_EQ(client.Connect(server.HostPort(), "a b", "c0de"), 0);
     KeyValueList store;
@@ -157,12 +269,12 @@ TEST_F(WinInet, ClientExchangesInfosAndDownloadsAPicture)
     fs::create_directories(folder);
     ASSERT_EQ(client.DownloadPicture("x.jpg", folder.string(), 1280, 1024, store), 0);
     EXPECT_EQ(store.GetString("ImageFullPath", ""), folder.string() + "\\x.jpg");
-    EXPECT_EQ(ReadBytes(folder / "x.jpg"), std::string("JFIF\0\r\n\x1a", 8));
+    EXPECT_EQ(ReadBytes(folder / "x.jpg"), picture);
 
     // A failed download leaves the picture as it was.
     server.Set("/get-images.php", {500, "error page", false, false});
     EXPECT_EQ(client.DownloadPicture("x.jpg", folder.string(), 1280, 1024, store), 1);
-    EXPECT_EQ(ReadBytes(folder / "x.jpg"), std::string("JFIF\0\r\n\x1a", 8));
+    EXPECT_EQ(ReadBytes(folder / "x.jpg"), picture);
     fs::remove_all(folder);
 
     const auto targets = server.Targets();

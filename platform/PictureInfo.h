@@ -1,0 +1,27 @@
+#pragma once
+// What a picture file's header says, read by the decoder that will load the
+// file (D3DX on Windows, TurboJPEG elsewhere), so that no second reader of
+// our own can disagree with it about the size. Pictures come from the
+// network: a file that announces an enormous image is refused before it is
+// decoded, and a file the decoder can't read is refused as well.
+
+#include <cstdint>
+#include <string>
+
+struct PictureInfo {
+    bool jpeg = false;
+    int64_t width = 0;
+    int64_t height = 0;
+};
+
+constexpr int64_t MaxPicturePixels = 100'000'000;
+constexpr int64_t MaxPictureSide = 16384;
+
+// 0 when the decoder read the file's header into info; 1 when it couldn't.
+int ReadPictureInfo(const std::string& path, PictureInfo& info);
+
+// Both sides and the pixel count within the limits.
+bool PictureWithinLimits(const PictureInfo& info);
+
+// What the download keeps: a JPEG that the decoder reads as within the limits.
+bool IsAcceptableJpeg(const std::string& path);

@@ -39,7 +39,8 @@ int RenderDevice::DrawTextBox(const std::string& text, int x, int y, FontKind ki
             DrawPanel(panel, Colour::Panel);
         }
     }
-    RenderText(kind, text, extent, format, kind == FontKind::Accent ? Colour::Accent : Colour::White);
+    RenderText(kind, text, extent, format | TextFormat::NoPrefix,
+               kind == FontKind::Accent ? Colour::Accent : Colour::White);
     return extent.bottom;
 }
 

@@ -38,6 +38,9 @@ constexpr uint32_t DensePanel = 0xF0060606;
 namespace TextFormat {
 constexpr unsigned TopLeft = 0x0000;
 constexpr unsigned CalcRect = 0x0400;
+// Texts come from the service and the dictionaries: "&" is a character, not
+// the prefix of an underlined one. Every text box draws with it.
+constexpr unsigned NoPrefix = 0x0800;
 } // namespace TextFormat
 
 struct RenderDeviceState; // platform objects (device, fonts, vertex buffer)

@@ -306,8 +306,7 @@ void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect
     ID3DXFont* font = state ? state->fonts[FontSlot(kind)] : nullptr;
     if (!font)
         return;
-    // Texts come from the service: "&" is a character, never a prefix.
-    state->batch.AddText(font, text, ToRect(rect), format | DT_NOPREFIX, colour);
+    state->batch.AddText(font, text, ToRect(rect), format, colour);
     FlushOutsideScene(*state);
 }
 

@@ -18,7 +18,7 @@ TEST_F(OverlayText, TextBoxReturnsBottomOfLastLineWithPanelAsWideAsWidestLine)
     EXPECT_EQ(Calls()[1].rect, (Rect{10, 20, 58, 56}));
     EXPECT_EQ(Calls()[1].text, "ab\r\nlonger");
     EXPECT_EQ(Calls()[1].colour, Colour::White);
-    EXPECT_EQ(Calls()[1].format, 0u);
+    EXPECT_EQ(Calls()[1].format, TextFormat::NoPrefix) << "\"&\" is drawn as it is";
 }
 
 TEST_F(OverlayText, MinimumWidthWidensANarrowPanelOnly)

@@ -24,6 +24,8 @@ bool IsDeviceName(const std::string& name)
            stem[3] >= '0' && stem[3] <= '9';
 }
 
+} // namespace
+
 bool EndsInJpg(const std::string& name)
 {
     if (name.size() < 4)
@@ -31,8 +33,6 @@ bool EndsInJpg(const std::string& name)
     const std::string end = name.substr(name.size() - 4);
     return end[0] == '.' && Upper(end[1]) == 'J' && Upper(end[2]) == 'P' && Upper(end[3]) == 'G';
 }
-
-} // namespace
 
 bool IsPictureFileName(const std::string& name)
 {

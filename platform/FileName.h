@@ -13,3 +13,6 @@ constexpr size_t MaxPictureNameLength = 100;
 // shell acts on (desktop.ini, x.url), dodge the expiry of *.jpg or name a
 // file Windows would trim ("x.jpg.", "x.jpg ").
 bool IsPictureFileName(const std::string& name);
+
+// Ends in ".jpg", in any case: what the cache keeps and expires.
+bool EndsInJpg(const std::string& name);

@@ -1,6 +1,7 @@
 #include "slideshow/CacheRules.h"
 
-#include <cctype>
+#include "platform/FileName.h"
+
 #include <limits>
 
 int64_t AgeInDays(int64_t now, int64_t then)
@@ -20,17 +21,5 @@ bool StaysInCache(int64_t now, int64_t created, int64_t written, int cacheDays)
 
 bool IsCachedPictureName(const std::string& fileName)
 {
-    static const char extension[] = ".jpg";
-    constexpr size_t length = sizeof extension - 1;
-    if (fileName.size() < length) {
-        return false;
-    }
-    const size_t start = fileName.size() - length;
-    for (size_t i = 0; i < length; ++i) {
-        const auto c = static_cast<unsigned char>(fileName[start + i]);
-        if (std::tolower(c) != extension[i]) {
-            return false;
-        }
-    }
-    return true;
+    return EndsInJpg(fileName); // the rule the service's picture names end by
 }

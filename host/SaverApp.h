@@ -24,7 +24,7 @@ constexpr uint32_t SlideTimerId = 1125;
 constexpr uint32_t FramePeriodMs = 500;
 constexpr uint32_t SlidePeriodFactorMs = 1002;
 
-struct ScreenRect { int32_t left, top, right, bottom; };
+using ScreenRect = Rect; // 0, 0, screen width, screen height
 
 class SaverApp {
 public:

@@ -7,8 +7,7 @@
 
 FrameContent SaverApp::FrameContentAt(int64_t now) const
 {
-    const Rect screen{screenRect.left, screenRect.top, screenRect.right, screenRect.bottom};
-    return FrameContentOf(screen, options, dictionary, infoStore,
+    return FrameContentOf(screenRect, options, dictionary, infoStore,
                           CountdownState{refreshSeconds, lastAdvanceTime, advancing}, now);
 }
 

@@ -3,6 +3,7 @@
 
 #include "host/ProgramOptions.h"
 #include "host/RunMode.h"
+#include "platform/win32/Direct3d.h"
 
 #include <windows.h>
 
@@ -23,6 +24,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         break;
     }
     ApplyEnvironment(programOptions);
+    PrepareDirect3d();
     const char* tail = rest.c_str();
     while (*tail != '\0' && static_cast<unsigned char>(*tail) <= ' ') ++tail;
     return RunMode(instance, tail);

@@ -5,11 +5,12 @@
 // scene bracketing and presentation of the whole back buffer or of areas.
 // A scene's quads and texts are queued and carried out at its end in one
 // batch (DrawBatch); outside a scene each is carried out at once.
-// Needs: d3d9, d3dx9_43 at run time (D3dxLibrary); the saver window from the host.
+// Needs: d3d9 and d3dx9_43 at run time (Direct3d, D3dxLibrary); the saver window from the host.
 
 #include "render/RenderDevice.h"
 
 #include "platform/win32/D3dxLibrary.h"
+#include "platform/win32/Direct3d.h"
 #include "render/TextureRecord.h"
 #include "render/win32/RenderDeviceState.h"
 
@@ -88,7 +89,7 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned adapter)
     lost = false;
     HWND hwnd = static_cast<HWND>(windowHandle);
 
-    state->direct3d = Direct3DCreate9(D3D_SDK_VERSION);
+    state->direct3d = CreateDirect3d9();
     if (!state->direct3d) {
         MessageBoxA(nullptr, "Cannot create DirectX device!", "Initialization Error", MB_ICONERROR);
         SendMessageA(hwnd, WM_DESTROY, 0, 0);

@@ -5,12 +5,12 @@ changing the picture, waiting on a stalled request, reading from a server that
 trickles. The input (a key press or a 10-pixel mouse move, in turn) comes from
 zembria-poke.exe through SendInput at a chosen moment; the time runs from its
 report to the saver's window leaving the screen (the saver's own part) and to
-the process's exit (which adds wine's teardown of a full-screen window: about
-2 s on an X server without a window manager). During start-up the saver's
-window doesn't have the keyboard yet, so that state uses mouse moves only, made
-after the saver took the cursor's starting place.
-Prints the median and the maximum per state.
-Usage: latency.py WIN32_BUILD_DIR NATIVE_BIN_DIR [RUNS]"""
+the process's exit (which adds wine's teardown of a full-screen window; the
+X server needs a window manager, or that alone takes 2 s). During start-up the
+saver's window doesn't have the keyboard yet, so that state uses mouse moves
+only, made after the saver took the cursor's starting place.
+Prints the median and the maximum per state; -v also every run.
+Usage: latency.py WIN32_BUILD_DIR NATIVE_BIN_DIR [RUNS] [-v]"""
 
 import os
 import shutil
@@ -109,8 +109,10 @@ def make_home(root, name, cached, offline, refresh='0'):
 
 
 def main():
-    build, native_bin = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 10
+    verbose = '-v' in sys.argv
+    args = [a for a in sys.argv[1:] if a != '-v']
+    build, native_bin = os.path.abspath(args[0]), os.path.abspath(args[1])
+    runs = int(args[2]) if len(args) > 2 else 10
     pictures_dir = os.path.join(native_bin, 'demo-pictures')
     pictures = sorted(os.path.join(pictures_dir, p) for p in os.listdir(pictures_dir) if p.endswith('.jpg'))
     root = tempfile.mkdtemp(prefix='zembria-latency-')
@@ -135,6 +137,9 @@ def main():
             for i, delay in enumerate(delays):
                 kind = 'move' if name.startswith('start-up') or i % 2 else 'key'
                 t = one_run(build, home, service, kind, delay)
+                if verbose:
+                    print('  %s %s at %d ms: %s' % (name.split(',')[0], kind, delay,
+                          'no input seen' if t is None else 'window gone %.0f ms, exit %.0f ms' % t), flush=True)
                 if t is not None:
                     times.append(t)
             if not times:

@@ -103,7 +103,7 @@ long ReadFileVersionDx(uint32_t& major, uint32_t& minor, char& letter)
     return 0;
 }
 
-bool CheckDirectX()
+std::string DirectXProblem()
 {
     DxVersion dxDiag;
     ReadDxDiagVersion(dxDiag.major, dxDiag.minor, dxDiag.letter);
@@ -113,12 +113,19 @@ bool CheckDirectX()
         ReadFileVersionDx(files.major, files.minor, files.letter);
         return files;
     }, shown);
-    std::string message;
-    if (!acceptable)
-        message = DirectXMessage(shown);
-    else if (std::string missing = LoadD3dx(); !missing.empty())
-        message = DirectXMessageFor(missing + " not found");
-    if (message.empty()) return true;
-    PlatformMessageBox(nullptr, message, DirectXCaption, Box::IconError | Box::Ok);
+    if (!acceptable) return DirectXMessage(shown);
+    if (std::string missing = LoadD3dx(); !missing.empty()) return DirectXMessageFor(missing + " not found");
+    return {};
+}
+
+bool ReportDirectXProblem(const std::string& problem)
+{
+    if (problem.empty()) return true;
+    PlatformMessageBox(nullptr, problem, DirectXCaption, Box::IconError | Box::Ok);
     return false;
+}
+
+bool CheckDirectX()
+{
+    return ReportDirectXProblem(DirectXProblem());
 }

@@ -41,8 +41,13 @@ inline constexpr const char* DirectXCaption = "Wrong DirectX version";
 // version to report, from DxDiag or, when that passed, from the files.
 bool DirectXAcceptable(const DxVersion& dxDiag, const std::function<DxVersion()>& fromFiles, DxVersion& shown);
 
-// Runs the probes and loads D3DX; shows the message when DirectX is too old
-// or D3DX is missing.
+// Runs the probes and loads D3DX; the message for the user when DirectX is
+// too old or D3DX is missing, else empty. Shows nothing, so it may run on a
+// helper thread.
+std::string DirectXProblem();
+// Shows the problem's message, if any; true when there is none.
+bool ReportDirectXProblem(const std::string& problem);
+// Both in turn.
 bool CheckDirectX();
 
 // Supplied per platform.

@@ -2,6 +2,7 @@
 
 #include "host/SaverApp.h"
 
+#include "host/HostProtocol.h"
 #include "host/ModeFlags.h"
 #include "platform/Paths.h"
 #include "render/RenderDevice.h"
@@ -21,7 +22,7 @@ void LoadBitmap(TextureHandle* handle, int resourceId)
 
 } // namespace
 
-void SaverApp::Start(WindowHandle saverWindow)
+int32_t SaverApp::Start(WindowHandle saverWindow)
 {
     advancePending = false;
     infoStore.Clear();
@@ -31,6 +32,9 @@ void SaverApp::Start(WindowHandle saverWindow)
     LoadBitmap(renderDevice.barHandle, BarBitmapId);
     LoadBitmap(renderDevice.emblemHandle, EmblemBitmapId);
     screenRect = {0, 0, renderDevice.screenWidth, renderDevice.screenHeight};
+    // Each step takes up to a few hundred ms under wine: input in between
+    // ends the start-up, so the user isn't kept waiting for the rest.
+    if (SaverInputPending()) return 1;
 
     // The cache always lies in the saver's own folder, also when there is no
     // options file: a relative "images" would let expiry delete pictures in
@@ -53,15 +57,18 @@ void SaverApp::Start(WindowHandle saverWindow)
             renderDevice.pictureHandle->LoadFile(pictureList[0], renderDevice.screenWidth, renderDevice.screenHeight);
         infoStore.SetString("ImageInfoSub", pictureList[0], true);
     }
+    if (SaverInputPending()) return 1;
 
     // Two frames before any network work: the first shows the start-up text,
     // the second also changes the picture once.
     infoStore.SetString("ImageInfoMain", dictionary.GetString("Initialization", "Initialization"), true);
     advancePending = false;
     OnTimer(saverWindow, FrameTimerId);
+    if (SaverInputPending()) return 1;
     infoStore.SetString("ImageInfoMain", dictionary.GetString("Initialization", "Initialization"), true);
     advancePending = true;
     OnTimer(saverWindow, FrameTimerId);
+    if (SaverInputPending()) return 1;
 
     if (options.GetString("offline", "false") != "false") {
         infoStore.SetString("ImageInfoMain", dictionary.GetString("Hint", "HINT:"), true);
@@ -69,6 +76,7 @@ void SaverApp::Start(WindowHandle saverWindow)
     } else {
         Login();
     }
+    if (SaverInputPending()) return 1;
 
     if (rotationPos == -1) {
         advancePending = false;
@@ -81,6 +89,7 @@ void SaverApp::Start(WindowHandle saverWindow)
     lastAdvanceTime = PlatformNow();
     PlatformSetTimer(saverWindow, FrameTimerId, FramePeriodMs);
     PlatformSetTimer(saverWindow, SlideTimerId, SlidePeriodMs());
+    return 0;
 }
 
 int32_t SaverApp::OnTimer(WindowHandle saverWindow, uint32_t timerId)

@@ -28,7 +28,8 @@ using ScreenRect = Rect; // 0, 0, screen width, screen height
 
 class SaverApp {
 public:
-    void Start(WindowHandle window);
+    // 1 when input ended the start-up between its steps (no timers armed).
+    int32_t Start(WindowHandle window);
     int32_t OnTimer(WindowHandle window, uint32_t timerId);
     void StopTimers();
     void ReadRefreshInterval();

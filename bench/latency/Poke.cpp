@@ -1,8 +1,12 @@
 // Latency benchmark's input: waits for the saver's window, waits a given
-// time more, then sends one input the way a user would (a key press or a
-// 10-pixel mouse move through SendInput) and says so on stdout at once.
-// A key goes to the foreground window, which the saver's becomes only when
-// its start-up is over; so a key waits for that, a mouse move doesn't.
+// time more, then sends one input the way a user would and says so on stdout
+// at once. A key press goes through SendInput. A mouse move is made by the
+// benchmark through the X server: this program says "ready" and waits for a
+// line on stdin. (A move through SendInput is sometimes lost: wine updates
+// its own cursor position but doesn't warp the X pointer, and 100 ms later
+// reads the old place back from X; a saver busy in a start-up step then
+// never sees the move.) A key goes to the foreground window, which the
+// saver's becomes only when its start-up is over; so a key waits for that.
 // Usage: zembria-poke.exe key|move DELAY_MS [TIMEOUT_MS]
 
 #include <windows.h>
@@ -41,26 +45,24 @@ int main(int argc, char** argv)
         Sleep(1);
     }
 
-    INPUT inputs[2] = {};
-    UINT count = 0;
     if (key) {
+        INPUT inputs[2] = {};
         inputs[0].type = INPUT_KEYBOARD;
         inputs[0].ki.wVk = VK_SPACE;
         inputs[1] = inputs[0];
         inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        count = 2;
+        const UINT sent = SendInput(2, inputs, sizeof(INPUT));
+        std::printf("sent %u\n", sent);
+        std::fflush(stdout);
+        if (sent != 2)
+            return 1;
     } else {
-        inputs[0].type = INPUT_MOUSE;
-        inputs[0].mi.dx = 10;
-        inputs[0].mi.dy = 0;
-        inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE;
-        count = 1;
+        std::printf("ready\n");
+        std::fflush(stdout);
+        char moved[16];
+        if (std::fgets(moved, sizeof moved, stdin) == nullptr)
+            return 1;
     }
-    const UINT sent = SendInput(count, inputs, sizeof(INPUT));
-    std::printf("sent %u\n", sent);
-    std::fflush(stdout);
-    if (sent != count)
-        return 1;
     // The saver's own part ends when its window leaves the screen (during
     // start-up it isn't shown yet: then when it was shown and left again);
     // what follows is the window system's and the process's teardown.

@@ -2,15 +2,18 @@
 """Time from a user's input to the saver's exit, under wine, in the states a
 saver can be in: starting up (loading screen-sized cached pictures), idle,
 changing the picture, waiting on a stalled request, reading from a server that
-trickles. The input (a key press or a 10-pixel mouse move, in turn) comes from
-zembria-poke.exe through SendInput at a chosen moment; the time runs from its
-report to the saver's window leaving the screen (the saver's own part) and to
-the process's exit (which adds wine's teardown of a full-screen window: about
-2 s on an X server without a window manager). During start-up the saver's
-window doesn't have the keyboard yet, so that state uses mouse moves only, made
-after the saver took the cursor's starting place.
-Prints the median and the maximum per state.
-Usage: latency.py WIN32_BUILD_DIR NATIVE_BIN_DIR [RUNS]"""
+trickles. The input comes at a chosen moment after the saver's window
+appeared, which zembria-poke.exe watches for: a key press (the poke sends it
+through SendInput) or a 10-pixel mouse move (made here through the X server,
+as a mouse would, to and fro so the pointer stays near the middle), in turn;
+the time runs from the input to the saver's window leaving the screen (the
+saver's own part) and to
+the process's exit (which adds wine's teardown of a full-screen window; the
+X server needs a window manager, or that alone takes 2 s). During start-up the
+saver's window doesn't have the keyboard yet, so that state uses mouse moves
+only, made after the saver took the cursor's starting place.
+Prints the median and the maximum per state; -v also every run.
+Usage: latency.py WIN32_BUILD_DIR NATIVE_BIN_DIR [RUNS] [-v]"""
 
 import os
 import shutil
@@ -72,17 +75,28 @@ def start_demo(native_bin, extra):
     return demo, address
 
 
-def one_run(build, home, service, kind, delay_ms):
+def move_pointer(build, dx):
+    display = ':' + open(os.path.join(build, 'xvfb.display')).read().strip()
+    subprocess.run(['xdotool', 'mousemove_relative', '--', str(dx), '0'], env=dict(os.environ, DISPLAY=display),
+                   check=True)
+
+
+def one_run(build, home, service, kind, delay_ms, dx):
     wine_run = os.path.join(build, 'wine-run')
     saver = subprocess.Popen([wine_run, os.path.join(build, 'bin', 'Zembria.scr'), '--home', windows_path(home),
                               '--service', service, '--run-for', '40', '/s'],
                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     poke = subprocess.Popen([wine_run, os.path.join(build, 'bin', 'zembria-poke.exe'), kind, str(delay_ms)],
-                            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+                            stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     sent = hidden = None
     for line in poke.stdout:
         if line.startswith('sent'):
             sent = time.monotonic()
+        elif line.startswith('ready'):
+            move_pointer(build, dx)
+            sent = time.monotonic()
+            poke.stdin.write('moved\n')
+            poke.stdin.flush()
         elif line.startswith('hidden'):
             hidden = time.monotonic()
             break
@@ -109,8 +123,10 @@ def make_home(root, name, cached, offline, refresh='0'):
 
 
 def main():
-    build, native_bin = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 10
+    verbose = '-v' in sys.argv
+    args = [a for a in sys.argv[1:] if a != '-v']
+    build, native_bin = os.path.abspath(args[0]), os.path.abspath(args[1])
+    runs = int(args[2]) if len(args) > 2 else 10
     pictures_dir = os.path.join(native_bin, 'demo-pictures')
     pictures = sorted(os.path.join(pictures_dir, p) for p in os.listdir(pictures_dir) if p.endswith('.jpg'))
     root = tempfile.mkdtemp(prefix='zembria-latency-')
@@ -134,7 +150,10 @@ def main():
             times = []
             for i, delay in enumerate(delays):
                 kind = 'move' if name.startswith('start-up') or i % 2 else 'key'
-                t = one_run(build, home, service, kind, delay)
+                t = one_run(build, home, service, kind, delay, 10 if i % 4 < 2 else -10)
+                if verbose:
+                    print('  %s %s at %d ms: %s' % (name.split(',')[0], kind, delay,
+                          'no input seen' if t is None else 'window gone %.0f ms, exit %.0f ms' % t), flush=True)
                 if t is not None:
                     times.append(t)
             if not times:

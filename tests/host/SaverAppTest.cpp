@@ -2,6 +2,7 @@
 // module directory, the refresh interval, the two timers and the loading
 // handshake between the slide and the frame timer.
 
+#include "host/HostProtocol.h"
 #include "host/ModeFlags.h"
 #include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
@@ -301,6 +302,52 @@ TEST_F(SaverWindowTest, OldDirectXLeavesTheWindowInert)
     EXPECT_EQ(recording.boxes[0].flags, Box::IconError | Box::Ok);
     EXPECT_TRUE(recording.armed.empty());
     EXPECT_TRUE(recording.sent.empty()) << "the saver is not ended";
+}
+
+// Input while starting up (the helper thread's DirectX check, the device,
+// the controller's steps) ends the start-up and closes the saver the usual
+// way: no message box, no device, no timers.
+TEST_F(SaverWindowTest, InputDuringStartUpClosesAtOnce)
+{
+    struct Case {
+        const char* when;
+        bool checkFinishes;
+        char dxLetter;
+        bool inputQueued;
+        int runForSeconds; // the deadline passes while the check runs
+    };
+    const Case cases[] = {
+        {"the DirectX check still runs", false, 'c', false, 1},
+        {"DirectX is too old, before its message", true, 'b', true, 0},
+        {"before the device is created", true, 'c', true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.when);
+        ResetPlatformRecording();
+        recording.commandLine = "C:\\Saver\\Zembria.scr /s";
+        recording.windows = {Saver};
+        recording.helperFinishes = c.checkFinishes;
+        recording.dxLetter = c.dxLetter;
+        recording.inputQueued = c.inputQueued;
+        programOptions.runForSeconds = c.runForSeconds;
+        const int devices = TheRecording().devicesCreated;
+        HostWindowProc(Saver, Msg::Create, 0, 0);
+        EXPECT_EQ(recording.CountPosted(Msg::Close), 1);
+        EXPECT_TRUE(recording.boxes.empty());
+        EXPECT_EQ(TheRecording().devicesCreated, devices);
+        EXPECT_EQ(recording.CountArmed(FrameTimerId) + recording.CountArmed(SlideTimerId), 0);
+        HostWindowProc(Saver, Msg::Destroy, 0, 0);
+        EXPECT_EQ(recording.quitPosts, 1);
+    }
+
+    // The controller's own steps: nothing drawn, no timers, and it says so.
+    ResetPlatformRecording();
+    ResetRecording();
+    hostState.mainWindow = Saver;
+    recording.inputQueued = true;
+    EXPECT_EQ(saverApp.Start(Saver), 1);
+    EXPECT_TRUE(CallsOf(DrawCall::Kind::Present).empty());
+    EXPECT_TRUE(recording.armed.empty());
 }
 
 TEST_F(SaverWindowTest, EveryMessageEndsInTheHostDefault)

@@ -5,6 +5,7 @@
 #include "host/ModeFlags.h"
 #include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
+#include "platform/HelperThread.h"
 
 #include <algorithm>
 #include <new>
@@ -66,6 +67,25 @@ MessageResult PlatformSendMessage(WindowHandle window, unsigned message, Message
 uint32_t PlatformTickCount()
 {
     return recording.tick;
+}
+
+// Helper threads run their work at once, or never; a wait for work that
+// never ends takes its time off the clock.
+struct HelperThread::Shared {};
+
+HelperThread::~HelperThread() = default;
+
+int32_t HelperThread::Start(std::function<void()> work)
+{
+    if (recording.helperFinishes) work();
+    return 0;
+}
+
+bool HelperThread::Wait(uint32_t milliseconds)
+{
+    if (recording.helperFinishes) return true;
+    recording.tick += milliseconds;
+    return false;
 }
 
 void PlatformSleep(uint32_t milliseconds)

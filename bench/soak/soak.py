@@ -2,7 +2,8 @@
 """Memory of the saver over a long run under wine: its resident size after a
 warm-up and at the end, as growth per hour; offline (the idle saver) and
 against the demo service with a new picture at every step (growth per picture
-change). The saver as shipped (change-driven frames) and the comparison build
+change), and first the same work without the waits between, for many
+changes in a few minutes. The saver as shipped (change-driven frames) and the comparison build
 that draws every frame whole run side by side, each in its own wine server.
 Usage: soak.py CHANGED_BUILD WHOLE_BUILD NATIVE_BIN_DIR [MINUTES] [WARMUP_MINUTES]"""
 
@@ -87,6 +88,15 @@ def count_pictures(log):
     return infos - images
 
 
+def churn(build, pictures, service, steps=400):
+    """The same work repeated without the waits between (picture_churn_bench): many changes in minutes."""
+    bench = os.path.join(build, 'tests', 'render', 'picture_churn_bench.exe')
+    run = subprocess.run([os.path.join(build, 'wine-run'), bench, windows_path(pictures), str(steps), service],
+                         stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    for line in run.stdout.splitlines():
+        print('without waits, change-driven frames: ' + line, flush=True)
+
+
 def main():
     changed, whole, native_bin = (os.path.abspath(a) for a in sys.argv[1:4])
     minutes = float(sys.argv[4]) if len(sys.argv) > 4 else 30
@@ -103,6 +113,7 @@ def main():
         line = demo.stdout.readline()
         address = line[line.find('127.0.0.1:'):].split()[0]
         try:
+            churn(changed, os.path.join(native_bin, 'demo-pictures'), address)
             soak(builds, root, 'a new picture every step', address, minutes, warmup, log)
         finally:
             demo.kill()

@@ -53,9 +53,10 @@ constexpr auto WaitSlice = std::chrono::milliseconds(20);
 // The helper reads no further ahead of the caller than this many chunks.
 constexpr size_t ReadAheadChunks = 64;
 // How long closing the session waits for cancelled helpers to end. Short:
-// the saver closes on input, and a helper blocked in a read that the closed
+// a closed handle ends a helper on Windows within milliseconds, and
+// the saver closes on input; a helper blocked in a read that the closed
 // handle doesn't cut short (wine) ends on its own at the stall time-out.
-constexpr auto HelperGrace = std::chrono::milliseconds(100);
+constexpr auto HelperGrace = std::chrono::milliseconds(20);
 
 // What the helper thread and the caller share.
 struct Exchange {

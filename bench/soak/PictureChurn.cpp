@@ -1,0 +1,117 @@
+// Memory of the saver's repeated work under wine, fast: change-driven frame
+// ticks, a picture change (load and whole frame) and a slide step's requests
+// (information and a download), each repeated without the waits between them,
+// reporting the growth per step after a warm-up of a quarter of the steps.
+// Usage: picture_churn_bench DIR_OF_JPEGS [STEPS] [SERVICE_HOST]
+#include "bench/render/BenchScene.h"
+#include "host/SaverApp.h"
+#include "render/Overlay.h"
+#include "render/RenderDevice.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+LRESULT CALLBACK ChurnWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND OpenWindow()
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = ChurnWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "ZembriaChurnBench";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, "ZembriaChurnBench", "Screen Saver", WS_POPUP | WS_VISIBLE, 0, 0,
+                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                           windowClass.hInstance, nullptr);
+}
+
+// Resident size (wine fills the working set from the host's figure) and
+// the committed bytes.
+long ResidentKb()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<long>(counters.WorkingSetSize / 1024);
+}
+
+long PrivateKb()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<long>(counters.PagefileUsage / 1024);
+}
+
+template <typename Step> void Churn(const char* what, int steps, Step step)
+{
+    for (int i = 0; i < steps / 4; ++i) step(i); // warm-up
+    const long rss = ResidentKb(), priv = PrivateKb();
+    for (int i = 0; i < steps; ++i) step(i);
+    const long rssEnd = ResidentKb(), privEnd = PrivateKb();
+    std::printf("%s, %d steps: resident %ld -> %ld KB (%.2f KB a step), private %ld -> %ld KB (%.2f KB a step)\n",
+                what, steps, rss, rssEnd, double(rssEnd - rss) / steps, priv, privEnd, double(privEnd - priv) / steps);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+double CpuSeconds() { return 0; }
+double WallSeconds() { return 0; }
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: picture_churn_bench DIR_OF_JPEGS [STEPS] [SERVICE_HOST]\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+    const int steps = argc > 2 ? std::atoi(argv[2]) : 200;
+    std::vector<std::string> pictures;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*.jpg").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do pictures.push_back(dir + "\\" + found.cFileName);
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    HWND window = OpenWindow();
+    if (pictures.empty() || !window || renderDevice.Create(window, 0) != 0) {
+        std::fprintf(stderr, "churn: no pictures or no Direct3D device\n");
+        return 1;
+    }
+    renderDevice.InitResources();
+    const int w = renderDevice.screenWidth, h = renderDevice.screenHeight;
+    static SaverApp app;
+    FillStores(app, w, h);
+    renderDevice.changeDriven = true;
+    auto frame = [](int second) { ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 7 + second)); };
+    frame(0);
+
+    Churn("change-driven ticks (clocks and countdown)", steps * 10, [&](int i) { frame(1 + i); });
+    Churn("picture load and whole frame", steps, [&](int i) {
+        renderDevice.pictureHandle->LoadFile(pictures[i % pictures.size()], w, h);
+        frame(1 + i);
+    });
+    if (argc > 3) {
+        ServiceClient& client = app.serviceClient;
+        client.Connect(argv[3], "", "");
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        Churn("information and download", steps, [&](int) {
+            KeyValueList infos;
+            client.FetchInfos(infos);
+            client.DownloadPicture("", temp, w, h, infos);
+        });
+    }
+    renderDevice.Release();
+    return 0;
+}

@@ -26,6 +26,7 @@ struct HostState {
     uint32_t lastCheck = 0xFFFFFFFFu;  // tick count when the last check ended; all ones for never
     bool runForArmed = false;          // --run-for: the saver closes by itself at runForDeadline
     uint32_t runForDeadline = 0;       // tick count
+    bool checkLeftRunning = false;     // start-up ended on input while the DirectX check still ran
 };
 
 extern HostState hostState;

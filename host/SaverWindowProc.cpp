@@ -26,8 +26,12 @@ int32_t RunDirectXCheck(std::string& problem)
         problem = DirectXProblem();
         return 0;
     }
-    while (!helper.Wait(InputPollMs))
-        if (SaverInputPending()) return 1;
+    while (!helper.Wait(InputPollMs)) {
+        if (SaverInputPending()) {
+            hostState.checkLeftRunning = true;
+            return 1;
+        }
+    }
     problem = *outcome;
     return 0;
 }

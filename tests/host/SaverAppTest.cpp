@@ -336,6 +336,7 @@ TEST_F(SaverWindowTest, InputDuringStartUpClosesAtOnce)
         EXPECT_TRUE(recording.boxes.empty());
         EXPECT_EQ(TheRecording().devicesCreated, devices);
         EXPECT_EQ(recording.CountArmed(FrameTimerId) + recording.CountArmed(SlideTimerId), 0);
+        EXPECT_EQ(hostState.checkLeftRunning, !c.checkFinishes) << "the process then ends without waiting for it";
         HostWindowProc(Saver, Msg::Destroy, 0, 0);
         EXPECT_EQ(recording.quitPosts, 1);
     }

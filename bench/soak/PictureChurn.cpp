@@ -6,6 +6,7 @@
 #include "bench/render/BenchScene.h"
 #include "host/SaverApp.h"
 #include "render/Overlay.h"
+#include "platform/win32/Direct3d.h"
 #include "render/RenderDevice.h"
 
 #include <windows.h>
@@ -83,6 +84,7 @@ int main(int argc, char** argv)
         while (FindNextFileA(search, &found));
         FindClose(search);
     }
+    PrepareDirect3d(); // as the saver does
     HWND window = OpenWindow();
     if (pictures.empty() || !window || renderDevice.Create(window, 0) != 0) {
         std::fprintf(stderr, "churn: no pictures or no Direct3D device\n");

@@ -2,7 +2,7 @@
 // ticks, a picture change (load and whole frame) and a slide step's requests
 // (information and a download), each repeated without the waits between them,
 // reporting the growth per step after a warm-up of a quarter of the steps.
-// Usage: picture_churn_bench DIR_OF_JPEGS [STEPS] [SERVICE_HOST]
+// Usage: picture_churn_bench DIR_OF_JPEGS [STEPS] [SERVICE_HOST [--requests-only]]
 #include "bench/render/BenchScene.h"
 #include "host/SaverApp.h"
 #include "render/Overlay.h"
@@ -98,11 +98,14 @@ int main(int argc, char** argv)
     auto frame = [](int second) { ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 7 + second)); };
     frame(0);
 
-    Churn("change-driven ticks (clocks and countdown)", steps * 10, [&](int i) { frame(1 + i); });
-    Churn("picture load and whole frame", steps, [&](int i) {
-        renderDevice.pictureHandle->LoadFile(pictures[i % pictures.size()], w, h);
-        frame(1 + i);
-    });
+    const bool requestsOnly = argc > 4 && std::string(argv[4]) == "--requests-only";
+    if (!requestsOnly) {
+        Churn("change-driven ticks (clocks and countdown)", steps * 10, [&](int i) { frame(1 + i); });
+        Churn("picture load and whole frame", steps, [&](int i) {
+            renderDevice.pictureHandle->LoadFile(pictures[i % pictures.size()], w, h);
+            frame(1 + i);
+        });
+    }
     if (argc > 3) {
         ServiceClient& client = app.serviceClient;
         client.Connect(argv[3], "", "");

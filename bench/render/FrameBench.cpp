@@ -8,6 +8,7 @@
 //        render_frame_bench --write-picture FILE.jpg WIDTH HEIGHT   (a smooth test picture, then exit)
 
 #include "bench/render/BenchScene.h"
+#include "bench/render/BenchWindow.h"
 #include "host/SaverApp.h"
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
@@ -23,23 +24,6 @@
 #include <vector>
 
 namespace {
-
-LRESULT CALLBACK BenchWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-HWND OpenWindow()
-{
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = BenchWindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "ZembriaRenderBench";
-    RegisterClassA(&windowClass);
-    return CreateWindowExA(0, "ZembriaRenderBench", "Screen Saver", WS_POPUP | WS_VISIBLE, 0, 0,
-                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                           windowClass.hInstance, nullptr);
-}
 
 // A photograph-like test picture: sky, sea, a horizon and some texture, saved as JPEG.
 bool WriteJpeg(const char* path, UINT width, UINT height, int grain = 32)
@@ -101,7 +85,7 @@ int main(int argc, char** argv)
             frames = std::max(10, std::atoi(argv[i]));
         }
     }
-    HWND window = OpenWindow();
+    HWND window = OpenBenchWindow();
     if (!window || renderDevice.Create(window, 0) != 0) {
         std::fprintf(stderr, "render bench: no Direct3D device\n");
         return 1;

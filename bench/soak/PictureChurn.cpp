@@ -4,6 +4,7 @@
 // reporting the growth per step after a warm-up of a quarter of the steps.
 // Usage: picture_churn_bench DIR_OF_JPEGS [STEPS] [SERVICE_HOST [--requests-only]]
 #include "bench/render/BenchScene.h"
+#include "bench/render/BenchWindow.h"
 #include "host/SaverApp.h"
 #include "render/Overlay.h"
 #include "platform/win32/Direct3d.h"
@@ -18,23 +19,6 @@
 #include <vector>
 
 namespace {
-
-LRESULT CALLBACK ChurnWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-HWND OpenWindow()
-{
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = ChurnWindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "ZembriaChurnBench";
-    RegisterClassA(&windowClass);
-    return CreateWindowExA(0, "ZembriaChurnBench", "Screen Saver", WS_POPUP | WS_VISIBLE, 0, 0,
-                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                           windowClass.hInstance, nullptr);
-}
 
 // Resident size (wine fills the working set from the host's figure) and
 // the committed bytes.
@@ -85,7 +69,7 @@ int main(int argc, char** argv)
         FindClose(search);
     }
     PrepareDirect3d(); // as the saver does
-    HWND window = OpenWindow();
+    HWND window = OpenBenchWindow();
     if (pictures.empty() || !window || renderDevice.Create(window, 0) != 0) {
         std::fprintf(stderr, "churn: no pictures or no Direct3D device\n");
         return 1;

@@ -1,8 +1,11 @@
 // Memory of the saver's repeated work under wine, fast: change-driven frame
 // ticks, a picture change (load and whole frame) and a slide step's requests
 // (information and a download), each repeated without the waits between them,
-// reporting the growth per step after a warm-up of a quarter of the steps.
-// Usage: picture_churn_bench DIR_OF_JPEGS [STEPS] [SERVICE_HOST [--requests-only]]
+// and whole slide steps as the saver takes them (the "Loading" frame, the
+// information, the picture from the cache or downloaded into it, and the
+// countdown ticks up to the next step), reporting the growth per step after
+// a warm-up of a quarter of the steps.
+// Usage: picture_churn_bench DIR_OF_JPEGS [STEPS] [SERVICE_HOST [--requests-only | --slides-only]]
 #include "bench/render/BenchScene.h"
 #include "bench/render/BenchWindow.h"
 #include "host/SaverApp.h"
@@ -36,6 +39,19 @@ long PrivateKb()
     return static_cast<long>(counters.PagefileUsage / 1024);
 }
 
+std::vector<std::string> JpegsIn(const std::string& dir)
+{
+    std::vector<std::string> files;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*.jpg").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do files.push_back(dir + "\\" + found.cFileName);
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    return files;
+}
+
 template <typename Step> void Churn(const char* what, int steps, Step step)
 {
     for (int i = 0; i < steps / 4; ++i) step(i); // warm-up
@@ -55,19 +71,12 @@ double WallSeconds() { return 0; }
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: picture_churn_bench DIR_OF_JPEGS [STEPS] [SERVICE_HOST]\n");
+        std::fprintf(stderr, "usage: picture_churn_bench DIR_OF_JPEGS [STEPS] [SERVICE_HOST [--requests-only | --slides-only]]\n");
         return 2;
     }
     const std::string dir = argv[1];
     const int steps = argc > 2 ? std::atoi(argv[2]) : 200;
-    std::vector<std::string> pictures;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*.jpg").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do pictures.push_back(dir + "\\" + found.cFileName);
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
+    const std::vector<std::string> pictures = JpegsIn(dir);
     PrepareDirect3d(); // as the saver does
     HWND window = OpenBenchWindow();
     if (pictures.empty() || !window || renderDevice.Create(window, 0) != 0) {
@@ -82,23 +91,41 @@ int main(int argc, char** argv)
     auto frame = [](int second) { ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 7 + second)); };
     frame(0);
 
-    const bool requestsOnly = argc > 4 && std::string(argv[4]) == "--requests-only";
-    if (!requestsOnly) {
+    const std::string only = argc > 4 ? argv[4] : "";
+    if (only.empty()) {
         Churn("change-driven ticks (clocks and countdown)", steps * 10, [&](int i) { frame(1 + i); });
         Churn("picture load and whole frame", steps, [&](int i) {
             renderDevice.pictureHandle->LoadFile(pictures[i % pictures.size()], w, h);
             frame(1 + i);
         });
     }
-    if (argc > 3) {
-        ServiceClient& client = app.serviceClient;
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    ServiceClient& client = app.serviceClient;
+    if (argc > 3)
         client.Connect(argv[3], "", "");
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
+    if (argc > 3 && only != "--slides-only") {
         Churn("information and download", steps, [&](int) {
             KeyValueList infos;
             client.FetchInfos(infos);
             client.DownloadPicture("", temp, w, h, infos);
+        });
+    }
+    if (argc > 3 && only != "--requests-only") {
+        // The saver's own steps into a fresh cache folder, each followed by
+        // the countdown's ticks of a 10-second interval.
+        const std::string cache = std::string(temp) + "zembria-churn-cache";
+        CreateDirectoryA(cache.c_str(), nullptr);
+        for (const std::string& old : JpegsIn(cache))
+            DeleteFileA(old.c_str());
+        app.options.SetString("ImagePath", cache);
+        app.refreshSeconds = 10;
+        app.infoStore.Clear();
+        Churn("slide step with its countdown ticks", steps, [&](int) {
+            app.OnTimer(window, SlideTimerId);
+            app.OnTimer(window, FrameTimerId);
+            for (int second = 1; second < 10; ++second)
+                ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + second));
         });
     }
     renderDevice.Release();

@@ -20,6 +20,7 @@ const D3dxLibrary* Load()
         return nullptr;
     static D3dxLibrary library;
     bool complete = Take(module, "D3DXCreateFontIndirectA", library.CreateFontIndirectA)
+                    && Take(module, "D3DXCreateSprite", library.CreateSprite)
                     && Take(module, "D3DXCreateTexture", library.CreateTexture)
                     && Take(module, "D3DXFillTexture", library.FillTexture)
                     && Take(module, "D3DXCreateTextureFromFileExA", library.CreateTextureFromFileExA)

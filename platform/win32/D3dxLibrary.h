@@ -10,6 +10,7 @@ inline constexpr const char* D3dxLibraryName = "d3dx9_43.dll";
 // The few D3DX functions the device uses.
 struct D3dxLibrary {
     decltype(&D3DXCreateFontIndirectA) CreateFontIndirectA = nullptr;
+    decltype(&D3DXCreateSprite) CreateSprite = nullptr;
     decltype(&D3DXCreateTexture) CreateTexture = nullptr;
     decltype(&D3DXFillTexture) FillTexture = nullptr;
     decltype(&D3DXCreateTextureFromFileExA) CreateTextureFromFileExA = nullptr;

@@ -53,7 +53,8 @@ void DrawBatch::AddClear()
     commands.push_back(Command{Kind::Clear});
 }
 
-HRESULT DrawBatch::Flush(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buffer, UINT& bufferQuads)
+HRESULT DrawBatch::Flush(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buffer, UINT& bufferQuads,
+                         ID3DXSprite* textSprite)
 {
     const UINT quads = static_cast<UINT>(vertices.size() / VerticesPerQuad);
     bool quadsReady = quads == 0;
@@ -88,8 +89,20 @@ HRESULT DrawBatch::Flush(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buff
             break;
         }
         case Kind::Text: {
-            RECT area = command.rect;
-            command.font->DrawTextA(nullptr, command.text.c_str(), -1, &area, command.format, command.colour);
+            // The run of texts: one sprite batch, which also keeps the
+            // device's states for the quads after it.
+            size_t end = i;
+            while (end < commands.size() && commands[end].kind == Kind::Text)
+                ++end;
+            const bool batched = textSprite && SUCCEEDED(textSprite->Begin(D3DXSPRITE_ALPHABLEND));
+            for (; i < end; ++i) {
+                RECT area = commands[i].rect;
+                commands[i].font->DrawTextA(batched ? textSprite : nullptr, commands[i].text.c_str(), -1, &area,
+                                            commands[i].format, commands[i].colour);
+            }
+            if (batched)
+                textSprite->End();
+            i = end - 1;
             break;
         }
         case Kind::Clip:

@@ -35,8 +35,10 @@ public:
     void AddClear();
 
     // Carries out and forgets what was queued. The buffer grows when the
-    // batch doesn't fit it (it lives in the default pool).
-    HRESULT Flush(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buffer, UINT& bufferQuads);
+    // batch doesn't fit it (it lives in the default pool). Texts that follow
+    // each other go through the sprite in one run (nullptr: D3DX's own per text).
+    HRESULT Flush(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buffer, UINT& bufferQuads,
+                  ID3DXSprite* textSprite);
     // Forgets what was queued without drawing it.
     void Drop();
     bool Empty() const { return commands.empty(); }

@@ -61,7 +61,7 @@ D3DXFONT_DESCA Describe(const FontStyle& style)
 void FlushOutsideScene(RenderDeviceState& state)
 {
     if (!state.inScene && state.Device())
-        state.batch.Flush(state.Device(), state.quadBuffer, state.quadBufferQuads);
+        state.batch.Flush(state.Device(), state.quadBuffer, state.quadBufferQuads, state.textSprite);
 }
 
 } // namespace
@@ -167,6 +167,9 @@ int RenderDevice::InitResources()
             state->averageCharWidths[slot] = metrics.tmAveCharWidth;
     }
 
+    if (const D3dxLibrary* d3dx = D3dx())
+        d3dx->CreateSprite(device, &state->textSprite);
+
     // Every font measures in the Heading font's mapping mode.
     ID3DXFont* heading = state->fonts[FontSlot(FontKind::Heading)];
     if (heading) {
@@ -211,6 +214,7 @@ void RenderDevice::Release()
         state->inScene = false;
         SafeRelease(state->presentedFrame);
         SafeRelease(state->quadBuffer);
+        SafeRelease(state->textSprite);
         for (ID3DXFont*& font : state->fonts)
             SafeRelease(font);
         for (UINT i = 0; i < state->adapterGroupCount && i < MaxAdapterGroup; ++i)
@@ -236,7 +240,7 @@ long RenderDevice::EndScene()
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
     if (!device)
         return D3DERR_INVALIDCALL;
-    state->batch.Flush(device, state->quadBuffer, state->quadBufferQuads);
+    state->batch.Flush(device, state->quadBuffer, state->quadBufferQuads, state->textSprite);
     state->inScene = false;
     return device->EndScene();
 }

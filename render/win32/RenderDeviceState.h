@@ -25,6 +25,10 @@ struct RenderDeviceState {
     ID3DXFont* fonts[FontCount] = {};
     D3DXFONT_DESCA fontDescriptions[FontCount] = {};
     int averageCharWidths[FontCount] = {};
+    // Every text is drawn through this one sprite. Without it D3DX makes a
+    // sprite and a state block for each text and drops them again, which
+    // costs time and, under wine, memory that never comes back.
+    ID3DXSprite* textSprite = nullptr;
     // Copy of the last presented frame, kept when a snapshot was asked for.
     IDirect3DSurface9* presentedFrame = nullptr;
     // What the device was created with; a reset after a loss uses them again.

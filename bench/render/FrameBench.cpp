@@ -3,13 +3,15 @@
 // table) with panel textures remade for every panel versus kept by size, and
 // the load time of a 1920x1080 and a 6000x4000 JPEG into the picture handle.
 // Prints CPU time (all threads of the process, the rasteriser's included)
-// and wall time.
+// and wall time. Direct3D is set up as the saver sets it up.
 // Usage: render_frame_bench [frames] [--snapshot FILE.png]
 //        render_frame_bench --write-picture FILE.jpg WIDTH HEIGHT   (a smooth test picture, then exit)
 
 #include "bench/render/BenchScene.h"
 #include "bench/render/BenchWindow.h"
 #include "host/SaverApp.h"
+#include "platform/win32/D3dxLibrary.h"
+#include "platform/win32/Direct3d.h"
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
 #include "render/win32/RenderDeviceState.h"
@@ -42,7 +44,8 @@ bool WriteJpeg(const char* path, UINT width, UINT height, int grain = 32)
             row[x] = BenchPicturePixel(x, y, width, height, grain, seed);
     }
     surface->UnlockRect();
-    HRESULT result = D3DXSaveSurfaceToFileA(path, D3DXIFF_JPG, surface, nullptr, nullptr);
+    const D3dxLibrary* d3dx = D3dx();
+    HRESULT result = d3dx ? d3dx->SaveSurfaceToFileA(path, D3DXIFF_JPG, surface, nullptr, nullptr) : E_FAIL;
     surface->Release();
     return SUCCEEDED(result);
 }
@@ -85,6 +88,7 @@ int main(int argc, char** argv)
             frames = std::max(10, std::atoi(argv[i]));
         }
     }
+    PrepareDirect3d();
     HWND window = OpenBenchWindow();
     if (!window || renderDevice.Create(window, 0) != 0) {
         std::fprintf(stderr, "render bench: no Direct3D device\n");

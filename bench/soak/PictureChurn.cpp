@@ -121,9 +121,13 @@ int main(int argc, char** argv)
         app.options.SetString("ImagePath", cache);
         app.refreshSeconds = 10;
         app.infoStore.Clear();
+        // The clocks and the countdown go on as over the real interval.
+        int64_t elapsed = 0;
         Churn("slide step with its countdown ticks", steps, [&](int) {
             app.OnTimer(window, SlideTimerId);
             app.OnTimer(window, FrameTimerId);
+            elapsed += 10;
+            app.lastAdvanceTime += elapsed;
             for (int second = 1; second < 10; ++second)
                 ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + second));
         });

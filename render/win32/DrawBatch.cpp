@@ -68,15 +68,22 @@ HRESULT DrawBatch::Flush(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buff
         }
     }
 
+    // One past the last command of the run that starts at first.
+    const auto runEnd = [this](size_t first, auto inRun) {
+        size_t end = first + 1;
+        while (end < commands.size() && inRun(commands[end]))
+            ++end;
+        return end;
+    };
     UINT quad = 0;
     for (size_t i = 0; i < commands.size(); ++i) {
         const Command& command = commands[i];
         switch (command.kind) {
         case Kind::Quad: {
             // The run of quads with this texture: one call.
-            size_t end = i + 1;
-            while (end < commands.size() && commands[end].kind == Kind::Quad && commands[end].texture == command.texture)
-                ++end;
+            const size_t end = runEnd(i, [&](const Command& next) {
+                return next.kind == Kind::Quad && next.texture == command.texture;
+            });
             const UINT count = static_cast<UINT>(end - i);
             if (quadsReady) {
                 device->SetFVF(QuadVertexFormat);
@@ -91,14 +98,13 @@ HRESULT DrawBatch::Flush(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buff
         case Kind::Text: {
             // The run of texts: one sprite batch, which also keeps the
             // device's states for the quads after it.
-            size_t end = i;
-            while (end < commands.size() && commands[end].kind == Kind::Text)
-                ++end;
+            const size_t end = runEnd(i, [](const Command& next) { return next.kind == Kind::Text; });
             const bool batched = textSprite && SUCCEEDED(textSprite->Begin(D3DXSPRITE_ALPHABLEND));
-            for (; i < end; ++i) {
-                RECT area = commands[i].rect;
-                commands[i].font->DrawTextA(batched ? textSprite : nullptr, commands[i].text.c_str(), -1, &area,
-                                            commands[i].format, commands[i].colour);
+            for (size_t t = i; t < end; ++t) {
+                const Command& text = commands[t];
+                RECT area = text.rect;
+                text.font->DrawTextA(batched ? textSprite : nullptr, text.text.c_str(), -1, &area, text.format,
+                                     text.colour);
             }
             if (batched)
                 textSprite->End();

@@ -99,38 +99,39 @@ int main(int argc, char** argv)
             frame(1 + i);
         });
     }
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    ServiceClient& client = app.serviceClient;
-    if (argc > 3)
+    if (argc > 3) {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        ServiceClient& client = app.serviceClient;
         client.Connect(argv[3], "", "");
-    if (argc > 3 && only != "--slides-only") {
-        Churn("information and download", steps, [&](int) {
-            KeyValueList infos;
-            client.FetchInfos(infos);
-            client.DownloadPicture("", temp, w, h, infos);
-        });
-    }
-    if (argc > 3 && only != "--requests-only") {
-        // The saver's own steps into a fresh cache folder, each followed by
-        // the countdown's ticks of a 10-second interval.
-        const std::string cache = std::string(temp) + "zembria-churn-cache";
-        CreateDirectoryA(cache.c_str(), nullptr);
-        for (const std::string& old : JpegsIn(cache))
-            DeleteFileA(old.c_str());
-        app.options.SetString("ImagePath", cache);
-        app.refreshSeconds = 10;
-        app.infoStore.Clear();
-        // The clocks and the countdown go on as over the real interval.
-        int64_t elapsed = 0;
-        Churn("slide step with its countdown ticks", steps, [&](int) {
-            app.OnTimer(window, SlideTimerId);
-            app.OnTimer(window, FrameTimerId);
-            elapsed += 10;
-            app.lastAdvanceTime += elapsed;
-            for (int second = 1; second < 10; ++second)
-                ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + second));
-        });
+        if (only != "--slides-only") {
+            Churn("information and download", steps, [&](int) {
+                KeyValueList infos;
+                client.FetchInfos(infos);
+                client.DownloadPicture("", temp, w, h, infos);
+            });
+        }
+        if (only != "--requests-only") {
+            // The saver's own steps into a fresh cache folder, each followed by
+            // the countdown's ticks of a 10-second interval.
+            const std::string cache = std::string(temp) + "zembria-churn-cache";
+            CreateDirectoryA(cache.c_str(), nullptr);
+            for (const std::string& old : JpegsIn(cache))
+                DeleteFileA(old.c_str());
+            app.options.SetString("ImagePath", cache);
+            app.refreshSeconds = 10;
+            app.infoStore.Clear();
+            // The clocks and the countdown go on as over the real interval.
+            int64_t elapsed = 0;
+            Churn("slide step with its countdown ticks", steps, [&](int) {
+                app.OnTimer(window, SlideTimerId);
+                app.OnTimer(window, FrameTimerId);
+                elapsed += 10;
+                app.lastAdvanceTime += elapsed;
+                for (int second = 1; second < 10; ++second)
+                    ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + second));
+            });
+        }
     }
     renderDevice.Release();
     return 0;

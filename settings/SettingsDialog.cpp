@@ -10,6 +10,7 @@
 #include "settings/RefreshRate.h"
 
 #include <cstddef>
+#include <utility>
 
 SettingsDialog settingsDialog;
 
@@ -59,6 +60,17 @@ const TextFill ProxyFields[] = {
     {IDC_PROXY_PORT, "proxyport", "n.a."},
     {IDC_PROXY_LOGIN, "proxylogin", "n.a."},
     {IDC_PROXY_PASSWORD, "proxypasswd", "n.a."},
+};
+
+// The fields the user types into, as the messages name them.
+struct EditField {
+    int id;
+    const char* name;
+};
+const EditField EditFields[] = {
+    {IDC_MEMBER_LOGIN, "member name"},
+    {IDC_PASSWORD, "password"},
+    {IDC_CACHE_DAYS, "cache days"},
 };
 
 struct FlagBox {
@@ -122,11 +134,17 @@ void SettingsDialog::FillTexts(const DialogControls& controls) const
     Fill(controls, dictionary, Notes);
 }
 
+void SettingsDialog::FillField(const DialogControls& controls, int id, const std::string& text)
+{
+    controls.setText(id, text);
+    filledTexts[id] = text;
+}
+
 void SettingsDialog::FillValues(const DialogControls& controls)
 {
-    controls.setText(IDC_MEMBER_LOGIN, options.GetString("MemberLogin", ""));
+    FillField(controls, IDC_MEMBER_LOGIN, options.GetString("MemberLogin", ""));
     memberCodeAtOpening = options.GetString("MemberCode", "");
-    controls.setText(IDC_PASSWORD, memberCodeAtOpening.empty() ? "" : MaskedCode);
+    FillField(controls, IDC_PASSWORD, memberCodeAtOpening.empty() ? "" : MaskedCode);
 
     FillList(controls, IDC_LANGUAGE, LanguageNames, 2, options.GetInt("Language", 1));
     std::string intervals[RefreshIntervalCount];
@@ -134,21 +152,55 @@ void SettingsDialog::FillValues(const DialogControls& controls)
         intervals[index] = RefreshIntervalText(index);
     FillList(controls, IDC_REFRESH_RATE, intervals, RefreshIntervalCount, options.GetInt("RefreshRate", 3));
 
-    controls.setText(IDC_CACHE_DAYS, options.GetString("CacheDays", "14"));
+    FillField(controls, IDC_CACHE_DAYS, options.GetString("CacheDays", "14"));
     for (const FlagBox& box : FlagBoxes)
         controls.setCheck(box.id, options.GetString(box.key, "no") == "yes");
     Fill(controls, options, ProxyFields);
 }
 
+// The edit fields' texts as Save takes them. A field the user left alone
+// gives what Open put there, so a value its control can't show exactly is
+// written back byte for byte. A typed text the options file can't hold is
+// refused: a character outside the code page would turn into another one,
+// and a tab or a line break would end the value or start a new entry.
+int SettingsDialog::ReadFields(const DialogControls& controls, std::map<int, std::string>& texts) const
+{
+    for (const EditField& field : EditFields) {
+        auto filled = filledTexts.find(field.id);
+        if (filled != filledTexts.end() && !controls.changed(field.id)) {
+            texts[field.id] = filled->second;
+            continue;
+        }
+        std::optional<std::string> typed = controls.getText(field.id);
+        if (!typed) {
+            controls.showMessage(std::string("The ") + field.name +
+                                     " field holds a character outside Windows-1252 (Western European)!",
+                                 ErrorCaption);
+            return 1;
+        }
+        if (typed->find_first_of("\t\r\n") != std::string::npos) {
+            controls.showMessage(std::string("The ") + field.name + " field can't hold a tab or a line break!",
+                                 ErrorCaption);
+            return 1;
+        }
+        texts[field.id] = *typed;
+    }
+    return 0;
+}
+
 int SettingsDialog::Save(const DialogControls& controls)
 {
+    std::map<int, std::string> texts;
+    if (ReadFields(controls, texts) != 0)
+        return 1;
+
     std::string cacheDays;
-    if (!ParseCacheDays(controls.getText(IDC_CACHE_DAYS), cacheDays)) {
+    if (!ParseCacheDays(texts[IDC_CACHE_DAYS], cacheDays)) {
         controls.showMessage("Cache days must be a whole number of 0 or more!", ErrorCaption);
         return 1;
     }
 
-    const std::string password = controls.getText(IDC_PASSWORD);
+    const std::string& password = texts[IDC_PASSWORD];
     std::string memberCode;
     if (password == MaskedCode) {
         memberCode = memberCodeAtOpening;
@@ -161,10 +213,15 @@ int SettingsDialog::Save(const DialogControls& controls)
         }
     }
 
-    options.SetInt("Language", controls.selection(IDC_LANGUAGE));
-    options.SetString("MemberLogin", controls.getText(IDC_MEMBER_LOGIN));
+    // A list selects nothing only when the file's index lay outside it and
+    // the user left it so; the file's value then stays.
+    for (auto [id, key] : {std::pair{IDC_LANGUAGE, "Language"}, {IDC_REFRESH_RATE, "RefreshRate"}}) {
+        const int index = controls.selection(id);
+        if (index >= 0)
+            options.SetInt(key, index);
+    }
+    options.SetString("MemberLogin", texts[IDC_MEMBER_LOGIN]);
     options.SetString("MemberCode", memberCode);
-    options.SetInt("RefreshRate", controls.selection(IDC_REFRESH_RATE));
     options.SetString("CacheDays", cacheDays);
     for (const FlagBox& box : FlagBoxes)
         options.SetString(box.key, controls.isChecked(box.id) ? "yes" : "no");

@@ -8,13 +8,20 @@
 #include "settings/KeyValueStore.h"
 
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 
-// The dialog's controls as the logic sees them. A list selection of -1 means
-// no entry is selected.
+// The dialog's controls as the logic sees them, with texts in the options
+// file's code page (Windows-1252); each platform only converts. A list
+// selection of -1 means no entry is selected.
 struct DialogControls {
+    // A text the control can't show exactly is shown as near as it can.
     std::function<void(int id, const std::string& text)> setText;
-    std::function<std::string(int id)> getText;
+    // Nothing when the text holds a character the code page lacks.
+    std::function<std::optional<std::string>(int id)> getText;
+    // Whether the user changed the text since setText put it there.
+    std::function<bool(int id)> changed;
     std::function<void(int id, int position, const std::string& text)> insertEntry;
     std::function<void(int id, int index)> select;
     std::function<int(int id)> selection;
@@ -43,10 +50,13 @@ public:
     KeyValueStore options;
     KeyValueStore dictionary;
     std::string memberCodeAtOpening;
+    std::map<int, std::string> filledTexts; // what Open put in each edit field
 
 private:
     void FillTexts(const DialogControls& controls) const;
     void FillValues(const DialogControls& controls);
+    void FillField(const DialogControls& controls, int id, const std::string& text);
+    int ReadFields(const DialogControls& controls, std::map<int, std::string>& texts) const;
 };
 
 extern SettingsDialog settingsDialog;

@@ -172,22 +172,52 @@ TEST_F(SettingsDialogTest, ProxyFieldsShowOnlyTheLowerCaseKeysAndAreNeverSaved)
     EXPECT_EQ(saved.GetString("proxyport", ""), "");
 }
 
-TEST_F(SettingsDialogTest, LanguageOutsideTheListSelectsNothingAndSavesMinusOne)
+// The dialog never alters what it can't show. Typed texts the options file
+// can't hold are refused and nothing is written; left alone, a login whose
+// control shows "?" for a byte keeps its bytes, and lists that can't show
+// the file's index keep it.
+TEST_F(SettingsDialogTest, NeverAltersWhatItCantShow)
 {
-    WriteFile(Options, {"Language\t=\t5", "RefreshRate\t=\t12"});
-    WriteFile("dictionary.1", {"App\t=\tZembria"});
-
+    const std::string login = "b\x81" "b\xe4";
+    WriteFile(Options, {"Language\t=\t5", "RefreshRate\t=\t12", "MemberLogin\t=\t" + login, "CacheDays\t=\t7"});
+    const std::string before = ReadFile(Options);
     Open();
     EXPECT_EQ(controls.messages, std::vector<std::string>{LanguageFileMissing});
+    EXPECT_EQ(controls.texts[IDC_MEMBER_LOGIN], "b?b\xe4");
     EXPECT_EQ(controls.selections[IDC_LANGUAGE], -1);
     EXPECT_EQ(controls.selections[IDC_REFRESH_RATE], -1);
-    EXPECT_EQ(controls.texts[IDC_LANGUAGE_LABEL], "Language");
 
+    const std::string breaks = " field can't hold a tab or a line break!";
+    const std::string foreign = " field holds a character outside Windows-1252 (Western European)!";
+    const struct {
+        int id;
+        std::string typed;
+        std::string message;
+    } refused[] = {
+        {IDC_MEMBER_LOGIN, "bob\nCacheDays\t=\t0", "Error: The member name" + breaks},
+        {IDC_MEMBER_LOGIN, "bob\rx", "Error: The member name" + breaks},
+        {IDC_PASSWORD, "pass\tword", "Error: The password" + breaks},
+        {IDC_CACHE_DAYS, "30\t", "Error: The cache days" + breaks},
+        {IDC_MEMBER_LOGIN, "b\x81" "b", "Error: The member name" + foreign},
+        {IDC_PASSWORD, "Geheim\x9d", "Error: The password" + foreign},
+    };
+    for (const auto& row : refused) {
+        ControlMap typing = controls;
+        typing.messages.clear();
+        typing.texts[row.id] = row.typed;
+        EXPECT_EQ(dialog.Save(typing.Bind()), 1) << row.typed;
+        EXPECT_EQ(typing.messages, std::vector<std::string>{row.message}) << row.typed;
+        EXPECT_EQ(ReadFile(Options), before) << row.typed;
+    }
+
+    controls.texts[IDC_CACHE_DAYS] = "8";
     ASSERT_EQ(Save(), 0);
     KeyValueStore saved;
     ASSERT_EQ(saved.Load((directory / Options).string()), 0);
-    EXPECT_EQ(saved.GetString("Language", ""), "-1");
-    EXPECT_EQ(saved.GetString("RefreshRate", ""), "-1");
+    EXPECT_EQ(saved.GetString("MemberLogin", ""), login);
+    EXPECT_EQ(saved.GetString("Language", ""), "5");
+    EXPECT_EQ(saved.GetString("RefreshRate", ""), "12");
+    EXPECT_EQ(saved.GetString("CacheDays", ""), "8");
 }
 
 TEST_F(SettingsDialogTest, PasswordFieldDecidesTheMemberCode)
@@ -256,7 +286,7 @@ TEST_F(SettingsDialogTest, CacheDaysMustBeAWholeNumber)
         EXPECT_EQ(ReadFile(Options), before) << typed;
     }
 
-    for (auto [typed, stored] : {std::pair{"0", "0"}, {" 30\t", "30"}, {"2147483647", "2147483647"}}) {
+    for (auto [typed, stored] : {std::pair{"0", "0"}, {" 30 ", "30"}, {"2147483647", "2147483647"}}) {
         controls.messages.clear();
         controls.texts[IDC_CACHE_DAYS] = typed;
         ASSERT_EQ(Save(), 0) << typed;

@@ -186,4 +186,29 @@ TEST_F(GtkSettingsDialogTest, BadCacheDaysAreRefusedAndTheDialogStays)
     EXPECT_NE(Options().find("\r\nCacheDays\t=\t9\r\n"), std::string::npos);
 }
 
+// Texts cross into GTK as UTF-8 and back as Windows-1252: the file's 0xE4
+// shows as "ä" and a typed "ä" is 0xE4 again (here in the bytes hashed for
+// the member code); a byte Windows-1252 lacks shows as U+FFFD and, left
+// alone, stays; a typed character outside Windows-1252 is refused.
+TEST_F(GtkSettingsDialogTest, ConvertsBetweenWindows1252AndGtk)
+{
+    WriteOptions({"Language\t=\t1", "MemberLogin\t=\tj\xe4g\x81r"});
+    const std::string before = Options();
+    const int result = Run([&] {
+        EXPECT_EQ(Text(IDC_MEMBER_LOGIN), "j\u00e4g\ufffdr");
+        Type(IDC_PASSWORD, "\u03a9mega");
+        Press(1);
+        EXPECT_EQ(messages, std::vector<std::string>{
+                                "Error: The password field holds a character outside Windows-1252 (Western European)!"});
+        EXPECT_EQ(Options(), before);
+        Type(IDC_PASSWORD, "b\u00e4r");
+        Press(1);
+    });
+    EXPECT_EQ(result, 1);
+    KeyValueStore saved;
+    ASSERT_EQ(saved.Load((folder / "Zembria.ini").string()), 0);
+    EXPECT_EQ(saved.GetString("MemberLogin", ""), "j\xe4g\x81r");
+    EXPECT_EQ(saved.GetString("MemberCode", ""), MemberCodeOf("b\xe4r"));
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // The settings dialog on GTK 3. The controls sit where template 2003 puts
 // them (dialog units of its 8-point font turned into pixels); their texts
-// are the options' and dictionaries' Windows-1252, shown as UTF-8.
+// are the options' and dictionaries' Windows-1252, shown as UTF-8 and read
+// back into it.
 
 #include "settings/linux/gtk/GtkSettingsDialog.h"
 
@@ -12,6 +13,8 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
+#include <set>
 
 void (*SettingsMessage)(const std::string& text, const std::string& caption) = nullptr;
 
@@ -83,23 +86,46 @@ constexpr int DialogWidth = 292, DialogHeight = 342;
 struct OpenDialog {
     GtkWidget* window = nullptr;
     std::map<int, GtkWidget*> controls;
+    std::set<int> edited; // entries the user changed since the dialog set their text
     GMainLoop* loop = nullptr;
     int result = 0;
 };
 OpenDialog dialog;
 
-std::string Convert(const std::string& text, const char* to, const char* from)
+const char ReplacementCharacter[] = "\xEF\xBF\xBD"; // U+FFFD in UTF-8
+
+// Windows-1252 as UTF-8. A byte the code page leaves undefined shows as the
+// replacement character; the logic keeps the value's bytes while the user
+// leaves the field alone.
+std::string Shown(const std::string& text)
 {
     gsize written = 0;
-    gchar* converted = g_convert_with_fallback(text.c_str(), static_cast<gssize>(text.size()), to, from, "?",
-                                               nullptr, &written, nullptr);
-    if (converted == nullptr) return text;
-    std::string result(converted, written);
-    g_free(converted);
-    return result;
+    if (gchar* whole = g_convert(text.data(), static_cast<gssize>(text.size()), "UTF-8", "WINDOWS-1252", nullptr,
+                                 &written, nullptr)) {
+        std::string shown(whole, written);
+        g_free(whole);
+        return shown;
+    }
+    std::string shown;
+    for (const char& byte : text) {
+        gchar* one = g_convert(&byte, 1, "UTF-8", "WINDOWS-1252", nullptr, &written, nullptr);
+        shown += one ? std::string(one, written) : ReplacementCharacter;
+        g_free(one);
+    }
+    return shown;
 }
-std::string Shown(const std::string& text) { return Convert(text, "UTF-8", "WINDOWS-1252"); }
-std::string Stored(const std::string& text) { return Convert(text, "WINDOWS-1252", "UTF-8"); }
+
+// UTF-8 as Windows-1252; nothing when a character has no byte there, so it
+// never silently turns into another one.
+std::optional<std::string> Stored(const char* text)
+{
+    gsize written = 0;
+    gchar* converted = g_convert(text, -1, "WINDOWS-1252", "UTF-8", nullptr, &written, nullptr);
+    if (converted == nullptr) return std::nullopt;
+    std::string stored(converted, written);
+    g_free(converted);
+    return stored;
+}
 
 void ShowMessageBox(const std::string& text, const std::string& caption)
 {
@@ -122,8 +148,10 @@ void SetText(int id, const std::string& text)
     GtkWidget* widget = Find(id);
     if (widget == nullptr) return;
     const std::string shown = Shown(text);
-    if (GTK_IS_ENTRY(widget)) gtk_entry_set_text(GTK_ENTRY(widget), shown.c_str());
-    else if (GTK_IS_LABEL(widget)) gtk_label_set_text(GTK_LABEL(widget), shown.c_str());
+    if (GTK_IS_ENTRY(widget)) {
+        gtk_entry_set_text(GTK_ENTRY(widget), shown.c_str());
+        dialog.edited.erase(id);
+    } else if (GTK_IS_LABEL(widget)) gtk_label_set_text(GTK_LABEL(widget), shown.c_str());
     else if (GTK_IS_BIN(widget) && GTK_IS_LABEL(gtk_bin_get_child(GTK_BIN(widget))))
         gtk_label_set_text(GTK_LABEL(gtk_bin_get_child(GTK_BIN(widget))), shown.c_str());
 }
@@ -132,10 +160,12 @@ DialogControls BindControls()
 {
     DialogControls controls;
     controls.setText = SetText;
-    controls.getText = [](int id) {
+    controls.getText = [](int id) -> std::optional<std::string> {
         GtkWidget* widget = Find(id);
-        return widget && GTK_IS_ENTRY(widget) ? Stored(gtk_entry_get_text(GTK_ENTRY(widget))) : std::string();
+        if (widget == nullptr || !GTK_IS_ENTRY(widget)) return std::string();
+        return Stored(gtk_entry_get_text(GTK_ENTRY(widget)));
     };
+    controls.changed = [](int id) { return dialog.edited.count(id) != 0; };
     controls.insertEntry = [](int id, int position, const std::string& text) {
         if (GtkWidget* widget = Find(id))
             gtk_combo_box_text_insert_text(GTK_COMBO_BOX_TEXT(widget), position, Shown(text).c_str());
@@ -191,6 +221,11 @@ void OnOk(GtkButton*, gpointer)
     if (settingsDialog.Save(BindControls()) == 0) End(1);
 }
 
+void OnEdited(GtkEditable*, gpointer id)
+{
+    dialog.edited.insert(GPOINTER_TO_INT(id));
+}
+
 void OnCancel(GtkButton*, gpointer)
 {
     End(0);
@@ -219,6 +254,7 @@ GtkWidget* MakeControl(const Control& control, const std::string& dictionaryFold
         GtkWidget* entry = gtk_entry_new();
         gtk_entry_set_width_chars(GTK_ENTRY(entry), 1);
         gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
+        g_signal_connect(entry, "changed", G_CALLBACK(OnEdited), GINT_TO_POINTER(control.id));
         // Masked, so a typed password never shows on screen.
         if (control.kind == Kind::Secret) gtk_entry_set_visibility(GTK_ENTRY(entry), FALSE);
         return entry;

@@ -2,6 +2,7 @@
 // files in a temporary module directory.
 
 #include "ControlMap.h"
+#include "tests/settings/SettingsTestSupport.h"
 
 #include "settings/DialogControls.h"
 #include "settings/MemberCode.h"
@@ -25,14 +26,6 @@ const char StoredCode[] = "0123456789ABCDEF0123456789ABCDEF";
 
 class SettingsDialogTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        directory = fs::path(testing::TempDir()) / "settings_dialog" / info->name();
-        fs::remove_all(directory);
-        fs::create_directories(directory);
-    }
-    void TearDown() override { fs::remove_all(directory); }
 
     // Writes a key/value file with CR LF line ends.
     void WriteFile(const std::string& name, std::initializer_list<std::string> lines)
@@ -59,7 +52,8 @@ protected:
     void Open() { dialog.Open(directory.string(), controls.Bind()); }
     int Save() { return dialog.Save(controls.Bind()); }
 
-    fs::path directory;
+    TempFolder folder; // unique, so parallel runs of this test never share it
+    fs::path directory = folder.path;
     SettingsDialog dialog;
     ControlMap controls;
 };

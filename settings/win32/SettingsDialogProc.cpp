@@ -6,17 +6,33 @@
 #include "resources/resource.h"
 #include "settings/SettingsDialog.h"
 
+#include <optional>
 #include <string>
 
 int(WINAPI* SettingsMessageBox)(HWND, LPCSTR, LPCSTR, UINT) = MessageBoxA;
 
 namespace {
 
-std::string ItemText(HWND dialog, int id)
+// An edit control holds Unicode whatever its window's character set, so
+// pasted text may hold characters the ANSI code page lacks; the A functions
+// would turn them into "?" unnoticed. Nothing then: the logic refuses it.
+std::optional<std::string> ItemText(HWND dialog, int id)
 {
     HWND item = GetDlgItem(dialog, id);
-    std::string text(GetWindowTextLengthA(item) + 1, '\0');
-    text.resize(GetWindowTextA(item, text.data(), static_cast<int>(text.size())));
+    std::wstring wide(GetWindowTextLengthW(item) + 1, L'\0');
+    wide.resize(GetWindowTextW(item, wide.data(), static_cast<int>(wide.size())));
+    if (wide.empty())
+        return std::string();
+    // A UTF-8 code page holds every character and takes neither argument.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL lost = FALSE;
+    const int length = static_cast<int>(wide.size());
+    std::string text(WideCharToMultiByte(CP_ACP, flags, wide.data(), length, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_ACP, flags, wide.data(), length, text.data(), static_cast<int>(text.size()), nullptr,
+                        utf8 ? nullptr : &lost);
+    if (lost || text.empty())
+        return std::nullopt;
     return text;
 }
 
@@ -25,6 +41,8 @@ DialogControls BindControls(HWND dialog)
     DialogControls controls;
     controls.setText = [dialog](int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); };
     controls.getText = [dialog](int id) { return ItemText(dialog, id); };
+    // Typing and pasting set the modified flag; WM_SETTEXT clears it.
+    controls.changed = [dialog](int id) { return SendDlgItemMessageA(dialog, id, EM_GETMODIFY, 0, 0) != 0; };
     controls.insertEntry = [dialog](int id, int position, const std::string& text) {
         SendDlgItemMessageA(dialog, id, CB_INSERTSTRING, position, reinterpret_cast<LPARAM>(text.c_str()));
     };

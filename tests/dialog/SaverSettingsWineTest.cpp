@@ -111,6 +111,7 @@ TEST(SaverSettingsMode, ShowsTheStoredLanguageAndOkWritesTheFile)
                       dictionary.GetString("App", "Zembria") + " " + dictionary.GetString("AppTitle", "Screensaver"));
             EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_LANGUAGE, CB_GETCURSEL, 0, 0), language);
             SetDlgItemTextA(dialog, IDC_MEMBER_LOGIN, "anna");
+            SendDlgItemMessageA(dialog, IDC_MEMBER_LOGIN, EM_SETMODIFY, TRUE, 0); // as typing marks it
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         });
 

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -80,6 +81,28 @@ std::string Text(HWND dialog, int id)
 int Selection(HWND dialog, int id)
 {
     return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+}
+
+// Sets a field's text as typing does: typing marks it modified, WM_SETTEXT doesn't.
+void Type(HWND dialog, int id, const char* text)
+{
+    SetDlgItemTextA(dialog, id, text);
+    SendDlgItemMessageA(dialog, id, EM_SETMODIFY, TRUE, 0);
+}
+
+// Pastes Unicode text over a field's whole text, through the clipboard.
+void Paste(HWND dialog, int id, const std::wstring& text)
+{
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    ASSERT_TRUE(OpenClipboard(dialog));
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SendDlgItemMessageA(dialog, id, EM_SETSEL, 0, -1);
+    SendDlgItemMessageA(dialog, id, WM_PASTE, 0, 0);
 }
 
 void Press(HWND dialog, int button)
@@ -198,10 +221,10 @@ TEST_F(SettingsDialogWineTest, WithoutFilesShowsTheDefaultsAndOkWritesTheChanges
                 EXPECT_EQ(IsDlgButtonChecked(dialog, box), BST_UNCHECKED) << box;
 
             SendDlgItemMessageA(dialog, IDC_LANGUAGE, CB_SETCURSEL, 0, 0);
-            SetDlgItemTextA(dialog, IDC_MEMBER_LOGIN, "anna");
-            SetDlgItemTextA(dialog, IDC_PASSWORD, "Geheim 1");
+            Type(dialog, IDC_MEMBER_LOGIN, "anna");
+            Type(dialog, IDC_PASSWORD, "Geheim 1");
             SendDlgItemMessageA(dialog, IDC_REFRESH_RATE, CB_SETCURSEL, 7, 0);
-            SetDlgItemTextA(dialog, IDC_CACHE_DAYS, "30");
+            Type(dialog, IDC_CACHE_DAYS, "30");
             SendDlgItemMessageA(dialog, IDC_SHOW_LOCAL_TIME, BM_SETCHECK, BST_CHECKED, 0);
             SendDlgItemMessageA(dialog, IDC_SHOW_ALL_INFOS, BM_SETCHECK, BST_CHECKED, 0);
         },
@@ -230,7 +253,7 @@ TEST_F(SettingsDialogWineTest, RefusedCacheDaysKeepTheDialogOpen)
     INT_PTR result = RunDialog(directory, {
         [&](HWND dialog) {
             messages.clear();
-            SetDlgItemTextA(dialog, IDC_CACHE_DAYS, "5 Tage");
+            Type(dialog, IDC_CACHE_DAYS, "5 Tage");
             Press(dialog, IDOK);
         },
         [&](HWND dialog) {
@@ -262,6 +285,46 @@ TEST_F(SettingsDialogWineTest, AFailedSaveIsReportedAndCancelSavesNothing)
 
     EXPECT_EQ(result, 0);
     EXPECT_FALSE(fs::exists(gone));
+}
+
+// An edit control holds Unicode and takes a pasted tab or lone CR as it is:
+// OK refuses them, and characters outside the code page, with a message and
+// the dialog stays, the file untouched. (A pasted LF ends the text there.)
+TEST_F(SettingsDialogWineTest, PastedTextTheFileCantHoldIsRefused)
+{
+    WriteFile("Zembria.ini", {"MemberLogin\t=\tanna", "CacheDays\t=\t5"});
+    std::ifstream before(directory / "Zembria.ini", std::ios::binary);
+    const std::string original((std::istreambuf_iterator<char>(before)), {});
+    const std::string breaks = " field can't hold a tab or a line break!";
+    const struct {
+        int id;
+        std::wstring pasted;
+        std::string message;
+    } rows[] = {
+        {IDC_MEMBER_LOGIN, L"bob\tCacheDays", "Error: The member name" + breaks},
+        {IDC_MEMBER_LOGIN, L"bob\rCacheDays\t=\t0", "Error: The member name" + breaks},
+        {IDC_CACHE_DAYS, L"7\t", "Error: The cache days" + breaks},
+        {IDC_PASSWORD, L"\u03a9mega", "Error: The password field holds a character outside Windows-1252 (Western European)!"},
+    };
+
+    INT_PTR result = RunDialog(directory, {
+        [&](HWND dialog) {
+            for (const auto& row : rows) {
+                const std::string shown = Text(dialog, row.id);
+                Paste(dialog, row.id, row.pasted);
+                messages.clear();
+                Press(dialog, IDOK);
+                EXPECT_EQ(messages, std::vector<std::string>{row.message}) << Text(dialog, row.id);
+                EXPECT_TRUE(IsWindowVisible(dialog));
+                SetDlgItemTextA(dialog, row.id, shown.c_str()); // as opened, untouched again
+            }
+        },
+        [&](HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); },
+    });
+
+    EXPECT_EQ(result, 0);
+    std::ifstream after(directory / "Zembria.ini", std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), original);
 }
 
 // Keeps a picture of the dialog with the module's English dictionary.

@@ -126,6 +126,11 @@ protected:
         for (const auto& line : lines)
             out << line << "\r\n";
     }
+    std::string ReadOptions()
+    {
+        std::ifstream file(directory / "Zembria.ini", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
     KeyValueStore Saved()
     {
         KeyValueStore saved;
@@ -247,8 +252,7 @@ TEST_F(SettingsDialogWineTest, WithoutFilesShowsTheDefaultsAndOkWritesTheChanges
 TEST_F(SettingsDialogWineTest, RefusedCacheDaysKeepTheDialogOpen)
 {
     WriteFile("Zembria.ini", {"CacheDays\t=\t5"});
-    std::ifstream before(directory / "Zembria.ini", std::ios::binary);
-    const std::string original((std::istreambuf_iterator<char>(before)), {});
+    const std::string original = ReadOptions();
 
     INT_PTR result = RunDialog(directory, {
         [&](HWND dialog) {
@@ -264,8 +268,7 @@ TEST_F(SettingsDialogWineTest, RefusedCacheDaysKeepTheDialogOpen)
     });
 
     EXPECT_EQ(result, 0);
-    std::ifstream after(directory / "Zembria.ini", std::ios::binary);
-    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), original);
+    EXPECT_EQ(ReadOptions(), original);
 }
 
 TEST_F(SettingsDialogWineTest, AFailedSaveIsReportedAndCancelSavesNothing)
@@ -293,8 +296,7 @@ TEST_F(SettingsDialogWineTest, AFailedSaveIsReportedAndCancelSavesNothing)
 TEST_F(SettingsDialogWineTest, PastedTextTheFileCantHoldIsRefused)
 {
     WriteFile("Zembria.ini", {"MemberLogin\t=\tanna", "CacheDays\t=\t5"});
-    std::ifstream before(directory / "Zembria.ini", std::ios::binary);
-    const std::string original((std::istreambuf_iterator<char>(before)), {});
+    const std::string original = ReadOptions();
     const std::string breaks = " field can't hold a tab or a line break!";
     const struct {
         int id;
@@ -323,8 +325,7 @@ TEST_F(SettingsDialogWineTest, PastedTextTheFileCantHoldIsRefused)
     });
 
     EXPECT_EQ(result, 0);
-    std::ifstream after(directory / "Zembria.ini", std::ios::binary);
-    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), original);
+    EXPECT_EQ(ReadOptions(), original);
 }
 
 // Keeps a picture of the dialog with the module's English dictionary.

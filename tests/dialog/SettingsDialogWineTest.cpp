@@ -298,6 +298,7 @@ TEST_F(SettingsDialogWineTest, PastedTextTheFileCantHoldIsRefused)
     WriteFile("Zembria.ini", {"MemberLogin\t=\tanna", "CacheDays\t=\t5"});
     const std::string original = ReadOptions();
     const std::string breaks = " field can't hold a tab or a line break!";
+    const std::string foreign = " field holds a character outside Windows-1252 (Western European)!";
     const struct {
         int id;
         std::wstring pasted;
@@ -306,7 +307,7 @@ TEST_F(SettingsDialogWineTest, PastedTextTheFileCantHoldIsRefused)
         {IDC_MEMBER_LOGIN, L"bob\tCacheDays", "Error: The member name" + breaks},
         {IDC_MEMBER_LOGIN, L"bob\rCacheDays\t=\t0", "Error: The member name" + breaks},
         {IDC_CACHE_DAYS, L"7\t", "Error: The cache days" + breaks},
-        {IDC_PASSWORD, L"\u03a9mega", "Error: The password field holds a character outside Windows-1252 (Western European)!"},
+        {IDC_PASSWORD, L"\u03a9mega", "Error: The password" + foreign}, // GetDlgItemTextA gives "Omega"
     };
 
     INT_PTR result = RunDialog(directory, {

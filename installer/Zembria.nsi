@@ -13,6 +13,7 @@ RequestExecutionLevel user
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WordFunc.nsh
 
 !define PRODUCT "Zembria Screensaver"
 !define PUBLISHER "Zembria"
@@ -114,6 +115,84 @@ SectionEnd
 
 ; --- Uninstall -----------------------------------------------------------------
 
+; The name a temporary file of the saver's stands in for: "<name>.<pid>-<n>.tmp"
+; gives "<name>", any other file name "". Name in, name out on the stack.
+Function un.TempFileTarget
+  Exch $0
+  Push $1
+  Push $2
+  Push $3
+  StrCpy $1 $0 "" -4
+  StrCmp $1 ".tmp" 0 other
+  StrCpy $0 $0 -4
+  ; The last dot: "<pid>-<n>" after it, "<name>" before.
+  StrLen $1 $0
+  find_dot:
+    IntOp $1 $1 - 1
+    IntCmp $1 0 other other
+    StrCpy $2 $0 1 $1
+    StrCmp $2 "." 0 find_dot
+  IntOp $2 $1 + 1
+  StrCpy $2 $0 "" $2
+  StrCpy $0 $0 $1
+  ; Digits, one dash between them.
+  ${StrFilter} $2 "1" "-" "" $3
+  StrCmp $3 $2 0 other
+  ${StrFilter} $2 "1" "" "" $3
+  StrLen $3 $3
+  StrLen $1 $2
+  IntOp $1 $1 - $3
+  IntCmp $1 1 0 other other
+  StrCpy $1 $2 1
+  StrCmp $1 "-" other
+  StrCpy $1 $2 "" -1
+  StrCmp $1 "-" other done
+  other:
+  StrCpy $0 ""
+  done:
+  Pop $3
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+; Deletes the files in a folder that match a pattern and that are, or stand
+; in for, a file whose name ends as given. Folder, pattern, ending on the stack.
+Function un.DeleteSaverFiles
+  Exch $2 ; ending
+  Exch
+  Exch $1 ; pattern
+  Exch 2
+  Exch $0 ; folder
+  Push $3
+  Push $4
+  Push $5
+  StrLen $5 $2
+  IntOp $5 0 - $5
+  FindFirst $3 $4 "$0\$1"
+  ${DoUntil} $4 == ""
+    Push $4
+    Call un.TempFileTarget
+    Exch $1
+    ${If} $1 == ""
+      StrCpy $1 $4
+    ${EndIf}
+    StrCpy $1 $1 "" $5
+    ${If} $1 == $2
+      Delete "$0\$4"
+    ${EndIf}
+    Pop $1
+    FindNext $3 $4
+  ${Loop}
+  FindClose $3
+  Pop $5
+  Pop $4
+  Pop $3
+  Pop $0
+  Pop $2
+  Pop $1
+FunctionEnd
+
 Section "Uninstall"
   ; Give back the saver we replaced, unless the user has chosen another since.
   !insertmacro SaverPath $0
@@ -127,13 +206,24 @@ Section "Uninstall"
     ${EndIf}
   ${EndIf}
 
-  ; Only what the saver puts here goes: the module, its data, the options
-  ; file and the picture cache.
+  ; Only what the installer and the saver put here goes, each by its own
+  ; name: the folder may be one the user chose and keeps other things in.
+  ; A folder goes only once it is empty.
   Delete "$INSTDIR\Zembria.scr"
   Delete "$INSTDIR\dictionary.0"
   Delete "$INSTDIR\dictionary.1"
   Delete "$INSTDIR\Zembria.ini"
-  RMDir /r "$INSTDIR\images"
+  Push "$INSTDIR"
+  Push "Zembria.ini.*.tmp"
+  Push "Zembria.ini"
+  Call un.DeleteSaverFiles
+  ; The picture cache: pictures, pictures being written, the write probe.
+  Push "$INSTDIR\images"
+  Push "*"
+  Push ".jpg"
+  Call un.DeleteSaverFiles
+  Delete "$INSTDIR\images\dummy.txt"
+  RMDir "$INSTDIR\images"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

@@ -15,7 +15,10 @@ template <typename Function> bool Take(HMODULE module, const char* name, Functio
 const D3dxLibrary* Load()
 {
     // Kept loaded until the process ends: textures and fonts live on its code.
-    HMODULE module = LoadLibraryA(D3dxLibraryName);
+    // From the system folder only: the saver's own folder is the user's to
+    // write in, and a library planted there or in the current folder must
+    // not run as ours.
+    HMODULE module = LoadLibraryExA(D3dxLibraryName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (!module)
         return nullptr;
     static D3dxLibrary library;

@@ -34,8 +34,9 @@ void PrepareDirect3d()
 
 IDirect3D9* CreateDirect3d9()
 {
-    // Kept loaded until the process ends: the device lives on its code.
-    static HMODULE module = LoadLibraryA("d3d9.dll");
+    // Kept loaded until the process ends: the device lives on its code. From
+    // the system folder only, as D3DX.
+    static HMODULE module = LoadLibraryExA("d3d9.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (module == nullptr) return nullptr;
     using Create = IDirect3D9*(WINAPI*)(UINT);
     auto create = reinterpret_cast<Create>(reinterpret_cast<void*>(GetProcAddress(module, "Direct3DCreate9")));

@@ -7,13 +7,21 @@
 // saver for as long as it likes. The blocking calls therefore run on a
 // helper thread of the request, while the calling thread hands the chunks
 // to the sink, watches for user input, a stall and the deadline, and walks
-// away at once when one comes. Walking away, however it happens, cancels the
-// helper: the request handle is closed so a blocked read returns, and the
-// helper ends. The session counts its helpers and waits a moment for them
-// when it closes; one still blocked then ends on its own, touching nothing
-// but the state it shares with the request.
+// away at once when one comes. Walking away only tells the helper to stop:
+// it ends before its next read, or when a read it is blocked in returns
+// (data, the end, or the receive time-out, which is the stall time).
+//
+// Each handle is closed by its last user, never under another thread's
+// feet: the helper alone uses and closes its request handle, and the
+// session's handle closes when the session and every helper are done with
+// it. Closing a request handle from the caller to cut a read short could
+// land between the helper's last look at the stop flag and its read, and
+// WinInet gives a closed handle's value to the next handle it opens, so
+// that read would take another request's bytes.
 
 #include "service/HttpRequest.h"
+
+#include "platform/HelperThread.h"
 
 #include <windows.h>
 #include <wininet.h>
@@ -24,23 +32,23 @@
 #include <deque>
 #include <memory>
 #include <mutex>
-#include <thread>
-#include <utility>
 
 namespace {
 
-// What the session and its helper threads share; outlives either.
-struct Helpers {
-    std::mutex mutex;
-    std::condition_variable ended;
-    int running = 0;
+// The session's internet handle, closed when its last owner lets go.
+struct Internet {
+    HINTERNET handle = nullptr;
+    explicit Internet(HINTERNET opened) : handle(opened) {}
+    Internet(const Internet&) = delete;
+    Internet& operator=(const Internet&) = delete;
+    ~Internet() { InternetCloseHandle(handle); }
 };
 
 } // namespace
 
 struct HttpSession {
-    HINTERNET internet = nullptr;
-    std::shared_ptr<Helpers> helpers = std::make_shared<Helpers>();
+    // Shared with the helpers still running: they open their requests on it.
+    std::shared_ptr<Internet> internet;
 };
 
 namespace {
@@ -52,11 +60,6 @@ constexpr DWORD_PTR RequestContext = 1;
 constexpr auto WaitSlice = std::chrono::milliseconds(20);
 // The helper reads no further ahead of the caller than this many chunks.
 constexpr size_t ReadAheadChunks = 64;
-// How long closing the session waits for cancelled helpers to end. Short:
-// a closed handle ends a helper on Windows within milliseconds, and
-// the saver closes on input; a helper blocked in a read that the closed
-// handle doesn't cut short (wine) ends on its own at the stall time-out.
-constexpr auto HelperGrace = std::chrono::milliseconds(20);
 
 // What the helper thread and the caller share.
 struct Exchange {
@@ -66,8 +69,7 @@ struct Exchange {
     bool connected = false;
     bool opened = false;
     bool done = false;
-    bool cancelled = false;
-    HINTERNET request = nullptr; // open and not yet closed
+    bool abandoned = false; // the caller has walked away
     int result = 1;
     int status = 0;
     Clock::time_point lastActivity;
@@ -120,21 +122,18 @@ int64_t ContentLength(HINTERNET request)
     return size > 0 ? length : -1;
 }
 
-// Closes the request handle once, whichever thread gets there first. The
-// handle is taken under the lock and closed outside it: WinInet may call
-// OnStatus on the helper thread while the close waits for its read.
-void CloseRequest(Exchange& exchange, bool cancel)
-{
-    HINTERNET request = nullptr;
+// A request handle, closed by the helper that opened it when it is done.
+struct RequestHandle {
+    HINTERNET handle;
+    explicit RequestHandle(HINTERNET opened) : handle(opened) {}
+    RequestHandle(const RequestHandle&) = delete;
+    RequestHandle& operator=(const RequestHandle&) = delete;
+    ~RequestHandle()
     {
-        std::lock_guard<std::mutex> lock(exchange.mutex);
-        exchange.cancelled = exchange.cancelled || cancel;
-        std::swap(request, exchange.request);
-        exchange.changed.notify_all();
+        if (handle != nullptr)
+            InternetCloseHandle(handle);
     }
-    if (request != nullptr)
-        InternetCloseHandle(request);
-}
+};
 
 void Finish(Exchange& exchange, int result)
 {
@@ -144,27 +143,23 @@ void Finish(Exchange& exchange, int result)
     exchange.changed.notify_all();
 }
 
-// Open, then read until the end, a failure or cancellation. WinInet takes a
-// connection closed early for the end of the body, so a body shorter than
-// its announced length is a failure here.
+// Open, then read until the end, a failure or the caller walking away.
+// WinInet takes a connection closed early for the end of the body, so a
+// body shorter than its announced length is a failure here.
 int ReadAnswer(Exchange& exchange, HINTERNET internet, const std::string& url, uint32_t flags,
                uint32_t stallTimeoutMs, bool readBody)
 {
-    HINTERNET request = InternetOpenUrlA(internet, url.c_str(), nullptr, 0, flags, RequestContext);
-    if (request == nullptr)
+    const RequestHandle request{InternetOpenUrlA(internet, url.c_str(), nullptr, 0, flags, RequestContext)};
+    if (request.handle == nullptr)
         return 1;
-    SetTimeout(request, INTERNET_OPTION_RECEIVE_TIMEOUT, stallTimeoutMs);
-    const int64_t announced = ContentLength(request);
+    SetTimeout(request.handle, INTERNET_OPTION_RECEIVE_TIMEOUT, stallTimeoutMs);
+    const int64_t announced = ContentLength(request.handle);
     {
-        std::unique_lock<std::mutex> lock(exchange.mutex);
-        if (exchange.cancelled) {
-            lock.unlock();
-            InternetCloseHandle(request);
+        std::lock_guard<std::mutex> lock(exchange.mutex);
+        if (exchange.abandoned)
             return 1;
-        }
-        exchange.request = request;
         exchange.opened = true;
-        exchange.status = ReadStatus(request);
+        exchange.status = ReadStatus(request.handle);
         exchange.lastActivity = Clock::now();
         exchange.changed.notify_all();
     }
@@ -174,14 +169,13 @@ int ReadAnswer(Exchange& exchange, HINTERNET internet, const std::string& url, u
         {
             std::unique_lock<std::mutex> lock(exchange.mutex);
             exchange.changed.wait(lock, [&] {
-                return exchange.cancelled || exchange.chunks.size() < ReadAheadChunks;
+                return exchange.abandoned || exchange.chunks.size() < ReadAheadChunks;
             });
-            if (exchange.cancelled)
+            if (exchange.abandoned)
                 return 1;
         }
         DWORD got = 0;
-        // The caller may close the handle meanwhile: the read then fails.
-        if (!InternetReadFile(request, buffer, sizeof buffer, &got))
+        if (!InternetReadFile(request.handle, buffer, sizeof buffer, &got))
             return 1;
         if (got == 0)
             return announced >= 0 && received != announced ? 1 : 0;
@@ -194,30 +188,32 @@ int ReadAnswer(Exchange& exchange, HINTERNET internet, const std::string& url, u
     return 0;
 }
 
-// The helper thread of one request.
-void RunRequest(std::shared_ptr<Exchange> exchange, std::shared_ptr<Helpers> helpers, HINTERNET internet,
-                std::string url, uint32_t flags, uint32_t stallTimeoutMs, bool readBody)
+// The helper thread of one request. It may outlive the request and the
+// session: it holds what it uses.
+void RunRequest(const std::shared_ptr<Exchange>& exchange, const std::shared_ptr<Internet>& internet,
+                const std::string& url, uint32_t flags, uint32_t stallTimeoutMs, bool readBody)
 {
     threadExchange = exchange.get();
     int result = 1;
     try {
-        result = ReadAnswer(*exchange, internet, url, flags, stallTimeoutMs, readBody);
+        result = ReadAnswer(*exchange, internet->handle, url, flags, stallTimeoutMs, readBody);
     } catch (const std::exception&) {
         result = 1; // out of memory for a chunk: a failed request
     }
-    CloseRequest(*exchange, false);
-    Finish(*exchange, result);
     threadExchange = nullptr;
-    std::lock_guard<std::mutex> lock(helpers->mutex);
-    --helpers->running;
-    helpers->ended.notify_all();
+    Finish(*exchange, result);
 }
 
-// Ends the request on every way out of HttpGet, a throwing sink included:
-// the helper is told to stop, and a blocked read is cut short.
-struct CancelOnExit {
+// Tells the helper to stop on every way out of HttpGet, a throwing sink
+// included.
+struct AbandonOnExit {
     Exchange& exchange;
-    ~CancelOnExit() { CloseRequest(exchange, true); }
+    ~AbandonOnExit()
+    {
+        std::lock_guard<std::mutex> lock(exchange.mutex);
+        exchange.abandoned = true;
+        exchange.changed.notify_all();
+    }
 };
 
 bool Stalled(const Exchange& exchange, const HttpLimits& limits, Clock::time_point start)
@@ -273,20 +269,13 @@ HttpSession* HttpOpenSession()
         return nullptr;
     InternetSetStatusCallbackA(internet, OnStatus);
     auto* session = new HttpSession;
-    session->internet = internet;
+    session->internet = std::make_shared<Internet>(internet);
     return session;
 }
 
 void HttpCloseSession(HttpSession* session)
 {
-    if (session == nullptr)
-        return;
-    // Closing the session also ends the connections its helpers still wait on.
-    InternetCloseHandle(session->internet);
-    {
-        std::unique_lock<std::mutex> lock(session->helpers->mutex);
-        session->helpers->ended.wait_for(lock, HelperGrace, [&] { return session->helpers->running == 0; });
-    }
+    // Helpers still blocked keep the internet handle until they end.
     delete session;
 }
 
@@ -296,25 +285,19 @@ int HttpGet(HttpSession* session, const std::string& url, uint32_t flags, const 
     answer = HttpAnswer{};
     if (session == nullptr || (limits.inputPending != nullptr && limits.inputPending()))
         return 1;
-    SetTimeout(session->internet, INTERNET_OPTION_CONNECT_TIMEOUT, limits.connectTimeoutMs);
-    SetTimeout(session->internet, INTERNET_OPTION_SEND_TIMEOUT, limits.stallTimeoutMs);
-    SetTimeout(session->internet, INTERNET_OPTION_RECEIVE_TIMEOUT, limits.stallTimeoutMs);
+    HINTERNET internet = session->internet->handle;
+    SetTimeout(internet, INTERNET_OPTION_CONNECT_TIMEOUT, limits.connectTimeoutMs);
+    SetTimeout(internet, INTERNET_OPTION_SEND_TIMEOUT, limits.stallTimeoutMs);
+    SetTimeout(internet, INTERNET_OPTION_RECEIVE_TIMEOUT, limits.stallTimeoutMs);
 
     auto exchange = std::make_shared<Exchange>();
-    {
-        std::lock_guard<std::mutex> lock(session->helpers->mutex);
-        ++session->helpers->running;
-    }
-    try {
-        std::thread(RunRequest, exchange, session->helpers, session->internet, url, flags, limits.stallTimeoutMs,
-                    bool(sink))
-            .detach();
-    } catch (const std::system_error&) {
-        std::lock_guard<std::mutex> lock(session->helpers->mutex);
-        --session->helpers->running;
+    HelperThread helper;
+    const bool readBody = bool(sink);
+    if (helper.Start([exchange, internet = session->internet, url, flags, stall = limits.stallTimeoutMs, readBody] {
+            RunRequest(exchange, internet, url, flags, stall, readBody);
+        }) != 0)
         return 1;
-    }
-    CancelOnExit cancel{*exchange};
+    AbandonOnExit abandon{*exchange};
     const HttpChunkSink ignore = [](const char*, size_t) { return true; };
     return Follow(*exchange, limits, sink ? sink : ignore, answer);
 }

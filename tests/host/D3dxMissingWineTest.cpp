@@ -24,7 +24,7 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM data)
 
 TEST(WithoutD3dx, TheLibraryIsReallyMissing)
 {
-    EXPECT_EQ(LoadLibraryA("d3dx9_43.dll"), nullptr);
+    EXPECT_EQ(LoadLibraryExA("d3dx9_43.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), nullptr);
 }
 
 TEST(WithoutD3dx, SaverShowsTheDirectXMessageAndStaysInert)

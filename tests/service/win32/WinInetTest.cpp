@@ -192,6 +192,31 @@ TEST_F(WinInet, AbandonedRequestsDontHoldTheSessionAndTheirHelpersEnd)
     EXPECT_LT(std::chrono::steady_clock::now() - closing, std::chrono::seconds(1));
 }
 
+TEST_F(WinInet, ManyAbandonedRequestsLeaveTheNextOneWhole)
+{
+    // Input ends each request while its helper opens, reads a flowing answer
+    // or waits in a stalled one; the helpers left behind touch no handle but
+    // their own, so the request after them gets exactly its bytes.
+    std::string picture(70000, '\0');
+    for (size_t i = 0; i < picture.size(); ++i)
+        picture[i] = static_cast<char>(i * 13 + i / 700);
+    server.Set("/stall", {200, "partial", true, false});
+    server.Set("/large", {200, std::string(4 << 20, 'l'), false, false});
+    server.Set("/bytes", {200, picture, false, false});
+    HttpLimits limits;
+    limits.stallTimeoutMs = 1000;
+    limits.inputPending = InputAfterSomeChecks;
+    for (int round = 0; round < 30; ++round) {
+        inputChecks = round % 4;
+        std::string body;
+        EXPECT_EQ(Get(round % 2 == 0 ? "/large" : "/stall", HttpFlags::Binary, body, limits), 1) << round;
+    }
+    std::string body;
+    ASSERT_EQ(Get("/bytes", HttpFlags::Binary, body), 0);
+    EXPECT_EQ(answer.status, 200);
+    EXPECT_EQ(body, picture);
+}
+
 TEST_F(WinInet, ClientKeepsItsCachedPictureAgainstHostileAnswers)
 {
     using jpegbytes::JpegText;

@@ -14,26 +14,41 @@
 namespace {
 
 constexpr uint32_t InputPollMs = 10;
+// Input during the check still waits this long for its outcome; a check
+// that takes longer is left running and the saver ends without it.
+constexpr uint32_t OutcomeWaitMs = 15000;
+
+struct DirectXCheckRun {
+    bool finished = false;
+    std::string problem; // the check's message; empty when it passed
+    bool inputCame = false;
+};
 
 // The DirectX check takes about a second (DxDiag): it runs on a helper
-// thread while this one looks for input. 0 with the check's problem (empty
-// for none), or 1 when input came first.
-int32_t RunDirectXCheck(std::string& problem)
+// thread while this one looks for input. Input doesn't end the wait: a
+// failed check must still be told, so its outcome is waited for.
+DirectXCheckRun RunDirectXCheck()
 {
+    DirectXCheckRun run;
     auto outcome = std::make_shared<std::string>();
     HelperThread helper;
     if (helper.Start([outcome] { *outcome = DirectXProblem(); }) != 0) {
-        problem = DirectXProblem();
-        return 0;
-    }
-    while (!helper.Wait(InputPollMs)) {
-        if (SaverInputPending()) {
+        *outcome = DirectXProblem();
+    } else {
+        while (!helper.Wait(InputPollMs)) {
+            if (SaverInputPending()) {
+                run.inputCame = true;
+                break;
+            }
+        }
+        if (run.inputCame && !helper.Wait(OutcomeWaitMs)) {
             hostState.checkLeftRunning = true;
-            return 1;
+            return run;
         }
     }
-    problem = *outcome;
-    return 0;
+    run.finished = true;
+    run.problem = *outcome;
+    return run;
 }
 
 // Input during start-up: the rest is skipped and the saver ends the usual way.
@@ -45,9 +60,12 @@ void Close(WindowHandle window)
 void OnCreate(WindowHandle window)
 {
     ReadModeFlags();
-    std::string problem;
-    if (RunDirectXCheck(problem) != 0 || SaverInputPending()) return Close(window);
-    if (!ReportDirectXProblem(problem)) return; // told the user; the window stays black and inert
+    const DirectXCheckRun check = RunDirectXCheck();
+    // Input during the check ends the saver, but a failed check's message
+    // comes first: the user must learn why nothing shows.
+    const bool acceptable = check.finished && ReportDirectXProblem(check.problem);
+    if (!check.finished || check.inputCame || SaverInputPending()) return Close(window);
+    if (!acceptable) return; // told the user; the window stays black and inert
     if (PreviewMode) return;
     // --window: a windowed device of that size; --snapshot: keep each presented frame.
     renderDevice.windowedWidth = programOptions.windowWidth;
@@ -81,6 +99,11 @@ MessageResult SaverWindowProc(WindowHandle window, unsigned message, MessagePara
         break;
     case Msg::Timer:
         if (!PreviewMode) saverApp.OnTimer(window, static_cast<uint32_t>(wParam));
+        break;
+    case Msg::Paint:
+        // The window was covered, restored or erased: what the frames left on
+        // screen is gone, so the next tick draws and presents the whole frame.
+        renderDevice.lastFrame.valid = false;
         break;
     default:
         break;

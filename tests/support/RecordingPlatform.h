@@ -60,7 +60,7 @@ struct RecordingPlatform {
     int queuedTimerMessages = 0;              // WM_TIMER messages waiting in the queue
     bool inputQueued = false;                 // a key, click or close waits in the queue
     RecordedWindowProc windowProc;            // receives sent messages when set
-    bool helperFinishes = true;               // a helper thread's work runs at once; false: it never ends
+    int helperWaits = 0;                      // a helper thread's work runs at once (0), at its caller's nth wait, or never (-1)
     std::map<uint32_t, uint32_t> activeTimers; // id -> period
 
     // DirectX probes.

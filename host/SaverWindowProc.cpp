@@ -14,8 +14,8 @@
 namespace {
 
 constexpr uint32_t InputPollMs = 10;
-// Input during the check still waits this long for its outcome; a check
-// that takes longer is left running and the saver ends without it.
+// How long input waits for a part of the check whose outcome it needs; a
+// part that takes longer is left running and the saver ends without it.
 constexpr uint32_t OutcomeWaitMs = 15000;
 
 struct DirectXCheckRun {
@@ -24,30 +24,36 @@ struct DirectXCheckRun {
     bool inputCame = false;
 };
 
-// The DirectX check takes about a second (DxDiag): it runs on a helper
-// thread while this one looks for input. Input doesn't end the wait: a
-// failed check must still be told, so its outcome is waited for.
+// The check's two parts run on helper threads while this one looks for
+// input. Input ends a check that can still pass at once, leaving DxDiag
+// running; when the libraries already fail it, DxDiag is waited for, since
+// the user must learn why nothing shows.
 DirectXCheckRun RunDirectXCheck()
 {
     DirectXCheckRun run;
-    auto outcome = std::make_shared<std::string>();
-    HelperThread helper;
-    if (helper.Start([outcome] { *outcome = DirectXProblem(); }) != 0) {
-        *outcome = DirectXProblem();
-    } else {
-        while (!helper.Wait(InputPollMs)) {
-            if (SaverInputPending()) {
-                run.inputCame = true;
-                break;
-            }
+    auto libraries = std::make_shared<LibraryFindings>();
+    auto dxDiag = std::make_shared<DxVersion>();
+    HelperThread libraryProbe, dxDiagProbe;
+    if (libraryProbe.Start([libraries] { *libraries = ProbeLibraries(); }) != 0) *libraries = ProbeLibraries();
+    if (dxDiagProbe.Start([dxDiag] { *dxDiag = ProbeDxDiag(); }) != 0) *dxDiag = ProbeDxDiag();
+    for (;;) {
+        const bool librariesDone = libraryProbe.Wait(0);
+        if (dxDiagProbe.Wait(InputPollMs) && librariesDone) break;
+        if (SaverInputPending()) {
+            run.inputCame = true;
+            break;
         }
-        if (run.inputCame && !helper.Wait(OutcomeWaitMs)) {
+    }
+    if (run.inputCame) {
+        const bool librariesDone = libraryProbe.Wait(OutcomeWaitMs);
+        const bool told = librariesDone && LibrariesFail(*libraries);
+        if (!dxDiagProbe.Wait(told ? OutcomeWaitMs : 0) || !librariesDone) {
             hostState.checkLeftRunning = true;
             return run;
         }
     }
     run.finished = true;
-    run.problem = *outcome;
+    run.problem = DirectXProblemOf(*dxDiag, *libraries);
     return run;
 }
 

@@ -304,27 +304,29 @@ TEST_F(SaverWindowTest, OldDirectXLeavesTheWindowInert)
     EXPECT_TRUE(recording.sent.empty()) << "the saver is not ended";
 }
 
-// Input while starting up (the helper thread's DirectX check, the device,
+// Input while starting up (the DirectX check's helper threads, the device,
 // the controller's steps) ends the start-up and closes the saver the usual
-// way: no device, no timers. A failed DirectX check is told first, also when
-// the input came while it ran; only a check that never ends is left behind.
+// way: no device, no timers. A check the libraries already fail is waited
+// for and told first; one that can still pass is left running.
 TEST_F(SaverWindowTest, InputDuringStartUpClosesAtOnce)
 {
     struct Case {
         const char* when;
-        int helperWaits; // the check ends at once (0), at the window thread's nth wait, never (-1)
+        std::vector<int> helperWaits; // the libraries' and DxDiag's: done at once (0), at the nth wait, never (-1)
         char dxLetter;
         const char* missingD3dx;
         bool inputQueued;
         int runForSeconds; // the deadline passes while the check runs
         bool told;
+        bool leftRunning;
     };
     const Case cases[] = {
-        {"the DirectX check never ends", -1, 'c', "", false, 1, false},
-        {"the check passes after the input", 2, 'c', "", true, 0, false},
-        {"D3DX is missing, found after the input", 2, 'c', "d3dx9_43.dll", true, 0, true},
-        {"DirectX is too old, found before the input was looked at", 0, 'b', "", true, 0, true},
-        {"before the device is created", 0, 'c', "", true, 0, false},
+        {"the DirectX check never ends", {-1, -1}, 'c', "", false, 1, false, true},
+        {"DxDiag still runs, the libraries passed", {0, -1}, 'b', "", true, 0, false, true},
+        {"the check passes after the input", {2, 2}, 'c', "", true, 0, false, false},
+        {"D3DX is missing, DxDiag ends after the input", {0, 2}, 'c', "d3dx9_43.dll", true, 0, true, false},
+        {"DirectX is too old, found before the input was looked at", {0, 0}, 'b', "", true, 0, true, false},
+        {"before the device is created", {0, 0}, 'c', "", true, 0, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.when);
@@ -346,7 +348,7 @@ TEST_F(SaverWindowTest, InputDuringStartUpClosesAtOnce)
         }
         EXPECT_EQ(TheRecording().devicesCreated, devices);
         EXPECT_EQ(recording.CountArmed(FrameTimerId) + recording.CountArmed(SlideTimerId), 0);
-        EXPECT_EQ(hostState.checkLeftRunning, c.helperWaits < 0) << "the process then ends without waiting for it";
+        EXPECT_EQ(hostState.checkLeftRunning, c.leftRunning) << "the process then ends without waiting for it";
         HostWindowProc(Saver, Msg::Destroy, 0, 0);
         EXPECT_EQ(recording.quitPosts, 1);
     }

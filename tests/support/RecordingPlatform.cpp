@@ -80,11 +80,13 @@ HelperThread::~HelperThread() = default;
 
 int32_t HelperThread::Start(std::function<void()> work)
 {
-    if (recording.helperWaits == 0) {
+    const size_t started = recording.helpersStarted++;
+    const int waits = started < recording.helperWaits.size() ? recording.helperWaits[started] : 0;
+    if (waits == 0) {
         work();
         return 0;
     }
-    shared = std::make_shared<Shared>(Shared{std::move(work), recording.helperWaits});
+    shared = std::make_shared<Shared>(Shared{std::move(work), waits});
     return 0;
 }
 

@@ -59,7 +59,9 @@ TEST(WithoutD3dx, InputDuringTheCheckStillShowsTheMessage)
     // To and fro until the message shows: wherever the saver took its start
     // position, one of the two places is far from it.
     HWND box = nullptr;
-    for (int move = 0; box == nullptr && saver.Wait(0) == STILL_ACTIVE && move < 2000; ++move) {
+    const DWORD deadline = GetTickCount() + 60000;
+    for (int move = 0; box == nullptr && saver.Wait(0) == STILL_ACTIVE &&
+                       static_cast<int>(GetTickCount() - deadline) < 0; ++move) {
         SetCursorPos(move % 2 == 0 ? at.x + 40 : at.x - 40, at.y);
         box = WaitForDialog(saver.process.dwProcessId, 0);
         Sleep(10);

@@ -103,19 +103,38 @@ long ReadFileVersionDx(uint32_t& major, uint32_t& minor, char& letter)
     return 0;
 }
 
-std::string DirectXProblem()
+LibraryFindings ProbeLibraries()
+{
+    LibraryFindings libraries;
+    ReadFileVersionDx(libraries.files.major, libraries.files.minor, libraries.files.letter);
+    libraries.missingD3dx = LoadD3dx();
+    return libraries;
+}
+
+DxVersion ProbeDxDiag()
 {
     DxVersion dxDiag;
     ReadDxDiagVersion(dxDiag.major, dxDiag.minor, dxDiag.letter);
+    return dxDiag;
+}
+
+bool LibrariesFail(const LibraryFindings& libraries)
+{
+    return libraries.files.major < 9 || !libraries.missingD3dx.empty();
+}
+
+std::string DirectXProblemOf(const DxVersion& dxDiag, const LibraryFindings& libraries)
+{
     DxVersion shown;
-    bool acceptable = DirectXAcceptable(dxDiag, [] {
-        DxVersion files;
-        ReadFileVersionDx(files.major, files.minor, files.letter);
-        return files;
-    }, shown);
-    if (!acceptable) return DirectXMessage(shown);
-    if (std::string missing = LoadD3dx(); !missing.empty()) return DirectXMessageFor(missing + " not found");
+    if (!DirectXAcceptable(dxDiag, [&libraries] { return libraries.files; }, shown)) return DirectXMessage(shown);
+    if (!libraries.missingD3dx.empty()) return DirectXMessageFor(libraries.missingD3dx + " not found");
     return {};
+}
+
+std::string DirectXProblem()
+{
+    const DxVersion dxDiag = ProbeDxDiag();
+    return DirectXProblemOf(dxDiag, ProbeLibraries());
 }
 
 bool ReportDirectXProblem(const std::string& problem)

@@ -41,9 +41,21 @@ inline constexpr const char* DirectXCaption = "Wrong DirectX version";
 // version to report, from DxDiag or, when that passed, from the files.
 bool DirectXAcceptable(const DxVersion& dxDiag, const std::function<DxVersion()>& fromFiles, DxVersion& shown);
 
-// Runs the probes and loads D3DX; the message for the user when DirectX is
-// too old or D3DX is missing, else empty. Shows nothing, so it may run on a
-// helper thread.
+// The check's two parts, which may run side by side on helper threads (they
+// show nothing): the system libraries answer in moments, DxDiag takes about
+// a second.
+struct LibraryFindings {
+    DxVersion files;         // from the probe table
+    std::string missingD3dx; // the D3DX library that didn't load; empty when it did
+};
+LibraryFindings ProbeLibraries();
+DxVersion ProbeDxDiag();
+// Whether the libraries fail the check whatever DxDiag says.
+bool LibrariesFail(const LibraryFindings& libraries);
+// The decision over both parts: the message for the user when DirectX is
+// too old or D3DX is missing, else empty.
+std::string DirectXProblemOf(const DxVersion& dxDiag, const LibraryFindings& libraries);
+// Both parts in turn, then the decision.
 std::string DirectXProblem();
 // Shows the problem's message, if any; true when there is none.
 bool ReportDirectXProblem(const std::string& problem);

@@ -22,7 +22,14 @@ void SaverApp::Login()
     const std::string memberLogin = options.GetString("MemberLogin", "");
     if (serviceClient.Connect(ServiceHostOption(), memberLogin, memberCode) != 0)
         return;
-    serviceClient.FetchInfos(infoStore);
+    // An exchange that failed says nothing about this member: the start-up
+    // captions stay, the credentials and the interval too, and the client
+    // stays connected so the next slide step asks again.
+    const KeyValueList startUpInfo = infoStore;
+    if (serviceClient.FetchInfos(infoStore) != 0) {
+        infoStore = startUpInfo;
+        return;
+    }
 
     const LoginOutcome outcome = JudgeLogin(infoStore, memberLogin, memberCode);
     if (outcome == LoginOutcome::Collision) {

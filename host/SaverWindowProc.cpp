@@ -14,26 +14,47 @@
 namespace {
 
 constexpr uint32_t InputPollMs = 10;
+// How long input waits for a part of the check whose outcome it needs; a
+// part that takes longer is left running and the saver ends without it.
+constexpr uint32_t OutcomeWaitMs = 15000;
 
-// The DirectX check takes about a second (DxDiag): it runs on a helper
-// thread while this one looks for input. 0 with the check's problem (empty
-// for none), or 1 when input came first.
-int32_t RunDirectXCheck(std::string& problem)
+struct DirectXCheckRun {
+    bool finished = false;
+    std::string problem; // the check's message; empty when it passed
+    bool inputCame = false;
+};
+
+// The check's two parts run on helper threads while this one looks for
+// input. Input ends a check that can still pass at once, leaving DxDiag
+// running; when the libraries already fail it, DxDiag is waited for, since
+// the user must learn why nothing shows.
+DirectXCheckRun RunDirectXCheck()
 {
-    auto outcome = std::make_shared<std::string>();
-    HelperThread helper;
-    if (helper.Start([outcome] { *outcome = DirectXProblem(); }) != 0) {
-        problem = DirectXProblem();
-        return 0;
-    }
-    while (!helper.Wait(InputPollMs)) {
+    DirectXCheckRun run;
+    auto libraries = std::make_shared<LibraryFindings>();
+    auto dxDiag = std::make_shared<DxVersion>();
+    HelperThread libraryProbe, dxDiagProbe;
+    if (libraryProbe.Start([libraries] { *libraries = ProbeLibraries(); }) != 0) *libraries = ProbeLibraries();
+    if (dxDiagProbe.Start([dxDiag] { *dxDiag = ProbeDxDiag(); }) != 0) *dxDiag = ProbeDxDiag();
+    for (;;) {
+        const bool librariesDone = libraryProbe.Wait(0);
+        if (dxDiagProbe.Wait(InputPollMs) && librariesDone) break;
         if (SaverInputPending()) {
-            hostState.checkLeftRunning = true;
-            return 1;
+            run.inputCame = true;
+            break;
         }
     }
-    problem = *outcome;
-    return 0;
+    if (run.inputCame) {
+        const bool librariesDone = libraryProbe.Wait(OutcomeWaitMs);
+        const bool told = librariesDone && LibrariesFail(*libraries);
+        if (!dxDiagProbe.Wait(told ? OutcomeWaitMs : 0) || !librariesDone) {
+            hostState.checkLeftRunning = true;
+            return run;
+        }
+    }
+    run.finished = true;
+    run.problem = DirectXProblemOf(*dxDiag, *libraries);
+    return run;
 }
 
 // Input during start-up: the rest is skipped and the saver ends the usual way.
@@ -45,9 +66,12 @@ void Close(WindowHandle window)
 void OnCreate(WindowHandle window)
 {
     ReadModeFlags();
-    std::string problem;
-    if (RunDirectXCheck(problem) != 0 || SaverInputPending()) return Close(window);
-    if (!ReportDirectXProblem(problem)) return; // told the user; the window stays black and inert
+    const DirectXCheckRun check = RunDirectXCheck();
+    // Input during the check ends the saver, but a failed check's message
+    // comes first: the user must learn why nothing shows.
+    const bool acceptable = check.finished && ReportDirectXProblem(check.problem);
+    if (!check.finished || check.inputCame || SaverInputPending()) return Close(window);
+    if (!acceptable) return; // told the user; the window stays black and inert
     if (PreviewMode) return;
     // --window: a windowed device of that size; --snapshot: keep each presented frame.
     renderDevice.windowedWidth = programOptions.windowWidth;
@@ -81,6 +105,11 @@ MessageResult SaverWindowProc(WindowHandle window, unsigned message, MessagePara
         break;
     case Msg::Timer:
         if (!PreviewMode) saverApp.OnTimer(window, static_cast<uint32_t>(wParam));
+        break;
+    case Msg::Paint:
+        // The window was covered, restored or erased: what the frames left on
+        // screen is gone, so the next tick draws and presents the whole frame.
+        renderDevice.lastFrame.valid = false;
         break;
     default:
         break;

@@ -146,8 +146,9 @@ int32_t DrawWhole(RenderDevice& device, const FrameContent& content, FrameMemory
     result = device.EndScene();
     if (result != 0)
         return static_cast<int32_t>(result);
-    device.Present();
-    memory = FrameMemory{device.changeDriven, content, LoadsOf(device), layout};
+    // A frame whose draws or present failed isn't on screen: the next one is drawn whole.
+    const bool shown = device.Present() == 0;
+    memory = FrameMemory{device.changeDriven && shown, content, LoadsOf(device), layout};
     return 0;
 }
 
@@ -195,12 +196,13 @@ int32_t DrawChangedAreas(RenderDevice& device, const FrameContent& content, Fram
     result = device.EndScene();
     if (result != 0)
         return static_cast<int32_t>(result);
+    bool shown = true;
     for (const Rect& area : areas)
-        device.Present(&area);
+        shown = device.Present(&area) == 0 && shown;
     layout.countdown = boxes.back();
     boxes.pop_back();
     layout.clocks = boxes;
-    memory = FrameMemory{true, content, memory.loads, layout};
+    memory = FrameMemory{shown, content, memory.loads, layout};
     return 0;
 }
 

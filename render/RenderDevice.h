@@ -57,7 +57,8 @@ public:
     long BeginScene();
     long EndScene();
     // Shows the back buffer, or only the given area of it (the rest of the
-    // screen keeps what it showed).
+    // screen keeps what it showed). 0 when the scene's draws and the present
+    // succeeded; otherwise the screen may lack part of the frame.
     int Present(const Rect* area = nullptr);
     // Clears the back buffer, or the clip area while one is set.
     long ClearToBlack();

@@ -240,7 +240,7 @@ long RenderDevice::EndScene()
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
     if (!device)
         return D3DERR_INVALIDCALL;
-    state->batch.Flush(device, state->quadBuffer, state->quadBufferQuads, state->textSprite);
+    state->batchFailed = FAILED(state->batch.Flush(device, state->quadBuffer, state->quadBufferQuads, state->textSprite));
     state->inScene = false;
     return device->EndScene();
 }
@@ -249,13 +249,14 @@ int RenderDevice::Present(const Rect* area)
 {
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
     if (!device)
-        return 0;
+        return 1;
     if (keepPresentedFrame)
         KeepBackBuffer(device, state->presentedFrame);
     const RECT part = area ? ToRect(*area) : RECT{};
-    NotePresentResult(
-        device->Present(area ? &part : nullptr, area ? &part : nullptr, static_cast<HWND>(window), nullptr));
-    return 0;
+    const HRESULT result =
+        device->Present(area ? &part : nullptr, area ? &part : nullptr, static_cast<HWND>(window), nullptr);
+    NotePresentResult(result);
+    return FAILED(result) || state->batchFailed ? 1 : 0;
 }
 
 long RenderDevice::ClearToBlack()

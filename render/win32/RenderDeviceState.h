@@ -17,6 +17,8 @@ struct RenderDeviceState {
     IDirect3DVertexBuffer9* quadBuffer = nullptr;
     UINT quadBufferQuads = 0;
     bool inScene = false;
+    // The last scene's batch failed: its frame is incomplete, whatever Present says.
+    bool batchFailed = false;
     IDirect3D9* direct3d = nullptr;
     UINT adapterGroupCount = 0;
     D3DCAPS9 caps[MaxAdapterGroup] = {};

@@ -48,6 +48,35 @@ TEST(WithoutD3dx, SaverShowsTheDirectXMessageAndStaysInert)
     EXPECT_EQ(saver.Wait(20000), 0u) << "a key still ends it, with exit code 0";
 }
 
+// A user who moves the mouse while the check runs still learns why the
+// saver can't show anything; confirming the message then ends the saver.
+TEST(WithoutD3dx, InputDuringTheCheckStillShowsTheMessage)
+{
+    POINT at{};
+    GetCursorPos(&at);
+    Saver saver;
+    ASSERT_TRUE(saver.Start("/s"));
+    // To and fro until the message shows: wherever the saver took its start
+    // position, one of the two places is far from it.
+    HWND box = nullptr;
+    const DWORD deadline = GetTickCount() + 60000;
+    for (int move = 0; box == nullptr && saver.Wait(0) == STILL_ACTIVE &&
+                       static_cast<int>(GetTickCount() - deadline) < 0; ++move) {
+        SetCursorPos(move % 2 == 0 ? at.x + 40 : at.x - 40, at.y);
+        box = WaitForDialog(saver.process.dwProcessId, 0);
+        Sleep(10);
+    }
+    ASSERT_NE(box, nullptr) << "the message, not a silent exit";
+    EXPECT_EQ(Caption(box), "Wrong DirectX version");
+    std::string text;
+    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+    EXPECT_EQ(text.find("DirectX 9.0c or higher required (d3dx9_43.dll not found)."), 0u) << text;
+    EXPECT_EQ(saver.Wait(1000), STILL_ACTIVE) << "the message waits for the user";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(saver.Wait(20000), 0u) << "confirmed: the input ends the saver";
+    SetCursorPos(at.x, at.y);
+}
+
 TEST(WithoutD3dx, SettingsDialogStillWorks)
 {
     Saver saver;

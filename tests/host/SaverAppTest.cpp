@@ -304,39 +304,51 @@ TEST_F(SaverWindowTest, OldDirectXLeavesTheWindowInert)
     EXPECT_TRUE(recording.sent.empty()) << "the saver is not ended";
 }
 
-// Input while starting up (the helper thread's DirectX check, the device,
+// Input while starting up (the DirectX check's helper threads, the device,
 // the controller's steps) ends the start-up and closes the saver the usual
-// way: no message box, no device, no timers.
+// way: no device, no timers. A check the libraries already fail is waited
+// for and told first; one that can still pass is left running.
 TEST_F(SaverWindowTest, InputDuringStartUpClosesAtOnce)
 {
     struct Case {
         const char* when;
-        bool checkFinishes;
+        std::vector<int> helperWaits; // the libraries' and DxDiag's: done at once (0), at the nth wait, never (-1)
         char dxLetter;
+        const char* missingD3dx;
         bool inputQueued;
         int runForSeconds; // the deadline passes while the check runs
+        bool told;
+        bool leftRunning;
     };
     const Case cases[] = {
-        {"the DirectX check still runs", false, 'c', false, 1},
-        {"DirectX is too old, before its message", true, 'b', true, 0},
-        {"before the device is created", true, 'c', true, 0},
+        {"the DirectX check never ends", {-1, -1}, 'c', "", false, 1, false, true},
+        {"DxDiag still runs, the libraries passed", {0, -1}, 'b', "", true, 0, false, true},
+        {"the check passes after the input", {2, 2}, 'c', "", true, 0, false, false},
+        {"D3DX is missing, DxDiag ends after the input", {0, 2}, 'c', "d3dx9_43.dll", true, 0, true, false},
+        {"DirectX is too old, found before the input was looked at", {0, 0}, 'b', "", true, 0, true, false},
+        {"before the device is created", {0, 0}, 'c', "", true, 0, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.when);
         ResetPlatformRecording();
         recording.commandLine = "C:\\Saver\\Zembria.scr /s";
         recording.windows = {Saver};
-        recording.helperFinishes = c.checkFinishes;
+        recording.helperWaits = c.helperWaits;
         recording.dxLetter = c.dxLetter;
+        recording.missingD3dx = c.missingD3dx;
         recording.inputQueued = c.inputQueued;
         programOptions.runForSeconds = c.runForSeconds;
         const int devices = TheRecording().devicesCreated;
         HostWindowProc(Saver, Msg::Create, 0, 0);
         EXPECT_EQ(recording.CountPosted(Msg::Close), 1);
-        EXPECT_TRUE(recording.boxes.empty());
+        ASSERT_EQ(recording.boxes.size(), c.told ? 1u : 0u);
+        if (c.told) {
+            EXPECT_EQ(recording.boxes[0].caption, "Wrong DirectX version");
+            EXPECT_EQ(recording.boxes[0].text.find("DirectX 9.0c or higher required ("), 0u);
+        }
         EXPECT_EQ(TheRecording().devicesCreated, devices);
         EXPECT_EQ(recording.CountArmed(FrameTimerId) + recording.CountArmed(SlideTimerId), 0);
-        EXPECT_EQ(hostState.checkLeftRunning, !c.checkFinishes) << "the process then ends without waiting for it";
+        EXPECT_EQ(hostState.checkLeftRunning, c.leftRunning) << "the process then ends without waiting for it";
         HostWindowProc(Saver, Msg::Destroy, 0, 0);
         EXPECT_EQ(recording.quitPosts, 1);
     }
@@ -349,6 +361,24 @@ TEST_F(SaverWindowTest, InputDuringStartUpClosesAtOnce)
     EXPECT_EQ(saverApp.Start(Saver), 1);
     EXPECT_TRUE(CallsOf(DrawCall::Kind::Present).empty());
     EXPECT_TRUE(recording.armed.empty());
+}
+
+// A repaint means the screen lost what the frames left there: the next tick
+// draws and presents the whole frame, though nothing in it changed.
+TEST_F(SaverWindowTest, RepaintHasTheNextTickDrawTheWholeFrame)
+{
+    recording.commandLine = "C:\\Saver\\Zembria.scr /s";
+    recording.windows = {Saver};
+    HostWindowProc(Saver, Msg::Create, 0, 0);
+    ResetRecording();
+    Window(Msg::Timer, FrameTimerId);
+    EXPECT_TRUE(TheRecording().calls.empty()) << "nothing changed: nothing drawn";
+    HostWindowProc(Saver, Msg::Paint, 0, 0);
+    Window(Msg::Timer, FrameTimerId);
+    const auto presents = CallsOf(DrawCall::Kind::Present);
+    ASSERT_EQ(presents.size(), 1u);
+    EXPECT_EQ(presents[0].rect, (Rect{0, 0, renderDevice.screenWidth, renderDevice.screenHeight}));
+    HostWindowProc(Saver, Msg::Destroy, 0, 0);
 }
 
 TEST_F(SaverWindowTest, EveryMessageEndsInTheHostDefault)

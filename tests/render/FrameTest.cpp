@@ -116,6 +116,36 @@ TEST_F(FrameWithStores, FailedSceneIsNeitherDrawnNorPresented)
     EXPECT_TRUE(CallsOf(DrawCall::Kind::Present).empty());
 }
 
+TEST_F(FrameWithStores, AFrameThatFailedIsDrawnWholeNextTime)
+{
+    const Rect screen{0, 0, W, H};
+    const long presentFailed = static_cast<long>(static_cast<int32_t>(0x88760870u)); // D3DERR_DEVICEREMOVED
+    struct Failure {
+        bool batchFails;
+        long presentResult;
+    };
+    // A whole frame (first drawn at 7:30) and an update of the clocks alone (7:31), each failing.
+    for (int64_t failingAt : {At(10, 7, 30), At(10, 7, 31)}) {
+        for (const Failure& failure : {Failure{true, 0}, Failure{false, presentFailed}}) {
+            SCOPED_TRACE(testing::Message() << failingAt << (failure.batchFails ? " batch" : " present"));
+            renderDevice.lastFrame.valid = false;
+            if (failingAt == At(10, 7, 31))
+                DrawFrameAt(At(10, 7, 30));
+            TheRecording().batchFails = failure.batchFails;
+            TheRecording().presentResult = failure.presentResult;
+            EXPECT_EQ(DrawFrameAt(failingAt), 0) << "the tick itself goes on";
+            TheRecording().batchFails = false;
+            TheRecording().presentResult = 0;
+            Calls().clear();
+            EXPECT_EQ(DrawFrameAt(failingAt), 0);
+            const auto presents = CallsOf(DrawCall::Kind::Present);
+            ASSERT_EQ(presents.size(), 1u) << "the same frame again, drawn whole";
+            EXPECT_EQ(presents[0].rect, screen);
+            EXPECT_EQ(CallsOf(DrawCall::Kind::Clear).at(0).rect, screen);
+        }
+    }
+}
+
 TEST_F(FrameWithStores, OnlyWhatChangedIsDrawnAndShown)
 {
     std::string picture = testpictures::Write("frame.jpg", testpictures::JpegHeader(W, H));

@@ -81,13 +81,28 @@ TEST_F(Login, AcceptedMemberIsGreetedByName)
     EXPECT_EQ(Sub(), "Angemeldet als: anna");
 }
 
-TEST_F(Login, AFailedExchangeCountsAsAccepted)
+TEST_F(Login, AFailedExchangeIsNoLogin)
 {
-    status = 500;
-    answer = "MemberLogin: failed\n";
-    Member("anna", "secret");
-    app.Login();
-    EXPECT_EQ(Sub(), "Logged in successfully as: anna");
+    struct Case {
+        int status;
+        const char* answer;
+    };
+    // An error status, and a success status with nothing readable.
+    for (const Case& failed : {Case{503, "MemberLogin: failed\n"}, Case{200, "\n\n:\n"}}) {
+        status = failed.status;
+        answer = failed.answer;
+        Member("anna", "secret");
+        app.options.SetString("RefreshRate", "1");
+        app.refreshSeconds = 15;
+        app.Login();
+        EXPECT_TRUE(app.serviceClient.IsConnected()) << failed.status; // the next slide step asks again
+        EXPECT_EQ(Main(), "Initialization") << failed.status;
+        EXPECT_EQ(Sub(), "start") << failed.status;
+        EXPECT_EQ(app.options.GetString("MemberLogin", ""), "anna") << failed.status;
+        EXPECT_EQ(app.options.GetString("MemberCode", ""), MemberCodeOf("secret")) << failed.status;
+        EXPECT_EQ(app.options.GetString("RefreshRate", ""), "1") << failed.status;
+        EXPECT_EQ(app.refreshSeconds, 15) << failed.status;
+    }
 }
 
 TEST_F(Login, RefusedGuestGetsTheWelcomeAndAtLeastFiftySeconds)

@@ -129,7 +129,7 @@ int RenderDevice::Present(const Rect* area)
 {
     Log({DrawCall::Kind::Present, area ? *area : Rect{0, 0, screenWidth, screenHeight}, 0, {}, FontKind::Text, {}, 0});
     NotePresentResult(recording.presentResult);
-    return 0;
+    return recording.batchFails || recording.presentResult != 0 ? 1 : 0;
 }
 
 long RenderDevice::TestCooperativeLevel()

@@ -32,6 +32,7 @@ struct Recording {
     long beginSceneResult = 0; // what the next BeginScene / EndScene return
     long endSceneResult = 0;
     long presentResult = 0;    // what the next Present's device answers
+    bool batchFails = false;   // the scene's draws fail at EndScene: Present reports the frame incomplete
     std::vector<long> cooperativeLevels; // TestCooperativeLevel's answers in turn, then 0
     std::vector<long> resetResults;      // Reset's answers in turn, then 0
     int cooperativeTests = 0;

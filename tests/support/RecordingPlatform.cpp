@@ -69,23 +69,36 @@ uint32_t PlatformTickCount()
     return recording.tick;
 }
 
-// Helper threads run their work at once, or never; a wait for work that
-// never ends takes its time off the clock.
-struct HelperThread::Shared {};
+// Helper threads run their work at once, at a later wait, or never; every
+// wait takes its time off the clock.
+struct HelperThread::Shared {
+    std::function<void()> work;
+    int waitsLeft; // -1: never done
+};
 
 HelperThread::~HelperThread() = default;
 
 int32_t HelperThread::Start(std::function<void()> work)
 {
-    if (recording.helperFinishes) work();
+    const size_t started = recording.helpersStarted++;
+    const int waits = started < recording.helperWaits.size() ? recording.helperWaits[started] : 0;
+    if (waits == 0) {
+        work();
+        return 0;
+    }
+    shared = std::make_shared<Shared>(Shared{std::move(work), waits});
     return 0;
 }
 
 bool HelperThread::Wait(uint32_t milliseconds)
 {
-    if (recording.helperFinishes) return true;
+    if (shared == nullptr) return true;
     recording.tick += milliseconds;
-    return false;
+    if (shared->waitsLeft < 0 || --shared->waitsLeft > 0) return false;
+    const std::function<void()> work = std::move(shared->work);
+    shared.reset();
+    work();
+    return true;
 }
 
 void PlatformSleep(uint32_t milliseconds)

@@ -60,7 +60,10 @@ struct RecordingPlatform {
     int queuedTimerMessages = 0;              // WM_TIMER messages waiting in the queue
     bool inputQueued = false;                 // a key, click or close waits in the queue
     RecordedWindowProc windowProc;            // receives sent messages when set
-    bool helperFinishes = true;               // a helper thread's work runs at once; false: it never ends
+    // Per helper thread, in the order they start: its work runs at once (0,
+    // also for threads not listed), at its caller's nth wait, or never (-1).
+    std::vector<int> helperWaits;
+    size_t helpersStarted = 0;
     std::map<uint32_t, uint32_t> activeTimers; // id -> period
 
     // DirectX probes.

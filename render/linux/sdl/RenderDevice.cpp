@@ -15,6 +15,15 @@
 namespace {
 
 bool deviceCreated = false;
+// A draw of this scene failed: its frame is incomplete (Present says so).
+bool drawFailed = false;
+
+// Notes a failed draw; its result passes through.
+int Checked(int result)
+{
+    if (result != 0) drawFailed = true;
+    return result;
+}
 
 SDL_Color ToSdlColour(uint32_t argb)
 {
@@ -122,6 +131,7 @@ void RenderDevice::Release()
 
 long RenderDevice::BeginScene()
 {
+    drawFailed = false;
     return state && state->renderer ? 0 : Status::Fail;
 }
 
@@ -135,10 +145,10 @@ long RenderDevice::EndScene()
 // the whole surface, whose other parts are unchanged.
 int RenderDevice::Present(const Rect*)
 {
-    if (!state || !state->renderer) return 0;
+    if (!state || !state->renderer) return 1;
     if (keepPresentedFrame) state->presentedFrame = ReadFrame(state->renderer, screenWidth, screenHeight);
     SDL_RenderPresent(state->renderer);
-    return 0;
+    return drawFailed ? 1 : 0;
 }
 
 long RenderDevice::ClearToBlack()
@@ -146,10 +156,10 @@ long RenderDevice::ClearToBlack()
     if (!state || !state->renderer) return Status::Fail;
     SDL_SetRenderDrawColor(state->renderer, 0, 0, 0, 0);
     if (SDL_RectEmpty(&state->clip))
-        return SDL_RenderClear(state->renderer) == 0 ? 0 : Status::Fail;
+        return Checked(SDL_RenderClear(state->renderer)) == 0 ? 0 : Status::Fail;
     // A clear ignores the clip: fill the area, replacing what is there.
     SDL_SetRenderDrawBlendMode(state->renderer, SDL_BLENDMODE_NONE);
-    const int result = SDL_RenderFillRect(state->renderer, &state->clip);
+    const int result = Checked(SDL_RenderFillRect(state->renderer, &state->clip));
     SDL_SetRenderDrawBlendMode(state->renderer, SDL_BLENDMODE_BLEND);
     return result == 0 ? 0 : Status::Fail;
 }
@@ -211,8 +221,10 @@ void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect
             if (texture) {
                 SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
                 const SDL_Rect target{rect.left, y, surface->w, surface->h};
-                SDL_RenderCopy(state->renderer, texture, nullptr, &target);
+                Checked(SDL_RenderCopy(state->renderer, texture, nullptr, &target));
                 SDL_DestroyTexture(texture);
+            } else {
+                drawFailed = true;
             }
             SDL_FreeSurface(surface);
         }
@@ -233,10 +245,10 @@ int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint3
     if (source) {
         SDL_SetTextureColorMod(source, c.r, c.g, c.b);
         SDL_SetTextureAlphaMod(source, c.a);
-        SDL_RenderCopy(state->renderer, source, nullptr, &target);
+        Checked(SDL_RenderCopy(state->renderer, source, nullptr, &target));
     } else {
         SDL_SetRenderDrawColor(state->renderer, c.r, c.g, c.b, c.a);
-        SDL_RenderFillRect(state->renderer, &target);
+        Checked(SDL_RenderFillRect(state->renderer, &target));
     }
     return 0;
 }

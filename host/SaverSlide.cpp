@@ -58,6 +58,12 @@ void SaverApp::ShowNextCachedPicture()
     const std::string path = pictureList[static_cast<size_t>(step.index)];
     infoStore.SetString("ImageInfoSub", path, true);
     infoStore.SetString("ImageInfoMain", "", true);
+    // A cache of one picture comes round to the one on screen at every step:
+    // loading it again would only decode it, make its texture anew and
+    // redraw the whole screen for the same pixels.
+    const TextureHandle* picture = renderDevice.pictureHandle;
+    if (picture != nullptr && picture->Name() == path)
+        return;
     ShowPicture(path);
 }
 

@@ -289,6 +289,16 @@ TEST_F(Rotation, WithoutTheServiceCyclesThroughTheCache)
     EXPECT_EQ(InfoRequests(), 0u);
 }
 
+TEST_F(Rotation, ASingleCachedPictureStaysLoaded)
+{
+    Show("1.jpg");
+    app.pictureList = {Cached("1.jpg")};
+    app.rotationPos = -1; // as start-up leaves a cache of one
+    const uint64_t changes = renderDevice.pictureHandle->changes;
+    EXPECT_EQ(ShownOverSteps(3), (std::vector<std::string>(3, Cached("1.jpg"))));
+    EXPECT_EQ(renderDevice.pictureHandle->changes, changes);
+}
+
 TEST_F(Rotation, ContinuesFromWhereStartUpLeftIt)
 {
     CachePictures();

@@ -125,12 +125,15 @@ TEST_F(PictureCache, OnlyJpegFilesDirectlyInTheFolderAreConsidered)
     EXPECT_TRUE(OnDisk("sub/nested.jpg"));
 }
 
-TEST_F(PictureCache, MissingFolderIsCreatedAndNothingListed)
+TEST_F(PictureCache, MissingFolderIsCreatedPrivateAndNothingListed)
 {
     const fs::path missing = folder.path / "new" / "images";
     app.options.SetString("ImagePath", missing.string());
     app.PrepareCache();
     EXPECT_TRUE(fs::is_directory(missing));
+    // Nobody else may plant files in it, nor in the folder made above it.
+    EXPECT_EQ(fs::status(missing).permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(missing.parent_path()).permissions(), fs::perms::owner_all);
     EXPECT_TRUE(app.pictureList.empty());
     EXPECT_EQ(app.rotationPos, -1);
 }

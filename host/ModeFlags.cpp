@@ -45,6 +45,7 @@ void ReadModeFlags()
 
 SaverFolders CurrentFolders()
 {
-    if (programOptions.home.empty() && !separateFolders.options.empty()) return separateFolders;
+    // The dictionaries always have a folder; options or cache may have none (no home).
+    if (programOptions.home.empty() && !separateFolders.dictionaries.empty()) return separateFolders;
     return {ModuleDirectory, ModuleDirectory, JoinPath(ModuleDirectory, "images")};
 }

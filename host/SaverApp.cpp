@@ -40,7 +40,7 @@ int32_t SaverApp::Start(WindowHandle saverWindow)
     // options file: a relative "images" would let expiry delete pictures in
     // whatever folder the saver was started from. The file's ImagePath is not used.
     const SaverFolders folders = CurrentFolders();
-    options.Load(JoinPath(folders.options, "Zembria.ini"));
+    if (!folders.options.empty()) options.Load(JoinPath(folders.options, "Zembria.ini"));
     options.SetString("ImagePath", folders.cache);
     if (options.GetString("MemberLogin", "").empty()) options.SetString("RefreshRate", RefreshRateOption());
     ReadRefreshInterval();

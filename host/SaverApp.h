@@ -14,6 +14,7 @@
 #include "service/ServiceClient.h"
 #include "settings/KeyValueList.h"
 #include "settings/KeyValueStore.h"
+#include "slideshow/CacheRules.h"
 
 #include <cstdint>
 #include <string>
@@ -52,6 +53,8 @@ public:
     KeyValueList infoStore;
     std::vector<std::string> pictureList;
     long rotationPos = -1; // index into pictureList, -1 for none
+    int64_t lastCacheExpiry = 0;
+    uint64_t cacheLimitBytes = CacheLimitBytes; // the bound the cache is held to
     ScreenRect screenRect{};
     bool advancing = false;
     WindowHandle window = nullptr;
@@ -59,6 +62,9 @@ public:
 private:
     void ShowServicePicture();
     void ShowNextCachedPicture();
+    // Deletes what outlived CacheDays or doesn't fit the bound, never the
+    // picture on screen, and takes it out of pictureList.
+    void ExpireCache();
     // 0 when the picture loaded; every load replaces what was shown.
     long ShowPicture(const std::string& path);
     int ScreenWidth() const { return screenRect.right - screenRect.left; }

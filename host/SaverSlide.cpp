@@ -12,10 +12,32 @@
 
 #include <algorithm>
 
+namespace {
+
+// The start-up always sets ImagePath to an absolute folder; without one (no
+// home to keep it in) there is no cache, never one relative to the current folder.
+std::string CacheFolder(const KeyValueStore& options)
+{
+    return options.GetString("ImagePath", "");
+}
+
+} // namespace
+
 void SaverApp::PrepareCache()
 {
-    pictureList = PrepareCacheFolder(options.GetString("ImagePath", "images"), CacheDaysOption(options), PlatformNow());
+    lastCacheExpiry = PlatformNow();
+    pictureList = PrepareCacheFolder(CacheFolder(options), CacheDaysOption(options), lastCacheExpiry, cacheLimitBytes);
     rotationPos = pictureList.empty() ? -1 : 0;
+}
+
+void SaverApp::ExpireCache()
+{
+    lastCacheExpiry = PlatformNow();
+    const TextureHandle* picture = renderDevice.pictureHandle;
+    const std::string shown = picture != nullptr ? LastPathComponent(picture->Name()) : std::string();
+    const std::vector<std::string> deleted =
+        ExpireCacheFolder(CacheFolder(options), CacheDaysOption(options), lastCacheExpiry, cacheLimitBytes, shown);
+    DropDeletedPictures(pictureList, rotationPos, deleted);
 }
 
 long SaverApp::ShowPicture(const std::string& path)
@@ -30,7 +52,9 @@ void SaverApp::ShowServicePicture()
 {
     const TextureHandle* picture = renderDevice.pictureHandle;
     const std::string shown = picture != nullptr ? picture->Name() : std::string();
-    const std::string directory = options.GetString("ImagePath", "images");
+    const std::string directory = CacheFolder(options);
+    if (directory.empty())
+        return; // nowhere to keep a download
     const PictureChoice choice = ChooseServicePicture(shown, infoStore, directory, !pictureList.empty());
     if (choice.source == PictureSource::Shown)
         return;
@@ -46,6 +70,7 @@ void SaverApp::ShowServicePicture()
     ShowPicture(path);
     if (std::find(pictureList.begin(), pictureList.end(), path) == pictureList.end())
         pictureList.push_back(path);
+    ExpireCache(); // every new picture may push the cache past its bound
 }
 
 // Without the service: the next cached picture, its path as the caption.
@@ -77,6 +102,9 @@ void SaverApp::AdvanceSlide()
         ShowServicePicture();
     else
         ShowNextCachedPicture();
+    // Checked at every step, so a saver that runs for days still expires.
+    if (CacheExpiryDue(PlatformNow(), lastCacheExpiry, refreshSeconds))
+        ExpireCache();
 
     lastAdvanceTime = PlatformNow();
     advancing = false;

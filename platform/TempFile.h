@@ -16,7 +16,9 @@ int CreateTempFileFor(const std::string& target, std::string& tempPath, std::FIL
 // that a rename never puts an unwritten file in place. 0 when both worked.
 int FlushToDisk(std::FILE* file);
 
-// Per platform: a file created exclusively for writing (nullptr when it
-// exists or can't be made), and this process's id.
+// Per platform: a file created exclusively for writing, never through a
+// link and never over an existing file (nullptr when the name is taken or
+// the file can't be made); on Linux readable by its owner only. And this
+// process's id.
 std::FILE* OpenNewFile(const std::string& path);
 unsigned long CurrentProcessId();

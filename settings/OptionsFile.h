@@ -22,6 +22,9 @@ std::string OptionsDateText(int64_t when);
 // The whole options file as Save writes it, dated with the given time.
 std::string OptionsText(const KeyValueStore& store, int64_t when);
 
-// Save with a given date: writes a temporary file beside the target and
-// renames it over the target. 0 when written, 1 when nothing was changed.
+// Save with a given date: writes a temporary file beside the target (beside
+// the file a linked target leads to) and renames it over the target. On
+// Linux the file is readable by its owner only, or stricter as the old file
+// was; a file read-only to its owner isn't replaced. 0 when written, 1 when
+// nothing was changed.
 int WriteOptions(const KeyValueStore& store, const std::string& path, int64_t when);

@@ -95,16 +95,19 @@ std::string OptionsText(const KeyValueStore& store, int64_t when)
 
 int WriteOptions(const KeyValueStore& store, const std::string& path, int64_t when)
 {
-    const std::string target = path.empty() ? JoinPath(".", "file.txt") : path;
+    // A linked file (dotfile managers) is written where the link leads; the link stays.
+    const std::string target = SavedFileFor(path.empty() ? JoinPath(".", "file.txt") : path);
     const std::string text = OptionsText(store, when);
 
-    // The old file is replaced only by a completely written new one.
+    // The old file is replaced only by a completely written new one, no
+    // easier to read than the old one: it holds the member code.
     std::string temporary;
     FILE* file = nullptr;
     if (CreateTempFileFor(target, temporary, file) != 0) {
         return 1;
     }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const bool access = MatchTargetAccess(file, target) == 0;
+    const bool written = access && std::fwrite(text.data(), 1, text.size(), file) == text.size();
     const bool flushed = FlushToDisk(file) == 0;
     const bool closed = std::fclose(file) == 0;
     if (!written || !flushed || !closed || ReplaceFileWith(temporary, target) != 0) {

@@ -1,10 +1,13 @@
-// The picture cache at start-up: make sure the folder exists, delete the
-// pictures that have outlived CacheDays, and list the rest in the order the
-// folder gives them. Only file-system calls: no command lines, no exceptions.
+// The picture cache on disk: make sure the folder exists, delete what has
+// outlived CacheDays or doesn't fit in the bound, and list the rest in the
+// order the folder gives them. Only file-system calls: no command lines, no
+// exceptions.
 
 #include "slideshow/PictureCache.h"
 
+#include "platform/Folders.h"
 #include "platform/Paths.h"
+#include "platform/TempFile.h"
 #include "slideshow/CacheRules.h"
 #include "slideshow/FileTimes.h"
 #include "slideshow/NativePath.h"
@@ -17,57 +20,114 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A folder we can create files in; a leftover probe file is truncated and removed.
+// A folder we can create files in. The probe is created exclusively, so an
+// existing dummy.txt (a leftover, or a file or link someone planted) is never
+// opened; a name of our own stands in for it then.
 bool ProbeWritable(const std::string& directory)
 {
     const std::string probe = JoinPath(directory, "dummy.txt");
-    std::FILE* file = std::fopen(probe.c_str(), "w");
-    if (file == nullptr) {
+    std::string made = probe;
+    std::FILE* file = OpenNewFile(probe);
+    if (file == nullptr && CreateTempFileFor(probe, made, file) != 0)
         return false;
-    }
     std::fclose(file);
-    std::error_code ignored;
-    fs::remove(PathFromText(probe), ignored);
+    std::remove(made.c_str());
     return true;
 }
 
-} // namespace
+struct FolderEntry {
+    fs::path path;
+    bool nameFits = true; // the code page can spell the name
+};
 
-std::vector<std::string> PrepareCacheFolder(const std::string& directory, int cacheDays, int64_t now)
+struct Listing {
+    std::vector<CachedPicture> pictures;
+    std::vector<FolderEntry> entries; // beside pictures, one for one
+};
+
+// The pictures in the folder; at start-up also removes the saver's own
+// abandoned temporary files met on the way.
+Listing ListFolder(const std::string& directory, int64_t now, bool sweepTemporaries)
 {
-    std::vector<std::string> pictureList;
-    if (!ProbeWritable(directory)) {
-        // Missing (or unusable): create it for the downloads to come; nothing to list.
-        std::error_code ignored;
-        fs::create_directories(PathFromText(directory), ignored);
-        return pictureList;
-    }
-
+    Listing listing;
     std::error_code error;
     fs::directory_iterator entry(PathFromText(directory), error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         std::string name;
         const bool nameFits = TextFromPath(entry->path().filename(), name);
-        if (!IsCachedPictureName(name)) {
+        const bool picture = IsCachedPictureName(name);
+        if (!picture && !(sweepTemporaries && IsOwnTemporaryName(name)))
+            continue;
+        std::error_code kindError;
+        if (!entry->is_regular_file(kindError))
+            continue; // folders and other odd entries are not ours
+        CachedPicture times{name};
+        if (ReadFileTimes(entry->path(), times.created, times.written) != 0)
+            continue; // gone since the folder was read
+        if (!picture) {
+            std::error_code ignored;
+            if (IsStaleTemporary(now, times.written))
+                fs::remove(entry->path(), ignored);
             continue;
         }
-        std::error_code kindError;
-        if (!entry->is_regular_file(kindError)) {
-            continue; // folders and other odd entries named *.jpg are not pictures
-        }
-        int64_t created = 0;
-        int64_t written = 0;
-        if (ReadFileTimes(entry->path(), created, written) != 0) {
-            continue; // gone since the folder was read
-        }
-        if (StaysInCache(now, created, written, cacheDays)) {
-            if (nameFits) {
-                pictureList.push_back(JoinPath(directory, name));
-            } // a name the code page can't spell couldn't be loaded by it either
-        } else {
-            std::error_code ignored;
-            fs::remove(entry->path(), ignored); // one that can't be removed stays unlisted
-        }
+        std::error_code sizeError;
+        times.size = entry->file_size(sizeError);
+        if (sizeError)
+            times.size = 0; // gone since the folder was read: it takes no room
+        listing.pictures.push_back(times);
+        listing.entries.push_back({entry->path(), nameFits});
+    }
+    return listing;
+}
+
+// Deletes what the rules choose; marks in kept what stays on disk.
+std::vector<size_t> DeleteChosen(const Listing& listing, int cacheDays, int64_t now, uint64_t limitBytes,
+                                 const std::string& keepName, std::vector<bool>& kept)
+{
+    kept.assign(listing.pictures.size(), true);
+    std::vector<size_t> deleted;
+    for (size_t i : PicturesToDelete(listing.pictures, now, cacheDays, limitBytes, keepName)) {
+        kept[i] = false; // one that can't be removed stays unlisted
+        std::error_code error;
+        if (fs::remove(listing.entries[i].path, error))
+            deleted.push_back(i);
+    }
+    return deleted;
+}
+
+} // namespace
+
+std::vector<std::string> PrepareCacheFolder(const std::string& directory, int cacheDays, int64_t now,
+                                            uint64_t limitBytes)
+{
+    std::vector<std::string> pictureList;
+    if (directory.empty())
+        return pictureList;
+    if (!ProbeWritable(directory)) {
+        // Missing (or unusable): create it for the downloads to come; nothing to list.
+        CreateFolders(directory);
+        return pictureList;
+    }
+    const Listing listing = ListFolder(directory, now, true);
+    std::vector<bool> kept;
+    DeleteChosen(listing, cacheDays, now, limitBytes, {}, kept);
+    for (size_t i = 0; i < listing.pictures.size(); ++i) {
+        // A name the code page can't spell couldn't be loaded by it either.
+        if (kept[i] && listing.entries[i].nameFits)
+            pictureList.push_back(JoinPath(directory, listing.pictures[i].name));
     }
     return pictureList;
+}
+
+std::vector<std::string> ExpireCacheFolder(const std::string& directory, int cacheDays, int64_t now,
+                                           uint64_t limitBytes, const std::string& keepName)
+{
+    std::vector<std::string> names;
+    if (directory.empty())
+        return names;
+    const Listing listing = ListFolder(directory, now, false);
+    std::vector<bool> kept;
+    for (size_t i : DeleteChosen(listing, cacheDays, now, limitBytes, keepName, kept))
+        names.push_back(listing.pictures[i].name);
+    return names;
 }

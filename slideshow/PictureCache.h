@@ -1,12 +1,21 @@
 #pragma once
-// The picture cache at start-up: the folder is made sure of, the pictures
-// that have outlived their days are deleted, and the rest are listed.
+// The picture cache on disk: made sure of at start-up, then kept within its
+// days and its size bound while the saver runs. An empty directory means the
+// saver has no cache folder (no home on Linux): nothing is made or listed.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// Creates the folder when it is missing or unusable (nothing to list then);
-// otherwise deletes the *.jpg files older than cacheDays at now and returns
-// the full paths of the others in the order the folder gives them.
-std::vector<std::string> PrepareCacheFolder(const std::string& directory, int cacheDays, int64_t now);
+// Start-up: creates the folder when it is missing or unusable (nothing to
+// list then); otherwise deletes the saver's own abandoned temporary files and
+// the pictures past cacheDays or beyond limitBytes, and returns the full
+// paths of the others in the order the folder gives them.
+std::vector<std::string> PrepareCacheFolder(const std::string& directory, int cacheDays, int64_t now,
+                                            uint64_t limitBytes);
+
+// During a run: deletes the pictures past cacheDays or beyond limitBytes,
+// never the one named keepName (on screen), and returns the names of those
+// deleted.
+std::vector<std::string> ExpireCacheFolder(const std::string& directory, int cacheDays, int64_t now,
+                                           uint64_t limitBytes, const std::string& keepName);

@@ -4,6 +4,7 @@
 #include "platform/Paths.h"
 #include "slideshow/NativePath.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -53,4 +54,19 @@ RotationStep NextInRotation(size_t count, long position)
     if (position < 0)
         return {};
     return {position, position + 1 < size ? position + 1 : -1};
+}
+
+void DropDeletedPictures(std::vector<std::string>& list, long& position, const std::vector<std::string>& deletedNames)
+{
+    std::vector<std::string> kept;
+    long next = -1;
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (position >= 0 && static_cast<size_t>(position) == i)
+            next = static_cast<long>(kept.size()); // this entry, or the first kept one after it
+        const std::string name = LastPathComponent(list[i]);
+        if (std::find(deletedNames.begin(), deletedNames.end(), name) == deletedNames.end())
+            kept.push_back(list[i]);
+    }
+    list = std::move(kept);
+    position = next >= 0 && static_cast<size_t>(next) < list.size() ? next : -1;
 }

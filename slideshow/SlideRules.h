@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // The file name at the end of a path; both separators count, since cached
 // paths may be formed on either platform.
@@ -42,3 +43,7 @@ struct RotationStep {
     long next = -1;
 };
 RotationStep NextInRotation(size_t count, long position);
+
+// Takes the pictures whose files were deleted out of the list; position then
+// names the entry that was next before (-1 when none is left after it).
+void DropDeletedPictures(std::vector<std::string>& list, long& position, const std::vector<std::string>& deletedNames);

@@ -2,6 +2,7 @@
 // CacheDays (deleted by the run), and the same folder with nothing to expire.
 // The folder lies under ZEMBRIA_BENCH_DIR (default: the system's temp folder).
 
+#include "slideshow/CacheRules.h"
 #include "slideshow/PictureCache.h"
 
 #include <benchmark/benchmark.h>
@@ -61,7 +62,7 @@ void RunPrepareCache(benchmark::State& state, bool halfExpired)
         state.PauseTiming();
         FillFolder(folder, halfExpired);
         state.ResumeTiming();
-        listed = PrepareCacheFolder(folder.string(), 14, now).size();
+        listed = PrepareCacheFolder(folder.string(), 14, now, CacheLimitBytes).size();
     }
     state.counters["listed"] = static_cast<double>(listed);
     state.counters["files"] = PictureCount;

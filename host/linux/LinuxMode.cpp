@@ -5,6 +5,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,11 +27,22 @@ bool IsWord(const std::string& word, const char* name)
     return word == std::string("-") + name || word == std::string("/") + name;
 }
 
-// An XDG base directory: the variable when it holds an absolute path, else ~/fallback.
-std::string BaseDirectory(const char* value, const char* home, const char* fallback)
+bool IsAbsolute(const char* path)
 {
-    if (value != nullptr && value[0] == '/') return value;
-    return JoinPath(home != nullptr && home[0] != '\0' ? home : "/tmp", fallback);
+    return path != nullptr && path[0] == '/';
+}
+
+// An XDG base directory: the variable when it holds an absolute path, else
+// ~/fallback; empty without a home.
+std::string BaseDirectory(const char* value, const std::string& home, const char* fallback)
+{
+    if (IsAbsolute(value)) return value;
+    return home.empty() ? std::string() : JoinPath(home, fallback);
+}
+
+std::string FolderIn(const std::string& base, const char* name)
+{
+    return base.empty() ? std::string() : JoinPath(base, name);
 }
 
 } // namespace
@@ -58,9 +73,14 @@ LinuxModeChoice ChooseLinuxMode(const std::vector<std::string>& words, const cha
 
 SaverFolders XdgFolders(const XdgEnvironment& environment)
 {
+    // Without $HOME (a service, a bare env) the password database knows the
+    // home; never a shared folder such as /tmp, where others plant files.
+    std::string home;
+    if (IsAbsolute(environment.home)) home = environment.home;
+    else if (IsAbsolute(environment.passwordHome.c_str())) home = environment.passwordHome;
     SaverFolders folders;
-    folders.options = JoinPath(BaseDirectory(environment.configHome, environment.home, ".config"), "zembria");
-    folders.cache = JoinPath(JoinPath(BaseDirectory(environment.cacheHome, environment.home, ".cache"), "zembria"), "images");
+    folders.options = FolderIn(BaseDirectory(environment.configHome, home, ".config"), "zembria");
+    folders.cache = FolderIn(FolderIn(BaseDirectory(environment.cacheHome, home, ".cache"), "zembria"), "images");
     std::error_code error;
     const std::filesystem::path program(environment.programDirectory);
     if (std::filesystem::exists(program / "dictionary.1", error))
@@ -71,6 +91,20 @@ SaverFolders XdgFolders(const XdgEnvironment& environment)
         folders.dictionaries = (prefix / "share" / "zembria").string();
     }
     return folders;
+}
+
+std::string PasswordDatabaseHome()
+{
+    const long suggested = sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(suggested > 0 ? static_cast<size_t>(suggested) : 16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    int error = 0;
+    while ((error = getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found)) == ERANGE &&
+           buffer.size() < (size_t{1} << 20))
+        buffer.resize(buffer.size() * 2);
+    if (error != 0 || found == nullptr || found->pw_dir == nullptr) return {};
+    return found->pw_dir;
 }
 
 std::string LinuxUsageText()

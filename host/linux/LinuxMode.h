@@ -29,13 +29,20 @@ struct XdgEnvironment {
     const char* cacheHome = nullptr;  // $XDG_CACHE_HOME
     const char* home = nullptr;       // $HOME
     std::string programDirectory;     // the folder of the running program
+    std::string passwordHome;         // the user's home in the password database
 };
 
 // Options in $XDG_CONFIG_HOME/zembria, the cache in $XDG_CACHE_HOME/zembria/images
-// (relative or unset values fall back to ~/.config and ~/.cache), the
-// dictionaries beside the program when it runs from the build tree, else in
-// the install prefix's share/zembria (the prefix holds the program's folder,
-// or libexec/xscreensaver with it, where xscreensaver finds its hacks).
+// (relative or unset values fall back to ~/.config and ~/.cache, where ~ is
+// $HOME, or the password database's home when $HOME is unset or relative),
+// the dictionaries beside the program when it runs from the build tree, else
+// in the install prefix's share/zembria (the prefix holds the program's
+// folder, or libexec/xscreensaver with it, where xscreensaver finds its hacks).
+// A folder with no home to lie in is empty: the saver then keeps no options
+// or no cache, rather than putting them where other users could reach them.
 SaverFolders XdgFolders(const XdgEnvironment& environment);
+
+// The current user's home folder in the password database; empty when none.
+std::string PasswordDatabaseHome();
 
 std::string LinuxUsageText();

@@ -1,4 +1,5 @@
-// Exclusive creation and flushing with POSIX calls.
+// Exclusive creation and flushing with POSIX calls. New files are private:
+// options hold the member code, and the cache is nobody else's business.
 
 #include "platform/TempFile.h"
 
@@ -7,7 +8,9 @@
 
 std::FILE* OpenNewFile(const std::string& path)
 {
-    const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    // O_EXCL already refuses any existing name, a link included; O_NOFOLLOW
+    // says so once more, in case the flags are ever relaxed.
+    const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (descriptor < 0)
         return nullptr;
     std::FILE* file = fdopen(descriptor, "wb");

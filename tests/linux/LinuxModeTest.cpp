@@ -80,3 +80,40 @@ TEST(LinuxModeTest, FilesFollowTheXdgFoldersUnlessHomeIsGiven)
     programOptions.home.clear();
     fs::remove_all(program.parent_path());
 }
+
+TEST(LinuxModeTest, WithoutHomeThePasswordDatabaseDecidesAndNeverASharedFolder)
+{
+    struct Case {
+        const char* configHome;
+        const char* cacheHome;
+        const char* home;
+        const char* passwordHome;
+        const char* options;
+        const char* cache;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, "/home/anna", "/home/pw", "/home/anna/.config/zembria", "/home/anna/.cache/zembria/images"},
+        {nullptr, nullptr, nullptr, "/home/pw", "/home/pw/.config/zembria", "/home/pw/.cache/zembria/images"},
+        {nullptr, nullptr, "", "/home/pw", "/home/pw/.config/zembria", "/home/pw/.cache/zembria/images"},
+        {nullptr, nullptr, "relative", "/home/pw", "/home/pw/.config/zembria", "/home/pw/.cache/zembria/images"},
+        {nullptr, nullptr, nullptr, "", "", ""},
+        {nullptr, nullptr, nullptr, "relative", "", ""},
+        {"/x/config", "/x/cache", nullptr, "", "/x/config/zembria", "/x/cache/zembria/images"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.home ? c.home : "(unset)") + " | " + c.passwordHome);
+        const SaverFolders folders = XdgFolders({c.configHome, c.cacheHome, c.home, "/opt/z/bin", c.passwordHome});
+        EXPECT_EQ(folders.options, c.options);
+        EXPECT_EQ(folders.cache, c.cache);
+    }
+
+    // No home at all: the saver keeps neither, and never falls back to the program's folder.
+    programOptions.home.clear();
+    ModuleDirectory = "/opt/z/bin";
+    separateFolders = XdgFolders({nullptr, nullptr, nullptr, "/opt/z/bin", ""});
+    EXPECT_EQ(CurrentFolders().options, "");
+    EXPECT_EQ(CurrentFolders().cache, "");
+    EXPECT_EQ(CurrentFolders().dictionaries, "/opt/z/share/zembria");
+    separateFolders = {};
+    ModuleDirectory.clear();
+}

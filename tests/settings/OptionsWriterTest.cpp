@@ -130,6 +130,50 @@ TEST(OptionsWriter, TheTemporaryFileOfAnotherSaverIsLeftAlone)
     EXPECT_EQ(ReadBytes(folder.File("Zembria.ini.tmp")), "theirs");
 }
 
+#ifndef _WIN32
+TEST(OptionsWriter, TheFileStaysPrivateAndALinkStaysALink)
+{
+    // The file holds the member code: owner only, or stricter as the user set it.
+    namespace fs = std::filesystem;
+    using fs::perms;
+    TempFolder folder;
+    struct Case {
+        const char* name;
+        perms before; // perms::unknown: no file yet
+        perms after;
+    };
+    const Case cases[] = {
+        {"new.ini", perms::unknown, perms::owner_read | perms::owner_write},
+        {"shared.ini", perms::owner_all | perms::group_all | perms::others_all, perms::owner_read | perms::owner_write},
+        {"strict.ini", perms::owner_write, perms::owner_write},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.before != perms::unknown) {
+            folder.Write(c.name, "old");
+            fs::permissions(folder.path / c.name, c.before);
+        }
+        ASSERT_EQ(WriteOptions(DialogStore(), folder.File(c.name), sundayEvening), 0);
+        EXPECT_EQ(fs::status(folder.path / c.name).permissions(), c.after);
+    }
+
+    // A file the user made read-only is not replaced.
+    folder.Write("locked.ini", "old");
+    fs::permissions(folder.path / "locked.ini", perms::owner_read);
+    EXPECT_EQ(WriteOptions(DialogStore(), folder.File("locked.ini"), sundayEvening), 1);
+    EXPECT_EQ(ReadBytes(folder.path / "locked.ini"), "old");
+
+    // A linked file (a dotfile manager's) gets the text; the link stays.
+    fs::create_directory(folder.path / "dotfiles");
+    folder.Write("dotfiles/Zembria.ini", "old");
+    fs::create_symlink("dotfiles/Zembria.ini", folder.path / "Zembria.ini");
+    ASSERT_EQ(WriteOptions(DialogStore(), folder.File("Zembria.ini"), sundayEvening), 0);
+    EXPECT_TRUE(fs::is_symlink(folder.path / "Zembria.ini"));
+    EXPECT_EQ(ReadBytes(folder.path / "dotfiles" / "Zembria.ini"), OptionsText(DialogStore(), sundayEvening));
+    EXPECT_EQ(fs::status(folder.path / "Zembria.ini").permissions(), perms::owner_read | perms::owner_write);
+}
+#endif
+
 TEST(OptionsWriter, EmptyPathWritesFileTxtInTheCurrentFolder)
 {
     TempFolder folder;

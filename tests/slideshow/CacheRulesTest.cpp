@@ -1,4 +1,5 @@
-// Which cached pictures stay: ages in whole days and the *.jpg match.
+// Which cached pictures stay: ages in whole days, the *.jpg match and the
+// size bound.
 
 #include "slideshow/CacheRules.h"
 
@@ -66,6 +67,41 @@ TEST(CachedPictureName, JpgInAnyCase)
     for (const char* name : {"a.png", "a.jpeg", "a.jpg.part", "ajpg", "jpg", "", "a.jp"}) {
         EXPECT_FALSE(IsCachedPictureName(name)) << name;
     }
+}
+
+TEST(CacheBound, OldestWrittenGoFirstButNeverThePictureOnScreen)
+{
+    const std::vector<CachedPicture> pictures = {
+        {"new.jpg", Now - Hour, Now - Hour, 400},
+        {"expired.jpg", Now - 20 * Day, Now - 20 * Day, 100},
+        {"oldest.jpg", Now - 3 * Day, Now - 3 * Day, 300},
+        {"b.jpg", Now - 2 * Day, Now - 2 * Day, 200},
+        {"a.jpg", Now - 2 * Day, Now - 2 * Day, 200}, // same time: by name
+    };
+    struct Case {
+        uint64_t limit;
+        const char* shown;
+        std::vector<size_t> deleted;
+    };
+    const Case cases[] = {
+        {1100, "", {1}},                    // all that stay fit
+        {700, "", {1, 2, 4}},               // a.jpg before b.jpg
+        {500, "oldest.jpg", {0, 1, 3, 4}},  // on screen: passed over, however old
+        {0, "expired.jpg", {0, 2, 3, 4}},   // on screen: not expired either
+        {0, "", {0, 1, 2, 3, 4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.limit) + " " + c.shown);
+        EXPECT_EQ(PicturesToDelete(pictures, Now, 14, c.limit, c.shown), c.deleted);
+    }
+}
+
+TEST(CacheBound, ExpiryIsDueSoThatNoHourPassesWithoutIt)
+{
+    EXPECT_FALSE(CacheExpiryDue(Now, Now - 3000, 10));
+    EXPECT_TRUE(CacheExpiryDue(Now, Now - 3590, 10));
+    EXPECT_TRUE(CacheExpiryDue(Now, Now - 1800, 1800)); // the next step would be an hour late
+    EXPECT_TRUE(CacheExpiryDue(Now, Now + Day, 10));    // the clock went back
 }
 
 } // namespace

@@ -121,6 +121,20 @@ TEST_F(CacheWin32, NamesOutsideTheCodePageStillExpire)
     EXPECT_FALSE(fs::exists(old));
 }
 
+TEST_F(CacheWin32, AnExistingProbeNameIsNeverTruncated)
+{
+    {
+        std::FILE* out = _wfopen((folder / "dummy.txt").c_str(), L"wb");
+        ASSERT_NE(out, nullptr);
+        std::fputs("left over", out);
+        std::fclose(out);
+    }
+    Create(folder / "a.jpg");
+    app.PrepareCache();
+    EXPECT_EQ(fs::file_size(folder / "dummy.txt"), 9u);
+    EXPECT_EQ(app.pictureList, std::vector<std::string>{folderText + "\\a.jpg"});
+}
+
 TEST_F(CacheWin32, MissingFolderIsCreated)
 {
     app.options.SetString("ImagePath", folderText + "\\new\\images");

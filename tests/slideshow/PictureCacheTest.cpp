@@ -125,23 +125,67 @@ TEST_F(PictureCache, OnlyJpegFilesDirectlyInTheFolderAreConsidered)
     EXPECT_TRUE(OnDisk("sub/nested.jpg"));
 }
 
-TEST_F(PictureCache, MissingFolderIsCreatedAndNothingListed)
+TEST_F(PictureCache, MissingFolderIsCreatedPrivateAndNothingListed)
 {
     const fs::path missing = folder.path / "new" / "images";
     app.options.SetString("ImagePath", missing.string());
     app.PrepareCache();
     EXPECT_TRUE(fs::is_directory(missing));
+    // Nobody else may plant files in it, nor in the folder made above it.
+    EXPECT_EQ(fs::status(missing).permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(missing.parent_path()).permissions(), fs::perms::owner_all);
     EXPECT_TRUE(app.pictureList.empty());
     EXPECT_EQ(app.rotationPos, -1);
 }
 
-TEST_F(PictureCache, LeftoverProbeFileIsRemoved)
+TEST_F(PictureCache, AnExistingProbeNameIsNeverOpened)
 {
-    folder.Write("dummy.txt", "left over");
-    folder.Write("a.jpg", "x");
+    // Another user may plant dummy.txt as a link to a file of ours; a
+    // leftover one is left whole too. The folder still counts as usable.
+    TempFolder elsewhere;
+    const std::string target = elsewhere.Write("precious", "keep me");
+    for (const bool link : {true, false}) {
+        SCOPED_TRACE(link ? "link" : "file");
+        fs::remove(folder.path / "dummy.txt");
+        if (link)
+            fs::create_symlink(target, folder.path / "dummy.txt");
+        else
+            folder.Write("dummy.txt", "left over");
+        folder.Write("a.jpg", "x");
+        app.PrepareCache();
+        EXPECT_EQ(ReadBytes(target), "keep me");
+        EXPECT_EQ(ReadBytes(folder.path / "dummy.txt"), link ? "keep me" : "left over");
+        EXPECT_EQ(fs::is_symlink(folder.path / "dummy.txt"), link);
+        EXPECT_EQ(app.pictureList, std::vector<std::string>{Listed("a.jpg")});
+    }
+    size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path))
+        ++files;
+    EXPECT_EQ(files, 2u); // no probe left behind
+}
+
+TEST_F(PictureCache, OnlyItsOwnAbandonedTemporariesAreSwept)
+{
+    struct Case {
+        const char* name;
+        int64_t age;
+        bool stays;
+    };
+    const Case cases[] = {
+        {"a.jpg.4242-1.tmp", 2 * Hour, false},    // a download that died
+        {"dummy.txt.4242-7.tmp", 2 * Hour, false}, // a probe that died
+        {"b.jpg.4242-2.tmp", 10 * 60, true},      // another saver may still write it
+        {"other.tmp", 2 * Hour, true},            // not ours
+        {"a.jpg.tmp", 2 * Hour, true},
+        {"notes.txt.4242-3.tmp", 2 * Hour, true},
+        {"a.jpg.42x-3.tmp", 2 * Hour, true},
+    };
+    for (const Case& c : cases)
+        WriteAt(folder, c.name, realNow - c.age);
     app.PrepareCache();
-    EXPECT_FALSE(OnDisk("dummy.txt"));
-    EXPECT_EQ(app.pictureList, std::vector<std::string>{Listed("a.jpg")});
+    for (const Case& c : cases)
+        EXPECT_EQ(OnDisk(c.name), c.stays) << c.name;
+    EXPECT_TRUE(app.pictureList.empty());
 }
 
 TEST_F(PictureCache, TrailingSeparatorStillNamesTheFiles)

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -20,7 +21,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int64_t Now = 1'800'000'000;
+// The real time: the cache's expiry compares it with the files' own times.
+const int64_t Now = static_cast<int64_t>(std::time(nullptr));
 
 std::string PictureBytes(uint32_t width)
 {
@@ -255,6 +257,64 @@ TEST_F(SlideShow, DownloadThatIsNoPictureIsRefusedAndThePictureStays)
     EXPECT_EQ(Shown(), Cached("a.jpg"));
     EXPECT_TRUE(app.pictureList.empty());
     EXPECT_FALSE(fs::exists(Cached("broken.jpg")));
+}
+
+TEST_F(SlideShow, DuringARunTheCacheKeepsItsDaysAndItsBound)
+{
+    Connect();
+    const std::string served = PictureBytes(1024);
+    const auto writtenAt = [&](const std::string& name, const std::string& bytes, int64_t when) {
+        cache.Write(name, bytes);
+        fs::last_write_time(cache.path / name,
+                            std::chrono::file_clock::from_sys(std::chrono::system_clock::time_point(std::chrono::seconds(when))));
+    };
+    writtenAt("expired.jpg", "x", Now - 20 * 86400);
+    writtenAt("a.jpg", std::string(1000, 'a'), Now - 3 * 3600);
+    writtenAt("b.jpg", std::string(1000, 'b'), Now - 2 * 3600);
+    app.pictureList = {Cached("a.jpg"), Cached("expired.jpg"), Cached("b.jpg")};
+    app.rotationPos = 2;
+    app.lastCacheExpiry = Now;
+
+    // A download: CacheDays applies, and the oldest picture makes room.
+    app.cacheLimitBytes = 1000 + served.size();
+    Answer("ImageFileName:c.jpg\n");
+    Serve("c.jpg", served);
+    app.AdvanceSlide();
+    EXPECT_EQ(Shown(), Cached("c.jpg"));
+    EXPECT_FALSE(fs::exists(cache.path / "expired.jpg"));
+    EXPECT_FALSE(fs::exists(cache.path / "a.jpg"));
+    EXPECT_EQ(app.pictureList, (std::vector<std::string>{Cached("b.jpg"), Cached("c.jpg")}));
+    EXPECT_EQ(app.rotationPos, 0); // still b.jpg next
+
+    // An hour on, without a download: the bound holds again, and the picture
+    // on screen stays although it is the oldest.
+    writtenAt("c.jpg", served, Now - 5 * 3600);
+    app.cacheLimitBytes = served.size();
+    recording.now = Now + 3600;
+    app.AdvanceSlide();
+    EXPECT_EQ(PictureRequests(), 1u);
+    EXPECT_TRUE(fs::exists(cache.path / "c.jpg"));
+    EXPECT_FALSE(fs::exists(cache.path / "b.jpg"));
+    EXPECT_EQ(app.pictureList, std::vector<std::string>{Cached("c.jpg")});
+    EXPECT_EQ(app.rotationPos, 0); // b.jpg was next; what followed it comes next
+}
+
+TEST_F(SlideShow, WithoutACacheFolderNothingIsWritten)
+{
+    // No home to keep a cache in: no folder relative to where the saver started.
+    TempFolder startedIn;
+    const fs::path previous = fs::current_path();
+    fs::current_path(startedIn.path);
+    app.options.SetString("ImagePath", "");
+    Connect();
+    Answer("ImageFileName:c.jpg\n");
+    Serve("c.jpg", PictureBytes(1024));
+    app.PrepareCache();
+    app.AdvanceSlide();
+    fs::current_path(previous);
+    EXPECT_TRUE(fs::is_empty(startedIn.path));
+    EXPECT_TRUE(app.pictureList.empty());
+    EXPECT_EQ(PictureRequests(), 0u);
 }
 
 class Rotation : public SlideShow {

@@ -5,6 +5,7 @@
 #include "host/HostProtocol.h"
 #include "host/ProgramOptions.h"
 #include "host/linux/LinuxMode.h"
+#include "platform/Folders.h"
 #include "platform/linux/sdl/SdlPlatform.h"
 #include "settings/linux/gtk/GtkSettingsDialog.h"
 
@@ -64,8 +65,13 @@ int RunSettings(const std::string& commandLine)
 {
     ReadModeFlagsFrom(commandLine, PlatformModulePath());
     const SaverFolders folders = CurrentFolders();
-    std::error_code error;
-    std::filesystem::create_directories(folders.options, error);
+    if (folders.options.empty()) {
+        PlatformReport("zembria: no home folder to keep the settings in (HOME is unset and the password "
+                       "database names none); use --home DIR\n",
+                       "zembria", true);
+        return 1;
+    }
+    CreateFolders(folders.options);
     if (StartGtk() != 0) return 1;
     RunSettingsWindow(CreateSettingsWindow(folders.options, folders.dictionaries));
     return 0;
@@ -116,7 +122,7 @@ int main(int argc, char** argv)
 
     const std::string program = ProgramDirectory(argv[0]);
     separateFolders = XdgFolders({std::getenv("XDG_CONFIG_HOME"), std::getenv("XDG_CACHE_HOME"),
-                                  std::getenv("HOME"), program});
+                                  std::getenv("HOME"), program, PasswordDatabaseHome()});
     if (choice.mode == LinuxMode::Settings) return RunSettings(std::string(argv[0]) + " " + rest);
     return RunSaver(choice, std::string(argv[0]) + " " + rest);
 }

@@ -21,5 +21,5 @@ bool ScansWithinLimit(const std::string& path)
 bool IsAcceptableJpeg(const std::string& path)
 {
     PictureInfo info;
-    return ReadPictureInfo(path, info) == 0 && info.jpeg && PictureWithinLimits(info) && ScansWithinLimit(path);
+    return ScansWithinLimit(path) && ReadPictureInfo(path, info) == 0 && info.jpeg && PictureWithinLimits(info);
 }

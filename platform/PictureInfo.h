@@ -29,7 +29,8 @@ int ReadPictureInfo(const std::string& path, PictureInfo& info);
 bool PictureWithinLimits(const PictureInfo& info);
 
 // At most MaxPictureScans scans (platform/JpegScans.h); true for a file
-// that is no JPEG, whose decoder has no scans to repeat.
+// that is no JPEG, whose decoder has no scans to repeat. Checked before the
+// header is read: wine's D3DX decodes the whole picture to read its header.
 bool ScansWithinLimit(const std::string& path);
 
 // What the download keeps: a JPEG that the decoder reads as within the

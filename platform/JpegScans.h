@@ -5,7 +5,7 @@
 // half a minute to decode. The walk finds every start of scan the decoder
 // would meet (it skips segments by their length and looks through
 // entropy-coded data for markers as the decoder does), so a file can't hide
-// scans from it. It reads the file once, never holds more than a byte, and
+// scans from it. It reads the file once, front to back, keeps none of it, and
 // stops as soon as the count passes what the caller asked about.
 
 #include <streambuf>

@@ -3,7 +3,10 @@
 // file (D3DX on Windows, TurboJPEG elsewhere), so that no second reader of
 // our own can disagree with it about the size. Pictures come from the
 // network: a file that announces an enormous image is refused before it is
-// decoded, and a file the decoder can't read is refused as well.
+// decoded, and a file the decoder can't read is refused as well. So is a
+// progressive JPEG of more scans than any encoder makes: each scan costs a
+// pass over the whole image, so a small file could keep the decoder busy
+// for minutes.
 
 #include <cstdint>
 #include <string>
@@ -16,6 +19,8 @@ struct PictureInfo {
 
 constexpr int64_t MaxPicturePixels = 100'000'000;
 constexpr int64_t MaxPictureSide = 16384;
+// Encoders make ten or fewer; the rest leaves room for hand-made scan scripts.
+constexpr int MaxPictureScans = 100;
 
 // 0 when the decoder read the file's header into info; 1 when it couldn't.
 int ReadPictureInfo(const std::string& path, PictureInfo& info);
@@ -23,5 +28,11 @@ int ReadPictureInfo(const std::string& path, PictureInfo& info);
 // Both sides and the pixel count within the limits.
 bool PictureWithinLimits(const PictureInfo& info);
 
-// What the download keeps: a JPEG that the decoder reads as within the limits.
+// At most MaxPictureScans scans (platform/JpegScans.h); true for a file
+// that is no JPEG, whose decoder has no scans to repeat. Checked before the
+// header is read: wine's D3DX decodes the whole picture to read its header.
+bool ScansWithinLimit(const std::string& path);
+
+// What the download keeps: a JPEG that the decoder reads as within the
+// limits, of no more scans than the limit.
 bool IsAcceptableJpeg(const std::string& path);

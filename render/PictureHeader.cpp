@@ -1,7 +1,7 @@
 #include "render/PictureHeader.h"
 
-bool PictureSizeAcceptable(const std::string& path)
+bool PictureAcceptable(const std::string& path)
 {
     PictureInfo info;
-    return ReadPictureInfo(path, info) == 0 && PictureWithinLimits(info);
+    return ScansWithinLimit(path) && ReadPictureInfo(path, info) == 0 && PictureWithinLimits(info);
 }

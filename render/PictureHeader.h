@@ -1,8 +1,9 @@
 #pragma once
-// The size check before a picture is decoded into a texture: the decoder's
-// own reading of the header (platform/PictureInfo.h) must name an image
-// within the limits, so a file claiming an enormous image, or one the check
-// can't read, is refused instead of exhausting memory.
+// The check before a picture is decoded into a texture: the decoder's own
+// reading of the header (platform/PictureInfo.h) must name an image within
+// the limits, and a progressive JPEG must hold no more scans than the limit,
+// so a file claiming an enormous image, one the check can't read, or one
+// that would keep the decoder busy for minutes is refused instead of loaded.
 
 #include "platform/PictureInfo.h"
 
@@ -12,5 +13,6 @@
 // D3DXERR_INVALIDDATA: what a refused picture's load returns.
 constexpr long PictureRefused = static_cast<long>(static_cast<int32_t>(0x88760B59u));
 
-// false when the header can't be read or announces more than the limits.
-bool PictureSizeAcceptable(const std::string& path);
+// false when the header can't be read, announces more than the limits, or the
+// file holds too many scans.
+bool PictureAcceptable(const std::string& path);

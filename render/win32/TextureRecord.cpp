@@ -31,8 +31,8 @@ void WINAPI PanelFill(D3DXVECTOR4* out, const D3DXVECTOR2* texCoord, const D3DXV
 
 long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, int requestedHeight)
 {
-    // A header announcing a huge image is refused before D3DX allocates for it.
-    if (!PictureSizeAcceptable(path))
+    // A huge image or a file of too many scans is refused before D3DX reads it.
+    if (!PictureAcceptable(path))
         return PictureRefused;
     const D3dxLibrary* d3dx = D3dx();
     if (!d3dx)

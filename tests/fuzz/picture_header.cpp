@@ -1,16 +1,68 @@
-// The download's picture check against the decoder's own header reader: the
-// check must never take a file that the decoder reads as larger than the
-// limits, nor one the decoder can't read at all.
+// The download's picture check against the decoder itself: the check must
+// never take a file that the decoder reads as larger than the limits, nor one
+// it can't read at all, and its scan count must never fall short of the scans
+// that libjpeg starts on the same bytes (else a file could hide its scans).
 
+#include "platform/JpegScans.h"
 #include "platform/PictureInfo.h"
 
+#include <jpeglib.h>
 #include <turbojpeg.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csetjmp>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
+
+namespace {
+
+struct Bail {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+};
+
+void Fail(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<Bail*>(info->err)->jump, 1);
+}
+
+void Quiet(j_common_ptr, int) {}
+
+// The scans libjpeg starts on these bytes, counting no further than
+// stopAfter + 1. Only for images up to a megapixel, whose coefficients it
+// keeps whole; 0 for larger ones.
+int DecoderScans(const uint8_t* data, size_t size, int stopAfter)
+{
+    jpeg_decompress_struct info{};
+    Bail bail{};
+    info.err = jpeg_std_error(&bail.manager);
+    bail.manager.error_exit = Fail;
+    bail.manager.emit_message = Quiet;
+    volatile int scans = 0;
+    if (setjmp(bail.jump) == 0) {
+        jpeg_create_decompress(&info);
+        jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+        if (jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK &&
+            uint64_t{info.image_width} * info.image_height <= (1u << 20)) {
+            scans = 1;
+            info.buffered_image = TRUE;
+            jpeg_start_decompress(&info);
+            for (int result = 0; scans <= stopAfter && result != JPEG_REACHED_EOI && result != JPEG_SUSPENDED;) {
+                result = jpeg_consume_input(&info);
+                if (result == JPEG_REACHED_SOS)
+                    scans = scans + 1;
+            }
+        }
+    }
+    jpeg_destroy_decompress(&info);
+    return scans;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -29,7 +81,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     tjDestroy(decoder);
     const bool withinLimits = read && width > 0 && height > 0 && width <= MaxPictureSide &&
                               height <= MaxPictureSide && int64_t{width} * height <= MaxPicturePixels;
-    if (accepted != withinLimits)
+
+    std::stringbuf bytes(std::string(reinterpret_cast<const char*>(data), size));
+    const int scans = CountJpegScans(bytes, MaxPictureScans);
+    if (scans > MaxPictureScans + 1 || scans < DecoderScans(data, size, MaxPictureScans))
+        std::abort();
+    if (accepted != (withinLimits && scans <= MaxPictureScans))
         std::abort();
     return 0;
 }

@@ -3,9 +3,13 @@
 #include "RecordingFixture.h"
 #include "TestPictures.h"
 
+#include "tests/support/ManyScanJpeg.h"
+
+#include "platform/JpegScans.h"
 #include "render/PictureHeader.h"
 #include "render/TextureRecord.h"
 
+#include <sstream>
 
 using namespace testpictures;
 using Textures = RecordingTest;
@@ -63,15 +67,58 @@ TEST_F(Textures, UnloadForgetsTheTexture)
 TEST(PictureHeader, AcceptsOnlyWhatTheDecoderReadsWithinTheLimits)
 {
     using jpegbytes::Oddity;
-    EXPECT_TRUE(PictureSizeAcceptable(Write("ok.jpg", JpegHeader(10000, 10000))));
-    EXPECT_TRUE(PictureSizeAcceptable(Write("wide.jpg", JpegHeader(16384, 100))));
-    EXPECT_FALSE(PictureSizeAcceptable(Write("many.jpg", JpegHeader(12000, 9000))));
-    EXPECT_FALSE(PictureSizeAcceptable(Write("side.jpg", JpegHeader(16385, 1))));
+    EXPECT_TRUE(PictureAcceptable(Write("ok.jpg", JpegHeader(10000, 10000))));
+    EXPECT_TRUE(PictureAcceptable(Write("wide.jpg", JpegHeader(16384, 100))));
+    EXPECT_FALSE(PictureAcceptable(Write("many.jpg", JpegHeader(12000, 9000))));
+    EXPECT_FALSE(PictureAcceptable(Write("side.jpg", JpegHeader(16385, 1))));
     // A reader of our own took these for unknown or small; the decoder doesn't.
-    EXPECT_FALSE(PictureSizeAcceptable(Write("stray.jpg", JpegHeader(60000, 60000, Oddity::StrayByte))));
-    EXPECT_FALSE(PictureSizeAcceptable(Write("stuffed.jpg", JpegHeader(60000, 60000, Oddity::StuffedPair))));
-    EXPECT_FALSE(PictureSizeAcceptable(Write("bomb.png", PngHeader(0xFFFFFFFF, 0xFFFFFFFF))));
-    EXPECT_FALSE(PictureSizeAcceptable(Write("text.txt", {'n', 'o'}))) << "what the check can't read is refused";
+    EXPECT_FALSE(PictureAcceptable(Write("stray.jpg", JpegHeader(60000, 60000, Oddity::StrayByte))));
+    EXPECT_FALSE(PictureAcceptable(Write("stuffed.jpg", JpegHeader(60000, 60000, Oddity::StuffedPair))));
+    EXPECT_FALSE(PictureAcceptable(Write("bomb.png", PngHeader(0xFFFFFFFF, 0xFFFFFFFF))));
+    EXPECT_FALSE(PictureAcceptable(Write("text.txt", {'n', 'o'}))) << "what the check can't read is refused";
+}
+
+// The scan walk counts what the decoder would meet: not markers inside
+// segments, nor restart markers or FF 00 pairs in scan data read as segments.
+TEST(PictureHeader, RefusesProgressiveJpegsOfTooManyScans)
+{
+    using jpegbytes::RepeatSmallestScan;
+    const std::vector<unsigned char> baseline = jpegbytes::EncodedJpeg(64, 48, false);
+    const std::vector<unsigned char> progressive = jpegbytes::EncodedJpeg(64, 48, true);
+    const std::vector<unsigned char> many = RepeatSmallestScan(progressive, 290);
+    // A thumbnail-like segment full of start-of-scan markers, after the start of image.
+    std::vector<unsigned char> thumbnail(baseline.begin(), baseline.begin() + 2);
+    thumbnail.insert(thumbnail.end(), {0xFF, 0xE1, 0x01, 0xE2});
+    for (int i = 0; i < 120; ++i)
+        thumbnail.insert(thumbnail.end(), {0xFF, 0xDA, 0x00, 0x02});
+    thumbnail.insert(thumbnail.end(), baseline.begin() + 2, baseline.end());
+    // A restart and a stuffed pair, each followed by what reads as a long length.
+    const std::vector<unsigned char> hiding = {0xFF, 0xD3, 0x7F, 0xFF, 0xFF, 0x00, 0x7F, 0xFF};
+
+    struct Case {
+        const char* name;
+        std::vector<unsigned char> bytes;
+        int scans;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"baseline", baseline, 1, true},
+        {"progressive", progressive, 10, true},
+        {"markers inside a segment", thumbnail, 1, true},
+        {"at the limit", RepeatSmallestScan(progressive, 90), 100, true},
+        {"one over the limit", RepeatSmallestScan(progressive, 91), 101, false},
+        {"counting stops past the limit", many, 101, false},
+        {"hidden behind restarts and stuffing", RepeatSmallestScan(progressive, 290, hiding), 101, false},
+        {"cut short", std::vector<unsigned char>(many.begin(), many.begin() + many.size() * 2 / 3), 101, false},
+        {"garbage after the start", {0xFF, 0xD8, 0xFF, 0xDA, 0x7F}, 1, false},
+        {"no jpeg", {'n', 'o'}, 0, false},
+    };
+    for (const Case& c : cases) {
+        std::stringbuf bytes(std::string(c.bytes.begin(), c.bytes.end()));
+        EXPECT_EQ(CountJpegScans(bytes, MaxPictureScans), c.scans) << c.name;
+        EXPECT_EQ(PictureAcceptable(Write("scans.jpg", c.bytes)), c.accepted) << c.name;
+        EXPECT_EQ(IsAcceptableJpeg(Write("scans.jpg", c.bytes)), c.accepted) << c.name;
+    }
 }
 
 TEST_F(Textures, RefusedPictureIsAFailedLoad)

@@ -19,6 +19,7 @@
 namespace {
 
 constexpr uint32_t ColourKey = 0xFF000000;
+constexpr int DecodeFlags = TJFLAG_ACCURATEDCT | TJFLAG_LIMITSCANS | TJFLAG_STOPONWARNING;
 
 SDL_Renderer* Renderer()
 {
@@ -81,9 +82,11 @@ SDL_Surface* DecodeJpeg(const std::string& path, int targetWidth, int targetHeig
         const tjscalingfactor scale = DecodeScale(width, height, targetWidth, targetHeight);
         const int w = TJSCALED(width, scale), h = TJSCALED(height, scale);
         surface = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
-        // BGRA bytes are ARGB8888 words on a little-endian machine.
+        // BGRA bytes are ARGB8888 words on a little-endian machine. The decoder
+        // gives up on a file of too many scans or at its first complaint
+        // instead of working through the rest of a broken file.
         if (surface && tjDecompress2(decoder, bytes.data(), bytes.size(), static_cast<unsigned char*>(surface->pixels), w,
-                                     surface->pitch, h, TJPF_BGRA, TJFLAG_ACCURATEDCT) != 0) {
+                                     surface->pitch, h, TJPF_BGRA, DecodeFlags) != 0) {
             SDL_FreeSurface(surface);
             surface = nullptr;
         }
@@ -122,8 +125,8 @@ long Keep(TextureRecord& record, NativeTexture* created, int width, int height, 
 
 long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, int requestedHeight)
 {
-    // A header announcing a huge image is refused before anything is allocated for it.
-    if (!PictureSizeAcceptable(path)) return PictureRefused;
+    // A huge image or a file of too many scans is refused before it is decoded.
+    if (!PictureAcceptable(path)) return PictureRefused;
     int sourceWidth = 0, sourceHeight = 0;
     SDL_Surface* decoded = DecodeJpeg(path, requestedWidth, requestedHeight, sourceWidth, sourceHeight);
     if (!decoded) return PictureRefused;

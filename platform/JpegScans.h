@@ -1,0 +1,15 @@
+#pragma once
+// How many scans a JPEG holds, counted by a walk over its markers. A
+// progressive JPEG may repeat a tiny scan thousands of times, each of which
+// the decoder applies to the whole image: a file under 1 MB can then take
+// half a minute to decode. The walk finds every start of scan the decoder
+// would meet (it skips segments by their length and looks through
+// entropy-coded data for markers as the decoder does), so a file can't hide
+// scans from it. It reads the file once, front to back, keeps none of it, and
+// stops as soon as the count passes what the caller asked about.
+
+#include <streambuf>
+
+// The start-of-scan markers of the JPEG read from in, counting no further
+// than stopAfter + 1. 0 when the bytes don't begin as a JPEG does.
+int CountJpegScans(std::streambuf& in, int stopAfter);

@@ -10,6 +10,8 @@ bool PictureWithinLimits(const PictureInfo& info)
            info.width * info.height <= MaxPicturePixels;
 }
 
+namespace {
+
 bool ScansWithinLimit(const std::string& path)
 {
     std::filebuf file;
@@ -18,8 +20,16 @@ bool ScansWithinLimit(const std::string& path)
     return CountJpegScans(file, MaxPictureScans) <= MaxPictureScans;
 }
 
+} // namespace
+
+bool ReadAcceptablePicture(const std::string& path, PictureInfo& info)
+{
+    // Scans first: wine's D3DX decodes the whole picture to read its header.
+    return ScansWithinLimit(path) && ReadPictureInfo(path, info) == 0 && PictureWithinLimits(info);
+}
+
 bool IsAcceptableJpeg(const std::string& path)
 {
     PictureInfo info;
-    return ScansWithinLimit(path) && ReadPictureInfo(path, info) == 0 && info.jpeg && PictureWithinLimits(info);
+    return ReadAcceptablePicture(path, info) && info.jpeg;
 }

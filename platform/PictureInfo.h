@@ -28,10 +28,11 @@ int ReadPictureInfo(const std::string& path, PictureInfo& info);
 // Both sides and the pixel count within the limits.
 bool PictureWithinLimits(const PictureInfo& info);
 
-// At most MaxPictureScans scans (platform/JpegScans.h); true for a file
-// that is no JPEG, whose decoder has no scans to repeat. Checked before the
-// header is read: wine's D3DX decodes the whole picture to read its header.
-bool ScansWithinLimit(const std::string& path);
+// The check before a picture is decoded: at most MaxPictureScans scans
+// (platform/JpegScans.h; a file that is no JPEG has none to repeat), counted
+// before the header is read, since wine's D3DX decodes the whole picture to
+// read it; then the decoder's header, within the limits, in info.
+bool ReadAcceptablePicture(const std::string& path, PictureInfo& info);
 
 // What the download keeps: a JPEG that the decoder reads as within the
 // limits, of no more scans than the limit.

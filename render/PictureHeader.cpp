@@ -3,5 +3,5 @@
 bool PictureAcceptable(const std::string& path)
 {
     PictureInfo info;
-    return ScansWithinLimit(path) && ReadPictureInfo(path, info) == 0 && PictureWithinLimits(info);
+    return ReadAcceptablePicture(path, info);
 }

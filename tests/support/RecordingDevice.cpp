@@ -204,7 +204,7 @@ int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint3
 long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, int requestedHeight)
 {
     PictureInfo size;
-    if (!PictureAcceptable(path) || ReadPictureInfo(path, size) != 0)
+    if (!ReadAcceptablePicture(path, size))
         return PictureRefused;
     texture = MakeTexture(path);
     width = static_cast<int32_t>(size.width);

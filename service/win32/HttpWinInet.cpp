@@ -35,20 +35,25 @@
 
 namespace {
 
-// The session's internet handle, closed when its last owner lets go.
-struct Internet {
-    HINTERNET handle = nullptr;
-    explicit Internet(HINTERNET opened) : handle(opened) {}
-    Internet(const Internet&) = delete;
-    Internet& operator=(const Internet&) = delete;
-    ~Internet() { InternetCloseHandle(handle); }
+// A WinInet handle, closed by whoever holds it last: the helper that opened
+// a request, or the session and the helpers still running on its handle.
+struct InternetHandle {
+    HINTERNET handle;
+    explicit InternetHandle(HINTERNET opened) : handle(opened) {}
+    InternetHandle(const InternetHandle&) = delete;
+    InternetHandle& operator=(const InternetHandle&) = delete;
+    ~InternetHandle()
+    {
+        if (handle != nullptr)
+            InternetCloseHandle(handle);
+    }
 };
 
 } // namespace
 
 struct HttpSession {
     // Shared with the helpers still running: they open their requests on it.
-    std::shared_ptr<Internet> internet;
+    std::shared_ptr<InternetHandle> internet;
 };
 
 namespace {
@@ -122,19 +127,6 @@ int64_t ContentLength(HINTERNET request)
     return size > 0 ? length : -1;
 }
 
-// A request handle, closed by the helper that opened it when it is done.
-struct RequestHandle {
-    HINTERNET handle;
-    explicit RequestHandle(HINTERNET opened) : handle(opened) {}
-    RequestHandle(const RequestHandle&) = delete;
-    RequestHandle& operator=(const RequestHandle&) = delete;
-    ~RequestHandle()
-    {
-        if (handle != nullptr)
-            InternetCloseHandle(handle);
-    }
-};
-
 void Finish(Exchange& exchange, int result)
 {
     std::lock_guard<std::mutex> lock(exchange.mutex);
@@ -149,7 +141,7 @@ void Finish(Exchange& exchange, int result)
 int ReadAnswer(Exchange& exchange, HINTERNET internet, const std::string& url, uint32_t flags,
                uint32_t stallTimeoutMs, bool readBody)
 {
-    const RequestHandle request{InternetOpenUrlA(internet, url.c_str(), nullptr, 0, flags, RequestContext)};
+    const InternetHandle request{InternetOpenUrlA(internet, url.c_str(), nullptr, 0, flags, RequestContext)};
     if (request.handle == nullptr)
         return 1;
     SetTimeout(request.handle, INTERNET_OPTION_RECEIVE_TIMEOUT, stallTimeoutMs);
@@ -190,7 +182,7 @@ int ReadAnswer(Exchange& exchange, HINTERNET internet, const std::string& url, u
 
 // The helper thread of one request. It may outlive the request and the
 // session: it holds what it uses.
-void RunRequest(const std::shared_ptr<Exchange>& exchange, const std::shared_ptr<Internet>& internet,
+void RunRequest(const std::shared_ptr<Exchange>& exchange, const std::shared_ptr<InternetHandle>& internet,
                 const std::string& url, uint32_t flags, uint32_t stallTimeoutMs, bool readBody)
 {
     threadExchange = exchange.get();
@@ -269,7 +261,7 @@ HttpSession* HttpOpenSession()
         return nullptr;
     InternetSetStatusCallbackA(internet, OnStatus);
     auto* session = new HttpSession;
-    session->internet = std::make_shared<Internet>(internet);
+    session->internet = std::make_shared<InternetHandle>(internet);
     return session;
 }
 

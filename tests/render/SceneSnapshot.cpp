@@ -1,0 +1,157 @@
+// scene_snapshot: draws fixed scenes through the saver's own frame
+// composition on the real device (Direct3D 9 under wine, SDL natively) and
+// writes each frame as a PNG, for a pixel-exact comparison with the frames
+// kept in tests/render/scenes. Time, texts and pictures are fixed; the
+// clocks read local time, so run it with TZ=UTC.
+// Usage: scene_snapshot PICTURE_DIR OUT_DIR
+
+#include "host/SaverApp.h"
+#include "render/CollisionNotice.h"
+#include "render/Overlay.h"
+#include "render/RenderDevice.h"
+#include "resources/resource.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <SDL.h>
+#endif
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace {
+
+constexpr int Width = 1280;
+constexpr int Height = 720;
+constexpr int64_t SceneTime = 1772409600 + 13 * 3600 + 47 * 60 + 12; // 2026-03-02 13:47:12 UTC
+
+WindowHandle OpenWindow()
+{
+#ifdef _WIN32
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "ZembriaScenes";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, "ZembriaScenes", "Screen Saver", WS_POPUP | WS_VISIBLE, 0, 0, Width, Height, nullptr,
+                           nullptr, windowClass.hInstance, nullptr);
+#else
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
+    return SDL_CreateWindow("Screen Saver", 0, 0, Width, Height, SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+#endif
+}
+
+// Everything the overlay can show: both clocks, all captions (one with "&"
+// and a Western European letter), the countdown and a table with titles,
+// rules, a gap and values.
+void FillAll(SaverApp& app)
+{
+    app.screenRect = ScreenRect{0, 0, Width, Height};
+    app.refreshSeconds = 60;
+    app.lastAdvanceTime = SceneTime - 17;
+    app.options.SetString("ShowLocalTime", "yes");
+    app.options.SetString("ShowZembrianTime", "yes");
+    app.options.SetString("ShowAllInfos", "yes");
+    app.dictionary.SetString("LocalTime", "Ortszeit");
+    app.dictionary.SetString("Seconds", "Sek.");
+    app.infoStore.AddPair("ImageInfoMain", "Harbour & Lighthouse of Zembria");
+    app.infoStore.AddPair("ImageInfoReloadLable", "live");
+    app.infoStore.AddPair("ImageInfoSub", "Webcam 3, looking east over the bay (M\xE4rz)");
+    app.infoStore.AddPair("ImageInfoURL", "www.zembria.example");
+    const char* rows[][3] = {
+        {"DataTitle1", "Weather & Sea", nullptr}, {"Data1", "Sunny", "Sky"},
+        {"Data2", "21 C", "Temperature"},         {"DataSeperator1", "hr", nullptr},
+        {"DataTitle2", "Service", nullptr},       {"Data3", "1,204", "Members online"},
+        {"DataSeperator2", "", nullptr},          {"Data4", "06:12", "Sunrise"},
+    };
+    for (const auto& row : rows) {
+        app.infoStore.AddPair(row[0], row[1]);
+        if (row[2]) app.infoStore.AddPair(std::string(row[0]) + "Label", row[2]);
+    }
+}
+
+struct Scene {
+    const char* name;
+    const char* picture; // nullptr: none loaded (black)
+    std::function<void(SaverApp&)> set;
+    std::function<void(SaverApp&)> draw;
+};
+
+void DrawAt(SaverApp& app, int64_t now)
+{
+    ComposeFrame(renderDevice, app.FrameContentAt(now));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: scene_snapshot PICTURE_DIR OUT_DIR\n");
+        return 2;
+    }
+    const std::string pictures = std::string(argv[1]) + "/", out = std::string(argv[2]) + "/";
+    WindowHandle window = OpenWindow();
+    renderDevice.windowedWidth = Width;
+    renderDevice.windowedHeight = Height;
+    renderDevice.keepPresentedFrame = true;
+    if (!window || renderDevice.Create(window, 0) != 0 || renderDevice.InitResources() != 0) {
+        std::fprintf(stderr, "scene_snapshot: no device\n");
+        return 1;
+    }
+    renderDevice.barHandle->LoadResource(IDB_BAR, 0, 0);
+    renderDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0);
+
+    const Scene scenes[] = {
+        {"all-panels", "stripes.jpg", FillAll, [](SaverApp& app) { DrawAt(app, SceneTime); }},
+        // A tick later only the countdown and the clocks change: drawn over the frame before.
+        {"clock-tick", "stripes.jpg", FillAll,
+         [](SaverApp& app) {
+             DrawAt(app, SceneTime);
+             DrawAt(app, SceneTime + 1);
+         }},
+        {"portrait-local-clock", "portrait.jpg",
+         [](SaverApp& app) {
+             FillAll(app);
+             app.options.SetString("ShowZembrianTime", "no");
+             app.options.SetString("ShowAllInfos", "no");
+             app.infoStore.SetString("ImageInfoReloadLable", "", false);
+             app.advancing = true;
+         },
+         [](SaverApp& app) { DrawAt(app, SceneTime); }},
+        {"no-picture-defaults", nullptr,
+         [](SaverApp& app) {
+             app.screenRect = ScreenRect{0, 0, Width, Height};
+             app.lastAdvanceTime = SceneTime;
+         },
+         [](SaverApp& app) { DrawAt(app, SceneTime + 3); }},
+        {"collision-notice", "stripes.jpg", FillAll,
+         [](SaverApp& app) {
+             DrawAt(app, SceneTime);
+             DrawCollisionNotice(renderDevice, app.dictionary, Height);
+         }},
+    };
+    int failures = 0;
+    for (const Scene& scene : scenes) {
+        SaverApp app;
+        scene.set(app);
+        if (scene.picture) {
+            if (renderDevice.pictureHandle->LoadFile(pictures + scene.picture, Width, Height) != 0) {
+                std::fprintf(stderr, "scene_snapshot: can't load %s\n", scene.picture);
+                return 1;
+            }
+        } else {
+            renderDevice.pictureHandle->Unload();
+        }
+        renderDevice.lastFrame.valid = false;
+        scene.draw(app);
+        const std::string path = out + scene.name + ".png";
+        const bool written = renderDevice.SaveSnapshot(path) == 0;
+        std::printf("%s: %s\n", path.c_str(), written ? "written" : "FAILED");
+        failures += written ? 0 : 1;
+    }
+    renderDevice.Release();
+    return failures == 0 ? 0 : 1;
+}

@@ -90,13 +90,16 @@ int OnConnected(void* user, char*, char*, int, int)
     return CURL_PREREQFUNC_OK;
 }
 
-void SetRequestOptions(CURL* easy, const std::string& url, Transfer& transfer)
+void SetRequestOptions(CURL* easy, const std::string& url, const HttpLimits& limits, Transfer& transfer)
 {
     curl_easy_reset(easy); // keeps the connection cache
     curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
     curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(easy, CURLOPT_USERAGENT, "Zembria Screensaver");
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    // A host that never accepts fails after the connect time; the watch
+    // judges everything after that.
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeoutMs));
     // Redirects are followed as WinInet follows them, on plain HTTP only.
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);
@@ -153,7 +156,7 @@ int HttpGet(HttpSession* session, const std::string& url, HttpBody /*body*/, con
     transfer.sink = sink ? &sink : nullptr;
     transfer.answer = &answer;
     transfer.watch = &watch;
-    SetRequestOptions(session->easy, url, transfer);
+    SetRequestOptions(session->easy, url, limits, transfer);
     if (curl_multi_add_handle(session->multi, session->easy) != CURLM_OK)
         return 1;
 

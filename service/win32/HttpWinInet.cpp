@@ -280,10 +280,9 @@ int HttpGet(HttpSession* session, const std::string& url, HttpBody body, const H
     if (watch.Check(Clock::now()) != TransferEnd::Going)
         return 1;
     HINTERNET internet = session->internet->handle;
-    // The watch allows the stall time on top of the connect time before the
-    // connection stands; WinInet's attempt gets as long.
-    const uint64_t connectMs = uint64_t{limits.connectTimeoutMs} + limits.stallTimeoutMs;
-    SetTimeout(internet, INTERNET_OPTION_CONNECT_TIMEOUT, connectMs < UINT32_MAX ? uint32_t(connectMs) : UINT32_MAX);
+    // A host that never accepts fails after the connect time; the watch
+    // judges everything after that.
+    SetTimeout(internet, INTERNET_OPTION_CONNECT_TIMEOUT, limits.connectTimeoutMs);
     SetTimeout(internet, INTERNET_OPTION_SEND_TIMEOUT, limits.stallTimeoutMs);
     SetTimeout(internet, INTERNET_OPTION_RECEIVE_TIMEOUT, limits.stallTimeoutMs);
 

@@ -25,7 +25,7 @@ int ServiceClient::FetchInfos(KeyValueList& infoStore)
     const HttpChunkSink sink = [&](const char* data, size_t size) {
         return IsSuccessStatus(answer.status) && reader.Feed(data, size);
     };
-    const int result = HttpGet(session, url, HttpFlags::Text, Limits(infoCapBytes, infoDeadlineMs), sink, answer);
+    const int result = HttpGet(session, url, HttpBody::Text, Limits(infoCapBytes, infoDeadlineMs), sink, answer);
     // A full store stopped the request on purpose.
     if ((result != 0 && !reader.Full()) || !IsSuccessStatus(answer.status))
         return 1;

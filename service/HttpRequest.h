@@ -11,14 +11,11 @@
 
 struct HttpSession; // per platform
 
-// Request flags, as WinInet defines them.
-namespace HttpFlags {
-constexpr uint32_t NoCacheWrite = 0x04000000;
-constexpr uint32_t TransferAscii = 0x00000001;
-constexpr uint32_t TransferBinary = 0x00000002;
-constexpr uint32_t Text = NoCacheWrite | TransferAscii;     // get-infos.php
-constexpr uint32_t Binary = NoCacheWrite | TransferBinary;  // get-images.php
-} // namespace HttpFlags
+// What the body is; the transport picks its request flags from it.
+enum class HttpBody {
+    Text,   // get-infos.php
+    Binary, // get-images.php
+};
 
 // The largest piece of a body handed over at once: the read buffer's size.
 constexpr size_t HttpChunkSize = 2000;
@@ -27,7 +24,7 @@ constexpr size_t HttpChunkSize = 2000;
 // isn't made in time, when no byte arrives for the stall time, when the whole
 // request outlasts its deadline (a server trickling a byte now and then never
 // stalls), when the body grows beyond the cap, or as soon as the user touches
-// a key or the mouse.
+// a key or the mouse. service/TransferWatch judges them.
 struct HttpLimits {
     uint32_t connectTimeoutMs = 10000;
     uint32_t stallTimeoutMs = 20000;
@@ -49,12 +46,12 @@ using HttpChunkSink = std::function<bool(const char* data, size_t size)>;
 HttpSession* HttpOpenSession();
 void HttpCloseSession(HttpSession* session);
 
-// GETs url with the given flags. With a sink, the body is read to its end and
+// GETs url, its body of the given kind. With a sink, the body is read to its end and
 // handed to the sink; without one the answer is closed as soon as its status
 // line and headers have arrived (the probe). Returns 0 when that succeeded,
 // 1 on any failure: no session, no connection, a broken, stalled or overdue
 // transfer, a body shorter than its announced Content-Length, the cap, user
 // input, or a sink that said stop. A sink that throws ends the request too;
 // the exception then leaves HttpGet.
-int HttpGet(HttpSession* session, const std::string& url, uint32_t flags, const HttpLimits& limits,
+int HttpGet(HttpSession* session, const std::string& url, HttpBody body, const HttpLimits& limits,
             const HttpChunkSink& sink, HttpAnswer& answer);

@@ -42,7 +42,7 @@ int FetchToFile(HttpSession* session, const std::string& url, const HttpLimits& 
     };
     int result = 1;
     try {
-        result = HttpGet(session, url, HttpFlags::Binary, limits, sink, answer);
+        result = HttpGet(session, url, HttpBody::Binary, limits, sink, answer);
     } catch (const std::exception&) {
         // Out of memory and the like: a failed download, its file removed below.
     }

@@ -41,7 +41,7 @@ int ServiceClient::Connect(const std::string& serviceHost, const std::string& me
     HttpAnswer answer;
     // Any HTTP answer proves the service is there; the body isn't read.
     const HttpLimits limits = Limits(infoCapBytes, infoDeadlineMs);
-    if (session != nullptr && HttpGet(session, url, HttpFlags::Text, limits, nullptr, answer) == 0) {
+    if (session != nullptr && HttpGet(session, url, HttpBody::Text, limits, nullptr, answer) == 0) {
         connected = true;
         host = serviceHost;
         return 0;

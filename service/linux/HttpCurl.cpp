@@ -1,11 +1,13 @@
 // The request primitive on libcurl. One easy handle, reused for the whole
 // session, runs inside a multi handle so the wait can be sliced: between
-// slices the request looks for user input and for a stall, which a plain
-// blocking transfer could not do while waiting for the first byte.
+// slices the request asks its TransferWatch whether to go on, which a plain
+// blocking transfer could not do while waiting for the first byte. The
+// callbacks only report progress to the watch.
 // Proxies come from the usual environment variables (http_proxy, no_proxy),
 // as libcurl reads them by default.
 
 #include "service/HttpRequest.h"
+#include "service/TransferWatch.h"
 
 #include <curl/curl.h>
 
@@ -20,18 +22,16 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How long one wait for network activity lasts before input and stall are checked again.
+// How long one wait for network activity lasts before the watch is asked again.
 constexpr int PollSliceMs = 20;
 
 struct Transfer {
     CURL* easy = nullptr;
     const HttpChunkSink* sink = nullptr;
     HttpAnswer* answer = nullptr;
-    uint64_t maxBytes = 0;
+    TransferWatch* watch = nullptr;
     bool headersDone = false; // a final status line and its headers have arrived
     bool stopped = false;     // the sink or the cap ended the body
-    bool connected = false;
-    Clock::time_point lastActivity;
 };
 
 void NoteStatus(Transfer& transfer)
@@ -45,7 +45,7 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user)
 {
     auto& transfer = *static_cast<Transfer*>(user);
     const size_t length = size * count;
-    transfer.lastActivity = Clock::now();
+    transfer.watch->Heard(Clock::now());
     const bool blankLine = length == 0 || data[0] == '\r' || data[0] == '\n';
     if (blankLine) {
         NoteStatus(transfer);
@@ -63,12 +63,12 @@ size_t OnBody(char* data, size_t size, size_t count, void* user)
 {
     auto& transfer = *static_cast<Transfer*>(user);
     const size_t length = size * count;
-    transfer.lastActivity = Clock::now();
+    transfer.watch->Heard(Clock::now());
     if (transfer.answer->status == 0)
         NoteStatus(transfer);
     if (transfer.sink == nullptr)
         return 0;
-    if (transfer.maxBytes != 0 && transfer.answer->bytes + length > transfer.maxBytes) {
+    if (transfer.watch->Take(length) != TransferEnd::Going) {
         transfer.stopped = true;
         return 0;
     }
@@ -86,9 +86,7 @@ size_t OnBody(char* data, size_t size, size_t count, void* user)
 // Called once the connection stands: from now on silence counts as a stall.
 int OnConnected(void* user, char*, char*, int, int)
 {
-    auto& transfer = *static_cast<Transfer*>(user);
-    transfer.connected = true;
-    transfer.lastActivity = Clock::now();
+    static_cast<Transfer*>(user)->watch->Heard(Clock::now());
     return CURL_PREREQFUNC_OK;
 }
 
@@ -99,10 +97,9 @@ void SetRequestOptions(CURL* easy, const std::string& url, const HttpLimits& lim
     curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(easy, CURLOPT_USERAGENT, "Zembria Screensaver");
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    // A host that never accepts fails after the connect time; the watch
+    // judges everything after that.
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeoutMs));
-    // libcurl checks the deadline while the multi loop waits in slices.
-    if (limits.deadlineMs != 0)
-        curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.deadlineMs));
     // Redirects are followed as WinInet follows them, on plain HTTP only.
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);
@@ -114,14 +111,6 @@ void SetRequestOptions(CURL* easy, const std::string& url, const HttpLimits& lim
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, OnBody);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
-}
-
-// True when nothing has arrived for too long since the connection stood;
-// the wait for the connection itself has its own time-out.
-bool Stalled(const Transfer& transfer, const HttpLimits& limits)
-{
-    return transfer.connected &&
-           Clock::now() - transfer.lastActivity > std::chrono::milliseconds(limits.stallTimeoutMs);
 }
 
 } // namespace
@@ -152,20 +141,21 @@ void HttpCloseSession(HttpSession* session)
     delete session;
 }
 
-int HttpGet(HttpSession* session, const std::string& url, uint32_t /*flags*/, const HttpLimits& limits,
+int HttpGet(HttpSession* session, const std::string& url, HttpBody /*body*/, const HttpLimits& limits,
             const HttpChunkSink& sink, HttpAnswer& answer)
 {
-    // The flags only steer WinInet's cache and transfer mode; libcurl keeps
-    // no cache and always moves the bytes as they are.
+    // The body's kind only steers WinInet's cache and transfer mode; libcurl
+    // keeps no cache and always moves the bytes as they are.
     answer = HttpAnswer{};
     if (session == nullptr)
         return 1;
 
+    TransferWatch watch(limits, Clock::now());
     Transfer transfer;
     transfer.easy = session->easy;
     transfer.sink = sink ? &sink : nullptr;
     transfer.answer = &answer;
-    transfer.maxBytes = limits.maxBytes;
+    transfer.watch = &watch;
     SetRequestOptions(session->easy, url, limits, transfer);
     if (curl_multi_add_handle(session->multi, session->easy) != CURLM_OK)
         return 1;
@@ -173,7 +163,7 @@ int HttpGet(HttpSession* session, const std::string& url, uint32_t /*flags*/, co
     bool finished = false;
     CURLcode code = CURLE_OK;
     for (;;) {
-        if (limits.inputPending != nullptr && limits.inputPending())
+        if (watch.Check(Clock::now()) != TransferEnd::Going)
             break;
         int running = 0;
         if (curl_multi_perform(session->multi, &running) != CURLM_OK)
@@ -188,8 +178,6 @@ int HttpGet(HttpSession* session, const std::string& url, uint32_t /*flags*/, co
             }
             break;
         }
-        if (Stalled(transfer, limits))
-            break;
         curl_multi_poll(session->multi, nullptr, 0, PollSliceMs, nullptr);
     }
     curl_multi_remove_handle(session->multi, session->easy);

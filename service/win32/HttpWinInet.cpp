@@ -6,10 +6,12 @@
 // time-out isn't honoured everywhere, so a silent server could hold the
 // saver for as long as it likes. The blocking calls therefore run on a
 // helper thread of the request, while the calling thread hands the chunks
-// to the sink, watches for user input, a stall and the deadline, and walks
-// away at once when one comes. Walking away only tells the helper to stop:
-// it ends before its next read, or when a read it is blocked in returns
-// (data, the end, or the receive time-out, which is the stall time).
+// to the sink, reports the helper's progress to the request's TransferWatch
+// and walks away at once when the watch ends the transfer. Walking away only
+// tells the helper to stop: it ends before its next read, or when a read it
+// is blocked in returns (data, the end, or the receive time-out, which is
+// the stall time). WinInet's own time-outs only bound the helper's calls;
+// they are never shorter than the watch's, so the watch decides.
 //
 // Each handle is closed by its last user, never under another thread's
 // feet: the helper alone uses and closes its request handle, and the
@@ -20,6 +22,7 @@
 // that read would take another request's bytes.
 
 #include "service/HttpRequest.h"
+#include "service/TransferWatch.h"
 
 #include "platform/HelperThread.h"
 
@@ -61,7 +64,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr DWORD_PTR RequestContext = 1;
-// How long the caller waits for news before it looks at input and stall again.
+// How long the caller waits for news before it asks the watch again.
 constexpr auto WaitSlice = std::chrono::milliseconds(20);
 // The helper reads no further ahead of the caller than this many chunks.
 constexpr size_t ReadAheadChunks = 64;
@@ -71,8 +74,7 @@ struct Exchange {
     std::mutex mutex;
     std::condition_variable changed;
     std::deque<std::string> chunks;
-    bool connected = false;
-    bool opened = false;
+    bool heard = false; // the connection stands or some of the answer arrived
     bool done = false;
     bool abandoned = false; // the caller has walked away
     int result = 1;
@@ -91,7 +93,7 @@ void CALLBACK OnStatus(HINTERNET, DWORD_PTR, DWORD status, LPVOID, DWORD)
     if (status == INTERNET_STATUS_CONNECTED_TO_SERVER || status == INTERNET_STATUS_REQUEST_SENT ||
         status == INTERNET_STATUS_RESPONSE_RECEIVED) {
         std::lock_guard<std::mutex> lock(threadExchange->mutex);
-        threadExchange->connected = true;
+        threadExchange->heard = true;
         threadExchange->lastActivity = Clock::now();
     }
 }
@@ -138,7 +140,7 @@ void Finish(Exchange& exchange, int result)
 // Open, then read until the end, a failure or the caller walking away.
 // WinInet takes a connection closed early for the end of the body, so a
 // body shorter than its announced length is a failure here.
-int ReadAnswer(Exchange& exchange, HINTERNET internet, const std::string& url, uint32_t flags,
+int ReadAnswer(Exchange& exchange, HINTERNET internet, const std::string& url, DWORD flags,
                uint32_t stallTimeoutMs, bool readBody)
 {
     const InternetHandle request{InternetOpenUrlA(internet, url.c_str(), nullptr, 0, flags, RequestContext)};
@@ -150,7 +152,7 @@ int ReadAnswer(Exchange& exchange, HINTERNET internet, const std::string& url, u
         std::lock_guard<std::mutex> lock(exchange.mutex);
         if (exchange.abandoned)
             return 1;
-        exchange.opened = true;
+        exchange.heard = true;
         exchange.status = ReadStatus(request.handle);
         exchange.lastActivity = Clock::now();
         exchange.changed.notify_all();
@@ -183,7 +185,7 @@ int ReadAnswer(Exchange& exchange, HINTERNET internet, const std::string& url, u
 // The helper thread of one request. It may outlive the request and the
 // session: it holds what it uses.
 void RunRequest(const std::shared_ptr<Exchange>& exchange, const std::shared_ptr<InternetHandle>& internet,
-                const std::string& url, uint32_t flags, uint32_t stallTimeoutMs, bool readBody)
+                const std::string& url, DWORD flags, uint32_t stallTimeoutMs, bool readBody)
 {
     threadExchange = exchange.get();
     int result = 1;
@@ -208,22 +210,17 @@ struct AbandonOnExit {
     }
 };
 
-bool Stalled(const Exchange& exchange, const HttpLimits& limits, Clock::time_point start)
+// The request flags WinInet sends for each kind of body.
+DWORD RequestFlags(HttpBody body)
 {
-    // Silence counts from the connection on; before it, the connect time-out
-    // is added in case the status callback never says the connection stands.
-    const auto now = Clock::now();
-    if (!exchange.connected && !exchange.opened)
-        return now - start > std::chrono::milliseconds(uint64_t{limits.connectTimeoutMs} + limits.stallTimeoutMs);
-    return now - exchange.lastActivity > std::chrono::milliseconds(limits.stallTimeoutMs);
+    return INTERNET_FLAG_NO_CACHE_WRITE |
+           (body == HttpBody::Text ? FTP_TRANSFER_TYPE_ASCII : FTP_TRANSFER_TYPE_BINARY);
 }
 
 // Takes the request's news on the calling thread until it is done, or until
-// input, a stall, the cap or the sink ends it.
-int Follow(Exchange& exchange, const HttpLimits& limits, const HttpChunkSink& sink, HttpAnswer& answer)
+// the watch or the sink ends it.
+int Follow(Exchange& exchange, TransferWatch& watch, const HttpChunkSink& sink, HttpAnswer& answer)
 {
-    const auto start = Clock::now();
-    const auto deadline = std::chrono::milliseconds(limits.deadlineMs);
     std::unique_lock<std::mutex> lock(exchange.mutex);
     for (;;) {
         answer.status = exchange.status;
@@ -231,7 +228,7 @@ int Follow(Exchange& exchange, const HttpLimits& limits, const HttpChunkSink& si
             const std::string chunk = std::move(exchange.chunks.front());
             exchange.chunks.pop_front();
             exchange.changed.notify_all();
-            if (limits.maxBytes != 0 && answer.bytes + chunk.size() > limits.maxBytes)
+            if (watch.Take(chunk.size()) != TransferEnd::Going)
                 return 1;
             answer.bytes += chunk.size();
             lock.unlock();
@@ -242,10 +239,12 @@ int Follow(Exchange& exchange, const HttpLimits& limits, const HttpChunkSink& si
         }
         if (exchange.done)
             return exchange.result;
+        if (exchange.heard)
+            watch.Heard(exchange.lastActivity);
         lock.unlock();
-        const bool input = limits.inputPending != nullptr && limits.inputPending();
+        const TransferEnd end = watch.Check(Clock::now());
         lock.lock();
-        if (input || Stalled(exchange, limits, start) || (limits.deadlineMs != 0 && Clock::now() - start > deadline))
+        if (end != TransferEnd::Going)
             return 1;
         exchange.changed.wait_for(lock, WaitSlice);
     }
@@ -271,13 +270,18 @@ void HttpCloseSession(HttpSession* session)
     delete session;
 }
 
-int HttpGet(HttpSession* session, const std::string& url, uint32_t flags, const HttpLimits& limits,
+int HttpGet(HttpSession* session, const std::string& url, HttpBody body, const HttpLimits& limits,
             const HttpChunkSink& sink, HttpAnswer& answer)
 {
     answer = HttpAnswer{};
-    if (session == nullptr || (limits.inputPending != nullptr && limits.inputPending()))
+    if (session == nullptr)
+        return 1;
+    TransferWatch watch(limits, Clock::now());
+    if (watch.Check(Clock::now()) != TransferEnd::Going)
         return 1;
     HINTERNET internet = session->internet->handle;
+    // A host that never accepts fails after the connect time; the watch
+    // judges everything after that.
     SetTimeout(internet, INTERNET_OPTION_CONNECT_TIMEOUT, limits.connectTimeoutMs);
     SetTimeout(internet, INTERNET_OPTION_SEND_TIMEOUT, limits.stallTimeoutMs);
     SetTimeout(internet, INTERNET_OPTION_RECEIVE_TIMEOUT, limits.stallTimeoutMs);
@@ -285,11 +289,12 @@ int HttpGet(HttpSession* session, const std::string& url, uint32_t flags, const 
     auto exchange = std::make_shared<Exchange>();
     HelperThread helper;
     const bool readBody = bool(sink);
+    const DWORD flags = RequestFlags(body);
     if (helper.Start([exchange, internet = session->internet, url, flags, stall = limits.stallTimeoutMs, readBody] {
             RunRequest(exchange, internet, url, flags, stall, readBody);
         }) != 0)
         return 1;
     AbandonOnExit abandon{*exchange};
     const HttpChunkSink ignore = [](const char*, size_t) { return true; };
-    return Follow(*exchange, limits, sink ? sink : ignore, answer);
+    return Follow(*exchange, watch, sink ? sink : ignore, answer);
 }

@@ -22,7 +22,7 @@ protected:
 
     int Get(const std::string& path, std::string& body, const HttpLimits& limits = HttpLimits{})
     {
-        return HttpGet(session, Url(path), HttpFlags::Binary, limits,
+        return HttpGet(session, Url(path), HttpBody::Binary, limits,
                        [&](const char* data, size_t size) {
                            chunkSizes.push_back(size);
                            body.append(data, size);
@@ -55,7 +55,7 @@ TEST_F(Transport, ReadsLinesAsTheyEnd)
         lines.push_back(line);
         return true;
     });
-    ASSERT_EQ(HttpGet(session, Url("/lines"), HttpFlags::Text, HttpLimits{},
+    ASSERT_EQ(HttpGet(session, Url("/lines"), HttpBody::Text, HttpLimits{},
                       [&](const char* data, size_t size) { return splitter.Feed(data, size); }, answer),
               0);
     splitter.Finish();
@@ -96,10 +96,10 @@ TEST_F(Transport, GivesTheStatusAndBodyOfErrorAnswers)
 TEST_F(Transport, FailsOnARefusedPort)
 {
     std::string body;
-    EXPECT_EQ(HttpGet(session, "http://127.0.0.1:" + std::to_string(RefusedPort()) + "/x", HttpFlags::Text,
+    EXPECT_EQ(HttpGet(session, "http://127.0.0.1:" + std::to_string(RefusedPort()) + "/x", HttpBody::Text,
                       HttpLimits{}, [](const char*, size_t) { return true; }, answer),
               1);
-    EXPECT_EQ(HttpGet(nullptr, "http://127.0.0.1/x", HttpFlags::Text, HttpLimits{}, nullptr, answer), 1);
+    EXPECT_EQ(HttpGet(nullptr, "http://127.0.0.1/x", HttpBody::Text, HttpLimits{}, nullptr, answer), 1);
 }
 
 TEST_F(Transport, StopsAnAnswerOverTheCap)
@@ -172,7 +172,7 @@ TEST_F(Transport, ProbeReturnsOnceTheHeadArrived)
     });
     server.Start();
     const auto start = Clock::now();
-    EXPECT_EQ(HttpGet(session, Url("/slow-body"), HttpFlags::Text, HttpLimits{}, nullptr, answer), 0);
+    EXPECT_EQ(HttpGet(session, Url("/slow-body"), HttpBody::Text, HttpLimits{}, nullptr, answer), 0);
     EXPECT_EQ(answer.status, 500);
     EXPECT_LT(SecondsSince(start), 2.0);
 }

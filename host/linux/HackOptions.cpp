@@ -9,8 +9,8 @@ namespace {
 // A switch sets its key to a fixed value; a valued option reads the next
 // word (or the text after "=") through its own rule.
 struct HackOption {
-    const char* name; // without dashes
-    const char* key;  // the Zembria.ini key it overrides
+    const char* name;  // without dashes
+    const char* key;   // the Zembria.ini key it overrides
     const char* fixed; // the switch's value; nullptr: the option takes a value
 };
 

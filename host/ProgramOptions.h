@@ -4,6 +4,8 @@
 // desktop never passes them, users trying the saver and the tests do.
 
 #include <string>
+#include <utility>
+#include <vector>
 
 struct ProgramOptions {
     std::string home;        // --home DIR or ZEMBRIA_HOME: the module directory
@@ -12,6 +14,7 @@ struct ProgramOptions {
     int windowWidth = 0;     // --window WxH: a window instead of the full screen; 0 for full screen
     int windowHeight = 0;
     std::string snapshotPath; // --snapshot FILE.png: last presented frame, written at close
+    std::vector<std::pair<std::string, std::string>> overrides; // options file values for this run only
 };
 
 extern ProgramOptions programOptions;

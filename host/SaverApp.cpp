@@ -4,6 +4,7 @@
 
 #include "host/HostProtocol.h"
 #include "host/ModeFlags.h"
+#include "host/ProgramOptions.h"
 #include "platform/Paths.h"
 #include "render/RenderDevice.h"
 #include "settings/RefreshRate.h"
@@ -42,6 +43,7 @@ int32_t SaverApp::Start(WindowHandle saverWindow)
     const SaverFolders folders = CurrentFolders();
     if (!folders.options.empty()) options.Load(JoinPath(folders.options, "Zembria.ini"));
     options.SetString("ImagePath", folders.cache);
+    for (const auto& [key, value] : programOptions.overrides) options.SetString(key, value);
     if (options.GetString("MemberLogin", "").empty()) options.SetString("RefreshRate", RefreshRateOption());
     ReadRefreshInterval();
 

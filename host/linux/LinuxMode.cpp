@@ -1,5 +1,6 @@
 #include "host/linux/LinuxMode.h"
 
+#include "host/linux/HackOptions.h"
 #include "platform/Paths.h"
 
 #include <cerrno>
@@ -125,6 +126,8 @@ std::string LinuxUsageText()
            "  --window WxH        a window of W x H pixels instead of the full screen\n"
            "  --snapshot FILE.png write the last frame to FILE.png when closing\n"
            "  --help, --version   this text, or the version\n"
+           "\n" +
+           HackUsageText() +
            "\n"
-           "SIGTERM or SIGINT end the saver.\n";
+           "SIGTERM or SIGINT end the saver. A malformed command line exits with 2.\n";
 }

@@ -4,6 +4,7 @@
 
 #include "host/HostProtocol.h"
 #include "host/ProgramOptions.h"
+#include "host/linux/HackOptions.h"
 #include "host/linux/LinuxMode.h"
 #include "platform/Folders.h"
 #include "platform/linux/sdl/SdlPlatform.h"
@@ -18,11 +19,10 @@ namespace {
 // The arguments as one command tail; a word with blanks is quoted, as the
 // option parser expects. xscreensaver 6 hands a hack its mode words with two
 // dashes (--root), which the option parser would refuse as unknown options.
-std::string CommandTail(int argc, char** argv)
+std::string CommandTail(const std::vector<std::string>& args)
 {
     std::string tail;
-    for (int i = 1; i < argc; ++i) {
-        std::string word = argv[i];
+    for (std::string word : args) {
         if (word == "--root" || word == "--window-id") word.erase(0, 1);
         if (!tail.empty()) tail += ' ';
         tail += word.find_first_of(" \t") == std::string::npos ? word : '"' + word + '"';
@@ -92,7 +92,12 @@ int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)
 int main(int argc, char** argv)
 {
     std::string rest, error;
-    switch (ParseProgramOptions(CommandTail(argc, argv), programOptions, rest, error)) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (TakeHackOptions(args, programOptions.overrides, error) != 0) {
+        PlatformReport("zembria: " + error + "\n\n" + LinuxUsageText(), "zembria", true);
+        return ExitUsage;
+    }
+    switch (ParseProgramOptions(CommandTail(args), programOptions, rest, error)) {
     case OptionsOutcome::Help:
         PlatformReport(LinuxUsageText(), "zembria", false);
         return 0;

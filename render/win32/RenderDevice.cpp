@@ -148,14 +148,16 @@ int RenderDevice::InitResources()
     device->SetFVF(QuadVertexFormat);
 
     // The screen turns black at once.
-    ClearToBlack();
+    DrawList clear;
+    clear.AddClear();
+    Execute(clear);
     Present();
 
     SetRenderStates();
     for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle})
         if (!*handle)
-            *handle = new TextureHandle;
-    ClearToBlack();
+            *handle = new TextureHandle(*this);
+    Execute(clear);
 
     for (const FontStyle& style : FontStyles) {
         unsigned slot = FontSlot(style.kind);
@@ -259,24 +261,6 @@ int RenderDevice::Present(const Rect* area)
     return FAILED(result) || state->batchFailed ? 1 : 0;
 }
 
-long RenderDevice::ClearToBlack()
-{
-    if (!state || !state->Device())
-        return D3DERR_INVALIDCALL;
-    state->batch.AddClear();
-    FlushOutsideScene(*state);
-    return D3D_OK;
-}
-
-void RenderDevice::SetClip(const Rect* area)
-{
-    if (!state || !state->Device())
-        return;
-    const RECT clip = area ? ToRect(*area) : RECT{};
-    state->batch.AddClip(area ? &clip : nullptr);
-    FlushOutsideScene(*state);
-}
-
 // --- Primitives -----------------------------------------------------------------
 
 FontDescription RenderDevice::SelectFont(FontKind kind) const
@@ -306,22 +290,18 @@ void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rec
     rect = Rect{extent.left, extent.top, extent.right, extent.bottom};
 }
 
-void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect& rect, unsigned format,
-                              uint32_t colour)
+// --- Draw list -----------------------------------------------------------------
+
+namespace {
+
+DWORD DrawTextFormat(unsigned format)
 {
-    ID3DXFont* font = state ? state->fonts[FontSlot(kind)] : nullptr;
-    if (!font)
-        return;
-    state->batch.AddText(font, text, ToRect(rect), format, colour);
-    FlushOutsideScene(*state);
+    return DT_TOP | DT_LEFT | ((format & TextFormat::NoPrefix) ? DT_NOPREFIX : 0);
 }
 
-int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint32_t colour)
+// Corners clockwise from the top left, shifted by half a pixel so texels land on pixel centres.
+void AddQuad(DrawBatch& batch, const TextureRecord* texture, const Rect& rect, uint32_t colour)
 {
-    IDirect3DDevice9* device = state ? state->Device() : nullptr;
-    if (!device)
-        return 0;
-    // Corners clockwise from the top left, shifted by half a pixel so texels land on pixel centres.
     float left = static_cast<float>(rect.left) - 0.5f, right = static_cast<float>(rect.right) - 0.5f;
     float top = static_cast<float>(rect.top) - 0.5f, bottom = static_cast<float>(rect.bottom) - 0.5f;
     const QuadVertex corners[4] = {
@@ -330,7 +310,38 @@ int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint3
         {right, bottom, 0.0f, 1.0f, colour, 1.0f, 1.0f},
         {left, bottom, 0.0f, 1.0f, colour, 0.0f, 1.0f},
     };
-    state->batch.AddQuad(texture && texture->texture ? D3DTexture(texture->texture) : nullptr, corners);
+    batch.AddQuad(texture && texture->texture ? D3DTexture(texture->texture) : nullptr, corners);
+}
+
+} // namespace
+
+void RenderDevice::Execute(const DrawList& list)
+{
+    if (!state || !state->Device())
+        return;
+    DrawBatch& batch = state->batch;
+    for (const DrawCommand& command : list.Commands()) {
+        switch (command.kind) {
+        case DrawCommand::Kind::Clear:
+            batch.AddClear();
+            break;
+        case DrawCommand::Kind::Clip: {
+            const RECT clip = ToRect(command.rect);
+            const bool none = command.rect.right <= command.rect.left || command.rect.bottom <= command.rect.top;
+            batch.AddClip(none ? nullptr : &clip);
+            break;
+        }
+        case DrawCommand::Kind::Quad:
+            AddQuad(batch, command.texture, command.rect, command.colour);
+            break;
+        case DrawCommand::Kind::Panel:
+            AddQuad(batch, PanelTexture(command.rect), command.rect, command.colour);
+            break;
+        case DrawCommand::Kind::Text:
+            if (ID3DXFont* font = state->fonts[FontSlot(command.font)])
+                batch.AddText(font, command.text, ToRect(command.rect), DrawTextFormat(command.format), command.colour);
+            break;
+        }
+    }
     FlushOutsideScene(*state);
-    return 0;
 }

@@ -96,9 +96,9 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned)
 
 int RenderDevice::InitResources()
 {
-    pictureHandle = new TextureHandle;
-    barHandle = new TextureHandle;
-    emblemHandle = new TextureHandle;
+    pictureHandle = new TextureHandle(*this);
+    barHandle = new TextureHandle(*this);
+    emblemHandle = new TextureHandle(*this);
     return 0;
 }
 
@@ -142,18 +142,34 @@ long RenderDevice::ResetDevice()
     return Next(recording.resetResults, recording.resets++);
 }
 
-long RenderDevice::ClearToBlack()
+void RenderDevice::Execute(const DrawList& list)
 {
-    const bool clipped = recording.clip.right > recording.clip.left;
-    Log({DrawCall::Kind::Clear, clipped ? recording.clip : Rect{0, 0, screenWidth, screenHeight}, Colour::Black, {},
-         FontKind::Text, {}, 0});
-    return 0;
-}
-
-void RenderDevice::SetClip(const Rect* area)
-{
-    recording.clip = area ? *area : Rect{};
-    Log({DrawCall::Kind::Clip, recording.clip, 0, {}, FontKind::Text, {}, 0});
+    for (const DrawCommand& command : list.Commands()) {
+        switch (command.kind) {
+        case DrawCommand::Kind::Clear: {
+            const bool clipped = recording.clip.right > recording.clip.left;
+            Log({DrawCall::Kind::Clear, clipped ? recording.clip : Rect{0, 0, screenWidth, screenHeight},
+                 Colour::Black, {}, FontKind::Text, {}, 0});
+            break;
+        }
+        case DrawCommand::Kind::Clip:
+            recording.clip = command.rect;
+            Log({DrawCall::Kind::Clip, recording.clip, 0, {}, FontKind::Text, {}, 0});
+            break;
+        case DrawCommand::Kind::Quad:
+        case DrawCommand::Kind::Panel: {
+            const TextureRecord* texture =
+                command.kind == DrawCommand::Kind::Panel ? PanelTexture(command.rect) : command.texture;
+            std::string name = texture && texture->texture ? texture->texture->description : "none";
+            Log({DrawCall::Kind::Quad, command.rect, command.colour, name, FontKind::Text, {}, 0});
+            break;
+        }
+        case DrawCommand::Kind::Text:
+            Log({DrawCall::Kind::Text, command.rect, command.colour, {}, Known(command.font), command.text,
+                 command.format});
+            break;
+        }
+    }
 }
 
 int RenderDevice::SaveSnapshot(const std::string&)
@@ -186,22 +202,9 @@ void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rec
     rect.bottom = rect.top + static_cast<int>(lines) * LineHeight(kind);
 }
 
-void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect& rect, unsigned format,
-                            uint32_t colour)
-{
-    Log({DrawCall::Kind::Text, rect, colour, {}, Known(kind), text, format});
-}
-
-int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint32_t colour)
-{
-    std::string name = texture && texture->texture ? texture->texture->description : "none";
-    Log({DrawCall::Kind::Quad, rect, colour, name, FontKind::Text, {}, 0});
-    return 0;
-}
-
 // --- TextureRecord ----------------------------------------------------------
 
-long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFromFile(RenderDevice&, const std::string& path, int requestedWidth, int requestedHeight)
 {
     PictureInfo size;
     if (!ReadAcceptablePicture(path, size))
@@ -216,7 +219,7 @@ long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, 
     return 0;
 }
 
-long TextureRecord::CreateFromResource(int resourceId, int, int)
+long TextureRecord::CreateFromResource(RenderDevice&, int resourceId, int, int)
 {
     struct Artwork { int id, width, height; };
     static const Artwork artwork[] = {{139, 450, 65}, {159, 125, 140}, {162, 612, 85}};
@@ -233,7 +236,7 @@ long TextureRecord::CreateFromResource(int resourceId, int, int)
     return InvalidCall;
 }
 
-long TextureRecord::CreateFilled(int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFilled(RenderDevice&, int requestedWidth, int requestedHeight)
 {
     if (requestedWidth <= 0 || requestedHeight <= 0)
         return InvalidCall;

@@ -93,13 +93,15 @@ int RenderDevice::InitResources()
 {
     if (!state || !state->renderer) return 0;
     // The screen turns black at once.
-    ClearToBlack();
+    DrawList clear;
+    clear.AddClear();
+    Execute(clear);
     Present();
 
     SetRenderStates();
     for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle})
-        if (!*handle) *handle = new TextureHandle;
-    ClearToBlack();
+        if (!*handle) *handle = new TextureHandle(*this);
+    Execute(clear);
     if (OpenFonts(*state) != 0) std::fprintf(stderr, "zembria: fonts missing, texts are not drawn\n");
     return 0;
 }
@@ -151,26 +153,6 @@ int RenderDevice::Present(const Rect*)
     return drawFailed ? 1 : 0;
 }
 
-long RenderDevice::ClearToBlack()
-{
-    if (!state || !state->renderer) return Status::Fail;
-    SDL_SetRenderDrawColor(state->renderer, 0, 0, 0, 0);
-    if (SDL_RectEmpty(&state->clip))
-        return Checked(SDL_RenderClear(state->renderer)) == 0 ? 0 : Status::Fail;
-    // A clear ignores the clip: fill the area, replacing what is there.
-    SDL_SetRenderDrawBlendMode(state->renderer, SDL_BLENDMODE_NONE);
-    const int result = Checked(SDL_RenderFillRect(state->renderer, &state->clip));
-    SDL_SetRenderDrawBlendMode(state->renderer, SDL_BLENDMODE_BLEND);
-    return result == 0 ? 0 : Status::Fail;
-}
-
-void RenderDevice::SetClip(const Rect* area)
-{
-    if (!state || !state->renderer) return;
-    state->clip = area ? SDL_Rect{area->left, area->top, area->right - area->left, area->bottom - area->top} : SDL_Rect{};
-    SDL_RenderSetClipRect(state->renderer, SDL_RectEmpty(&state->clip) ? nullptr : &state->clip);
-}
-
 // The software renderer's surface is never lost.
 long RenderDevice::TestCooperativeLevel()
 {
@@ -205,50 +187,88 @@ void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rec
     rect.bottom = rect.top + static_cast<int>(lines.size()) * LineHeight(state, kind);
 }
 
-void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect& rect, unsigned, uint32_t colour)
+// --- Draw list -----------------------------------------------------------------
+
+namespace {
+
+void Clear(RenderDeviceState& state)
 {
-    TTF_Font* font = FontOf(state, kind);
-    if (!font || !state->renderer) return;
+    SDL_SetRenderDrawColor(state.renderer, 0, 0, 0, 0);
+    if (SDL_RectEmpty(&state.clip)) {
+        Checked(SDL_RenderClear(state.renderer));
+        return;
+    }
+    // A clear ignores the clip: fill the area, replacing what is there.
+    SDL_SetRenderDrawBlendMode(state.renderer, SDL_BLENDMODE_NONE);
+    Checked(SDL_RenderFillRect(state.renderer, &state.clip));
+    SDL_SetRenderDrawBlendMode(state.renderer, SDL_BLENDMODE_BLEND);
+}
+
+void SetClip(RenderDeviceState& state, const Rect& area)
+{
+    state.clip = SDL_Rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
+    SDL_RenderSetClipRect(state.renderer, SDL_RectEmpty(&state.clip) ? nullptr : &state.clip);
+}
+
+void DrawText(RenderDeviceState& state, FontKind kind, const std::string& text, const Rect& rect, uint32_t colour)
+{
+    TTF_Font* font = FontOf(&state, kind);
+    if (!font) return;
     SDL_Rect clip{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    if (!SDL_RectEmpty(&state->clip) && !SDL_IntersectRect(&clip, &state->clip, &clip)) return;
-    SDL_RenderSetClipRect(state->renderer, &clip);
+    if (!SDL_RectEmpty(&state.clip) && !SDL_IntersectRect(&clip, &state.clip, &clip)) return;
+    SDL_RenderSetClipRect(state.renderer, &clip);
     int y = rect.top;
     for (const std::string& line : Lines(text)) {
         // Texts are the service's and the dictionaries' 8-bit text, taken as Latin-1.
         SDL_Surface* surface = line.empty() ? nullptr : TTF_RenderText_Blended(font, line.c_str(), ToSdlColour(colour));
         if (surface) {
-            SDL_Texture* texture = SDL_CreateTextureFromSurface(state->renderer, surface);
+            SDL_Texture* texture = SDL_CreateTextureFromSurface(state.renderer, surface);
             if (texture) {
                 SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
                 const SDL_Rect target{rect.left, y, surface->w, surface->h};
-                Checked(SDL_RenderCopy(state->renderer, texture, nullptr, &target));
+                Checked(SDL_RenderCopy(state.renderer, texture, nullptr, &target));
                 SDL_DestroyTexture(texture);
             } else {
                 drawFailed = true;
             }
             SDL_FreeSurface(surface);
         }
-        y += LineHeight(state, kind);
+        y += LineHeight(&state, kind);
     }
-    SDL_RenderSetClipRect(state->renderer, SDL_RectEmpty(&state->clip) ? nullptr : &state->clip);
+    SDL_RenderSetClipRect(state.renderer, SDL_RectEmpty(&state.clip) ? nullptr : &state.clip);
 }
 
-int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint32_t colour)
+// Every quad is an axis-aligned rectangle: a blit (texture colour times the
+// quad's colour, as Direct3D's default stage modulates) or a fill, both far
+// cheaper in the software renderer than general geometry.
+void DrawQuad(RenderDeviceState& state, const TextureRecord* texture, const Rect& rect, uint32_t colour)
 {
-    if (!state || !state->renderer) return 0;
-    // Every quad is an axis-aligned rectangle: a blit (texture colour times
-    // the quad's colour, as Direct3D's default stage modulates) or a fill,
-    // both far cheaper in the software renderer than general geometry.
     const SDL_Color c = ToSdlColour(colour);
     const SDL_Rect target{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
     SDL_Texture* source = texture && texture->texture ? SdlTexture(texture->texture) : nullptr;
     if (source) {
         SDL_SetTextureColorMod(source, c.r, c.g, c.b);
         SDL_SetTextureAlphaMod(source, c.a);
-        Checked(SDL_RenderCopy(state->renderer, source, nullptr, &target));
+        Checked(SDL_RenderCopy(state.renderer, source, nullptr, &target));
     } else {
-        SDL_SetRenderDrawColor(state->renderer, c.r, c.g, c.b, c.a);
-        Checked(SDL_RenderFillRect(state->renderer, &target));
+        SDL_SetRenderDrawColor(state.renderer, c.r, c.g, c.b, c.a);
+        Checked(SDL_RenderFillRect(state.renderer, &target));
     }
-    return 0;
+}
+
+} // namespace
+
+// The renderer draws at once: there is nothing to queue.
+void RenderDevice::Execute(const DrawList& list)
+{
+    if (!state || !state->renderer) return;
+    for (const DrawCommand& command : list.Commands()) {
+        switch (command.kind) {
+        case DrawCommand::Kind::Clear: Clear(*state); break;
+        case DrawCommand::Kind::Clip: SetClip(*state, command.rect); break;
+        case DrawCommand::Kind::Quad: DrawQuad(*state, command.texture, command.rect, command.colour); break;
+        case DrawCommand::Kind::Panel: DrawQuad(*state, PanelTexture(command.rect), command.rect, command.colour); break;
+        case DrawCommand::Kind::Text: DrawText(*state, command.font, command.text, command.rect, command.colour); break;
+        }
+    }
 }

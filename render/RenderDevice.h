@@ -5,6 +5,7 @@
 // the native tests link a recording device with the same operations.
 
 #include "platform/Platform.h"
+#include "render/DeviceRecovery.h"
 #include "render/DrawList.h"
 #include "render/FontKind.h"
 #include "render/FrameMemory.h"
@@ -39,11 +40,25 @@ class RenderDevice {
 public:
     virtual ~RenderDevice() = default;
 
-    // Device life: per platform.
+    // Device life, in one order for every platform (RenderDeviceLife.cpp):
+    // the surface, then a black screen, the render states, the handles and
+    // the fonts; released in reverse.
     int Create(WindowHandle window, unsigned adapter);
     int InitResources();
-    void SetRenderStates();
     void Release();
+
+    // The platform's steps of the device's life.
+    // Makes the device on the window (sets screenWidth, screenHeight); 0 when made.
+    int CreateSurface(unsigned adapter);
+    bool HasSurface() const;
+    // Sets the fixed pipeline states (again after a reset).
+    void SetRenderStates();
+    void CreateFonts();
+    // What lives with the frames: queued draws, buffers, the kept frame.
+    void ReleaseBuffers();
+    void ReleaseFonts();
+    void ReleaseSurface();
+
     long BeginScene();
     long EndScene();
     // Shows the back buffer, or only the given area of it (the rest of the
@@ -58,14 +73,14 @@ public:
 
     // Device loss: the device's answers are per platform, the recovery that
     // follows them is portable (render/DeviceRecovery.cpp).
-    long TestCooperativeLevel();
+    DeviceState TestCooperativeLevel();
     // Lets go of what a reset loses, resets with the same parameters and makes it again.
-    long ResetDevice();
+    DeviceState ResetDevice();
     // Present's result: a lost device draws nothing until it is recovered.
-    void NotePresentResult(long result);
-    // Called on every frame tick before the frame: 0 when it may be drawn
-    // (after a reset, whole), else the device's result and nothing is drawn.
-    long RecoverIfLost();
+    void NotePresentResult(DeviceState result);
+    // Called on every frame tick before the frame: Ok when it may be drawn
+    // (after a reset, whole), else the device's state and nothing is drawn.
+    DeviceState RecoverIfLost();
 
     // Text measuring: per platform.
     FontDescription SelectFont(FontKind kind) const;
@@ -99,6 +114,8 @@ public:
     // The device is lost: nothing is drawn until it is reset, and the
     // recovery then has the next frame drawn whole (lastFrame).
     bool lost = false;
+    // A device is made: a second Create is refused until Release.
+    bool created = false;
     RenderDeviceState* state = nullptr;
 };
 

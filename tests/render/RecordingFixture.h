@@ -21,6 +21,7 @@ protected:
         ResetRecording();
         ASSERT_EQ(renderDevice.Create(nullptr, 0), 0);
         renderDevice.InitResources();
+        Calls().clear(); // the black screen the device starts with
     }
     void TearDown() override { renderDevice.Release(); }
 

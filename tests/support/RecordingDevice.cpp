@@ -16,14 +16,12 @@ struct NativeTexture {
 namespace {
 
 Recording recording;
-bool deviceCreated = false;
 
 constexpr long InvalidCall = static_cast<long>(static_cast<int32_t>(0x8876086Cu)); // D3DERR_INVALIDCALL
 
 FontKind Known(FontKind kind)
 {
-    int value = static_cast<int>(kind);
-    return value >= 0 && value <= 3 ? kind : FontKind::Text;
+    return FontStyles[FontSlot(kind)].kind;
 }
 
 NativeTexture* MakeTexture(const std::string& description)
@@ -33,10 +31,10 @@ NativeTexture* MakeTexture(const std::string& description)
     return new NativeTexture{description};
 }
 
-// The scripted answer for the call with this index; 0 once the script is used up.
-long Next(const std::vector<long>& answers, int index)
+// The scripted answer for the call with this index; Ok once the script is used up.
+DeviceState Next(const std::vector<DeviceState>& answers, int index)
 {
-    return static_cast<size_t>(index) < answers.size() ? answers[static_cast<size_t>(index)] : 0;
+    return static_cast<size_t>(index) < answers.size() ? answers[static_cast<size_t>(index)] : DeviceState::Ok;
 }
 
 void Log(DrawCall call)
@@ -67,7 +65,7 @@ int CharWidth(FontKind kind)
 
 int LineHeight(FontKind kind)
 {
-    return Known(kind) == FontKind::Heading ? 28 : 18;
+    return FontStyles[FontSlot(kind)].height;
 }
 
 std::vector<DrawCall> CallsOf(DrawCall::Kind kind)
@@ -80,40 +78,25 @@ std::vector<DrawCall> CallsOf(DrawCall::Kind kind)
 
 // --- RenderDevice -----------------------------------------------------------
 
-int RenderDevice::Create(WindowHandle windowHandle, unsigned)
+int RenderDevice::CreateSurface(unsigned)
 {
-    if (deviceCreated)
-        return 1;
-    window = windowHandle;
-    lastFrame = FrameMemory{};
-    lost = false;
     screenWidth = windowedWidth > 0 ? windowedWidth : recording.displayWidth;
     screenHeight = windowedHeight > 0 ? windowedHeight : recording.displayHeight;
-    deviceCreated = true;
     ++recording.devicesCreated;
     return 0;
 }
 
-int RenderDevice::InitResources()
+// The log needs no window: the recording draws with or without Create.
+bool RenderDevice::HasSurface() const
 {
-    pictureHandle = new TextureHandle(*this);
-    barHandle = new TextureHandle(*this);
-    emblemHandle = new TextureHandle(*this);
-    return 0;
+    return true;
 }
 
 void RenderDevice::SetRenderStates() {}
-
-void RenderDevice::Release()
-{
-    lastFrame = FrameMemory{};
-    panelCache.Clear();
-    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle}) {
-        delete *handle;
-        *handle = nullptr;
-    }
-    deviceCreated = false;
-}
+void RenderDevice::CreateFonts() {}
+void RenderDevice::ReleaseBuffers() {}
+void RenderDevice::ReleaseFonts() {}
+void RenderDevice::ReleaseSurface() {}
 
 long RenderDevice::BeginScene()
 {
@@ -129,15 +112,15 @@ int RenderDevice::Present(const Rect* area)
 {
     Log({DrawCall::Kind::Present, area ? *area : Rect{0, 0, screenWidth, screenHeight}, 0, {}, FontKind::Text, {}, 0});
     NotePresentResult(recording.presentResult);
-    return recording.batchFails || recording.presentResult != 0 ? 1 : 0;
+    return recording.batchFails || recording.presentResult != DeviceState::Ok ? 1 : 0;
 }
 
-long RenderDevice::TestCooperativeLevel()
+DeviceState RenderDevice::TestCooperativeLevel()
 {
     return Next(recording.cooperativeLevels, recording.cooperativeTests++);
 }
 
-long RenderDevice::ResetDevice()
+DeviceState RenderDevice::ResetDevice()
 {
     return Next(recording.resetResults, recording.resets++);
 }
@@ -179,9 +162,8 @@ int RenderDevice::SaveSnapshot(const std::string&)
 
 FontDescription RenderDevice::SelectFont(FontKind kind) const
 {
-    kind = Known(kind);
-    bool bold = kind != FontKind::Text;
-    return FontDescription{kind, LineHeight(kind), bold ? 700 : 400, kind == FontKind::Accent, CharWidth(kind)};
+    const FontStyle& style = FontStyles[FontSlot(kind)];
+    return FontDescription{style.kind, style.height, style.weight, style.italic, CharWidth(kind)};
 }
 
 void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rect) const

@@ -31,10 +31,10 @@ struct Recording {
     std::vector<DrawCall> calls;
     long beginSceneResult = 0; // what the next BeginScene / EndScene return
     long endSceneResult = 0;
-    long presentResult = 0;    // what the next Present's device answers
+    DeviceState presentResult = DeviceState::Ok; // what the next Present's device answers
     bool batchFails = false;   // the scene's draws fail at EndScene: Present reports the frame incomplete
-    std::vector<long> cooperativeLevels; // TestCooperativeLevel's answers in turn, then 0
-    std::vector<long> resetResults;      // Reset's answers in turn, then 0
+    std::vector<DeviceState> cooperativeLevels; // TestCooperativeLevel's answers in turn, then Ok
+    std::vector<DeviceState> resetResults;      // Reset's answers in turn, then Ok
     int cooperativeTests = 0;
     int resets = 0;
     int displayWidth = 1920;   // the display mode Create finds

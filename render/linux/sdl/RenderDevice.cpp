@@ -1,8 +1,9 @@
 // SDL_Renderer render device.
-// Implements: the software renderer on the saver window (our own, or a
-// foreign X window whose size it takes), source-alpha blending throughout,
-// the one quad primitive as a blit or a fill, text through SDL2_ttf, scene
-// bracketing and presentation.
+// Implements: the steps of the device's life (RenderDeviceLife.cpp): the
+// software renderer on the saver window (our own, or a foreign X window
+// whose size it takes), source-alpha blending throughout, the fonts; scene
+// bracketing, presentation, and the draw list at once: quads as blits or
+// fills, texts through SDL2_ttf, clips and clears.
 // Needs: SDL2, SDL2_ttf; the saver window from the host.
 
 #include "render/RenderDevice.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-bool deviceCreated = false;
 // A draw of this scene failed: its frame is incomplete (Present says so).
 bool drawFailed = false;
 
@@ -49,28 +49,23 @@ std::vector<std::string> Lines(const std::string& text)
 
 TTF_Font* FontOf(const RenderDeviceState* state, FontKind kind)
 {
-    const unsigned slot = static_cast<unsigned>(kind);
-    return state && slot < FontCount ? state->fonts[slot] : nullptr;
+    return state ? state->fonts[FontSlot(kind)] : nullptr;
 }
 
 int LineHeight(const RenderDeviceState* state, FontKind kind)
 {
-    const unsigned slot = static_cast<unsigned>(kind);
-    return slot < FontCount ? state->descriptions[slot].height : 0;
+    return state->descriptions[FontSlot(kind)].height;
 }
 
 } // namespace
 
 // --- Device life ----------------------------------------------------------------
 
-int RenderDevice::Create(WindowHandle windowHandle, unsigned)
+int RenderDevice::CreateSurface(unsigned)
 {
-    if (deviceCreated) return 1;
     if (!state) state = new RenderDeviceState;
     *state = RenderDeviceState{};
-    lastFrame = FrameMemory{};
-    window = windowHandle;
-    state->window = static_cast<SDL_Window*>(windowHandle);
+    state->window = static_cast<SDL_Window*>(window);
     // The software renderer: the same pixels on every X server, Xvfb included.
     // Its frames go to the window as plain X images: SDL would otherwise
     // present them through OpenGL, which without a GPU (Xvfb, many VMs) is
@@ -85,25 +80,12 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned)
     SDL_GetRendererOutputSize(state->renderer, &width, &height);
     screenWidth = windowedWidth > 0 ? windowedWidth : width;
     screenHeight = windowedHeight > 0 ? windowedHeight : height;
-    deviceCreated = true;
     return 0;
 }
 
-int RenderDevice::InitResources()
+bool RenderDevice::HasSurface() const
 {
-    if (!state || !state->renderer) return 0;
-    // The screen turns black at once.
-    DrawList clear;
-    clear.AddClear();
-    Execute(clear);
-    Present();
-
-    SetRenderStates();
-    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle})
-        if (!*handle) *handle = new TextureHandle(*this);
-    Execute(clear);
-    if (OpenFonts(*state) != 0) std::fprintf(stderr, "zembria: fonts missing, texts are not drawn\n");
-    return 0;
+    return state && state->renderer;
 }
 
 void RenderDevice::SetRenderStates()
@@ -113,22 +95,26 @@ void RenderDevice::SetRenderStates()
     if (state && state->renderer) SDL_SetRenderDrawBlendMode(state->renderer, SDL_BLENDMODE_BLEND);
 }
 
-void RenderDevice::Release()
+void RenderDevice::CreateFonts()
 {
-    lastFrame = FrameMemory{};
-    // Textures first: they belong to the renderer released below.
-    panelCache.Clear();
-    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle}) {
-        delete *handle;
-        *handle = nullptr;
-    }
-    if (state) {
-        CloseFonts(*state);
-        if (state->renderer) SDL_DestroyRenderer(state->renderer);
-        state->renderer = nullptr;
-        state->presentedFrame.clear();
-    }
-    deviceCreated = false;
+    if (OpenFonts(*state) != 0) std::fprintf(stderr, "zembria: fonts missing, texts are not drawn\n");
+}
+
+void RenderDevice::ReleaseBuffers()
+{
+    if (state) state->presentedFrame.clear();
+}
+
+void RenderDevice::ReleaseFonts()
+{
+    if (state) CloseFonts(*state);
+}
+
+void RenderDevice::ReleaseSurface()
+{
+    if (!state) return;
+    if (state->renderer) SDL_DestroyRenderer(state->renderer);
+    state->renderer = nullptr;
 }
 
 long RenderDevice::BeginScene()
@@ -154,22 +140,22 @@ int RenderDevice::Present(const Rect*)
 }
 
 // The software renderer's surface is never lost.
-long RenderDevice::TestCooperativeLevel()
+DeviceState RenderDevice::TestCooperativeLevel()
 {
-    return state && state->renderer ? 0 : Status::Fail;
+    return state && state->renderer ? DeviceState::Ok : DeviceState::Failed;
 }
 
-long RenderDevice::ResetDevice()
+DeviceState RenderDevice::ResetDevice()
 {
-    return 0;
+    return DeviceState::Ok;
 }
 
 // --- Primitives -----------------------------------------------------------------
 
 FontDescription RenderDevice::SelectFont(FontKind kind) const
 {
-    const unsigned slot = static_cast<unsigned>(kind) < FontCount ? static_cast<unsigned>(kind) : 1;
-    if (!state) return FontDescription{static_cast<FontKind>(slot), 0, 0, false, 0};
+    const unsigned slot = FontSlot(kind);
+    if (!state) return FontDescription{FontStyles[slot].kind, 0, 0, false, 0};
     return state->descriptions[slot];
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// The render device of the native tests: every quad, text and clear is
-// logged with its rectangle, colour, texture and font, and text is measured
-// with fixed metrics, so overlay layouts can be checked exactly.
+// The render device of the native tests: it carries out the draw list by
+// logging every quad, panel, text, clip and clear with its rectangle, colour,
+// texture and font, and measures text with fixed metrics, so overlay layouts
+// can be checked exactly. It starts with the black screen every device shows.
 //
 // Clears, presents and clips log their rectangle (the whole screen for a
 // whole clear or present, empty when a clip is lifted).

@@ -74,7 +74,8 @@ TEST_F(DevicePixels, FontsMeasureLines)
     EXPECT_EQ(renderDevice.MeasureLines(FontKind::Text, 0), 0);
     EXPECT_EQ(renderDevice.MeasureLines(FontKind::Text, 1), metrics.tmHeight);
     DrawList list;
-    EXPECT_EQ(DrawTextBox(list, renderDevice, "one\r\ntwo", 0, 10, FontKind::Text, false, 0), 10 + 2 * metrics.tmHeight);
+    EXPECT_EQ(DrawTextBox(list, renderDevice, "one\r\ntwo", 0, 10, FontKind::Text, false, 0),
+              10 + 2 * metrics.tmHeight);
     EXPECT_EQ(renderDevice.SelectFont(FontKind::Heading).height, 28);
     EXPECT_EQ(renderDevice.SelectFont(FontKind::Accent).height, 18);
     EXPECT_GT(renderDevice.SelectFont(FontKind::Text).averageCharWidth, 0);
@@ -97,7 +98,8 @@ TEST_F(DevicePixels, PanelsDarkenWhatLiesUnderThem)
         ExpectGrey(white.At(99, 109), 255, "left of the panel");
         if (!keep)
             renderDevice.panelCache.Clear();
-        Pixels black = InScene(0xFF000000, [](DrawList& list) { list.AddPanel(Rect{100, 100, 400, 118}, Colour::Panel); });
+        Pixels black =
+            InScene(0xFF000000, [](DrawList& list) { list.AddPanel(Rect{100, 100, 400, 118}, Colour::Panel); });
         ExpectGrey(black.At(250, 109), 0, "panel over black");
     }
 }

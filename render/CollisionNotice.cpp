@@ -4,6 +4,8 @@
 
 #include "render/CollisionNotice.h"
 
+#include "render/Overlay.h"
+#include "render/OverlayLayout.h"
 #include "render/RenderDevice.h"
 
 std::vector<NoticeLine> CollisionNoticeLines(const KeyValueStore& dictionary)
@@ -22,13 +24,16 @@ std::vector<NoticeLine> CollisionNoticeLines(const KeyValueStore& dictionary)
 
 void DrawCollisionNotice(RenderDevice& device, const KeyValueStore& dictionary, int screenHeight)
 {
-    const int third = screenHeight / 3;
+    using namespace OverlayLayout;
+    DrawList list;
+    list.AddPanel(CollisionNoticePanel(screenHeight), CollisionPanelColour);
+    int y = CollisionNoticeTop(screenHeight);
+    for (const NoticeLine& line : CollisionNoticeLines(dictionary))
+        y = DrawTextBox(list, device, line.text, CollisionNoticeLeft, y, line.font, true, CollisionNoticeLineWidth,
+                        TextFormat::TopLeft);
     device.lastFrame.valid = false; // drawn over the frame: the next one starts afresh
     device.BeginScene();
-    device.DrawPanel(Rect{CollisionNoticeLeft, third - 5, CollisionNoticeWidth, third + 100}, CollisionPanelColour);
-    int y = third;
-    for (const NoticeLine& line : CollisionNoticeLines(dictionary))
-        y = device.DrawTextBox(line.text, CollisionNoticeLeft, y, line.font, true, CollisionNoticeWidth, 0);
+    device.Execute(list);
     device.EndScene();
     device.Present();
 }

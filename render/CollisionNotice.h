@@ -17,8 +17,6 @@ struct NoticeLine {
 };
 
 constexpr unsigned CollisionPanelColour = 0xA0FF0000;
-constexpr int CollisionNoticeLeft = 200;
-constexpr int CollisionNoticeWidth = 600;
 
 // The title and the lines of the notice in the dictionary's language.
 std::vector<NoticeLine> CollisionNoticeLines(const KeyValueStore& dictionary);

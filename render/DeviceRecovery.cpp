@@ -6,23 +6,23 @@
 
 #include "render/RenderDevice.h"
 
-void RenderDevice::NotePresentResult(long result)
+void RenderDevice::NotePresentResult(DeviceState result)
 {
-    if (result == DeviceResult::Lost || result == DeviceResult::NotReset)
+    if (result == DeviceState::Lost || result == DeviceState::NotReset)
         lost = true;
 }
 
-long RenderDevice::RecoverIfLost()
+DeviceState RenderDevice::RecoverIfLost()
 {
-    long level = TestCooperativeLevel();
-    if (level == 0 && !lost)
-        return 0;
+    DeviceState level = TestCooperativeLevel();
+    if (level == DeviceState::Ok && !lost)
+        return DeviceState::Ok;
     lost = true;
-    if (level == DeviceResult::NotReset)
+    if (level == DeviceState::NotReset)
         level = ResetDevice(); // a failed reset is tried again on the next tick
-    if (level != 0)
+    if (level != DeviceState::Ok)
         return level; // still lost: this tick draws nothing
     lost = false;
     lastFrame.valid = false; // a reset back buffer holds nothing of ours
-    return 0;
+    return DeviceState::Ok;
 }

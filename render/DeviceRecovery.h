@@ -1,10 +1,10 @@
 #pragma once
-// The device results that the recovery of a lost device reacts to, with the
-// values Direct3D 9 gives them.
+// What a device says about itself, as the recovery of a lost device needs
+// it; each backend translates its own answers into these.
 
-#include <cstdint>
-
-namespace DeviceResult {
-constexpr long Lost = static_cast<int32_t>(0x88760868u);     // D3DERR_DEVICELOST
-constexpr long NotReset = static_cast<int32_t>(0x88760869u); // D3DERR_DEVICENOTRESET
-} // namespace DeviceResult
+enum class DeviceState {
+    Ok = 0,
+    Lost,     // nothing can be drawn, and the device cannot be reset yet
+    NotReset, // the device can be reset now
+    Failed,   // any other failure (no device, a reset that did not work)
+};

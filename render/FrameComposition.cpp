@@ -11,11 +11,19 @@
 // are not drawn. A frame with nothing changed draws and presents nothing.
 
 #include "render/Overlay.h"
+#include "render/OverlayLayout.h"
 #include "render/RenderDevice.h"
 
 #include <algorithm>
 
 namespace {
+
+#ifdef ZEMBRIA_FULL_FRAMES
+// The benchmarks' comparison build draws every frame whole.
+constexpr bool ChangeDriven = false;
+#else
+constexpr bool ChangeDriven = true;
+#endif
 
 // Glyphs (the italic ones above all) may reach a little past the box their
 // text measures; areas and boxes are widened by this much.
@@ -66,9 +74,6 @@ bool Touches(const Rect& box, const Rect* area)
     return area == nullptr || (!IsEmpty(box) && !IsEmpty(Intersection(Widened(box), *area)));
 }
 
-Rect BarRect(int h) { return Rect{0, h - 165, 612, h - 80}; }
-Rect EmblemRect(int h) { return Rect{7, h - 205, 132, h - 65}; }
-
 Rect TextBox(const RenderDevice& device, const TextItem& item)
 {
     return device.MeasureTextBox(item.text, item.x, item.y, item.font);
@@ -85,14 +90,12 @@ bool OnlyTimesChanged(const FrameMemory& memory, const FrameContent& next, const
            next.clocks.showLocalTime == last.clocks.showLocalTime;
 }
 
-// Every layer of the frame that can touch area (all of them for a whole
-// frame), back to front. Fills layout with where the elements lie.
-void DrawTexts(RenderDevice& device, const std::vector<TextItem>& items, const std::vector<Rect>& boxes,
-               const Rect* area)
+void DrawTexts(DrawList& list, const RenderDevice& device, const std::vector<TextItem>& items,
+               const std::vector<Rect>& boxes, const Rect* area)
 {
     for (size_t i = 0; i < items.size(); ++i)
         if (Touches(boxes[i], area))
-            device.DrawTextBox(items[i].text, items[i].x, items[i].y, items[i].font, false, 0);
+            DrawTextBox(list, device, items[i].text, items[i].x, items[i].y, items[i].font, false, 0);
 }
 
 std::vector<Rect> TextBoxes(const RenderDevice& device, const std::vector<TextItem>& items)
@@ -103,28 +106,35 @@ std::vector<Rect> TextBoxes(const RenderDevice& device, const std::vector<TextIt
     return boxes;
 }
 
-void DrawLayers(RenderDevice& device, const FrameContent& content, const Rect* area, FrameLayout& layout)
+// Every layer of the frame that can touch area (all of them for a whole
+// frame), back to front. Fills layout with where the table lies.
+void DrawLayers(DrawList& list, const RenderDevice& device, const FrameContent& content, const Rect* area,
+                FrameLayout& layout)
 {
+    using OverlayLayout::Bar;
+    using OverlayLayout::Emblem;
     const int h = device.screenHeight;
     // Cleared even under a picture: its colour-keyed black pixels must show
     // black, not whatever an older frame left in the back buffer.
-    device.ClearToBlack();
+    list.AddClear();
     if (Loaded(device.pictureHandle))
-        device.pictureHandle->Draw(content.screen, Colour::White);
-    if (Loaded(device.barHandle) && Touches(Union(BarRect(h), EmblemRect(h)), area)) {
-        device.barHandle->Draw(BarRect(h), Colour::White);
+        list.AddQuad(*device.pictureHandle, content.screen, Colour::White);
+    if (Loaded(device.barHandle) && Touches(Union(Bar(h), Emblem(h)), area)) {
+        list.AddQuad(*device.barHandle, Bar(h), Colour::White);
         // An emblem that failed to load would otherwise be a white block.
         if (Loaded(device.emblemHandle))
-            device.emblemHandle->Draw(EmblemRect(h), Colour::White);
+            list.AddQuad(*device.emblemHandle, Emblem(h), Colour::White);
     }
     if (Touches(layout.clockPanel, area))
-        device.DrawPanel(layout.clockPanel, Colour::Panel);
-    DrawTexts(device, ClockItems(device.screenWidth, content.clocks), layout.clocks, area);
-    DrawTexts(device, CaptionItems(content.captions, h), layout.captions, area);
-    if (Touches(layout.countdown, area))
-        DrawCountdown(device, content.countdown);
+        list.AddPanel(layout.clockPanel, Colour::Panel);
+    DrawTexts(list, device, ClockItems(device.screenWidth, content.clocks), layout.clocks, area);
+    DrawTexts(list, device, CaptionItems(content.captions, h), layout.captions, area);
+    if (Touches(layout.countdown, area)) {
+        const TextItem countdown = CountdownItem(content.countdown, h);
+        DrawTextBox(list, device, countdown.text, countdown.x, countdown.y, countdown.font, false, 0);
+    }
     if (content.showInfoTable && Touches(layout.table, area)) {
-        const Rect table = DrawInfoTable(device, content.tableRows);
+        const Rect table = DrawInfoTable(list, device, content.tableRows);
         if (area == nullptr)
             layout.table = table;
     }
@@ -141,14 +151,16 @@ int32_t DrawWhole(RenderDevice& device, const FrameContent& content, FrameMemory
     layout.clocks = TextBoxes(device, ClockItems(device.screenWidth, content.clocks));
     layout.captions = TextBoxes(device, CaptionItems(content.captions, device.screenHeight));
     layout.countdown = TextBox(device, CountdownItem(content.countdown, device.screenHeight));
-    DrawLayers(device, content, nullptr, layout);
+    DrawList list;
+    DrawLayers(list, device, content, nullptr, layout);
+    device.Execute(list);
 
     result = device.EndScene();
     if (result != 0)
         return static_cast<int32_t>(result);
     // A frame whose draws or present failed isn't on screen: the next one is drawn whole.
     const bool shown = device.Present() == 0;
-    memory = FrameMemory{device.changeDriven && shown, content, LoadsOf(device), layout};
+    memory = FrameMemory{ChangeDriven && shown, content, LoadsOf(device), layout};
     return 0;
 }
 
@@ -188,11 +200,13 @@ int32_t DrawChangedAreas(RenderDevice& device, const FrameContent& content, Fram
     layout.countdown = reach.back();
     reach.pop_back();
     layout.clocks = reach;
+    DrawList list;
     for (const Rect& area : areas) {
-        device.SetClip(&area);
-        DrawLayers(device, content, &area, layout);
+        list.AddClip(&area);
+        DrawLayers(list, device, content, &area, layout);
     }
-    device.SetClip(nullptr);
+    list.AddClip(nullptr);
+    device.Execute(list);
     result = device.EndScene();
     if (result != 0)
         return static_cast<int32_t>(result);

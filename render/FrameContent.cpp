@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <utility>
 
 namespace {
 
@@ -52,47 +53,39 @@ int SecondsLeft(const CountdownState& countdown, int64_t now)
     return static_cast<int>(std::clamp<int64_t>(left, 0, std::max<int64_t>(countdown.refreshSeconds, 0)));
 }
 
-ClockContent ClockContentOf(const KeyValueStore& options, const KeyValueStore& dictionary, int64_t now)
+ClockContent ClockContentOf(const FrameFlags& flags, const FrameWords& words, int64_t now)
 {
     ClockContent clocks;
-    clocks.showZembrianTime = options.GetString("ShowZembrianTime", "yes") == "yes";
-    clocks.showLocalTime = options.GetString("ShowLocalTime", "no") == "yes";
+    clocks.showZembrianTime = flags.showZembrianTime;
+    clocks.showLocalTime = flags.showLocalTime;
     if (clocks.showLocalTime)
-        clocks.localText = Printf("%s: %s %s", dictionary.GetString("LocalTime", "local").c_str(),
-                                  FormatTime(now, "%H:%M").c_str(),
-                                  dictionary.GetString("LocalTimeSuffix", "").c_str());
+        clocks.localText = Printf("%s: %s %s", words.localTime.c_str(), FormatTime(now, "%H:%M").c_str(),
+                                  words.localTimeSuffix.c_str());
     if (clocks.showZembrianTime) {
         ZembrianTime clock = ZembrianClock(now);
-        clocks.zembrianText = Printf("%s: %.2d:%.2d %s", dictionary.GetString("ZembrianTime", "time").c_str(),
-                                     clock.hours, clock.minutes,
-                                     dictionary.GetString("ZembrianTimeSuffix", "").c_str());
+        clocks.zembrianText = Printf("%s: %.2d:%.2d %s", words.zembrianTime.c_str(), clock.hours, clock.minutes,
+                                     words.zembrianTimeSuffix.c_str());
     }
     return clocks;
 }
 
-CaptionContent CaptionContentOf(const KeyValueList& info)
+std::string CountdownText(const std::string& seconds, const CountdownState& countdown, int64_t now)
 {
-    return CaptionContent{info.GetString("ImageInfoMain", ""), info.GetString("ImageInfoReloadLable", ""),
-                          info.GetString("ImageInfoSub", ""), info.GetString("ImageInfoURL", ZEMBRIA_WEB_HOST)};
+    return countdown.advancing ? Printf("0 %s", seconds.c_str())
+                               : Printf("%4d %s", SecondsLeft(countdown, now), seconds.c_str());
 }
 
-std::string CountdownText(const KeyValueStore& dictionary, const CountdownState& countdown, int64_t now)
-{
-    std::string unit = dictionary.GetString("Seconds", "secs.");
-    return countdown.advancing ? Printf("0 %s", unit.c_str())
-                               : Printf("%4d %s", SecondsLeft(countdown, now), unit.c_str());
-}
-
-FrameContent FrameContentOf(const Rect& screen, const KeyValueStore& options, const KeyValueStore& dictionary,
-                            const KeyValueList& info, const CountdownState& countdown, int64_t now)
+FrameContent FrameContentOf(const Rect& screen, const FrameFlags& flags, const FrameWords& words,
+                            const CaptionContent& captions, std::vector<TableRow> rows,
+                            const CountdownState& countdown, int64_t now)
 {
     FrameContent content;
     content.screen = screen;
-    content.clocks = ClockContentOf(options, dictionary, now);
-    content.captions = CaptionContentOf(info);
-    content.countdown = CountdownText(dictionary, countdown, now);
-    content.showInfoTable = options.GetString("ShowAllInfos", "yes") == "yes";
+    content.clocks = ClockContentOf(flags, words, now);
+    content.captions = captions;
+    content.countdown = CountdownText(words.seconds, countdown, now);
+    content.showInfoTable = flags.showInfoTable;
     if (content.showInfoTable)
-        content.tableRows = InfoTableRows(info);
+        content.tableRows = std::move(rows);
     return content;
 }

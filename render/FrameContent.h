@@ -1,17 +1,24 @@
 #pragma once
 // What a frame shows, as plain values: the clock texts, the captions, the
 // countdown text and the rows of the information table, with the flags that
-// say which of them are drawn. Built from the options, the dictionary and
-// the information store at one moment; the frame is drawn from these alone.
+// say which of them are drawn. Host reads them from the options, the
+// dictionary and the information store at one moment; the frame is drawn
+// from these alone.
 
-#include "render/InfoTable.h"
 #include "render/TextureHandle.h"
-#include "settings/KeyValueList.h"
-#include "settings/KeyValueStore.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+enum class TableRowKind { Rule, Gap, Title, Value };
+
+struct TableRow {
+    TableRowKind kind;
+    std::string text;  // the title or the value
+    std::string label; // the label of a value row
+    bool operator==(const TableRow&) const = default;
+};
 
 struct ClockContent {
     bool showZembrianTime = false;
@@ -59,9 +66,26 @@ std::string FormatTime(int64_t time, const char* format);
 // set back never shows more than the interval.
 int SecondsLeft(const CountdownState& countdown, int64_t now);
 
-ClockContent ClockContentOf(const KeyValueStore& options, const KeyValueStore& dictionary, int64_t now);
-CaptionContent CaptionContentOf(const KeyValueList& info);
-std::string CountdownText(const KeyValueStore& dictionary, const CountdownState& countdown, int64_t now);
+// Which parts of the overlay show (the options' flags).
+struct FrameFlags {
+    bool showZembrianTime = false;
+    bool showLocalTime = false;
+    bool showInfoTable = false;
+};
 
-FrameContent FrameContentOf(const Rect& screen, const KeyValueStore& options, const KeyValueStore& dictionary,
-                            const KeyValueList& info, const CountdownState& countdown, int64_t now);
+// The words around the clocks and the countdown, in the dictionary's language.
+struct FrameWords {
+    std::string zembrianTime;       // "time"
+    std::string zembrianTimeSuffix;
+    std::string localTime;          // "local"
+    std::string localTimeSuffix;
+    std::string seconds;            // "secs."
+};
+
+ClockContent ClockContentOf(const FrameFlags& flags, const FrameWords& words, int64_t now);
+std::string CountdownText(const std::string& seconds, const CountdownState& countdown, int64_t now);
+
+// The frame at now; the table's rows count only when the table shows.
+FrameContent FrameContentOf(const Rect& screen, const FrameFlags& flags, const FrameWords& words,
+                            const CaptionContent& captions, std::vector<TableRow> rows,
+                            const CountdownState& countdown, int64_t now);

@@ -2,41 +2,40 @@
 // of further information on the right.
 
 #include "render/Overlay.h"
+#include "render/OverlayLayout.h"
 #include "render/RenderDevice.h"
+
+using namespace OverlayLayout;
+
+namespace {
+
+TextItem At(const std::string& text, Point place, FontKind font)
+{
+    return TextItem{text, place.x, place.y, font};
+}
+
+} // namespace
 
 std::vector<TextItem> CaptionItems(const CaptionContent& captions, int h)
 {
-    std::vector<TextItem> items{{captions.main, 159, h - 162, FontKind::Heading}};
+    std::vector<TextItem> items{At(captions.main, CaptionMain(h), FontKind::Heading)};
     if (!captions.reloadLabel.empty())
-        items.push_back({captions.reloadLabel, 380, h - 154, FontKind::Accent});
-    items.push_back({captions.sub, 160, h - 132, FontKind::Text});
-    items.push_back({captions.url, 160, h - 101, FontKind::TextBold});
+        items.push_back(At(captions.reloadLabel, CaptionReloadLabel(h), FontKind::Accent));
+    items.push_back(At(captions.sub, CaptionSub(h), FontKind::Text));
+    items.push_back(At(captions.url, CaptionUrl(h), FontKind::TextBold));
     return items;
-}
-
-void DrawPictureInfo(RenderDevice& device, const CaptionContent& captions)
-{
-    for (const TextItem& item : CaptionItems(captions, device.screenHeight))
-        device.DrawTextBox(item.text, item.x, item.y, item.font, false, 0);
 }
 
 TextItem CountdownItem(const std::string& text, int h)
 {
-    return {text, 460, h - 154, FontKind::Accent};
+    return At(text, Countdown(h), FontKind::Accent);
 }
 
-void DrawCountdown(RenderDevice& device, const std::string& text)
-{
-    const TextItem item = CountdownItem(text, device.screenHeight);
-    device.DrawTextBox(item.text, item.x, item.y, item.font, false, 0);
-}
-
-Rect DrawInfoTable(RenderDevice& device, const std::vector<TableRow>& rows)
+Rect DrawInfoTable(DrawList& list, const RenderDevice& device, const std::vector<TableRow>& rows)
 {
     if (rows.empty())
         return Rect{};
-    const int x0 = device.screenWidth - 310;
-    const int panelWidth = 300;
+    const int x0 = TableColumnX(device.screenWidth);
 
     // The column ends near H - 125: its height comes from the rows drawn.
     int lines = 0, rules = 0;
@@ -47,24 +46,26 @@ Rect DrawInfoTable(RenderDevice& device, const std::vector<TableRow>& rows)
             ++lines;
     }
     int y = device.screenHeight - device.MeasureLines(FontKind::Text, lines + 1) -
-            device.MeasureLines(FontKind::Heading, rules) - 125;
+            device.MeasureLines(FontKind::Heading, rules) - TableBottomMargin;
     // Rules draw their dashes half a line above the row; values run to the right.
     Rect covered{x0, y - device.SelectFont(FontKind::Text).height, device.screenWidth, y};
 
     for (const TableRow& row : rows) {
         switch (row.kind) {
         case TableRowKind::Rule:
-            y = device.DrawSeparator(SeparatorKind::Rule, x0, y, 290, FontKind::Text, true, panelWidth);
+            y = DrawSeparator(list, device, SeparatorKind::Rule, x0, y, TableRuleWidth, FontKind::Text, true,
+                              TablePanelWidth);
             break;
         case TableRowKind::Gap:
-            y = device.DrawSeparator(SeparatorKind::Gap, x0, y, 5, FontKind::Text, true, panelWidth);
+            y = DrawSeparator(list, device, SeparatorKind::Gap, x0, y, TableGapWidth, FontKind::Text, true,
+                              TablePanelWidth);
             break;
         case TableRowKind::Title:
-            y = device.DrawTextBox(" " + row.text + ":", x0, y, FontKind::TextBold, true, panelWidth);
+            y = DrawTextBox(list, device, " " + row.text + ":", x0, y, FontKind::TextBold, true, TablePanelWidth);
             break;
         case TableRowKind::Value:
-            device.DrawTextBox(" " + row.label + ":", x0, y, FontKind::Text, true, panelWidth);
-            y = device.DrawTextBox(" " + row.text, x0 + 200, y, FontKind::Text, false, 0);
+            DrawTextBox(list, device, " " + row.label + ":", x0, y, FontKind::Text, true, TablePanelWidth);
+            y = DrawTextBox(list, device, " " + row.text, x0 + TableValueOffset, y, FontKind::Text, false, 0);
             break;
         }
     }

@@ -1,7 +1,8 @@
 #pragma once
-// The drawing steps of a frame and the whole frame, each drawn from the
-// plain values of FrameContent.
+// The drawing steps of a frame and the whole frame, each written into a draw
+// list from the plain values of FrameContent; the device only measures text.
 
+#include "render/DrawList.h"
 #include "render/FontKind.h"
 #include "render/FrameContent.h"
 
@@ -11,6 +12,17 @@
 
 class RenderDevice;
 
+enum class SeparatorKind { Gap = 0, Rule = 1 };
+
+// A text at x, y on an optional panel (minimumWidth < 0: a dense panel as
+// wide as the text, else a panel at least that wide). Returns the y below it.
+int DrawTextBox(DrawList& list, const RenderDevice& device, const std::string& text, int x, int y, FontKind kind,
+                bool background, int minimumWidth, unsigned format = TextFormat::TopLeft);
+// A gap (half a line, on a panel when background) or a rule (a panel with a
+// line of dashes as wide as width). Returns the y below it.
+int DrawSeparator(DrawList& list, const RenderDevice& device, SeparatorKind separator, int x, int y, int width,
+                  FontKind kind, bool background, int minimumWidth, unsigned format = TextFormat::TopLeft);
+
 // One text of the overlay at its place.
 struct TextItem {
     std::string text;
@@ -19,8 +31,6 @@ struct TextItem {
     FontKind font;
 };
 
-// The clocks at the top right on their panel.
-void DrawClocks(RenderDevice& device, const ClockContent& clocks);
 // Where the clock panel lies on a screen of that width; empty without clocks.
 Rect ClockPanelRect(int screenWidth, const ClockContent& clocks);
 // The texts on the clock panel, in drawing order.
@@ -28,13 +38,11 @@ std::vector<TextItem> ClockItems(int screenWidth, const ClockContent& clocks);
 
 // The captions on the bar, in drawing order, on a screen of that height.
 std::vector<TextItem> CaptionItems(const CaptionContent& captions, int screenHeight);
-void DrawPictureInfo(RenderDevice& device, const CaptionContent& captions);
 // The countdown to the next picture, on the bar.
 TextItem CountdownItem(const std::string& text, int screenHeight);
-void DrawCountdown(RenderDevice& device, const std::string& text);
 // The table of further information on the right, ending near H - 125.
 // Returns the area it covers (empty when there are no rows).
-Rect DrawInfoTable(RenderDevice& device, const std::vector<TableRow>& rows);
+Rect DrawInfoTable(DrawList& list, const RenderDevice& device, const std::vector<TableRow>& rows);
 
 // One frame: the first, or one after a change of picture, captions, table or
 // device, is drawn whole; when only the clocks or the countdown changed, only

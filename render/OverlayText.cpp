@@ -1,22 +1,20 @@
 // Text boxes, panels and separators over the picture. Layouts run top-down:
 // every text operation returns the y just below what it drew.
 
+#include "render/Overlay.h"
 #include "render/RenderDevice.h"
+#include "render/TextureRecord.h"
 
 #include <algorithm>
 
-void RenderDevice::DrawPanel(const Rect& rect, uint32_t colour)
+const TextureRecord* RenderDevice::PanelTexture(const Rect& rect)
 {
-    int width = rect.right - rect.left;
-    int height = rect.bottom - rect.top;
-    if (panelCache.keepPanels && width > 0 && height > 0) {
-        panelCache.Get(width, height).Draw(rect, colour);
-        return;
-    }
-    TextureHandle panel;
-    panel.LoadFilled(width, height);
-    panel.Draw(rect, colour);
-    panel.Unload();
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    const TextureRecord* record = panelCache.Get(*this, width, height).record;
+    return record && record->texture ? record : nullptr;
 }
 
 Rect RenderDevice::MeasureTextBox(const std::string& text, int x, int y, FontKind kind) const
@@ -26,45 +24,45 @@ Rect RenderDevice::MeasureTextBox(const std::string& text, int x, int y, FontKin
     return extent;
 }
 
-int RenderDevice::DrawTextBox(const std::string& text, int x, int y, FontKind kind, bool background,
-                              int minimumWidth, unsigned format)
-{
-    const Rect extent = MeasureTextBox(text, x, y, kind);
-    if (background) {
-        if (minimumWidth < 0) {
-            DrawPanel(extent, Colour::DensePanel);
-        } else {
-            Rect panel = extent;
-            panel.right = std::max(panel.right, x + minimumWidth);
-            DrawPanel(panel, Colour::Panel);
-        }
-    }
-    RenderText(kind, text, extent, format | TextFormat::NoPrefix,
-               kind == FontKind::Accent ? Colour::Accent : Colour::White);
-    return extent.bottom;
-}
-
-int RenderDevice::MeasureLines(FontKind kind, int lineCount)
+int RenderDevice::MeasureLines(FontKind kind, int lineCount) const
 {
     if (lineCount < 1)
         return 0;
     std::string text = " ";
     for (int line = 1; line < lineCount; ++line)
         text += " \r\n";
-    return DrawTextBox(text, 0, 0, kind, false, 0, TextFormat::TopLeft);
+    return MeasureTextBox(text, 0, 0, kind).bottom;
 }
 
-int RenderDevice::DrawSeparator(SeparatorKind separator, int x, int y, int width, FontKind kind, bool background,
-                                int minimumWidth, unsigned format)
+int DrawTextBox(DrawList& list, const RenderDevice& device, const std::string& text, int x, int y, FontKind kind,
+                bool background, int minimumWidth, unsigned format)
+{
+    const Rect extent = device.MeasureTextBox(text, x, y, kind);
+    if (background) {
+        if (minimumWidth < 0) {
+            list.AddPanel(extent, Colour::DensePanel);
+        } else {
+            Rect panel = extent;
+            panel.right = std::max(panel.right, x + minimumWidth);
+            list.AddPanel(panel, Colour::Panel);
+        }
+    }
+    list.AddText(kind, text, extent, format | TextFormat::NoPrefix,
+                 kind == FontKind::Accent ? Colour::Accent : Colour::White);
+    return extent.bottom;
+}
+
+int DrawSeparator(DrawList& list, const RenderDevice& device, SeparatorKind separator, int x, int y, int width,
+                  FontKind kind, bool background, int minimumWidth, unsigned format)
 {
     minimumWidth = std::max(minimumWidth, width);
-    FontDescription font = SelectFont(kind);
+    FontDescription font = device.SelectFont(kind);
     int half = font.height / 2;
     Rect strip{x, y, x + minimumWidth, y + half};
 
     if (separator == SeparatorKind::Gap) {
         if (background)
-            DrawPanel(strip, Colour::Panel);
+            list.AddPanel(strip, Colour::Panel);
         return y + half;
     }
 
@@ -73,7 +71,7 @@ int RenderDevice::DrawSeparator(SeparatorKind separator, int x, int y, int width
     std::string dashes;
     while (static_cast<int>(dashes.size()) * dashWidth < width)
         dashes += '-';
-    DrawPanel(strip, Colour::Panel);
-    DrawTextBox(dashes, x, y - half, kind, false, minimumWidth, format);
+    list.AddPanel(strip, Colour::Panel);
+    DrawTextBox(list, device, dashes, x, y - half, kind, false, minimumWidth, format);
     return y + half;
 }

@@ -7,7 +7,7 @@ PanelCache::~PanelCache()
     Clear();
 }
 
-const TextureHandle& PanelCache::Get(int width, int height)
+const TextureHandle& PanelCache::Get(RenderDevice& device, int width, int height)
 {
     ++useCount;
     for (Entry& entry : entries) {
@@ -22,7 +22,7 @@ const TextureHandle& PanelCache::Get(int width, int height)
         delete oldest->handle;
         entries.erase(oldest);
     }
-    auto* handle = new TextureHandle;
+    auto* handle = new TextureHandle(device);
     handle->LoadFilled(width, height);
     entries.push_back(Entry{width, height, useCount, handle});
     return *handle;

@@ -18,13 +18,11 @@ public:
 
     // The filled texture of that size, made on first use; the least recently
     // used one is dropped when the cache is full.
-    const TextureHandle& Get(int width, int height);
+    const TextureHandle& Get(RenderDevice& device, int width, int height);
     // Releases every kept texture (before the device goes).
     void Clear();
     size_t Size() const { return entries.size(); }
 
-    // false: every panel makes and releases its own texture, as before.
-    bool keepPanels = true;
     static constexpr size_t Capacity = 48;
 
 private:

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string>
 
-// D3DXERR_INVALIDDATA: what a refused picture's load returns.
-constexpr long PictureRefused = static_cast<long>(static_cast<int32_t>(0x88760B59u));
+// What a refused picture's load returns; the devices' own failures are other non-zero values.
+constexpr long PictureRefused = 2;
 
 // false when the header can't be read, announces more than the limits, or the
 // file holds too many scans.

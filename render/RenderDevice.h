@@ -1,10 +1,12 @@
 #pragma once
-// The one render device: the screen surface, the quad primitive, four fonts
-// and the three long-lived texture handles, plus the overlay operations built
-// on them (panels, text boxes, separators). Direct3D 9 on Windows; the native
-// tests link a recording device with the same operations.
+// The one render device: the screen surface, four fonts, the three
+// long-lived texture handles and the kept panel textures. It carries out a
+// DrawList and measures text. Direct3D 9 on Windows, SDL_Renderer on Linux;
+// the native tests link a recording device with the same operations.
 
 #include "platform/Platform.h"
+#include "render/DeviceRecovery.h"
+#include "render/DrawList.h"
 #include "render/FontKind.h"
 #include "render/FrameMemory.h"
 #include "render/PanelCache.h"
@@ -12,8 +14,6 @@
 
 #include <cstdint>
 #include <string>
-
-enum class SeparatorKind { Gap = 0, Rule = 1 };
 
 // What SelectFont gives: the description the font was made from and the
 // average character width the separators are measured with.
@@ -34,67 +34,65 @@ constexpr uint32_t Panel = 0xA0060606;
 constexpr uint32_t DensePanel = 0xF0060606;
 } // namespace Colour
 
-// Text format flags, as DrawText defines them.
-namespace TextFormat {
-constexpr unsigned TopLeft = 0x0000;
-constexpr unsigned CalcRect = 0x0400;
-// Texts come from the service and the dictionaries: "&" is a character, not
-// the prefix of an underlined one. Every text box draws with it.
-constexpr unsigned NoPrefix = 0x0800;
-} // namespace TextFormat
-
 struct RenderDeviceState; // platform objects (device, fonts, vertex buffer)
 
 class RenderDevice {
 public:
     virtual ~RenderDevice() = default;
 
-    // Device life: per platform.
+    // Device life, in one order for every platform (RenderDeviceLife.cpp):
+    // the surface, then a black screen, the render states, the handles and
+    // the fonts; released in reverse.
     int Create(WindowHandle window, unsigned adapter);
     int InitResources();
-    void SetRenderStates();
     void Release();
+
+    // The platform's steps of the device's life.
+    // Makes the device on the window (sets screenWidth, screenHeight); 0 when made.
+    int CreateSurface(unsigned adapter);
+    bool HasSurface() const;
+    // Sets the fixed pipeline states (again after a reset).
+    void SetRenderStates();
+    void CreateFonts();
+    // What lives with the frames: queued draws, buffers, the kept frame.
+    void ReleaseBuffers();
+    void ReleaseFonts();
+    void ReleaseSurface();
+
     long BeginScene();
     long EndScene();
     // Shows the back buffer, or only the given area of it (the rest of the
     // screen keeps what it showed). 0 when the scene's draws and the present
     // succeeded; otherwise the screen may lack part of the frame.
     int Present(const Rect* area = nullptr);
-    // Clears the back buffer, or the clip area while one is set.
-    long ClearToBlack();
-    // Limits drawing and clearing to the area; nullptr lifts the limit.
-    void SetClip(const Rect* area);
+    // Carries out the list's commands in order; within a scene they may be
+    // queued until EndScene, outside one they are drawn at once.
+    void Execute(const DrawList& list);
     // Writes the last presented frame as a PNG file; 0 when written.
     int SaveSnapshot(const std::string& pngPath);
 
     // Device loss: the device's answers are per platform, the recovery that
     // follows them is portable (render/DeviceRecovery.cpp).
-    long TestCooperativeLevel();
+    DeviceState TestCooperativeLevel();
     // Lets go of what a reset loses, resets with the same parameters and makes it again.
-    long ResetDevice();
+    DeviceState ResetDevice();
     // Present's result: a lost device draws nothing until it is recovered.
-    void NotePresentResult(long result);
-    // Called on every frame tick before the frame: 0 when it may be drawn
-    // (after a reset, whole), else the device's result and nothing is drawn.
-    long RecoverIfLost();
+    void NotePresentResult(DeviceState result);
+    // Called on every frame tick before the frame: Ok when it may be drawn
+    // (after a reset, whole), else the device's state and nothing is drawn.
+    DeviceState RecoverIfLost();
 
-    // Primitives: per platform.
+    // Text measuring: per platform.
     FontDescription SelectFont(FontKind kind) const;
-    // Sets the rectangle's right and bottom to the text's extent (DT_CALCRECT).
+    // Sets the rectangle's right and bottom to the text's extent.
     void MeasureText(FontKind kind, const std::string& text, Rect& rect) const;
-    // Named apart from the Win32 DrawText macro.
-    void RenderText(FontKind kind, const std::string& text, const Rect& rect, unsigned format, uint32_t colour);
-    int DrawQuad(const TextureRecord* texture, const Rect& rect, uint32_t colour);
-
-    // Overlay text: portable, built on the primitives.
-    void DrawPanel(const Rect& rect, uint32_t colour);
-    // Where DrawTextBox would put the text at x, y.
+    // Where a text box would put the text at x, y.
     Rect MeasureTextBox(const std::string& text, int x, int y, FontKind kind) const;
-    int DrawTextBox(const std::string& text, int x, int y, FontKind kind, bool background, int minimumWidth,
-                    unsigned format = TextFormat::TopLeft);
-    int MeasureLines(FontKind kind, int lineCount);
-    int DrawSeparator(SeparatorKind separator, int x, int y, int width, FontKind kind, bool background,
-                      int minimumWidth, unsigned format = TextFormat::TopLeft);
+    // The height of that many lines of the font (the last line break adds none).
+    int MeasureLines(FontKind kind, int lineCount) const;
+    // The panel texture of the rectangle's size, kept in panelCache; nullptr
+    // for an empty rectangle or when none can be made.
+    const TextureRecord* PanelTexture(const Rect& rect);
 
     WindowHandle window = nullptr;
     TextureHandle* pictureHandle = nullptr;
@@ -111,13 +109,13 @@ public:
     bool keepPresentedFrame = false;
     // Panel textures kept by size from frame to frame.
     PanelCache panelCache;
-    // What the back buffer holds. false: every frame is drawn whole (the
-    // benchmarks' comparison).
+    // What the back buffer holds.
     FrameMemory lastFrame;
-    bool changeDriven = true;
     // The device is lost: nothing is drawn until it is reset, and the
     // recovery then has the next frame drawn whole (lastFrame).
     bool lost = false;
+    // A device is made: a second Create is refused until Release.
+    bool created = false;
     RenderDeviceState* state = nullptr;
 };
 

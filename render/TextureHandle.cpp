@@ -1,6 +1,5 @@
 #include "render/TextureHandle.h"
 
-#include "render/RenderDevice.h"
 #include "render/TextureRecord.h"
 
 TextureHandle::~TextureHandle()
@@ -20,21 +19,21 @@ TextureRecord* TextureHandle::Attach()
 
 long TextureHandle::LoadFile(const std::string& path, int width, int height)
 {
-    long result = Attach()->CreateFromFile(path, width, height);
+    long result = Attach()->CreateFromFile(device, path, width, height);
     loaded = result == 0;
     return result;
 }
 
 long TextureHandle::LoadResource(int resourceId, int width, int height)
 {
-    long result = Attach()->CreateFromResource(resourceId, width, height);
+    long result = Attach()->CreateFromResource(device, resourceId, width, height);
     loaded = result == 0;
     return result;
 }
 
 long TextureHandle::LoadFilled(int width, int height)
 {
-    long result = Attach()->CreateFilled(width, height);
+    long result = Attach()->CreateFilled(device, width, height);
     loaded = result == 0;
     return result;
 }
@@ -54,10 +53,4 @@ int TextureHandle::Unload()
 std::string TextureHandle::Name() const
 {
     return loaded && record ? record->name : std::string();
-}
-
-int TextureHandle::Draw(const Rect& rect, unsigned colour) const
-{
-    const TextureRecord* texture = record && record->texture ? record : nullptr;
-    return renderDevice.DrawQuad(texture, rect, colour);
 }

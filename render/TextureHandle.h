@@ -10,11 +10,13 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
+class RenderDevice;
 class TextureRecord;
 
 class TextureHandle {
 public:
-    TextureHandle() = default;
+    // Textures are made on this device.
+    explicit TextureHandle(RenderDevice& device) : device(device) {}
     ~TextureHandle();
     TextureHandle(const TextureHandle&) = delete;
     TextureHandle& operator=(const TextureHandle&) = delete;
@@ -25,7 +27,6 @@ public:
     int Unload();
     bool IsLoaded() const { return loaded; }
     std::string Name() const;
-    int Draw(const Rect& rect, unsigned colour) const;
 
     bool loaded = false;
     TextureRecord* record = nullptr;
@@ -35,4 +36,5 @@ public:
 
 private:
     TextureRecord* Attach();
+    RenderDevice& device;
 };

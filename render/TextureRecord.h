@@ -6,13 +6,14 @@
 #include <cstdint>
 #include <string>
 
+class RenderDevice;
 struct NativeTexture; // IDirect3DTexture9 on Windows, the recording's record in the tests
 
 class TextureRecord {
 public:
-    long CreateFromFile(const std::string& path, int width, int height);
-    long CreateFromResource(int resourceId, int width, int height);
-    long CreateFilled(int width, int height);
+    long CreateFromFile(RenderDevice& device, const std::string& path, int width, int height);
+    long CreateFromResource(RenderDevice& device, int resourceId, int width, int height);
+    long CreateFilled(RenderDevice& device, int width, int height);
     void ReleaseRef();
 
     int32_t refCount = 0;

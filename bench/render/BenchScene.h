@@ -4,6 +4,8 @@
 // full overlay, and the bare frame; timed the same way.
 
 #include "host/SaverApp.h"
+#include "render/Overlay.h"
+#include "render/OverlayLayout.h"
 #include "render/RenderDevice.h"
 #include "resources/resource.h"
 
@@ -106,16 +108,25 @@ template <typename Write> bool MeasurePictureLoads(Write write)
     return true;
 }
 
+// A whole frame, drawn as if nothing of it were on screen yet.
+inline void DrawWholeFrame(SaverApp& app, int i)
+{
+    renderDevice.lastFrame.valid = false;
+    ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2));
+}
+
 // For scale: the frame without any overlay text or panel.
 inline Timing MeasureBareFrame(int frames)
 {
     Timing bare = Measure(frames, [](int) {
-        renderDevice.BeginScene();
-        renderDevice.ClearToBlack();
-        renderDevice.pictureHandle->Draw(Rect{0, 0, renderDevice.screenWidth, renderDevice.screenHeight}, 0xFFFFFFFF);
         const int height = renderDevice.screenHeight;
-        renderDevice.barHandle->Draw(Rect{0, height - 165, 612, height - 80}, 0xFFFFFFFF);
-        renderDevice.emblemHandle->Draw(Rect{7, height - 205, 132, height - 65}, 0xFFFFFFFF);
+        DrawList list;
+        list.AddClear();
+        list.AddQuad(*renderDevice.pictureHandle, Rect{0, 0, renderDevice.screenWidth, height}, Colour::White);
+        list.AddQuad(*renderDevice.barHandle, OverlayLayout::Bar(height), Colour::White);
+        list.AddQuad(*renderDevice.emblemHandle, OverlayLayout::Emblem(height), Colour::White);
+        renderDevice.BeginScene();
+        renderDevice.Execute(list);
         renderDevice.EndScene();
         renderDevice.Present();
     });

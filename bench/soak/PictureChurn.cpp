@@ -87,7 +87,6 @@ int main(int argc, char** argv)
     const int w = renderDevice.screenWidth, h = renderDevice.screenHeight;
     static SaverApp app;
     FillStores(app, w, h);
-    renderDevice.changeDriven = true;
     auto frame = [](int second) { ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 7 + second)); };
     frame(0);
 

@@ -22,17 +22,27 @@ void ReleaseDefaultPool(RenderDeviceState& state)
 
 } // namespace
 
-long RenderDevice::TestCooperativeLevel()
+DeviceState StateOf(HRESULT result)
 {
-    IDirect3DDevice9* device = state ? state->Device() : nullptr;
-    return device ? device->TestCooperativeLevel() : D3DERR_INVALIDCALL;
+    switch (result) {
+    case D3D_OK: return DeviceState::Ok;
+    case D3DERR_DEVICELOST: return DeviceState::Lost;
+    case D3DERR_DEVICENOTRESET: return DeviceState::NotReset;
+    default: return SUCCEEDED(result) ? DeviceState::Ok : DeviceState::Failed;
+    }
 }
 
-long RenderDevice::ResetDevice()
+DeviceState RenderDevice::TestCooperativeLevel()
+{
+    IDirect3DDevice9* device = state ? state->Device() : nullptr;
+    return device ? StateOf(device->TestCooperativeLevel()) : DeviceState::Failed;
+}
+
+DeviceState RenderDevice::ResetDevice()
 {
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
     if (!device)
-        return D3DERR_INVALIDCALL;
+        return DeviceState::Failed;
     ReleaseDefaultPool(*state);
     for (ID3DXFont* font : state->fonts)
         if (font)
@@ -42,15 +52,13 @@ long RenderDevice::ResetDevice()
     D3DPRESENT_PARAMETERS parameters = state->presentParameters;
     HRESULT result = device->Reset(&parameters);
     if (FAILED(result))
-        return result;
+        return StateOf(result);
     for (ID3DXFont* font : state->fonts)
         if (font)
             font->OnResetDevice();
     if (state->textSprite)
         state->textSprite->OnResetDevice();
     // A reset device is back at its default states: the quad input and the blending again.
-    device->SetVertexShader(nullptr);
-    device->SetFVF(QuadVertexFormat);
     SetRenderStates();
-    return 0;
+    return DeviceState::Ok;
 }

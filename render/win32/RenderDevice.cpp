@@ -1,10 +1,11 @@
 // Direct3D 9 render device.
-// Implements: device creation on adapter 0 (full screen at the display mode,
-// or windowed at a chosen size), the fixed blend states, the one quad
-// primitive, the four D3DX fonts with measuring and drawing, clip areas,
-// scene bracketing and presentation of the whole back buffer or of areas.
-// A scene's quads and texts are queued and carried out at its end in one
-// batch (DrawBatch); outside a scene each is carried out at once.
+// Implements: the steps of the device's life (RenderDeviceLife.cpp): the
+// device on adapter 0 (full screen at the display mode, or windowed at a
+// chosen size), the fixed pipeline states, the four D3DX fonts; measuring
+// text, scene bracketing, presentation of the whole back buffer or of areas,
+// and the draw list: its quads, texts, clips and clears are queued in a
+// DrawBatch and carried out at the scene's end in one vertex buffer with
+// runs of quads (outside a scene at once).
 // Needs: d3d9 and d3dx9_43 at run time (Direct3d, D3dxLibrary); the saver window from the host.
 
 #include "render/RenderDevice.h"
@@ -16,39 +17,21 @@
 
 #include <windows.h>
 
-
 namespace {
-
-bool deviceCreated = false;
 
 RECT ToRect(const Rect& rect)
 {
     return RECT{rect.left, rect.top, rect.right, rect.bottom};
 }
 
-struct FontStyle {
-    FontKind kind;
-    INT height;
-    UINT weight;
-    BOOL italic;
-};
-
-// Creation order; each lands in its FontSlot.
-constexpr FontStyle FontStyles[FontCount] = {
-    {FontKind::Heading, 28, FW_BOLD, FALSE},
-    {FontKind::Accent, 18, FW_BOLD, TRUE},
-    {FontKind::TextBold, 18, FW_BOLD, FALSE},
-    {FontKind::Text, 18, FW_NORMAL, FALSE},
-};
-
 D3DXFONT_DESCA Describe(const FontStyle& style)
 {
     D3DXFONT_DESCA description{};
     description.Height = style.height;
     description.Width = 0;
-    description.Weight = style.weight;
+    description.Weight = static_cast<UINT>(style.weight);
     description.MipLevels = D3DX_DEFAULT;
-    description.Italic = style.italic;
+    description.Italic = style.italic ? TRUE : FALSE;
     description.CharSet = DEFAULT_CHARSET;
     description.OutputPrecision = OUT_DEVICE_PRECIS;
     description.Quality = ANTIALIASED_QUALITY;
@@ -66,28 +49,13 @@ void FlushOutsideScene(RenderDeviceState& state)
 
 } // namespace
 
-unsigned FontSlot(FontKind kind)
-{
-    switch (kind) {
-    case FontKind::TextBold: return 1;
-    case FontKind::Accent: return 2;
-    case FontKind::Heading: return 3;
-    default: return 0;
-    }
-}
-
 // --- Device life ----------------------------------------------------------------
 
-int RenderDevice::Create(WindowHandle windowHandle, unsigned adapter)
+int RenderDevice::CreateSurface(unsigned adapter)
 {
-    if (deviceCreated)
-        return 1;
     delete state;
     state = new RenderDeviceState;
-    lastFrame = FrameMemory{};
-    window = windowHandle;
-    lost = false;
-    HWND hwnd = static_cast<HWND>(windowHandle);
+    HWND hwnd = static_cast<HWND>(window);
 
     state->direct3d = CreateDirect3d9();
     if (!state->direct3d) {
@@ -131,34 +99,42 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned adapter)
     if (FAILED(state->direct3d->CreateDevice(adapter, caps.DeviceType, hwnd, behaviour, &parameters,
                                              &state->devices[0])))
         return 1;
-
-    deviceCreated = true;
     return 0;
 }
 
-int RenderDevice::InitResources()
+bool RenderDevice::HasSurface() const
+{
+    return state && state->Device();
+}
+
+void RenderDevice::SetRenderStates()
 {
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
     if (!device)
-        return 0;
-
+        return;
     // Input assembly: pre-transformed, coloured, textured vertices (the
     // batch makes and grows the buffer).
     device->SetVertexShader(nullptr);
     device->SetFVF(QuadVertexFormat);
+    // Rasteriser: no depth test, no lighting (vertices are pre-lit).
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    // Output merger: everything is blended over the back buffer by source alpha.
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    // Texture stage 0: alpha is texture alpha times vertex alpha (colour modulates by default).
+    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+}
 
-    // The screen turns black at once.
-    ClearToBlack();
-    Present();
-
-    SetRenderStates();
-    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle})
-        if (!*handle)
-            *handle = new TextureHandle;
-    ClearToBlack();
-
+void RenderDevice::CreateFonts()
+{
+    IDirect3DDevice9* device = state ? state->Device() : nullptr;
+    if (!device)
+        return;
     for (const FontStyle& style : FontStyles) {
-        unsigned slot = FontSlot(style.kind);
+        const unsigned slot = FontSlot(style.kind);
         state->fontDescriptions[slot] = Describe(style);
         if (const D3dxLibrary* d3dx = D3dx())
             d3dx->CreateFontIndirectA(device, &state->fontDescriptions[slot], &state->fonts[slot]);
@@ -180,49 +156,36 @@ int RenderDevice::InitResources()
             if (ID3DXFont* font = state->fonts[FontSlot(kind)])
                 SetMapMode(font->GetDC(), mapMode);
     }
-    return 0;
 }
 
-void RenderDevice::SetRenderStates()
+void RenderDevice::ReleaseBuffers()
 {
-    IDirect3DDevice9* device = state ? state->Device() : nullptr;
-    if (!device)
+    if (!state)
         return;
-    // Rasteriser: no depth test, no lighting (vertices are pre-lit).
-    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    // Output merger: everything is blended over the back buffer by source alpha.
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-    // Texture stage 0: alpha is texture alpha times vertex alpha (colour modulates by default).
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    state->batch.Drop();
+    state->inScene = false;
+    SafeRelease(state->presentedFrame);
+    SafeRelease(state->quadBuffer);
+    state->quadBufferQuads = 0;
 }
 
-void RenderDevice::Release()
+void RenderDevice::ReleaseFonts()
 {
-    // Textures first: they belong to the device released below.
-    panelCache.Clear();
-    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle}) {
-        delete *handle;
-        *handle = nullptr;
-    }
-    lastFrame = FrameMemory{};
-    if (state) {
-        state->batch.Drop();
-        state->inScene = false;
-        SafeRelease(state->presentedFrame);
-        SafeRelease(state->quadBuffer);
-        SafeRelease(state->textSprite);
-        for (ID3DXFont*& font : state->fonts)
-            SafeRelease(font);
-        for (UINT i = 0; i < state->adapterGroupCount && i < MaxAdapterGroup; ++i)
-            SafeRelease(state->devices[i]);
-        SafeRelease(state->devices[0]);
-        SafeRelease(state->direct3d);
-    }
-    deviceCreated = false;
+    if (!state)
+        return;
+    SafeRelease(state->textSprite);
+    for (ID3DXFont*& font : state->fonts)
+        SafeRelease(font);
+}
+
+void RenderDevice::ReleaseSurface()
+{
+    if (!state)
+        return;
+    for (UINT i = 0; i < state->adapterGroupCount && i < MaxAdapterGroup; ++i)
+        SafeRelease(state->devices[i]);
+    SafeRelease(state->devices[0]);
+    SafeRelease(state->direct3d);
 }
 
 long RenderDevice::BeginScene()
@@ -255,37 +218,17 @@ int RenderDevice::Present(const Rect* area)
     const RECT part = area ? ToRect(*area) : RECT{};
     const HRESULT result =
         device->Present(area ? &part : nullptr, area ? &part : nullptr, static_cast<HWND>(window), nullptr);
-    NotePresentResult(result);
+    NotePresentResult(StateOf(result));
     return FAILED(result) || state->batchFailed ? 1 : 0;
-}
-
-long RenderDevice::ClearToBlack()
-{
-    if (!state || !state->Device())
-        return D3DERR_INVALIDCALL;
-    state->batch.AddClear();
-    FlushOutsideScene(*state);
-    return D3D_OK;
-}
-
-void RenderDevice::SetClip(const Rect* area)
-{
-    if (!state || !state->Device())
-        return;
-    const RECT clip = area ? ToRect(*area) : RECT{};
-    state->batch.AddClip(area ? &clip : nullptr);
-    FlushOutsideScene(*state);
 }
 
 // --- Primitives -----------------------------------------------------------------
 
 FontDescription RenderDevice::SelectFont(FontKind kind) const
 {
-    unsigned slot = FontSlot(kind);
-    static constexpr FontKind kinds[FontCount] = {FontKind::Text, FontKind::TextBold, FontKind::Accent,
-                                                  FontKind::Heading};
+    const unsigned slot = FontSlot(kind);
     FontDescription font;
-    font.kind = kinds[slot];
+    font.kind = FontStyles[slot].kind;
     if (state) {
         const D3DXFONT_DESCA& description = state->fontDescriptions[slot];
         font.height = description.Height;
@@ -306,22 +249,18 @@ void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rec
     rect = Rect{extent.left, extent.top, extent.right, extent.bottom};
 }
 
-void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect& rect, unsigned format,
-                              uint32_t colour)
+// --- Draw list -----------------------------------------------------------------
+
+namespace {
+
+DWORD DrawTextFormat(unsigned format)
 {
-    ID3DXFont* font = state ? state->fonts[FontSlot(kind)] : nullptr;
-    if (!font)
-        return;
-    state->batch.AddText(font, text, ToRect(rect), format, colour);
-    FlushOutsideScene(*state);
+    return DT_TOP | DT_LEFT | ((format & TextFormat::NoPrefix) ? DT_NOPREFIX : 0);
 }
 
-int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint32_t colour)
+// Corners clockwise from the top left, shifted by half a pixel so texels land on pixel centres.
+void AddQuad(DrawBatch& batch, const TextureRecord* texture, const Rect& rect, uint32_t colour)
 {
-    IDirect3DDevice9* device = state ? state->Device() : nullptr;
-    if (!device)
-        return 0;
-    // Corners clockwise from the top left, shifted by half a pixel so texels land on pixel centres.
     float left = static_cast<float>(rect.left) - 0.5f, right = static_cast<float>(rect.right) - 0.5f;
     float top = static_cast<float>(rect.top) - 0.5f, bottom = static_cast<float>(rect.bottom) - 0.5f;
     const QuadVertex corners[4] = {
@@ -330,7 +269,38 @@ int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint3
         {right, bottom, 0.0f, 1.0f, colour, 1.0f, 1.0f},
         {left, bottom, 0.0f, 1.0f, colour, 0.0f, 1.0f},
     };
-    state->batch.AddQuad(texture && texture->texture ? D3DTexture(texture->texture) : nullptr, corners);
+    batch.AddQuad(texture && texture->texture ? D3DTexture(texture->texture) : nullptr, corners);
+}
+
+} // namespace
+
+void RenderDevice::Execute(const DrawList& list)
+{
+    if (!state || !state->Device())
+        return;
+    DrawBatch& batch = state->batch;
+    for (const DrawCommand& command : list.Commands()) {
+        switch (command.kind) {
+        case DrawCommand::Kind::Clear:
+            batch.AddClear();
+            break;
+        case DrawCommand::Kind::Clip: {
+            const RECT clip = ToRect(command.rect);
+            const bool none = command.rect.right <= command.rect.left || command.rect.bottom <= command.rect.top;
+            batch.AddClip(none ? nullptr : &clip);
+            break;
+        }
+        case DrawCommand::Kind::Quad:
+            AddQuad(batch, command.texture, command.rect, command.colour);
+            break;
+        case DrawCommand::Kind::Panel:
+            AddQuad(batch, PanelTexture(command.rect), command.rect, command.colour);
+            break;
+        case DrawCommand::Kind::Text:
+            if (ID3DXFont* font = state->fonts[FontSlot(command.font)])
+                batch.AddText(font, command.text, ToRect(command.rect), DrawTextFormat(command.format), command.colour);
+            break;
+        }
+    }
     FlushOutsideScene(*state);
-    return 0;
 }

@@ -2,6 +2,7 @@
 // Direct3D 9 objects of the render device. Only render/win32 and the Windows
 // tests see them; the portable code knows RenderDeviceState by name only.
 
+#include "render/DeviceRecovery.h"
 #include "render/FontKind.h"
 #include "render/win32/DrawBatch.h"
 
@@ -9,7 +10,6 @@
 #include <d3dx9.h>
 
 constexpr unsigned MaxAdapterGroup = 16;
-constexpr unsigned FontCount = 4;
 
 struct RenderDeviceState {
     // The scene's draws, carried out at its end through one dynamic buffer.
@@ -23,7 +23,7 @@ struct RenderDeviceState {
     UINT adapterGroupCount = 0;
     D3DCAPS9 caps[MaxAdapterGroup] = {};
     IDirect3DDevice9* devices[MaxAdapterGroup] = {};
-    // Fonts in the order Text, TextBold, Accent, Heading.
+    // Fonts by FontSlot.
     ID3DXFont* fonts[FontCount] = {};
     D3DXFONT_DESCA fontDescriptions[FontCount] = {};
     int averageCharWidths[FontCount] = {};
@@ -48,9 +48,6 @@ template <typename T> void SafeRelease(T*& object)
     }
 }
 
-// Slot of a font kind in the tables above; unknown kinds are Text.
-unsigned FontSlot(FontKind kind);
-
 // The D3DXFillTexture function of panel textures: red = u, green = v, half alpha.
 void WINAPI PanelFill(D3DXVECTOR4* out, const D3DXVECTOR2* texCoord, const D3DXVECTOR2* texelSize, void* data);
 
@@ -58,6 +55,9 @@ inline IDirect3DTexture9* D3DTexture(struct NativeTexture* texture)
 {
     return reinterpret_cast<IDirect3DTexture9*>(texture);
 }
+
+// A Direct3D result as the recovery of a lost device reads it.
+DeviceState StateOf(HRESULT result);
 
 // Copies the back buffer into a render target made on first use.
 void KeepBackBuffer(IDirect3DDevice9* device, IDirect3DSurface9*& copy);

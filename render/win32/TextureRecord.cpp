@@ -14,9 +14,9 @@ namespace {
 
 constexpr D3DCOLOR ColourKey = 0xFF000000;
 
-IDirect3DDevice9* Device()
+IDirect3DDevice9* Device(const RenderDevice& device)
 {
-    return renderDevice.state ? renderDevice.state->Device() : nullptr;
+    return device.state ? device.state->Device() : nullptr;
 }
 
 // Without D3DX nothing can be made: every create fails with this.
@@ -29,7 +29,7 @@ void WINAPI PanelFill(D3DXVECTOR4* out, const D3DXVECTOR2* texCoord, const D3DXV
     *out = D3DXVECTOR4(texCoord->x, texCoord->y, 0.0f, 0.5f);
 }
 
-long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path, int requestedWidth, int requestedHeight)
 {
     // A huge image or a file of too many scans is refused before D3DX reads it.
     if (!PictureAcceptable(path))
@@ -40,7 +40,7 @@ long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, 
     IDirect3DTexture9* created = nullptr;
     D3DXIMAGE_INFO info{};
     HRESULT result = d3dx->CreateTextureFromFileExA(
-        Device(), path.c_str(), static_cast<UINT>(requestedWidth), static_cast<UINT>(requestedHeight), 1, 0,
+        Device(device), path.c_str(), static_cast<UINT>(requestedWidth), static_cast<UINT>(requestedHeight), 1, 0,
         D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, ColourKey, &info, nullptr, &created);
     if (FAILED(result))
         return result;
@@ -52,7 +52,7 @@ long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, 
     return 0;
 }
 
-long TextureRecord::CreateFromResource(int resourceId, int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFromResource(RenderDevice& device, int resourceId, int requestedWidth, int requestedHeight)
 {
     const D3dxLibrary* d3dx = D3dx();
     if (!d3dx)
@@ -60,7 +60,7 @@ long TextureRecord::CreateFromResource(int resourceId, int requestedWidth, int r
     IDirect3DTexture9* created = nullptr;
     D3DXIMAGE_INFO info{};
     HRESULT result = d3dx->CreateTextureFromResourceExA(
-        Device(), nullptr, MAKEINTRESOURCEA(resourceId), static_cast<UINT>(requestedWidth),
+        Device(device), nullptr, MAKEINTRESOURCEA(resourceId), static_cast<UINT>(requestedWidth),
         static_cast<UINT>(requestedHeight), 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT,
         ColourKey, &info, nullptr, &created);
     if (FAILED(result))
@@ -73,13 +73,13 @@ long TextureRecord::CreateFromResource(int resourceId, int requestedWidth, int r
     return 0;
 }
 
-long TextureRecord::CreateFilled(int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFilled(RenderDevice& device, int requestedWidth, int requestedHeight)
 {
     const D3dxLibrary* d3dx = D3dx();
     if (!d3dx)
         return NoD3dx;
     IDirect3DTexture9* created = nullptr;
-    HRESULT result = d3dx->CreateTexture(Device(), static_cast<UINT>(requestedWidth),
+    HRESULT result = d3dx->CreateTexture(Device(device), static_cast<UINT>(requestedWidth),
                                          static_cast<UINT>(requestedHeight), 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
                                          &created);
     if (FAILED(result))

@@ -4,7 +4,15 @@
 
 #include "render/Overlay.h"
 
-using Clocks = RecordingTest;
+class Clocks : public RecordingTest {
+protected:
+    // What the frame at now draws on the clock panel's strip at the top.
+    std::vector<DrawCall> ClocksAt(int64_t now)
+    {
+        DrawWholeFrameAt(now);
+        return DrawnWithin(0, 25);
+    }
+};
 
 TEST_F(Clocks, ZembrianDayLastsAQuarterHour)
 {
@@ -29,16 +37,16 @@ TEST_F(Clocks, FormatTimeIsLocalTimeOrEmpty)
 
 TEST_F(Clocks, DefaultsShowOnlyTheZembrianClock)
 {
-    DrawClocks(renderDevice, ClockContentOf(app.options, app.dictionary, At(10, 7, 30)));
+    const std::vector<DrawCall> calls = ClocksAt(At(10, 7, 30));
 
-    ASSERT_EQ(Calls().size(), 2u);
-    EXPECT_EQ(Calls()[0].kind, DrawCall::Kind::Quad);
-    EXPECT_EQ(Calls()[0].rect, (Rect{W - 145, 0, W, 25}));
-    EXPECT_EQ(Calls()[0].colour, Colour::Panel);
-    EXPECT_EQ(Calls()[1].text, "time: 12:00 ");
-    EXPECT_EQ(Calls()[1].rect.left, W - 135);
-    EXPECT_EQ(Calls()[1].rect.top, 2);
-    EXPECT_EQ(Calls()[1].font, FontKind::Text);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].kind, DrawCall::Kind::Quad);
+    EXPECT_EQ(calls[0].rect, (Rect{W - 145, 0, W, 25}));
+    EXPECT_EQ(calls[0].colour, Colour::Panel);
+    EXPECT_EQ(calls[1].text, "time: 12:00 ");
+    EXPECT_EQ(calls[1].rect.left, W - 135);
+    EXPECT_EQ(calls[1].rect.top, 2);
+    EXPECT_EQ(calls[1].font, FontKind::Text);
 }
 
 TEST_F(Clocks, BothClocksShareOnePanelWithADash)
@@ -46,30 +54,28 @@ TEST_F(Clocks, BothClocksShareOnePanelWithADash)
     app.options.SetString("ShowLocalTime", "yes");
     app.dictionary.SetString("LocalTime", "Ortszeit");
     app.dictionary.SetString("ZembrianTimeSuffix", "Uhr");
-    DrawClocks(renderDevice, ClockContentOf(app.options, app.dictionary, At(10, 14, 59)));
+    const std::vector<DrawCall> calls = ClocksAt(At(10, 14, 59));
 
-    ASSERT_EQ(Calls().size(), 4u);
-    EXPECT_EQ(Calls()[0].rect, (Rect{W - 260, 0, W, 25}));
-    EXPECT_EQ(Calls()[1].text, "-");
-    EXPECT_EQ(Calls()[1].rect.left, W - 122);
-    EXPECT_EQ(Calls()[2].text, "Ortszeit: 10:14 ");
-    EXPECT_EQ(Calls()[2].rect.left, W - 110);
-    EXPECT_EQ(Calls()[3].text, "time: 23:58 Uhr");
-    EXPECT_EQ(Calls()[3].rect.left, W - 255);
+    ASSERT_EQ(calls.size(), 4u);
+    EXPECT_EQ(calls[0].rect, (Rect{W - 260, 0, W, 25}));
+    EXPECT_EQ(calls[1].text, "-");
+    EXPECT_EQ(calls[1].rect.left, W - 122);
+    EXPECT_EQ(calls[2].text, "Ortszeit: 10:14 ");
+    EXPECT_EQ(calls[2].rect.left, W - 110);
+    EXPECT_EQ(calls[3].text, "time: 23:58 Uhr");
+    EXPECT_EQ(calls[3].rect.left, W - 255);
 }
 
 TEST_F(Clocks, LocalClockAloneAndFlagsThatAreNotExactlyYes)
 {
     app.options.SetString("ShowZembrianTime", "no");
     app.options.SetString("ShowLocalTime", "yes");
-    DrawClocks(renderDevice, ClockContentOf(app.options, app.dictionary, At(8, 5, 0)));
-    ASSERT_EQ(Calls().size(), 2u);
-    EXPECT_EQ(Calls()[0].rect, (Rect{W - 120, 0, W, 25}));
-    EXPECT_EQ(Calls()[1].text, "local: 08:05 ");
-    EXPECT_EQ(Calls()[1].rect.left, W - 110);
+    const std::vector<DrawCall> calls = ClocksAt(At(8, 5, 0));
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].rect, (Rect{W - 120, 0, W, 25}));
+    EXPECT_EQ(calls[1].text, "local: 08:05 ");
+    EXPECT_EQ(calls[1].rect.left, W - 110);
 
-    Calls().clear();
     app.options.SetString("ShowLocalTime", "Yes");
-    DrawClocks(renderDevice, ClockContentOf(app.options, app.dictionary, At(8, 5, 0)));
-    EXPECT_TRUE(Calls().empty());
+    EXPECT_TRUE(ClocksAt(At(8, 5, 0)).empty());
 }

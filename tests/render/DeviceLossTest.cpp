@@ -9,11 +9,9 @@
 
 namespace {
 
-constexpr long ResetFailed = static_cast<int32_t>(0x8876086Cu); // D3DERR_INVALIDCALL
-
 struct Tick {
     const char* what;
-    long result;   // of the tick's frame
+    DeviceState result; // of the tick's frame
     bool drawn;    // anything reached the device
     int resets;    // Reset calls so far
     bool lost;
@@ -29,25 +27,25 @@ TEST_F(RecordingTest, LostDeviceIsResetAndTheWholeFrameComesBack)
     renderDevice.emblemHandle->LoadResource(159, 0, 0);
 
     Recording& device = TheRecording();
-    device.presentResult = DeviceResult::Lost;
-    device.cooperativeLevels = {0, DeviceResult::Lost, DeviceResult::NotReset, DeviceResult::NotReset};
-    device.resetResults = {ResetFailed, 0};
+    device.presentResult = DeviceState::Lost;
+    device.cooperativeLevels = {DeviceState::Ok, DeviceState::Lost, DeviceState::NotReset, DeviceState::NotReset};
+    device.resetResults = {DeviceState::Failed, DeviceState::Ok};
     const Tick ticks[] = {
-        {"drawn whole; Present reports the loss", 0, true, 0, true},
-        {"still lost: only asked", DeviceResult::Lost, false, 0, true},
-        {"can be reset, but the reset fails", ResetFailed, false, 1, true},
-        {"reset again, and it works: drawn whole", 0, true, 2, false},
-        {"nothing changed since", 0, false, 2, false},
+        {"drawn whole; Present reports the loss", DeviceState::Ok, true, 0, true},
+        {"still lost: only asked", DeviceState::Lost, false, 0, true},
+        {"can be reset, but the reset fails", DeviceState::Failed, false, 1, true},
+        {"reset again, and it works: drawn whole", DeviceState::Ok, true, 2, false},
+        {"nothing changed since", DeviceState::Ok, false, 2, false},
     };
     std::vector<std::vector<DrawCall>> drawn;
     for (const Tick& tick : ticks) {
         SCOPED_TRACE(tick.what);
         Calls().clear();
-        EXPECT_EQ(app.DrawFrame(), tick.result);
+        EXPECT_EQ(app.DrawFrame(), static_cast<int32_t>(tick.result));
         EXPECT_EQ(!Calls().empty(), tick.drawn);
         EXPECT_EQ(device.resets, tick.resets);
         EXPECT_EQ(renderDevice.lost, tick.lost);
-        device.presentResult = 0;
+        device.presentResult = DeviceState::Ok;
         drawn.push_back(Calls());
     }
     EXPECT_EQ(device.cooperativeTests, 5) << "asked on every tick";

@@ -119,14 +119,14 @@ TEST_F(FrameWithStores, FailedSceneIsNeitherDrawnNorPresented)
 TEST_F(FrameWithStores, AFrameThatFailedIsDrawnWholeNextTime)
 {
     const Rect screen{0, 0, W, H};
-    const long presentFailed = static_cast<long>(static_cast<int32_t>(0x88760870u)); // D3DERR_DEVICEREMOVED
+    const DeviceState presentFailed = DeviceState::Failed;
     struct Failure {
         bool batchFails;
-        long presentResult;
+        DeviceState presentResult;
     };
     // A whole frame (first drawn at 7:30) and an update of the clocks alone (7:31), each failing.
     for (int64_t failingAt : {At(10, 7, 30), At(10, 7, 31)}) {
-        for (const Failure& failure : {Failure{true, 0}, Failure{false, presentFailed}}) {
+        for (const Failure& failure : {Failure{true, DeviceState::Ok}, Failure{false, presentFailed}}) {
             SCOPED_TRACE(testing::Message() << failingAt << (failure.batchFails ? " batch" : " present"));
             renderDevice.lastFrame.valid = false;
             if (failingAt == At(10, 7, 31))
@@ -135,7 +135,7 @@ TEST_F(FrameWithStores, AFrameThatFailedIsDrawnWholeNextTime)
             TheRecording().presentResult = failure.presentResult;
             EXPECT_EQ(DrawFrameAt(failingAt), 0) << "the tick itself goes on";
             TheRecording().batchFails = false;
-            TheRecording().presentResult = 0;
+            TheRecording().presentResult = DeviceState::Ok;
             Calls().clear();
             EXPECT_EQ(DrawFrameAt(failingAt), 0);
             const auto presents = CallsOf(DrawCall::Kind::Present);

@@ -2,11 +2,22 @@
 
 #include "RecordingFixture.h"
 
-using OverlayText = RecordingTest;
+class OverlayText : public RecordingTest {
+protected:
+    // A text box or a separator written into a list and carried out; its result.
+    template <typename... Args> static int TextBox(Args... args)
+    {
+        return Drawn([&](DrawList& list) { return DrawTextBox(list, renderDevice, args...); });
+    }
+    template <typename... Args> static int Separator(Args... args)
+    {
+        return Drawn([&](DrawList& list) { return DrawSeparator(list, renderDevice, args...); });
+    }
+};
 
 TEST_F(OverlayText, TextBoxReturnsBottomOfLastLineWithPanelAsWideAsWidestLine)
 {
-    int bottom = renderDevice.DrawTextBox("ab\r\nlonger", 10, 20, FontKind::Text, true, -1);
+    int bottom = TextBox("ab\r\nlonger", 10, 20, FontKind::Text, true, -1);
 
     EXPECT_EQ(bottom, 20 + 2 * 18);
     ASSERT_EQ(Calls().size(), 2u);
@@ -23,8 +34,8 @@ TEST_F(OverlayText, TextBoxReturnsBottomOfLastLineWithPanelAsWideAsWidestLine)
 
 TEST_F(OverlayText, MinimumWidthWidensANarrowPanelOnly)
 {
-    renderDevice.DrawTextBox(std::string(15, 'x'), 100, 0, FontKind::Text, true, 300); // 120 px
-    renderDevice.DrawTextBox(std::string(50, 'x'), 100, 0, FontKind::Text, true, 300); // 400 px
+    TextBox(std::string(15, 'x'), 100, 0, FontKind::Text, true, 300); // 120 px
+    TextBox(std::string(50, 'x'), 100, 0, FontKind::Text, true, 300); // 400 px
 
     auto quads = CallsOf(DrawCall::Kind::Quad);
     auto texts = CallsOf(DrawCall::Kind::Text);
@@ -37,8 +48,8 @@ TEST_F(OverlayText, MinimumWidthWidensANarrowPanelOnly)
 
 TEST_F(OverlayText, AccentIsYellowAndNoBackgroundDrawsNoPanel)
 {
-    renderDevice.DrawTextBox("live", 380, 900, FontKind::Accent, false, 0);
-    renderDevice.DrawTextBox("title", 0, 0, FontKind::Heading, false, 0);
+    TextBox("live", 380, 900, FontKind::Accent, false, 0);
+    TextBox("title", 0, 0, FontKind::Heading, false, 0);
 
     ASSERT_EQ(Calls().size(), 2u);
     EXPECT_EQ(Calls()[0].colour, Colour::Accent);
@@ -49,7 +60,7 @@ TEST_F(OverlayText, AccentIsYellowAndNoBackgroundDrawsNoPanel)
 
 TEST_F(OverlayText, EmptyTextKeepsItsStartingRectangle)
 {
-    EXPECT_EQ(renderDevice.DrawTextBox("", 5, 7, FontKind::Text, false, 0), 8);
+    EXPECT_EQ(TextBox("", 5, 7, FontKind::Text, false, 0), 8);
 }
 
 TEST_F(OverlayText, MeasureLinesCountsLinesOfTheFont)
@@ -64,7 +75,7 @@ TEST_F(OverlayText, MeasureLinesCountsLinesOfTheFont)
 
 TEST_F(OverlayText, RuleOfWidth290HasDashesOverA300PixelStrip)
 {
-    int next = renderDevice.DrawSeparator(SeparatorKind::Rule, 1610, 500, 290, FontKind::Text, false, 300);
+    int next = Separator(SeparatorKind::Rule, 1610, 500, 290, FontKind::Text, false, 300);
 
     EXPECT_EQ(next, 509);
     ASSERT_EQ(Calls().size(), 2u);
@@ -76,7 +87,7 @@ TEST_F(OverlayText, RuleOfWidth290HasDashesOverA300PixelStrip)
 
 TEST_F(OverlayText, RuleOfNoWidthHasNoDashes)
 {
-    renderDevice.DrawSeparator(SeparatorKind::Rule, 0, 100, 0, FontKind::Text, true, 0);
+    Separator(SeparatorKind::Rule, 0, 100, 0, FontKind::Text, true, 0);
     auto texts = CallsOf(DrawCall::Kind::Text);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].text, "");
@@ -84,10 +95,10 @@ TEST_F(OverlayText, RuleOfNoWidthHasNoDashes)
 
 TEST_F(OverlayText, GapAdvancesHalfALineWithOrWithoutStrip)
 {
-    EXPECT_EQ(renderDevice.DrawSeparator(SeparatorKind::Gap, 10, 40, 5, FontKind::Text, false, 300), 49);
+    EXPECT_EQ(Separator(SeparatorKind::Gap, 10, 40, 5, FontKind::Text, false, 300), 49);
     EXPECT_TRUE(Calls().empty());
 
-    EXPECT_EQ(renderDevice.DrawSeparator(SeparatorKind::Gap, 10, 40, 5, FontKind::Heading, true, 300), 54);
+    EXPECT_EQ(Separator(SeparatorKind::Gap, 10, 40, 5, FontKind::Heading, true, 300), 54);
     ASSERT_EQ(Calls().size(), 1u);
     EXPECT_EQ(Calls()[0].rect, (Rect{10, 40, 310, 54}));
 }
@@ -103,24 +114,32 @@ TEST_F(OverlayText, UnknownFontKindIsText)
 
 TEST_F(OverlayText, KeptPanelsDrawTheSameQuadsWithOneTexturePerSize)
 {
-    auto drawPanels = [] {
+    auto drawPanels = [](bool keep) {
+        DrawList list;
         for (int i = 0; i < 3; ++i) {
-            renderDevice.DrawPanel(Rect{0, i * 20, 300, i * 20 + 18}, Colour::Panel);
-            renderDevice.DrawPanel(Rect{0, 0, 145, 25}, Colour::Panel);
+            list.AddPanel(Rect{0, i * 20, 300, i * 20 + 18}, Colour::Panel);
+            list.AddPanel(Rect{0, 0, 145, 25}, Colour::Panel);
         }
+        for (const DrawCommand& panel : list.Commands()) {
+            if (!keep)
+                renderDevice.panelCache.Clear(); // each panel makes and releases its texture
+            DrawList one;
+            one.AddPanel(panel.rect, panel.colour);
+            renderDevice.Execute(one);
+        }
+        if (!keep)
+            renderDevice.panelCache.Clear();
     };
     int alive = TheRecording().texturesAlive;
     int created = TheRecording().texturesCreated;
-    renderDevice.panelCache.keepPanels = false;
-    drawPanels();
+    drawPanels(false);
     std::vector<DrawCall> remade = Calls();
     EXPECT_EQ(TheRecording().texturesAlive, alive) << "each panel releases its texture";
     EXPECT_EQ(TheRecording().texturesCreated, created + 6);
 
     Calls().clear();
-    renderDevice.panelCache.keepPanels = true;
-    drawPanels();
-    drawPanels();
+    drawPanels(true);
+    drawPanels(true);
     EXPECT_EQ(TheRecording().texturesCreated, created + 6 + 2) << "one texture per size";
     EXPECT_EQ(TheRecording().texturesAlive, alive + 2);
     ASSERT_EQ(Calls().size(), 2 * remade.size());
@@ -140,11 +159,11 @@ TEST_F(OverlayText, PanelCacheStaysBoundedAndSkipsEmptyPanels)
 {
     int alive = TheRecording().texturesAlive;
     for (int width = 1; width <= 60; ++width)
-        renderDevice.DrawPanel(Rect{0, 0, width, 10}, Colour::Panel);
+        Drawn([width](DrawList& list) { list.AddPanel(Rect{0, 0, width, 10}, Colour::Panel); return 0; });
     EXPECT_EQ(renderDevice.panelCache.Size(), PanelCache::Capacity);
     EXPECT_EQ(TheRecording().texturesAlive, alive + static_cast<int>(PanelCache::Capacity));
 
-    renderDevice.DrawPanel(Rect{5, 5, 5, 30}, Colour::Panel);
+    Drawn([](DrawList& list) { list.AddPanel(Rect{5, 5, 5, 30}, Colour::Panel); return 0; });
     EXPECT_EQ(Calls().back().texture, "none") << "an empty panel still submits its quad";
     EXPECT_EQ(renderDevice.panelCache.Size(), PanelCache::Capacity);
 }

@@ -3,6 +3,7 @@
 // empty stores, and local time in UTC so clock texts are fixed.
 
 #include "host/SaverApp.h"
+#include "render/Overlay.h"
 #include "render/RenderDevice.h"
 #include "tests/support/RecordingDevice.h"
 
@@ -20,7 +21,7 @@ protected:
         ResetRecording();
         ASSERT_EQ(renderDevice.Create(nullptr, 0), 0);
         renderDevice.InitResources();
-        renderDevice.panelCache.keepPanels = true;
+        Calls().clear(); // the black screen the device starts with
     }
     void TearDown() override { renderDevice.Release(); }
 
@@ -28,6 +29,37 @@ protected:
     static int64_t At(int h, int m, int s) { return 1772409600 + h * 3600 + m * 60 + s; }
 
     static std::vector<DrawCall>& Calls() { return TheRecording().calls; }
+
+    // The controller's frame at now, drawn whole through the recording device.
+    void DrawWholeFrameAt(int64_t now)
+    {
+        Calls().clear();
+        renderDevice.lastFrame.valid = false;
+        app.screenRect = ScreenRect{0, 0, W, H};
+        ComposeFrame(renderDevice, app.FrameContentAt(now));
+    }
+
+    // The texts and the quads that cover something of what was drawn, whose
+    // top lies within [top, bottom).
+    static std::vector<DrawCall> DrawnWithin(int top, int bottom)
+    {
+        std::vector<DrawCall> found;
+        for (const DrawCall& call : Calls())
+            if ((call.kind == DrawCall::Kind::Text ||
+                 (call.kind == DrawCall::Kind::Quad && call.rect.right > call.rect.left)) &&
+                call.rect.top >= top && call.rect.top < bottom)
+                found.push_back(call);
+        return found;
+    }
+
+    // What write puts into a draw list, carried out by the device; write's result.
+    template <typename Write> static auto Drawn(Write write)
+    {
+        DrawList list;
+        auto result = write(list);
+        renderDevice.Execute(list);
+        return result;
+    }
 
     static const int W = 1920;
     static const int H = 1080;

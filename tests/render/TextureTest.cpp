@@ -17,7 +17,7 @@ using Textures = RecordingTest;
 TEST_F(Textures, FileLoadNamesThePathAndKeepsTheSourceSize)
 {
     std::string path = Write("a.jpg", JpegHeader(640, 480));
-    TextureHandle handle;
+    TextureHandle handle(renderDevice);
     EXPECT_EQ(handle.LoadFile(path, W, H), 0);
     EXPECT_TRUE(handle.IsLoaded());
     EXPECT_EQ(handle.Name(), path);
@@ -28,7 +28,7 @@ TEST_F(Textures, FileLoadNamesThePathAndKeepsTheSourceSize)
 TEST_F(Textures, FailedLoadReleasesTheOldTextureAndLeavesNoName)
 {
     int alive = TheRecording().texturesAlive;
-    TextureHandle handle;
+    TextureHandle handle(renderDevice);
     ASSERT_EQ(handle.LoadFile(Write("b.jpg", JpegHeader(800, 600)), W, H), 0);
     EXPECT_EQ(TheRecording().texturesAlive, alive + 1);
 
@@ -39,13 +39,13 @@ TEST_F(Textures, FailedLoadReleasesTheOldTextureAndLeavesNoName)
     ASSERT_NE(handle.record, nullptr);
     EXPECT_EQ(handle.record->texture, nullptr);
 
-    handle.Draw(Rect{0, 0, 10, 10}, Colour::White);
+    Drawn([&handle](DrawList& list) { list.AddQuad(handle, Rect{0, 0, 10, 10}, Colour::White); return 0; });
     EXPECT_EQ(Calls().back().texture, "none");
 }
 
 TEST_F(Textures, ResourcesAreNamedOverlayLogo)
 {
-    TextureHandle bar, emblem;
+    TextureHandle bar(renderDevice), emblem(renderDevice);
     EXPECT_EQ(bar.LoadResource(162, 0, 0), 0);
     EXPECT_EQ(emblem.LoadResource(159, 0, 0), 0);
     EXPECT_EQ(bar.Name(), "OverlayLogo");
@@ -56,7 +56,7 @@ TEST_F(Textures, ResourcesAreNamedOverlayLogo)
 
 TEST_F(Textures, UnloadForgetsTheTexture)
 {
-    TextureHandle panel;
+    TextureHandle panel(renderDevice);
     ASSERT_EQ(panel.LoadFilled(300, 18), 0);
     EXPECT_EQ(panel.Name(), "");
     EXPECT_EQ(panel.Unload(), 0);
@@ -123,7 +123,7 @@ TEST(PictureHeader, RefusesProgressiveJpegsOfTooManyScans)
 
 TEST_F(Textures, RefusedPictureIsAFailedLoad)
 {
-    TextureHandle handle;
+    TextureHandle handle(renderDevice);
     EXPECT_EQ(handle.LoadFile(Write("huge.jpg", JpegHeader(65535, 65535)), W, H), PictureRefused);
     EXPECT_FALSE(handle.IsLoaded());
 }

@@ -7,7 +7,7 @@
 #include "service/PictureDownload.h"
 #include "service/ServiceClient.h"
 
-#include "render/InfoTable.h"
+#include "service/InfoTableRows.h"
 #include "tests/settings/SettingsTestSupport.h"
 #include "tests/support/JpegHeader.h"
 

@@ -16,14 +16,12 @@ struct NativeTexture {
 namespace {
 
 Recording recording;
-bool deviceCreated = false;
 
 constexpr long InvalidCall = static_cast<long>(static_cast<int32_t>(0x8876086Cu)); // D3DERR_INVALIDCALL
 
 FontKind Known(FontKind kind)
 {
-    int value = static_cast<int>(kind);
-    return value >= 0 && value <= 3 ? kind : FontKind::Text;
+    return FontStyles[FontSlot(kind)].kind;
 }
 
 NativeTexture* MakeTexture(const std::string& description)
@@ -33,10 +31,10 @@ NativeTexture* MakeTexture(const std::string& description)
     return new NativeTexture{description};
 }
 
-// The scripted answer for the call with this index; 0 once the script is used up.
-long Next(const std::vector<long>& answers, int index)
+// The scripted answer for the call with this index; Ok once the script is used up.
+DeviceState Next(const std::vector<DeviceState>& answers, int index)
 {
-    return static_cast<size_t>(index) < answers.size() ? answers[static_cast<size_t>(index)] : 0;
+    return static_cast<size_t>(index) < answers.size() ? answers[static_cast<size_t>(index)] : DeviceState::Ok;
 }
 
 void Log(DrawCall call)
@@ -67,7 +65,7 @@ int CharWidth(FontKind kind)
 
 int LineHeight(FontKind kind)
 {
-    return Known(kind) == FontKind::Heading ? 28 : 18;
+    return FontStyles[FontSlot(kind)].height;
 }
 
 std::vector<DrawCall> CallsOf(DrawCall::Kind kind)
@@ -80,40 +78,25 @@ std::vector<DrawCall> CallsOf(DrawCall::Kind kind)
 
 // --- RenderDevice -----------------------------------------------------------
 
-int RenderDevice::Create(WindowHandle windowHandle, unsigned)
+int RenderDevice::CreateSurface(unsigned)
 {
-    if (deviceCreated)
-        return 1;
-    window = windowHandle;
-    lastFrame = FrameMemory{};
-    lost = false;
     screenWidth = windowedWidth > 0 ? windowedWidth : recording.displayWidth;
     screenHeight = windowedHeight > 0 ? windowedHeight : recording.displayHeight;
-    deviceCreated = true;
     ++recording.devicesCreated;
     return 0;
 }
 
-int RenderDevice::InitResources()
+// The log needs no window: the recording draws with or without Create.
+bool RenderDevice::HasSurface() const
 {
-    pictureHandle = new TextureHandle;
-    barHandle = new TextureHandle;
-    emblemHandle = new TextureHandle;
-    return 0;
+    return true;
 }
 
 void RenderDevice::SetRenderStates() {}
-
-void RenderDevice::Release()
-{
-    lastFrame = FrameMemory{};
-    panelCache.Clear();
-    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle}) {
-        delete *handle;
-        *handle = nullptr;
-    }
-    deviceCreated = false;
-}
+void RenderDevice::CreateFonts() {}
+void RenderDevice::ReleaseBuffers() {}
+void RenderDevice::ReleaseFonts() {}
+void RenderDevice::ReleaseSurface() {}
 
 long RenderDevice::BeginScene()
 {
@@ -129,31 +112,47 @@ int RenderDevice::Present(const Rect* area)
 {
     Log({DrawCall::Kind::Present, area ? *area : Rect{0, 0, screenWidth, screenHeight}, 0, {}, FontKind::Text, {}, 0});
     NotePresentResult(recording.presentResult);
-    return recording.batchFails || recording.presentResult != 0 ? 1 : 0;
+    return recording.batchFails || recording.presentResult != DeviceState::Ok ? 1 : 0;
 }
 
-long RenderDevice::TestCooperativeLevel()
+DeviceState RenderDevice::TestCooperativeLevel()
 {
     return Next(recording.cooperativeLevels, recording.cooperativeTests++);
 }
 
-long RenderDevice::ResetDevice()
+DeviceState RenderDevice::ResetDevice()
 {
     return Next(recording.resetResults, recording.resets++);
 }
 
-long RenderDevice::ClearToBlack()
+void RenderDevice::Execute(const DrawList& list)
 {
-    const bool clipped = recording.clip.right > recording.clip.left;
-    Log({DrawCall::Kind::Clear, clipped ? recording.clip : Rect{0, 0, screenWidth, screenHeight}, Colour::Black, {},
-         FontKind::Text, {}, 0});
-    return 0;
-}
-
-void RenderDevice::SetClip(const Rect* area)
-{
-    recording.clip = area ? *area : Rect{};
-    Log({DrawCall::Kind::Clip, recording.clip, 0, {}, FontKind::Text, {}, 0});
+    for (const DrawCommand& command : list.Commands()) {
+        switch (command.kind) {
+        case DrawCommand::Kind::Clear: {
+            const bool clipped = recording.clip.right > recording.clip.left;
+            Log({DrawCall::Kind::Clear, clipped ? recording.clip : Rect{0, 0, screenWidth, screenHeight},
+                 Colour::Black, {}, FontKind::Text, {}, 0});
+            break;
+        }
+        case DrawCommand::Kind::Clip:
+            recording.clip = command.rect;
+            Log({DrawCall::Kind::Clip, recording.clip, 0, {}, FontKind::Text, {}, 0});
+            break;
+        case DrawCommand::Kind::Quad:
+        case DrawCommand::Kind::Panel: {
+            const TextureRecord* texture =
+                command.kind == DrawCommand::Kind::Panel ? PanelTexture(command.rect) : command.texture;
+            std::string name = texture && texture->texture ? texture->texture->description : "none";
+            Log({DrawCall::Kind::Quad, command.rect, command.colour, name, FontKind::Text, {}, 0});
+            break;
+        }
+        case DrawCommand::Kind::Text:
+            Log({DrawCall::Kind::Text, command.rect, command.colour, {}, Known(command.font), command.text,
+                 command.format});
+            break;
+        }
+    }
 }
 
 int RenderDevice::SaveSnapshot(const std::string&)
@@ -163,9 +162,8 @@ int RenderDevice::SaveSnapshot(const std::string&)
 
 FontDescription RenderDevice::SelectFont(FontKind kind) const
 {
-    kind = Known(kind);
-    bool bold = kind != FontKind::Text;
-    return FontDescription{kind, LineHeight(kind), bold ? 700 : 400, kind == FontKind::Accent, CharWidth(kind)};
+    const FontStyle& style = FontStyles[FontSlot(kind)];
+    return FontDescription{style.kind, style.height, style.weight, style.italic, CharWidth(kind)};
 }
 
 void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rect) const
@@ -186,22 +184,9 @@ void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rec
     rect.bottom = rect.top + static_cast<int>(lines) * LineHeight(kind);
 }
 
-void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect& rect, unsigned format,
-                            uint32_t colour)
-{
-    Log({DrawCall::Kind::Text, rect, colour, {}, Known(kind), text, format});
-}
-
-int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint32_t colour)
-{
-    std::string name = texture && texture->texture ? texture->texture->description : "none";
-    Log({DrawCall::Kind::Quad, rect, colour, name, FontKind::Text, {}, 0});
-    return 0;
-}
-
 // --- TextureRecord ----------------------------------------------------------
 
-long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFromFile(RenderDevice&, const std::string& path, int requestedWidth, int requestedHeight)
 {
     PictureInfo size;
     if (!ReadAcceptablePicture(path, size))
@@ -216,7 +201,7 @@ long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, 
     return 0;
 }
 
-long TextureRecord::CreateFromResource(int resourceId, int, int)
+long TextureRecord::CreateFromResource(RenderDevice&, int resourceId, int, int)
 {
     struct Artwork { int id, width, height; };
     static const Artwork artwork[] = {{139, 450, 65}, {159, 125, 140}, {162, 612, 85}};
@@ -233,7 +218,7 @@ long TextureRecord::CreateFromResource(int resourceId, int, int)
     return InvalidCall;
 }
 
-long TextureRecord::CreateFilled(int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFilled(RenderDevice&, int requestedWidth, int requestedHeight)
 {
     if (requestedWidth <= 0 || requestedHeight <= 0)
         return InvalidCall;

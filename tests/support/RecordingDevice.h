@@ -1,7 +1,8 @@
 #pragma once
-// The render device of the native tests: every quad, text and clear is
-// logged with its rectangle, colour, texture and font, and text is measured
-// with fixed metrics, so overlay layouts can be checked exactly.
+// The render device of the native tests: it carries out the draw list by
+// logging every quad, panel, text, clip and clear with its rectangle, colour,
+// texture and font, and measures text with fixed metrics, so overlay layouts
+// can be checked exactly. It starts with the black screen every device shows.
 //
 // Clears, presents and clips log their rectangle (the whole screen for a
 // whole clear or present, empty when a clip is lifted).
@@ -31,10 +32,10 @@ struct Recording {
     std::vector<DrawCall> calls;
     long beginSceneResult = 0; // what the next BeginScene / EndScene return
     long endSceneResult = 0;
-    long presentResult = 0;    // what the next Present's device answers
+    DeviceState presentResult = DeviceState::Ok; // what the next Present's device answers
     bool batchFails = false;   // the scene's draws fail at EndScene: Present reports the frame incomplete
-    std::vector<long> cooperativeLevels; // TestCooperativeLevel's answers in turn, then 0
-    std::vector<long> resetResults;      // Reset's answers in turn, then 0
+    std::vector<DeviceState> cooperativeLevels; // TestCooperativeLevel's answers in turn, then Ok
+    std::vector<DeviceState> resetResults;      // Reset's answers in turn, then Ok
     int cooperativeTests = 0;
     int resets = 0;
     int displayWidth = 1920;   // the display mode Create finds

@@ -11,27 +11,15 @@
 
 namespace {
 
-struct FontStyle {
-    FontKind kind;
-    int points;
-    int lineHeight;
-    bool bold;
-    bool italic;
-};
-
-constexpr FontStyle FontStyles[FontCount] = {
-    {FontKind::Heading, 24, 28, true, false},
-    {FontKind::Text, 15, 18, false, false},
-    {FontKind::TextBold, 15, 18, true, false},
-    {FontKind::Accent, 15, 18, true, true},
-};
+// By FontSlot: the point sizes that give DejaVu Sans the table's line heights.
+constexpr int Points[FontCount] = {24, 15, 15, 15};
 
 // The file fontconfig picks for sans-serif of that weight and slant, and
 // whether it really has them (else SDL2_ttf fakes what's missing).
 std::string MatchFont(const FontStyle& style, bool& boldFound, bool& italicFound)
 {
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif"));
-    FcPatternAddInteger(pattern, FC_WEIGHT, style.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_WEIGHT, style.weight >= 700 ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, style.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
@@ -65,20 +53,21 @@ int OpenFonts(RenderDeviceState& state)
     if (TTF_WasInit() == 0 && TTF_Init() != 0) return 1;
     int missing = 0;
     for (const FontStyle& style : FontStyles) {
-        const unsigned slot = static_cast<unsigned>(style.kind);
+        const unsigned slot = FontSlot(style.kind);
+        const bool bold = style.weight >= 700;
         bool boldFound = false, italicFound = false;
         const std::string path = MatchFont(style, boldFound, italicFound);
-        TTF_Font* font = path.empty() ? nullptr : TTF_OpenFont(path.c_str(), style.points);
+        TTF_Font* font = path.empty() ? nullptr : TTF_OpenFont(path.c_str(), Points[slot]);
         if (font) {
             int fake = TTF_STYLE_NORMAL;
-            if (style.bold && !boldFound) fake |= TTF_STYLE_BOLD;
+            if (bold && !boldFound) fake |= TTF_STYLE_BOLD;
             if (style.italic && !italicFound) fake |= TTF_STYLE_ITALIC;
             TTF_SetFontStyle(font, fake);
         } else {
             ++missing;
         }
         state.fonts[slot] = font;
-        state.descriptions[slot] = FontDescription{style.kind, style.lineHeight, style.bold ? 700 : 400, style.italic,
+        state.descriptions[slot] = FontDescription{style.kind, style.height, style.weight, style.italic,
                                                    font ? AverageCharWidth(font) : 0};
     }
     return missing == 0 ? 0 : 1;

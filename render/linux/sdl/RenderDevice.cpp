@@ -1,8 +1,9 @@
 // SDL_Renderer render device.
-// Implements: the software renderer on the saver window (our own, or a
-// foreign X window whose size it takes), source-alpha blending throughout,
-// the one quad primitive as a blit or a fill, text through SDL2_ttf, scene
-// bracketing and presentation.
+// Implements: the steps of the device's life (RenderDeviceLife.cpp): the
+// software renderer on the saver window (our own, or a foreign X window
+// whose size it takes), source-alpha blending throughout, the fonts; scene
+// bracketing, presentation, and the draw list at once: quads as blits or
+// fills, texts through SDL2_ttf, clips and clears.
 // Needs: SDL2, SDL2_ttf; the saver window from the host.
 
 #include "render/RenderDevice.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-bool deviceCreated = false;
 // A draw of this scene failed: its frame is incomplete (Present says so).
 bool drawFailed = false;
 
@@ -49,28 +49,23 @@ std::vector<std::string> Lines(const std::string& text)
 
 TTF_Font* FontOf(const RenderDeviceState* state, FontKind kind)
 {
-    const unsigned slot = static_cast<unsigned>(kind);
-    return state && slot < FontCount ? state->fonts[slot] : nullptr;
+    return state ? state->fonts[FontSlot(kind)] : nullptr;
 }
 
 int LineHeight(const RenderDeviceState* state, FontKind kind)
 {
-    const unsigned slot = static_cast<unsigned>(kind);
-    return slot < FontCount ? state->descriptions[slot].height : 0;
+    return state->descriptions[FontSlot(kind)].height;
 }
 
 } // namespace
 
 // --- Device life ----------------------------------------------------------------
 
-int RenderDevice::Create(WindowHandle windowHandle, unsigned)
+int RenderDevice::CreateSurface(unsigned)
 {
-    if (deviceCreated) return 1;
     if (!state) state = new RenderDeviceState;
     *state = RenderDeviceState{};
-    lastFrame = FrameMemory{};
-    window = windowHandle;
-    state->window = static_cast<SDL_Window*>(windowHandle);
+    state->window = static_cast<SDL_Window*>(window);
     // The software renderer: the same pixels on every X server, Xvfb included.
     // Its frames go to the window as plain X images: SDL would otherwise
     // present them through OpenGL, which without a GPU (Xvfb, many VMs) is
@@ -85,23 +80,12 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned)
     SDL_GetRendererOutputSize(state->renderer, &width, &height);
     screenWidth = windowedWidth > 0 ? windowedWidth : width;
     screenHeight = windowedHeight > 0 ? windowedHeight : height;
-    deviceCreated = true;
     return 0;
 }
 
-int RenderDevice::InitResources()
+bool RenderDevice::HasSurface() const
 {
-    if (!state || !state->renderer) return 0;
-    // The screen turns black at once.
-    ClearToBlack();
-    Present();
-
-    SetRenderStates();
-    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle})
-        if (!*handle) *handle = new TextureHandle;
-    ClearToBlack();
-    if (OpenFonts(*state) != 0) std::fprintf(stderr, "zembria: fonts missing, texts are not drawn\n");
-    return 0;
+    return state && state->renderer;
 }
 
 void RenderDevice::SetRenderStates()
@@ -111,22 +95,26 @@ void RenderDevice::SetRenderStates()
     if (state && state->renderer) SDL_SetRenderDrawBlendMode(state->renderer, SDL_BLENDMODE_BLEND);
 }
 
-void RenderDevice::Release()
+void RenderDevice::CreateFonts()
 {
-    lastFrame = FrameMemory{};
-    // Textures first: they belong to the renderer released below.
-    panelCache.Clear();
-    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle}) {
-        delete *handle;
-        *handle = nullptr;
-    }
-    if (state) {
-        CloseFonts(*state);
-        if (state->renderer) SDL_DestroyRenderer(state->renderer);
-        state->renderer = nullptr;
-        state->presentedFrame.clear();
-    }
-    deviceCreated = false;
+    if (OpenFonts(*state) != 0) std::fprintf(stderr, "zembria: fonts missing, texts are not drawn\n");
+}
+
+void RenderDevice::ReleaseBuffers()
+{
+    if (state) state->presentedFrame.clear();
+}
+
+void RenderDevice::ReleaseFonts()
+{
+    if (state) CloseFonts(*state);
+}
+
+void RenderDevice::ReleaseSurface()
+{
+    if (!state) return;
+    if (state->renderer) SDL_DestroyRenderer(state->renderer);
+    state->renderer = nullptr;
 }
 
 long RenderDevice::BeginScene()
@@ -151,43 +139,23 @@ int RenderDevice::Present(const Rect*)
     return drawFailed ? 1 : 0;
 }
 
-long RenderDevice::ClearToBlack()
-{
-    if (!state || !state->renderer) return Status::Fail;
-    SDL_SetRenderDrawColor(state->renderer, 0, 0, 0, 0);
-    if (SDL_RectEmpty(&state->clip))
-        return Checked(SDL_RenderClear(state->renderer)) == 0 ? 0 : Status::Fail;
-    // A clear ignores the clip: fill the area, replacing what is there.
-    SDL_SetRenderDrawBlendMode(state->renderer, SDL_BLENDMODE_NONE);
-    const int result = Checked(SDL_RenderFillRect(state->renderer, &state->clip));
-    SDL_SetRenderDrawBlendMode(state->renderer, SDL_BLENDMODE_BLEND);
-    return result == 0 ? 0 : Status::Fail;
-}
-
-void RenderDevice::SetClip(const Rect* area)
-{
-    if (!state || !state->renderer) return;
-    state->clip = area ? SDL_Rect{area->left, area->top, area->right - area->left, area->bottom - area->top} : SDL_Rect{};
-    SDL_RenderSetClipRect(state->renderer, SDL_RectEmpty(&state->clip) ? nullptr : &state->clip);
-}
-
 // The software renderer's surface is never lost.
-long RenderDevice::TestCooperativeLevel()
+DeviceState RenderDevice::TestCooperativeLevel()
 {
-    return state && state->renderer ? 0 : Status::Fail;
+    return state && state->renderer ? DeviceState::Ok : DeviceState::Failed;
 }
 
-long RenderDevice::ResetDevice()
+DeviceState RenderDevice::ResetDevice()
 {
-    return 0;
+    return DeviceState::Ok;
 }
 
 // --- Primitives -----------------------------------------------------------------
 
 FontDescription RenderDevice::SelectFont(FontKind kind) const
 {
-    const unsigned slot = static_cast<unsigned>(kind) < FontCount ? static_cast<unsigned>(kind) : 1;
-    if (!state) return FontDescription{static_cast<FontKind>(slot), 0, 0, false, 0};
+    const unsigned slot = FontSlot(kind);
+    if (!state) return FontDescription{FontStyles[slot].kind, 0, 0, false, 0};
     return state->descriptions[slot];
 }
 
@@ -205,50 +173,88 @@ void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rec
     rect.bottom = rect.top + static_cast<int>(lines.size()) * LineHeight(state, kind);
 }
 
-void RenderDevice::RenderText(FontKind kind, const std::string& text, const Rect& rect, unsigned, uint32_t colour)
+// --- Draw list -----------------------------------------------------------------
+
+namespace {
+
+void Clear(RenderDeviceState& state)
 {
-    TTF_Font* font = FontOf(state, kind);
-    if (!font || !state->renderer) return;
+    SDL_SetRenderDrawColor(state.renderer, 0, 0, 0, 0);
+    if (SDL_RectEmpty(&state.clip)) {
+        Checked(SDL_RenderClear(state.renderer));
+        return;
+    }
+    // A clear ignores the clip: fill the area, replacing what is there.
+    SDL_SetRenderDrawBlendMode(state.renderer, SDL_BLENDMODE_NONE);
+    Checked(SDL_RenderFillRect(state.renderer, &state.clip));
+    SDL_SetRenderDrawBlendMode(state.renderer, SDL_BLENDMODE_BLEND);
+}
+
+void SetClip(RenderDeviceState& state, const Rect& area)
+{
+    state.clip = SDL_Rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
+    SDL_RenderSetClipRect(state.renderer, SDL_RectEmpty(&state.clip) ? nullptr : &state.clip);
+}
+
+void DrawText(RenderDeviceState& state, FontKind kind, const std::string& text, const Rect& rect, uint32_t colour)
+{
+    TTF_Font* font = FontOf(&state, kind);
+    if (!font) return;
     SDL_Rect clip{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    if (!SDL_RectEmpty(&state->clip) && !SDL_IntersectRect(&clip, &state->clip, &clip)) return;
-    SDL_RenderSetClipRect(state->renderer, &clip);
+    if (!SDL_RectEmpty(&state.clip) && !SDL_IntersectRect(&clip, &state.clip, &clip)) return;
+    SDL_RenderSetClipRect(state.renderer, &clip);
     int y = rect.top;
     for (const std::string& line : Lines(text)) {
         // Texts are the service's and the dictionaries' 8-bit text, taken as Latin-1.
         SDL_Surface* surface = line.empty() ? nullptr : TTF_RenderText_Blended(font, line.c_str(), ToSdlColour(colour));
         if (surface) {
-            SDL_Texture* texture = SDL_CreateTextureFromSurface(state->renderer, surface);
+            SDL_Texture* texture = SDL_CreateTextureFromSurface(state.renderer, surface);
             if (texture) {
                 SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
                 const SDL_Rect target{rect.left, y, surface->w, surface->h};
-                Checked(SDL_RenderCopy(state->renderer, texture, nullptr, &target));
+                Checked(SDL_RenderCopy(state.renderer, texture, nullptr, &target));
                 SDL_DestroyTexture(texture);
             } else {
                 drawFailed = true;
             }
             SDL_FreeSurface(surface);
         }
-        y += LineHeight(state, kind);
+        y += LineHeight(&state, kind);
     }
-    SDL_RenderSetClipRect(state->renderer, SDL_RectEmpty(&state->clip) ? nullptr : &state->clip);
+    SDL_RenderSetClipRect(state.renderer, SDL_RectEmpty(&state.clip) ? nullptr : &state.clip);
 }
 
-int RenderDevice::DrawQuad(const TextureRecord* texture, const Rect& rect, uint32_t colour)
+// Every quad is an axis-aligned rectangle: a blit (texture colour times the
+// quad's colour, as Direct3D's default stage modulates) or a fill, both far
+// cheaper in the software renderer than general geometry.
+void DrawQuad(RenderDeviceState& state, const TextureRecord* texture, const Rect& rect, uint32_t colour)
 {
-    if (!state || !state->renderer) return 0;
-    // Every quad is an axis-aligned rectangle: a blit (texture colour times
-    // the quad's colour, as Direct3D's default stage modulates) or a fill,
-    // both far cheaper in the software renderer than general geometry.
     const SDL_Color c = ToSdlColour(colour);
     const SDL_Rect target{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
     SDL_Texture* source = texture && texture->texture ? SdlTexture(texture->texture) : nullptr;
     if (source) {
         SDL_SetTextureColorMod(source, c.r, c.g, c.b);
         SDL_SetTextureAlphaMod(source, c.a);
-        Checked(SDL_RenderCopy(state->renderer, source, nullptr, &target));
+        Checked(SDL_RenderCopy(state.renderer, source, nullptr, &target));
     } else {
-        SDL_SetRenderDrawColor(state->renderer, c.r, c.g, c.b, c.a);
-        Checked(SDL_RenderFillRect(state->renderer, &target));
+        SDL_SetRenderDrawColor(state.renderer, c.r, c.g, c.b, c.a);
+        Checked(SDL_RenderFillRect(state.renderer, &target));
     }
-    return 0;
+}
+
+} // namespace
+
+// The renderer draws at once: there is nothing to queue.
+void RenderDevice::Execute(const DrawList& list)
+{
+    if (!state || !state->renderer) return;
+    for (const DrawCommand& command : list.Commands()) {
+        switch (command.kind) {
+        case DrawCommand::Kind::Clear: Clear(*state); break;
+        case DrawCommand::Kind::Clip: SetClip(*state, command.rect); break;
+        case DrawCommand::Kind::Quad: DrawQuad(*state, command.texture, command.rect, command.colour); break;
+        case DrawCommand::Kind::Panel: DrawQuad(*state, PanelTexture(command.rect), command.rect, command.colour); break;
+        case DrawCommand::Kind::Text: DrawText(*state, command.font, command.text, command.rect, command.colour); break;
+        }
+    }
 }

@@ -11,12 +11,10 @@
 #include <cstdint>
 #include <vector>
 
-constexpr unsigned FontCount = 4;
-
 struct RenderDeviceState {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
-    // Indexed by FontKind.
+    // By FontSlot.
     TTF_Font* fonts[FontCount] = {};
     FontDescription descriptions[FontCount] = {};
     // Copy of the last presented frame (ARGB8888 rows), kept when a snapshot was asked for.

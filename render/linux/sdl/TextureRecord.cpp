@@ -21,9 +21,9 @@ namespace {
 constexpr uint32_t ColourKey = 0xFF000000;
 constexpr int DecodeFlags = TJFLAG_ACCURATEDCT | TJFLAG_LIMITSCANS | TJFLAG_STOPONWARNING;
 
-SDL_Renderer* Renderer()
+SDL_Renderer* Renderer(const RenderDevice& device)
 {
-    return renderDevice.state ? renderDevice.state->renderer : nullptr;
+    return device.state ? device.state->renderer : nullptr;
 }
 
 void ApplyColourKey(SDL_Surface* surface)
@@ -38,11 +38,11 @@ void ApplyColourKey(SDL_Surface* surface)
 }
 
 // Keys the surface and makes it a texture; the surface is freed either way.
-NativeTexture* TextureFrom(SDL_Surface* surface, bool keyed)
+NativeTexture* TextureFrom(const RenderDevice& device, SDL_Surface* surface, bool keyed)
 {
     if (!surface) return nullptr;
     if (keyed) ApplyColourKey(surface);
-    SDL_Texture* texture = Renderer() ? SDL_CreateTextureFromSurface(Renderer(), surface) : nullptr;
+    SDL_Texture* texture = Renderer(device) ? SDL_CreateTextureFromSurface(Renderer(device), surface) : nullptr;
     SDL_FreeSurface(surface);
     if (texture) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
     return reinterpret_cast<NativeTexture*>(texture);
@@ -123,18 +123,18 @@ long Keep(TextureRecord& record, NativeTexture* created, int width, int height, 
 
 } // namespace
 
-long TextureRecord::CreateFromFile(const std::string& path, int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path, int requestedWidth, int requestedHeight)
 {
     // A huge image or a file of too many scans is refused before it is decoded.
     if (!PictureAcceptable(path)) return PictureRefused;
     int sourceWidth = 0, sourceHeight = 0;
     SDL_Surface* decoded = DecodeJpeg(path, requestedWidth, requestedHeight, sourceWidth, sourceHeight);
     if (!decoded) return PictureRefused;
-    return Keep(*this, TextureFrom(ScaledTo(decoded, requestedWidth, requestedHeight), true), sourceWidth,
+    return Keep(*this, TextureFrom(device, ScaledTo(decoded, requestedWidth, requestedHeight), true), sourceWidth,
                 sourceHeight, path);
 }
 
-long TextureRecord::CreateFromResource(int resourceId, int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFromResource(RenderDevice& device, int resourceId, int requestedWidth, int requestedHeight)
 {
     for (size_t i = 0; i < ArtworkFileCount; ++i) {
         const ArtworkFile& artwork = ArtworkFiles[i];
@@ -144,7 +144,7 @@ long TextureRecord::CreateFromResource(int resourceId, int requestedWidth, int r
         SDL_FreeSurface(loaded);
         if (!argb) return Status::Fail;
         const int sourceWidth = argb->w, sourceHeight = argb->h;
-        return Keep(*this, TextureFrom(ScaledTo(argb, requestedWidth, requestedHeight), true), sourceWidth,
+        return Keep(*this, TextureFrom(device, ScaledTo(argb, requestedWidth, requestedHeight), true), sourceWidth,
                     sourceHeight, ResourceTextureName);
     }
     return Status::InvalidArg;
@@ -152,7 +152,7 @@ long TextureRecord::CreateFromResource(int resourceId, int requestedWidth, int r
 
 // Panel textures: red follows u, green follows v, half alpha at every texel
 // centre, as the Windows fill function makes them.
-long TextureRecord::CreateFilled(int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFilled(RenderDevice& device, int requestedWidth, int requestedHeight)
 {
     if (requestedWidth <= 0 || requestedHeight <= 0) return Status::InvalidArg;
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, requestedWidth, requestedHeight, 32, SDL_PIXELFORMAT_ARGB8888);
@@ -165,7 +165,7 @@ long TextureRecord::CreateFilled(int requestedWidth, int requestedHeight)
             row[x] = 0x80000000u | red << 16 | green << 8;
         }
     }
-    return Keep(*this, TextureFrom(surface, false), requestedWidth, requestedHeight, std::string());
+    return Keep(*this, TextureFrom(device, surface, false), requestedWidth, requestedHeight, std::string());
 }
 
 void TextureRecord::ReleaseRef()

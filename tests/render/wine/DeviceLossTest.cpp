@@ -59,15 +59,15 @@ TEST(DeviceLoss, FrameComesBackAfterTheDeviceIsLostAndReset)
 
     HWND window = static_cast<HWND>(renderDevice.window);
     SendMessageA(window, WM_ACTIVATEAPP, FALSE, 0);
-    EXPECT_EQ(app.DrawFrame(), D3DERR_DEVICELOST) << "switched away: lost, nothing drawn";
+    EXPECT_EQ(app.DrawFrame(), static_cast<int32_t>(DeviceState::Lost)) << "switched away: lost, nothing drawn";
     EXPECT_TRUE(renderDevice.lost);
 
     SendMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
-    EXPECT_EQ(renderDevice.TestCooperativeLevel(), D3DERR_DEVICENOTRESET);
+    EXPECT_EQ(renderDevice.TestCooperativeLevel(), DeviceState::NotReset);
     ClearBackBuffer(0xFFFF00FF); // whatever the reset leaves must not show
     EXPECT_EQ(app.DrawFrame(), 0) << "back: reset, and drawn whole";
     EXPECT_FALSE(renderDevice.lost);
-    EXPECT_EQ(renderDevice.TestCooperativeLevel(), D3D_OK);
+    EXPECT_EQ(renderDevice.TestCooperativeLevel(), DeviceState::Ok);
 
     const Pixels after = LastPresentedFrame();
     EXPECT_EQ(DifferingPixels(before, after), 0) << "picture, bar, emblem and texts as before the loss";

@@ -44,12 +44,15 @@ protected:
     {
         app.screenRect = ScreenRect{0, 0, renderDevice.screenWidth, renderDevice.screenHeight};
     }
-    // Runs draws inside a scene and returns the back buffer before it is presented.
+    // Carries out what draw writes into a list inside a scene and returns the
+    // back buffer before it is presented.
     template <typename Draw> Pixels InScene(uint32_t background, Draw draw)
     {
+        DrawList list;
+        draw(list);
         EXPECT_EQ(renderDevice.BeginScene(), 0);
         ClearBackBuffer(background);
-        draw();
+        renderDevice.Execute(list);
         EXPECT_EQ(renderDevice.EndScene(), 0);
         return ReadBackBuffer();
     }
@@ -70,7 +73,9 @@ TEST_F(DevicePixels, FontsMeasureLines)
     renderDevice.state->fonts[FontSlot(FontKind::Text)]->GetTextMetricsA(&metrics);
     EXPECT_EQ(renderDevice.MeasureLines(FontKind::Text, 0), 0);
     EXPECT_EQ(renderDevice.MeasureLines(FontKind::Text, 1), metrics.tmHeight);
-    EXPECT_EQ(renderDevice.DrawTextBox("one\r\ntwo", 0, 10, FontKind::Text, false, 0), 10 + 2 * metrics.tmHeight);
+    DrawList list;
+    EXPECT_EQ(DrawTextBox(list, renderDevice, "one\r\ntwo", 0, 10, FontKind::Text, false, 0),
+              10 + 2 * metrics.tmHeight);
     EXPECT_EQ(renderDevice.SelectFont(FontKind::Heading).height, 28);
     EXPECT_EQ(renderDevice.SelectFont(FontKind::Accent).height, 18);
     EXPECT_GT(renderDevice.SelectFont(FontKind::Text).averageCharWidth, 0);
@@ -80,26 +85,30 @@ TEST_F(DevicePixels, PanelsDarkenWhatLiesUnderThem)
 {
     for (bool keep : {false, true}) {
         SCOPED_TRACE(keep ? "kept panels" : "panels remade");
-        renderDevice.panelCache.keepPanels = keep;
-        Pixels white = InScene(0xFFFFFFFF, [] {
-            renderDevice.DrawPanel(Rect{100, 100, 400, 118}, Colour::Panel);
-            renderDevice.DrawPanel(Rect{100, 200, 400, 218}, Colour::DensePanel);
+        if (!keep)
+            renderDevice.panelCache.Clear();
+        Pixels white = InScene(0xFFFFFFFF, [](DrawList& list) {
+            list.AddPanel(Rect{100, 100, 400, 118}, Colour::Panel);
+            list.AddPanel(Rect{100, 200, 400, 218}, Colour::DensePanel);
         });
         // Alpha 0.5 x 0xA0 / 255 (or 0xF0 / 255) of a nearly black colour over white.
         ExpectGrey(white.At(250, 109), 175, "panel over white");
         ExpectGrey(white.At(250, 209), 135, "dense panel over white");
         ExpectGrey(white.At(250, 130), 255, "beside the panel");
         ExpectGrey(white.At(99, 109), 255, "left of the panel");
-        Pixels black = InScene(0xFF000000, [] { renderDevice.DrawPanel(Rect{100, 100, 400, 118}, Colour::Panel); });
+        if (!keep)
+            renderDevice.panelCache.Clear();
+        Pixels black =
+            InScene(0xFF000000, [](DrawList& list) { list.AddPanel(Rect{100, 100, 400, 118}, Colour::Panel); });
         ExpectGrey(black.At(250, 109), 0, "panel over black");
     }
 }
 
 TEST_F(DevicePixels, TextIsWhiteOrYellow)
 {
-    Pixels pixels = InScene(0xFF204080, [] {
-        renderDevice.DrawTextBox("MMMM", 10, 10, FontKind::Heading, false, 0);
-        renderDevice.DrawTextBox("MMMM", 10, 60, FontKind::Accent, false, 0);
+    Pixels pixels = InScene(0xFF204080, [](DrawList& list) {
+        DrawTextBox(list, renderDevice, "MMMM", 10, 10, FontKind::Heading, false, 0);
+        DrawTextBox(list, renderDevice, "MMMM", 10, 60, FontKind::Accent, false, 0);
     });
     int white = 0, yellow = 0;
     for (int y = 10; y < 90; ++y)
@@ -117,9 +126,9 @@ TEST_F(DevicePixels, TextIsWhiteOrYellow)
 TEST_F(DevicePixels, AmpersandsAreDrawnAsTheyAre)
 {
     // With prefix processing "&&&&&&" would show three ampersands, like "&&&".
-    Pixels pixels = InScene(0xFF000000, [] {
-        renderDevice.DrawTextBox("&&&&&&", 10, 10, FontKind::Heading, false, 0);
-        renderDevice.DrawTextBox("&&&", 10, 60, FontKind::Heading, false, 0);
+    Pixels pixels = InScene(0xFF000000, [](DrawList& list) {
+        DrawTextBox(list, renderDevice, "&&&&&&", 10, 10, FontKind::Heading, false, 0);
+        DrawTextBox(list, renderDevice, "&&&", 10, 60, FontKind::Heading, false, 0);
     });
     int lit[2] = {0, 0};
     for (int row = 0; row < 2; ++row)
@@ -142,9 +151,9 @@ TEST_F(DevicePixels, ArtworkSitsAtItsRectangles)
 
     const int h = renderDevice.screenHeight;
     const uint32_t red = 0xFFC81E1E;
-    Pixels pixels = InScene(red, [h] {
-        renderDevice.barHandle->Draw(Rect{0, h - 165, 612, h - 80}, Colour::White);
-        renderDevice.emblemHandle->Draw(Rect{7, h - 205, 132, h - 65}, Colour::White);
+    Pixels pixels = InScene(red, [h](DrawList& list) {
+        list.AddQuad(*renderDevice.barHandle, Rect{0, h - 165, 612, h - 80}, Colour::White);
+        list.AddQuad(*renderDevice.emblemHandle, Rect{7, h - 205, 132, h - 65}, Colour::White);
     });
     uint32_t barLeft = pixels.At(200, h - 140), barRight = pixels.At(610, h - 140), above = pixels.At(300, h - 166);
     EXPECT_GT(Blue(barLeft), Red(barLeft)) << "opaque blue at the bar's left";

@@ -1,0 +1,51 @@
+// The render device's life, the same on every platform: the surface first,
+// then the black screen at once, the fixed states, the texture handles and
+// the fonts; released the other way round, the textures before the device
+// they belong to.
+
+#include "render/RenderDevice.h"
+
+int RenderDevice::Create(WindowHandle windowHandle, unsigned adapter)
+{
+    if (created)
+        return 1;
+    lastFrame = FrameMemory{};
+    window = windowHandle;
+    lost = false;
+    const int result = CreateSurface(adapter);
+    created = result == 0;
+    return result;
+}
+
+int RenderDevice::InitResources()
+{
+    if (!HasSurface())
+        return 0;
+    // The screen turns black at once.
+    DrawList clear;
+    clear.AddClear();
+    Execute(clear);
+    Present();
+
+    SetRenderStates();
+    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle})
+        if (!*handle)
+            *handle = new TextureHandle(*this);
+    Execute(clear);
+    CreateFonts();
+    return 0;
+}
+
+void RenderDevice::Release()
+{
+    panelCache.Clear();
+    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle}) {
+        delete *handle;
+        *handle = nullptr;
+    }
+    lastFrame = FrameMemory{};
+    ReleaseBuffers();
+    ReleaseFonts();
+    ReleaseSurface();
+    created = false;
+}

@@ -5,6 +5,8 @@
 
 #include "host/HostProtocol.h"
 
+HostState hostState;
+
 uint32_t CursorDistance(const PlatformPoint& a, const PlatformPoint& b)
 {
     auto distance = [](int32_t p, int32_t q) {

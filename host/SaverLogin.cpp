@@ -38,7 +38,7 @@ void SaverApp::Login()
         // The saver ends as it does on input: through a close request, so the
         // window and the device go down in their usual order after start-up.
         StopTimers();
-        PlatformPostMessage(window, Msg::Close, 0, 0);
+        PlatformRequestClose(window);
         return;
     }
 

@@ -3,6 +3,7 @@
 // password check of the older family.
 
 #include "host/HostProtocol.h"
+#include "host/win32/WindowProcs.h"
 #include "host/ModeFlags.h"
 #include "host/ProgramOptions.h"
 #include "tests/support/RecordingPlatform.h"

@@ -6,12 +6,11 @@
 #include "host/ModeFlags.h"
 #include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
-#include "host/SaverWindowProc.h"
+#include "host/SaverContract.h"
+#include "host/win32/WindowProcs.h"
 #include "render/RenderDevice.h"
 #include "tests/support/RecordingPlatform.h"
-#if __has_include("tests/support/RecordingDevice.h")
-#include "tests/support/RecordingDevice.h" // the recording render device, once it is in the tree
-#endif
+#include "tests/support/RecordingDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -214,7 +213,6 @@ TEST_F(SaverAppTest, FrameTickRunsThePendingChange)
     EXPECT_EQ(saverApp.window, Saver);
 }
 
-#if __has_include("tests/support/RecordingDevice.h")
 TEST_F(SaverAppTest, FirstFramesShowTheStartUpTextBeforeTheHint)
 {
     ResetRecording();
@@ -254,7 +252,6 @@ TEST_F(SaverAppTest, FailedSceneKeepsThePictureChangePending)
     EXPECT_FALSE(saverApp.advancePending) << "the next good frame changes the picture";
     EXPECT_EQ(recording.CountArmed(SlideTimerId), 1);
 }
-#endif
 
 // The saver window's procedure around the controller.
 class SaverWindowTest : public SaverAppTest {
@@ -299,7 +296,7 @@ TEST_F(SaverWindowTest, OldDirectXLeavesTheWindowInert)
     ASSERT_EQ(recording.boxes.size(), 1u);
     EXPECT_EQ(recording.boxes[0].caption, "Wrong DirectX version");
     EXPECT_EQ(recording.boxes[0].owner, nullptr);
-    EXPECT_EQ(recording.boxes[0].flags, Box::IconError | Box::Ok);
+    EXPECT_EQ(recording.boxes[0].kind, BoxKind::Error);
     EXPECT_TRUE(recording.armed.empty());
     EXPECT_TRUE(recording.sent.empty()) << "the saver is not ended";
 }

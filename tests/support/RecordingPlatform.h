@@ -4,6 +4,7 @@
 // windows that exist and the DirectX versions the probes find.
 
 #include "platform/Platform.h"
+#include "platform/win32/WindowMessages.h"
 
 #include <cstdint>
 #include <functional>
@@ -28,7 +29,7 @@ struct RecordedBox {
     WindowHandle owner;
     std::string text;
     std::string caption;
-    unsigned flags;
+    BoxKind kind;
 };
 
 using RecordedWindowProc = std::function<MessageResult(WindowHandle, unsigned, MessageParam, MessageData)>;

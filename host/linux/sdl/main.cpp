@@ -5,6 +5,7 @@
 #include "host/HostProtocol.h"
 #include "host/ProgramOptions.h"
 #include "host/linux/LinuxMode.h"
+#include "host/linux/sdl/SaverLoop.h"
 #include "platform/Folders.h"
 #include "platform/linux/sdl/SdlPlatform.h"
 #include "settings/linux/gtk/GtkSettingsDialog.h"
@@ -82,7 +83,8 @@ int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)
     if (PlatformStart(commandLine) != 0) return 1;
     hostState.powerLineStatus = PlatformAcLineStatus();
     int exitCode = 1;
-    if (PlatformCreateSaverWindow(WindowFor(choice), HostWindowProc) != nullptr) exitCode = PlatformRunMessageLoop();
+    const WindowHandle window = PlatformCreateSaverWindow(WindowFor(choice));
+    if (window != nullptr) exitCode = RunSaverLoop(window);
     PlatformStop();
     return exitCode;
 }

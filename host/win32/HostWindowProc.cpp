@@ -1,9 +1,7 @@
+#include "host/win32/WindowProcs.h"
+
 #include "host/HostProtocol.h"
-
-#include "host/ProgramOptions.h"
-#include "host/SaverWindowProc.h"
-
-HostState hostState;
+#include "host/SaverContract.h"
 
 namespace {
 
@@ -27,31 +25,13 @@ bool IsInput(unsigned message)
 MessageResult HostWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
 {
     switch (message) {
-    case Msg::Create:
-        // Known from creation on: the start-up's requests already check for input.
-        hostState.mainWindow = window;
-        hostState.inputMethodDetached = PlatformDetachInputMethod(window);
-        PlatformCursorPos(hostState.startPosition);
-        if (!hostState.childPreview) PlatformHideCursor();
-        if (programOptions.runForSeconds > 0) {
-            const uint32_t period = static_cast<uint32_t>(programOptions.runForSeconds) * 1000u;
-            PlatformSetTimer(window, RunForTimerId, period);
-            hostState.runForArmed = true;
-            hostState.runForDeadline = PlatformTickCount() + period;
-        }
-        break;
     case Msg::Destroy:
-        if (hostState.inputMethodDetached) {
-            PlatformRestoreInputMethod(window);
-            hostState.inputMethodDetached = false;
-        }
         PlatformPostQuitMessage(0);
         break;
     case Msg::SetText:
         return 0;
     case Msg::Paint:
         if (hostState.closing) return PlatformDefWindowProc(window, message, wParam, lParam);
-        if (!hostState.childPreview) PlatformHideCursor();
         break;
     case Msg::Help:
     case Msg::ContextMenu:
@@ -71,12 +51,9 @@ MessageResult HostWindowProc(WindowHandle window, unsigned message, MessageParam
     case Msg::Timer:
         if (hostState.closing) return 0;
         if (wParam == RunForTimerId) {
-            // The time given with --run-for is up: close as a key press would.
-            PlatformKillTimer(window, RunForTimerId);
-            PlatformPostMessage(window, Msg::Close, 0, 0);
+            SaverTick(window, RunForTimerId);
             return 0;
         }
-        PlatformSleep(0);
         break;
     default:
         if (IsInput(message) && hostState.closing) return PlatformDefWindowProc(window, message, wParam, lParam);

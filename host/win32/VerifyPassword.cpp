@@ -1,3 +1,5 @@
+#include "host/win32/WindowProcs.h"
+
 #include "host/HostProtocol.h"
 
 bool VerifyPassword(WindowHandle window)

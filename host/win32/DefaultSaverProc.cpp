@@ -1,8 +1,11 @@
+#include "host/win32/WindowProcs.h"
+
 #include "host/HostProtocol.h"
+#include "host/SaverContract.h"
 
 namespace {
 
-void PostClose(WindowHandle window) { PlatformPostMessage(window, Msg::Close, 0, 0); }
+void PostClose(WindowHandle window) { PlatformRequestClose(window); }
 
 MessageResult FinalStep(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
 {
@@ -57,7 +60,7 @@ MessageResult DefaultSaverProc(WindowHandle window, unsigned message, MessagePar
         if (wParam != 0) PlatformHideCursor();
         break;
     case Msg::ActivateApp:
-        if (wParam == 0) PostClose(window);
+        if (wParam == 0 && SaverInputCloses(SaverInput::Deactivated)) PostClose(window);
         break;
     case Msg::SetCursor:
         PlatformHideCursor();
@@ -67,20 +70,16 @@ MessageResult DefaultSaverProc(WindowHandle window, unsigned message, MessagePar
         break;
     case Msg::KeyDown:
     case Msg::SysKeyDown:
+        if (SaverInputCloses(SaverInput::Key)) PostClose(window);
+        break;
     case Msg::LButtonDown:
     case Msg::RButtonDown:
     case Msg::MButtonDown:
-        PostClose(window);
+        if (SaverInputCloses(SaverInput::Click)) PostClose(window);
         break;
-    case Msg::MouseMove: {
-        PlatformPoint now;
-        PlatformCursorPos(now);
-        if (CursorDistance(now, hostState.startPosition) > MouseMoveThreshold) {
-            PostClose(window);
-            hostState.startPosition = now;
-        }
+    case Msg::MouseMove:
+        if (SaverInputCloses(SaverInput::MouseMove)) PostClose(window);
         break;
-    }
     case Msg::PowerBroadcast:
         if (PowerEventCloses(wParam, lParam)) PostClose(window);
         break;

@@ -9,4 +9,6 @@ struct GraphicsCheckRun {
     bool inputCame = false;  // input came while the check ran
 };
 
-GraphicsCheckRun RunGraphicsCheck();
+struct SaverContext;
+
+GraphicsCheckRun RunGraphicsCheck(SaverContext& context);

@@ -28,8 +28,6 @@ struct HostState {
     bool checkLeftRunning = false;     // start-up ended on input while the DirectX check still ran
 };
 
-extern HostState hostState;
-
 constexpr uint32_t MouseMoveThreshold = 4;
 constexpr uint32_t PasswordDebounceMs = 200;
 constexpr uint32_t RunForTimerId = 1126; // --run-for: beside the frame (1124) and slide (1125) timers
@@ -37,7 +35,7 @@ constexpr uint32_t RunForTimerId = 1126; // --run-for: beside the frame (1124) a
 // Whether the user (or --run-for) wants the saver closed while the message
 // loop is blocked, e.g. in a network request: a key, click or close request in
 // the queue, the cursor moved past the threshold, or the run time is up.
-bool SaverInputPending();
+bool SaverInputPending(const HostState& host);
 
 // Sum of the absolute differences, compared unsigned like the host does.
 uint32_t CursorDistance(const PlatformPoint& a, const PlatformPoint& b);

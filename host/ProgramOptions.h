@@ -14,8 +14,6 @@ struct ProgramOptions {
     std::string snapshotPath; // --snapshot FILE.png: last presented frame, written at close
 };
 
-extern ProgramOptions programOptions;
-
 enum class OptionsOutcome { Run, Help, Version, Error };
 
 // Splits the command tail into the program options and the rest, which keeps
@@ -26,7 +24,7 @@ OptionsOutcome ParseProgramOptions(const std::string& tail, ProgramOptions& opti
 void ApplyEnvironment(ProgramOptions& options);
 
 // The service host: --service, ZEMBRIA_SERVICE, or the deployment default.
-std::string ServiceHostOption();
+std::string ServiceHostOption(const ProgramOptions& options);
 
 std::string UsageText();
 std::string VersionText();

@@ -11,6 +11,8 @@
 
 #include "platform/Platform.h"
 
+struct SaverContext;
+
 #include <cstdint>
 
 enum class SaverInput {
@@ -22,12 +24,12 @@ enum class SaverInput {
 
 // 0 when the saver runs (or asked to close); 1 when it could not start and
 // the window must go without a close.
-int32_t SaverStart(WindowHandle window);
-void SaverTick(WindowHandle window, uint32_t timerId);
+int32_t SaverStart(SaverContext& context, WindowHandle window);
+void SaverTick(SaverContext& context, WindowHandle window, uint32_t timerId);
 // Whether the input closes the saver; a mouse move counts only past the threshold.
-bool SaverInputCloses(SaverInput input);
-void SaverFrameLost();
-void SaverStop(WindowHandle window);
+bool SaverInputCloses(SaverContext& context, SaverInput input);
+void SaverFrameLost(SaverContext& context);
+void SaverStop(SaverContext& context, WindowHandle window);
 
 inline constexpr const char* InitErrorText = "Encountered some errors during initialization.\r\nApplication will be terminated!";
 inline constexpr const char* InitErrorCaption = "Initialization Error";

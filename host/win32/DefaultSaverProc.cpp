@@ -1,17 +1,17 @@
 #include "host/win32/WindowProcs.h"
 
-#include "host/HostProtocol.h"
+#include "host/SaverContext.h"
 #include "host/SaverContract.h"
 
 namespace {
 
 void PostClose(WindowHandle window) { PlatformRequestClose(window); }
 
-MessageResult FinalStep(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
+MessageResult FinalStep(SaverContext& context, WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
 {
-    if (hostState.autoPlayMessage != 0 && message == hostState.autoPlayMessage) {
+    if (context.host.autoPlayMessage != 0 && message == context.host.autoPlayMessage) {
         PostClose(window);
-        return hostState.verifier != nullptr ? 1 : 0; // 1 cancels the auto-play
+        return context.host.verifier != nullptr ? 1 : 0; // 1 cancels the auto-play
     }
     return PlatformDefWindowProc(window, message, wParam, lParam);
 }
@@ -20,7 +20,7 @@ constexpr MessageParam PowerCriticalResume = 3; // WM_POWER: PWR_CRITICALRESUME
 
 } // namespace
 
-bool PowerEventCloses(MessageParam event, MessageData data)
+bool PowerEventCloses(HostState& host, MessageParam event, MessageData data)
 {
     constexpr MessageParam ResumeCritical = 6, ResumeStandby = 8, PowerStatusChange = 10, ResumeAutomatic = 18;
     constexpr MessageData ResumeFromFailure = 1;
@@ -29,38 +29,38 @@ bool PowerEventCloses(MessageParam event, MessageData data)
         return (data & ResumeFromFailure) == 0;
     if (event == PowerStatusChange) {
         uint8_t status = PlatformAcLineStatus();
-        bool changed = status != hostState.powerLineStatus;
-        hostState.powerLineStatus = status;
+        bool changed = status != host.powerLineStatus;
+        host.powerLineStatus = status;
         return changed;
     }
     return true;
 }
 
-MessageResult DefaultSaverProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
+MessageResult DefaultSaverProc(SaverContext& context, WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
 {
-    if (hostState.childPreview || hostState.closing) return FinalStep(window, message, wParam, lParam);
+    if (context.host.childPreview || context.host.closing) return FinalStep(context, window, message, wParam, lParam);
 
     switch (message) {
     case Msg::Close:
-        if (hostState.olderFamily && !VerifyPassword(window)) {
-            PlatformCursorPos(hostState.startPosition);
+        if (context.host.olderFamily && !VerifyPassword(context, window)) {
+            PlatformCursorPos(context.host.startPosition);
             return 0;
         }
-        return FinalStep(window, message, wParam, lParam);
+        return FinalStep(context, window, message, wParam, lParam);
     case Msg::VerifyPassword:
-        if (hostState.olderFamily) return hostState.verifier == nullptr ? 1 : hostState.verifier(window);
-        return FinalStep(window, message, wParam, lParam);
+        if (context.host.olderFamily) return context.host.verifier == nullptr ? 1 : context.host.verifier(window);
+        return FinalStep(context, window, message, wParam, lParam);
     default:
         break;
     }
-    if (hostState.checking) return FinalStep(window, message, wParam, lParam);
+    if (context.host.checking) return FinalStep(context, window, message, wParam, lParam);
 
     switch (message) {
     case Msg::ShowWindow:
         if (wParam != 0) PlatformHideCursor();
         break;
     case Msg::ActivateApp:
-        if (wParam == 0 && SaverInputCloses(SaverInput::Deactivated)) PostClose(window);
+        if (wParam == 0 && SaverInputCloses(context, SaverInput::Deactivated)) PostClose(window);
         break;
     case Msg::SetCursor:
         PlatformHideCursor();
@@ -70,21 +70,21 @@ MessageResult DefaultSaverProc(WindowHandle window, unsigned message, MessagePar
         break;
     case Msg::KeyDown:
     case Msg::SysKeyDown:
-        if (SaverInputCloses(SaverInput::Key)) PostClose(window);
+        if (SaverInputCloses(context, SaverInput::Key)) PostClose(window);
         break;
     case Msg::LButtonDown:
     case Msg::RButtonDown:
     case Msg::MButtonDown:
-        if (SaverInputCloses(SaverInput::Click)) PostClose(window);
+        if (SaverInputCloses(context, SaverInput::Click)) PostClose(window);
         break;
     case Msg::MouseMove:
-        if (SaverInputCloses(SaverInput::MouseMove)) PostClose(window);
+        if (SaverInputCloses(context, SaverInput::MouseMove)) PostClose(window);
         break;
     case Msg::PowerBroadcast:
-        if (PowerEventCloses(wParam, lParam)) PostClose(window);
+        if (PowerEventCloses(context.host, wParam, lParam)) PostClose(window);
         break;
     default:
         break;
     }
-    return FinalStep(window, message, wParam, lParam);
+    return FinalStep(context, window, message, wParam, lParam);
 }

@@ -5,7 +5,7 @@
 
 #include "host/GraphicsCheck.h"
 
-#include "host/HostProtocol.h"
+#include "host/SaverContext.h"
 #include "host/win32/DirectXCheck.h"
 #include "platform/HelperThread.h"
 
@@ -21,7 +21,7 @@ constexpr uint32_t OutcomeWaitMs = 15000;
 
 } // namespace
 
-GraphicsCheckRun RunGraphicsCheck()
+GraphicsCheckRun RunGraphicsCheck(SaverContext& context)
 {
     GraphicsCheckRun run;
     auto libraries = std::make_shared<LibraryFindings>();
@@ -32,7 +32,7 @@ GraphicsCheckRun RunGraphicsCheck()
     for (;;) {
         const bool librariesDone = libraryProbe.Wait(0);
         if (dxDiagProbe.Wait(InputPollMs) && librariesDone) break;
-        if (SaverInputPending()) {
+        if (SaverInputPending(context.host)) {
             run.inputCame = true;
             break;
         }
@@ -41,7 +41,7 @@ GraphicsCheckRun RunGraphicsCheck()
         const bool librariesDone = libraryProbe.Wait(OutcomeWaitMs);
         const bool told = librariesDone && LibrariesFail(*libraries);
         if (!dxDiagProbe.Wait(told ? OutcomeWaitMs : 0) || !librariesDone) {
-            hostState.checkLeftRunning = true;
+            context.host.checkLeftRunning = true;
             return run;
         }
     }

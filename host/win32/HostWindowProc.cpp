@@ -1,6 +1,6 @@
 #include "host/win32/WindowProcs.h"
 
-#include "host/HostProtocol.h"
+#include "host/SaverContext.h"
 #include "host/SaverContract.h"
 
 namespace {
@@ -22,7 +22,7 @@ bool IsInput(unsigned message)
 
 } // namespace
 
-MessageResult HostWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
+MessageResult HostWindowProc(SaverContext& context, WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
 {
     switch (message) {
     case Msg::Destroy:
@@ -31,33 +31,33 @@ MessageResult HostWindowProc(WindowHandle window, unsigned message, MessageParam
     case Msg::SetText:
         return 0;
     case Msg::Paint:
-        if (hostState.closing) return PlatformDefWindowProc(window, message, wParam, lParam);
+        if (context.host.closing) return PlatformDefWindowProc(window, message, wParam, lParam);
         break;
     case Msg::Help:
     case Msg::ContextMenu:
-        if (hostState.childPreview) {
-            WindowHandle parent = hostState.parent;
+        if (context.host.childPreview) {
+            WindowHandle parent = context.host.parent;
             if (parent != nullptr && PlatformIsWindow(parent))
                 PlatformPostMessage(parent, message, reinterpret_cast<MessageParam>(parent), lParam);
             return 1;
         }
         break;
     case Msg::SysCommand:
-        if (!hostState.childPreview) {
+        if (!context.host.childPreview) {
             if (wParam == SysCmd::NextWindow || wParam == SysCmd::PrevWindow || wParam == SysCmd::ScreenSave) return 0;
             if (wParam == SysCmd::MonitorPower) PlatformPostMessage(window, Msg::Close, 0, 0);
         }
         break;
     case Msg::Timer:
-        if (hostState.closing) return 0;
+        if (context.host.closing) return 0;
         if (wParam == RunForTimerId) {
-            SaverTick(window, RunForTimerId);
+            SaverTick(context, window, RunForTimerId);
             return 0;
         }
         break;
     default:
-        if (IsInput(message) && hostState.closing) return PlatformDefWindowProc(window, message, wParam, lParam);
+        if (IsInput(message) && context.host.closing) return PlatformDefWindowProc(window, message, wParam, lParam);
         break;
     }
-    return SaverWindowProc(window, message, wParam, lParam);
+    return SaverWindowProc(context, window, message, wParam, lParam);
 }

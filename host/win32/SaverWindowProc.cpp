@@ -3,25 +3,26 @@
 
 #include "host/win32/WindowProcs.h"
 
+#include "host/SaverContext.h"
 #include "host/SaverContract.h"
 
-MessageResult SaverWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
+MessageResult SaverWindowProc(SaverContext& context, WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
 {
     switch (message) {
     case Msg::Create:
-        if (SaverStart(window) != 0) PlatformSendMessage(window, Msg::Destroy, 0, 0);
+        if (SaverStart(context, window) != 0) PlatformSendMessage(window, Msg::Destroy, 0, 0);
         break;
     case Msg::Destroy:
-        SaverStop(window);
+        SaverStop(context, window);
         break;
     case Msg::Timer:
-        SaverTick(window, static_cast<uint32_t>(wParam));
+        SaverTick(context, window, static_cast<uint32_t>(wParam));
         break;
     case Msg::Paint:
-        SaverFrameLost();
+        SaverFrameLost(context);
         break;
     default:
         break;
     }
-    return DefaultSaverProc(window, message, wParam, lParam);
+    return DefaultSaverProc(context, window, message, wParam, lParam);
 }

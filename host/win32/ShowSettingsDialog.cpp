@@ -2,8 +2,7 @@
 
 #include "host/win32/WinHost.h"
 
-#include "host/HostProtocol.h"
-#include "host/ModeFlags.h"
+#include "host/SaverContext.h"
 
 #include <windows.h>
 
@@ -22,12 +21,12 @@ bool RegisterDialogClasses(HINSTANCE)
 
 } // namespace
 
-int ShowSettingsDialog(WindowHandle parent)
+int ShowSettingsDialog(SaverContext& context, WindowHandle parent)
 {
-    HINSTANCE instance = static_cast<HINSTANCE>(hostState.instance);
+    HINSTANCE instance = static_cast<HINSTANCE>(context.host.instance);
     if (!RegisterDialogClasses(instance)) return FALSE;
     // The dialog reads and writes the files of the module directory.
-    ReadModeFlags();
+    ReadModeFlags(context.mode, context.options);
     return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(SettingsTemplateId), static_cast<HWND>(parent),
-                                            SettingsDialogProc, reinterpret_cast<LPARAM>(ModuleDirectory.c_str())));
+                                            SettingsDialogProc, reinterpret_cast<LPARAM>(context.mode.ModuleDirectory.c_str())));
 }

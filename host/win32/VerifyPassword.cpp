@@ -1,24 +1,24 @@
 #include "host/win32/WindowProcs.h"
 
-#include "host/HostProtocol.h"
+#include "host/SaverContext.h"
 
-bool VerifyPassword(WindowHandle window)
+bool VerifyPassword(SaverContext& context, WindowHandle window)
 {
-    if (hostState.checking || hostState.closing) return false;
-    if (hostState.verifier == nullptr) {
-        hostState.closing = true;
+    if (context.host.checking || context.host.closing) return false;
+    if (context.host.verifier == nullptr) {
+        context.host.closing = true;
         return true;
     }
     // A close request right after a refused password is an echo of the same input.
-    if (hostState.lastCheck != 0xFFFFFFFFu && PlatformTickCount() - hostState.lastCheck < PasswordDebounceMs) return false;
+    if (context.host.lastCheck != 0xFFFFFFFFu && PlatformTickCount() - context.host.lastCheck < PasswordDebounceMs) return false;
 
-    hostState.checking = true;
+    context.host.checking = true;
     // Timer ticks queued meanwhile would draw over the password prompt.
     PlatformRemoveMessage(window, Msg::Timer);
     PlatformRemoveMessage(window, Msg::Timer);
-    hostState.closing = PlatformSendMessage(window, Msg::VerifyPassword, 0, 0) != 0;
-    hostState.checking = false;
-    if (!hostState.closing) PlatformHideCursor();
-    hostState.lastCheck = PlatformTickCount();
-    return hostState.closing;
+    context.host.closing = PlatformSendMessage(window, Msg::VerifyPassword, 0, 0) != 0;
+    context.host.checking = false;
+    if (!context.host.closing) PlatformHideCursor();
+    context.host.lastCheck = PlatformTickCount();
+    return context.host.closing;
 }

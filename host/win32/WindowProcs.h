@@ -7,11 +7,14 @@
 
 #include "platform/win32/WindowMessages.h"
 
-MessageResult HostWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
-MessageResult SaverWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
-MessageResult DefaultSaverProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
-bool VerifyPassword(WindowHandle window);
+struct HostState;
+struct SaverContext;
+
+MessageResult HostWindowProc(SaverContext& context, WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
+MessageResult SaverWindowProc(SaverContext& context, WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
+MessageResult DefaultSaverProc(SaverContext& context, WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
+bool VerifyPassword(SaverContext& context, WindowHandle window);
 
 // WM_POWERBROADCAST: whether the event closes the saver; a power status
 // change compares with and updates the recorded AC line status.
-bool PowerEventCloses(MessageParam event, MessageData data);
+bool PowerEventCloses(HostState& host, MessageParam event, MessageData data);

@@ -2,6 +2,7 @@
 // system libraries' file versions.
 
 #include "host/GraphicsCheck.h"
+#include "host/SaverContext.h"
 #include "host/win32/DirectXCheck.h"
 #include "platform/Platform.h"
 
@@ -38,5 +39,6 @@ TEST(DirectXProbe, FileVersions)
 
 TEST(DirectXProbe, CheckPassesWithoutAMessage)
 {
-    EXPECT_TRUE(RunGraphicsCheck().acceptable);
+    SaverContext context;
+    EXPECT_TRUE(RunGraphicsCheck(context).acceptable);
 }

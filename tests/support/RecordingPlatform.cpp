@@ -1,26 +1,30 @@
 #include "tests/support/RecordingPlatform.h"
 
 #include "host/win32/DirectXCheck.h"
-#include "host/HostProtocol.h"
-#include "host/ModeFlags.h"
-#include "host/ProgramOptions.h"
-#include "host/SaverApp.h"
 #include "platform/HelperThread.h"
 
 #include <algorithm>
 #include <new>
 
 RecordingPlatform recording;
+SaverContext saver;
+
+namespace {
+
+bool InputPending()
+{
+    return SaverInputPending(saver.host);
+}
+
+} // namespace
 
 void ResetPlatformRecording()
 {
     recording = RecordingPlatform{};
-    hostState = HostState{};
-    programOptions = ProgramOptions{};
-    PreviewMode = false;
-    ModuleDirectory.clear();
-    saverApp.~SaverApp();
-    new (&saverApp) SaverApp();
+    saver.~SaverContext();
+    new (&saver) SaverContext();
+    saver.inputPending = InputPending;
+    saver.app.serviceClient.inputPending = InputPending;
 }
 
 int RecordingPlatform::CountPosted(unsigned message) const

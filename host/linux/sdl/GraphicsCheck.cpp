@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-GraphicsCheckRun RunGraphicsCheck()
+GraphicsCheckRun RunGraphicsCheck(SaverContext&)
 {
     GraphicsCheckRun run;
     run.finished = true;

@@ -9,44 +9,44 @@
 
 namespace {
 
-void Deliver(WindowHandle window, SaverWindowEvent event)
+void Deliver(SaverContext& context, WindowHandle window, SaverWindowEvent event)
 {
     switch (event) {
     case SaverWindowEvent::CloseRequest: PlatformRequestClose(window); break;
-    case SaverWindowEvent::Key: if (SaverInputCloses(SaverInput::Key)) PlatformRequestClose(window); break;
-    case SaverWindowEvent::Click: if (SaverInputCloses(SaverInput::Click)) PlatformRequestClose(window); break;
-    case SaverWindowEvent::MouseMove: if (SaverInputCloses(SaverInput::MouseMove)) PlatformRequestClose(window); break;
-    case SaverWindowEvent::FocusLost: if (SaverInputCloses(SaverInput::Deactivated)) PlatformRequestClose(window); break;
-    case SaverWindowEvent::Exposed: SaverFrameLost(); break;
+    case SaverWindowEvent::Key: if (SaverInputCloses(context, SaverInput::Key)) PlatformRequestClose(window); break;
+    case SaverWindowEvent::Click: if (SaverInputCloses(context, SaverInput::Click)) PlatformRequestClose(window); break;
+    case SaverWindowEvent::MouseMove: if (SaverInputCloses(context, SaverInput::MouseMove)) PlatformRequestClose(window); break;
+    case SaverWindowEvent::FocusLost: if (SaverInputCloses(context, SaverInput::Deactivated)) PlatformRequestClose(window); break;
+    case SaverWindowEvent::Exposed: SaverFrameLost(context); break;
     case SaverWindowEvent::None: break;
     }
 }
 
 } // namespace
 
-int RunSaverLoop(WindowHandle window)
+int RunSaverLoop(SaverContext& context, WindowHandle window)
 {
-    if (SaverStart(window) != 0) {
+    if (SaverStart(context, window) != 0) {
         // No device: the saver stops without the window closing.
-        SaverStop(window);
+        SaverStop(context, window);
         return 0;
     }
     for (;;) {
         if (PlatformCloseRequested()) {
-            SaverStop(window);
+            SaverStop(context, window);
             PlatformDestroySaverWindow();
             return 0;
         }
         const SaverWindowEvent event = PlatformNextEvent(0);
         if (event != SaverWindowEvent::None) {
-            Deliver(window, event);
+            Deliver(context, window, event);
             continue;
         }
         uint32_t id = 0;
         if (PlatformTakeDueTimer(id)) {
-            SaverTick(window, id);
+            SaverTick(context, window, id);
             continue;
         }
-        Deliver(window, PlatformNextEvent(PlatformTimerWaitMs()));
+        Deliver(context, window, PlatformNextEvent(PlatformTimerWaitMs()));
     }
 }

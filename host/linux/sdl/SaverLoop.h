@@ -4,5 +4,7 @@
 
 #include "platform/Platform.h"
 
+struct SaverContext;
+
 // Starts the saver in the window and runs it; returns the exit code.
-int RunSaverLoop(WindowHandle window);
+int RunSaverLoop(SaverContext& context, WindowHandle window);

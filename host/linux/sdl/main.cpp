@@ -2,8 +2,7 @@
 // taken out of the arguments, the rest names the mode; then the saver window
 // runs on SDL until it closes, or the settings dialog on GTK.
 
-#include "host/HostProtocol.h"
-#include "host/ProgramOptions.h"
+#include "host/SaverContext.h"
 #include "host/linux/LinuxMode.h"
 #include "host/linux/sdl/SaverLoop.h"
 #include "platform/Folders.h"
@@ -15,6 +14,14 @@
 #include <sstream>
 
 namespace {
+
+// The one context of the process; the service's input check finds it here.
+SaverContext saver;
+
+bool InputPending()
+{
+    return SaverInputPending(saver.host);
+}
 
 // The arguments as one command tail; a word with blanks is quoted, as the
 // option parser expects. xscreensaver 6 hands a hack its mode words with two
@@ -47,16 +54,16 @@ std::string ProgramDirectory(const char* argv0)
     return self.parent_path().string();
 }
 
-SaverWindowPlacement WindowFor(const LinuxModeChoice& choice)
+SaverWindowPlacement WindowFor(const LinuxModeChoice& choice, const ProgramOptions& options)
 {
     SaverWindowPlacement placement;
     if (choice.mode == LinuxMode::IntoWindow || choice.mode == LinuxMode::IntoRoot) {
         placement.kind = SaverWindowKind::Foreign;
         placement.foreignWindow = choice.window; // 0: the root window
-    } else if (programOptions.windowWidth > 0) {
+    } else if (options.windowWidth > 0) {
         placement.kind = SaverWindowKind::Windowed;
-        placement.width = programOptions.windowWidth;
-        placement.height = programOptions.windowHeight;
+        placement.width = options.windowWidth;
+        placement.height = options.windowHeight;
     }
     return placement;
 }
@@ -64,8 +71,8 @@ SaverWindowPlacement WindowFor(const LinuxModeChoice& choice)
 // The options folder may not exist yet; OK creates Zembria.ini in it.
 int RunSettings(const std::string& commandLine)
 {
-    ReadModeFlagsFrom(commandLine, PlatformModulePath());
-    const SaverFolders folders = CurrentFolders();
+    ReadModeFlagsFrom(saver.mode, saver.options, commandLine, PlatformModulePath());
+    const SaverFolders folders = CurrentFolders(saver.mode, saver.options);
     if (folders.options.empty()) {
         PlatformReport("zembria: no home folder to keep the settings in (HOME is unset and the password "
                        "database names none); use --home DIR\n",
@@ -81,10 +88,10 @@ int RunSettings(const std::string& commandLine)
 int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)
 {
     if (PlatformStart(commandLine) != 0) return 1;
-    hostState.powerLineStatus = PlatformAcLineStatus();
+    saver.host.powerLineStatus = PlatformAcLineStatus();
     int exitCode = 1;
-    const WindowHandle window = PlatformCreateSaverWindow(WindowFor(choice));
-    if (window != nullptr) exitCode = RunSaverLoop(window);
+    const WindowHandle window = PlatformCreateSaverWindow(WindowFor(choice, saver.options));
+    if (window != nullptr) exitCode = RunSaverLoop(saver, window);
     PlatformStop();
     return exitCode;
 }
@@ -94,7 +101,7 @@ int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)
 int main(int argc, char** argv)
 {
     std::string rest, error;
-    switch (ParseProgramOptions(CommandTail(argc, argv), programOptions, rest, error)) {
+    switch (ParseProgramOptions(CommandTail(argc, argv), saver.options, rest, error)) {
     case OptionsOutcome::Help:
         PlatformReport(LinuxUsageText(), "zembria", false);
         return 0;
@@ -107,7 +114,8 @@ int main(int argc, char** argv)
     case OptionsOutcome::Run:
         break;
     }
-    ApplyEnvironment(programOptions);
+    ApplyEnvironment(saver.options);
+    saver.inputPending = InputPending;
 
     const LinuxModeChoice choice = ChooseLinuxMode(Words(rest), std::getenv("XSCREENSAVER_WINDOW"));
     switch (choice.mode) {
@@ -123,7 +131,7 @@ int main(int argc, char** argv)
     }
 
     const std::string program = ProgramDirectory(argv[0]);
-    separateFolders = XdgFolders({std::getenv("XDG_CONFIG_HOME"), std::getenv("XDG_CACHE_HOME"),
+    saver.mode.separateFolders = XdgFolders({std::getenv("XDG_CONFIG_HOME"), std::getenv("XDG_CACHE_HOME"),
                                   std::getenv("HOME"), program, PasswordDatabaseHome()});
     if (choice.mode == LinuxMode::Settings) return RunSettings(std::string(argv[0]) + " " + rest);
     return RunSaver(choice, std::string(argv[0]) + " " + rest);

@@ -3,9 +3,10 @@
 // password check of the older family.
 
 #include "host/HostProtocol.h"
-#include "host/win32/WindowProcs.h"
 #include "host/ModeFlags.h"
 #include "host/ProgramOptions.h"
+#include "host/SaverContract.h"
+#include "host/win32/WindowProcs.h"
 #include "tests/support/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +73,26 @@ TEST_F(HostProtocolTest, MouseMustMoveMoreThanFourPixels)
     saver.host.startPosition = {INT32_MAX, 0};
     Host(Msg::MouseMove);
     EXPECT_EQ(Closes(), 3) << "no overflow on extreme coordinates";
+}
+
+// The contract as the Linux loop drives it, without messages.
+TEST_F(HostProtocolTest, ContractInputCloses)
+{
+    saver.host.startPosition = {100, 100};
+    struct Row {
+        SaverInput input;
+        PlatformPoint cursor;
+        bool closes;
+    } const rows[] = {
+        {SaverInput::Key, {100, 100}, true},       {SaverInput::Click, {100, 100}, true},
+        {SaverInput::Deactivated, {100, 100}, true}, {SaverInput::MouseMove, {102, 102}, false},
+        {SaverInput::MouseMove, {103, 102}, true},  {SaverInput::MouseMove, {105, 104}, false},
+    };
+    for (const Row& row : rows) {
+        recording.cursor = row.cursor;
+        EXPECT_EQ(SaverInputCloses(saver, row.input), row.closes) << row.cursor.x << "," << row.cursor.y;
+    }
+    EXPECT_EQ(Closes(), 0) << "the caller closes the window its own way";
 }
 
 TEST_F(HostProtocolTest, CreationHidesTheCursorAndTakesTheStart)

@@ -3,11 +3,9 @@
 #include "host/win32/WinHost.h"
 
 #include "host/SaverContext.h"
+#include "settings/win32/SettingsDialogProc.h"
 
 #include <windows.h>
-
-// The settings dialog's procedure (settings/win32/).
-INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 namespace {
 
@@ -27,6 +25,7 @@ int ShowSettingsDialog(SaverContext& context, WindowHandle parent)
     if (!RegisterDialogClasses(instance)) return FALSE;
     // The dialog reads and writes the files of the module directory.
     ReadModeFlags(context.mode, context.options);
+    const SettingsDialogStart start{&context.settings, context.mode.ModuleDirectory.c_str()};
     return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(SettingsTemplateId), static_cast<HWND>(parent),
-                                            SettingsDialogProc, reinterpret_cast<LPARAM>(context.mode.ModuleDirectory.c_str())));
+                                            SettingsDialogProc, reinterpret_cast<LPARAM>(&start)));
 }

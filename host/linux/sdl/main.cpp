@@ -81,7 +81,7 @@ int RunSettings(const std::string& commandLine)
     }
     CreateFolders(folders.options);
     if (StartGtk() != 0) return 1;
-    RunSettingsWindow(CreateSettingsWindow(folders.options, folders.dictionaries));
+    RunSettingsWindow(CreateSettingsWindow(saver.settings, folders.options, folders.dictionaries));
     return 0;
 }
 

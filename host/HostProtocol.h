@@ -1,8 +1,7 @@
 #pragma once
 // The host side of the saver window: the state every screen-saver module
-// carries and the message handling around the program's SaverWindowProc:
-// hiding the cursor, closing on input and on power events, the password
-// check on the Windows 95/98/Me family.
+// carries, the input rules behind the saver contract, and the look for input
+// while the loop is blocked.
 
 #include "platform/Platform.h"
 
@@ -29,24 +28,14 @@ struct HostState {
     bool checkLeftRunning = false;     // start-up ended on input while the DirectX check still ran
 };
 
-extern HostState hostState;
-
 constexpr uint32_t MouseMoveThreshold = 4;
 constexpr uint32_t PasswordDebounceMs = 200;
 constexpr uint32_t RunForTimerId = 1126; // --run-for: beside the frame (1124) and slide (1125) timers
 
-MessageResult HostWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
-MessageResult DefaultSaverProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
-bool VerifyPassword(WindowHandle window);
-
 // Whether the user (or --run-for) wants the saver closed while the message
 // loop is blocked, e.g. in a network request: a key, click or close request in
 // the queue, the cursor moved past the threshold, or the run time is up.
-bool SaverInputPending();
+bool SaverInputPending(const HostState& host);
 
 // Sum of the absolute differences, compared unsigned like the host does.
 uint32_t CursorDistance(const PlatformPoint& a, const PlatformPoint& b);
-
-// WM_POWERBROADCAST: whether the event closes the saver; a power status
-// change compares with and updates the recorded AC line status.
-bool PowerEventCloses(MessageParam event, MessageData data);

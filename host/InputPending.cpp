@@ -14,13 +14,13 @@ uint32_t CursorDistance(const PlatformPoint& a, const PlatformPoint& b)
     return distance(a.x, b.x) + distance(a.y, b.y);
 }
 
-bool SaverInputPending()
+bool SaverInputPending(const HostState& host)
 {
-    if (hostState.closing) return true;
-    const WindowHandle window = hostState.mainWindow;
-    if (window == nullptr || hostState.childPreview) return false;
+    if (host.closing) return true;
+    const WindowHandle window = host.mainWindow;
+    if (window == nullptr || host.childPreview) return false;
     if (PlatformInputQueued(window)) return true;
     PlatformPoint now;
-    if (PlatformCursorPos(now) && CursorDistance(now, hostState.startPosition) > MouseMoveThreshold) return true;
-    return hostState.runForArmed && static_cast<int32_t>(PlatformTickCount() - hostState.runForDeadline) >= 0;
+    if (PlatformCursorPos(now) && CursorDistance(now, host.startPosition) > MouseMoveThreshold) return true;
+    return host.runForArmed && static_cast<int32_t>(PlatformTickCount() - host.runForDeadline) >= 0;
 }

@@ -5,10 +5,6 @@
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 
-std::string ModuleDirectory;
-bool PreviewMode = false;
-SaverFolders separateFolders;
-
 namespace {
 
 // The folder of the module's file: everything before its last separator.
@@ -20,7 +16,8 @@ std::string DirectoryOf(const std::string& modulePath)
 
 } // namespace
 
-void ReadModeFlagsFrom(const std::string& commandLine, const std::string& modulePath)
+void ReadModeFlagsFrom(ModeFlags& mode, const ProgramOptions& options, const std::string& commandLine,
+                       const std::string& modulePath)
 {
     // Preview is a matter of the arguments: a module path holding "-p" or
     // "/p" must not make the full-screen saver inert. The program's own
@@ -30,22 +27,22 @@ void ReadModeFlagsFrom(const std::string& commandLine, const std::string& module
     std::string modes;
     std::string error;
     if (ParseProgramOptions(tail, ignored, modes, error) != OptionsOutcome::Run) modes = tail;
-    PreviewMode = modes.find("-p") != std::string::npos || modes.find("/p") != std::string::npos;
+    mode.PreviewMode = modes.find("-p") != std::string::npos || modes.find("/p") != std::string::npos;
 
     // The module's own path, not the command line's spelling of it: the
     // desktop may start us as C:\WINDOWS\SYSTEM32\ZEMBRIA.SCR or a short name.
     // Absolute, so the cache never lands in the current directory.
-    ModuleDirectory = PlatformFullPath(programOptions.home.empty() ? DirectoryOf(modulePath) : programOptions.home);
+    mode.ModuleDirectory = PlatformFullPath(options.home.empty() ? DirectoryOf(modulePath) : options.home);
 }
 
-void ReadModeFlags()
+void ReadModeFlags(ModeFlags& mode, const ProgramOptions& options)
 {
-    ReadModeFlagsFrom(PlatformCommandLine(), PlatformModulePath());
+    ReadModeFlagsFrom(mode, options, PlatformCommandLine(), PlatformModulePath());
 }
 
-SaverFolders CurrentFolders()
+SaverFolders CurrentFolders(const ModeFlags& mode, const ProgramOptions& options)
 {
     // The dictionaries always have a folder; options or cache may have none (no home).
-    if (programOptions.home.empty() && !separateFolders.dictionaries.empty()) return separateFolders;
-    return {ModuleDirectory, ModuleDirectory, JoinPath(ModuleDirectory, "images")};
+    if (options.home.empty() && !mode.separateFolders.dictionaries.empty()) return mode.separateFolders;
+    return {mode.ModuleDirectory, mode.ModuleDirectory, JoinPath(mode.ModuleDirectory, "images")};
 }

@@ -3,10 +3,9 @@
 // and whether it runs as the preview (from the command line). Read at window
 // creation and when the settings dialog opens.
 
-#include <string>
+#include "host/ProgramOptions.h"
 
-extern std::string ModuleDirectory;
-extern bool PreviewMode;
+#include <string>
 
 // Where the options file, the dictionaries and the picture cache lie. All
 // three beside the module unless the process entry chose folders of their
@@ -16,11 +15,19 @@ struct SaverFolders {
     std::string dictionaries;
     std::string cache; // the images folder itself
 };
-extern SaverFolders separateFolders; // empty: the module directory
-SaverFolders CurrentFolders();
 
-void ReadModeFlags();
+struct ModeFlags {
+    std::string ModuleDirectory;
+    bool PreviewMode = false;
+    SaverFolders separateFolders; // empty: the module directory
+};
+
+SaverFolders CurrentFolders(const ModeFlags& mode, const ProgramOptions& options);
+
+// From the platform's command line and module path.
+void ReadModeFlags(ModeFlags& mode, const ProgramOptions& options);
 
 // The same rule on a given command line and module path, for the callers
 // above and the tests.
-void ReadModeFlagsFrom(const std::string& commandLine, const std::string& modulePath);
+void ReadModeFlagsFrom(ModeFlags& mode, const ProgramOptions& options, const std::string& commandLine,
+                       const std::string& modulePath);

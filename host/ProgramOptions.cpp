@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <vector>
 
-ProgramOptions programOptions;
 
 namespace {
 
@@ -119,9 +118,9 @@ void ApplyEnvironment(ProgramOptions& options)
     if (options.service.empty() && service != nullptr) options.service = service;
 }
 
-std::string ServiceHostOption()
+std::string ServiceHostOption(const ProgramOptions& options)
 {
-    return programOptions.service.empty() ? std::string(ZEMBRIA_SERVICE_HOST) : programOptions.service;
+    return options.service.empty() ? std::string(ZEMBRIA_SERVICE_HOST) : options.service;
 }
 
 std::string UsageText()

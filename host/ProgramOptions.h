@@ -17,8 +17,6 @@ struct ProgramOptions {
     std::vector<std::pair<std::string, std::string>> overrides; // options file values for this run only
 };
 
-extern ProgramOptions programOptions;
-
 enum class OptionsOutcome { Run, Help, Version, Error };
 
 // Splits the command tail into the program options and the rest, which keeps
@@ -29,7 +27,7 @@ OptionsOutcome ParseProgramOptions(const std::string& tail, ProgramOptions& opti
 void ApplyEnvironment(ProgramOptions& options);
 
 // The service host: --service, ZEMBRIA_SERVICE, or the deployment default.
-std::string ServiceHostOption();
+std::string ServiceHostOption(const ProgramOptions& options);
 
 std::string UsageText();
 std::string VersionText();

@@ -22,6 +22,9 @@ uint32_t ParseWindowHandle(const char* text);
 // The mode for a command tail; window handles are checked with the platform.
 ModeChoice ChooseMode(const char* tail, bool olderFamily);
 
-int RunMode(void* instance, const char* tail);
+struct SaverContext;
+
+// Runs the mode; the platform supplies it.
+int RunMode(SaverContext& context, void* instance, const char* tail);
 
 constexpr int RunModeRefused = -1;

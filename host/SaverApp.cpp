@@ -2,14 +2,9 @@
 
 #include "host/SaverApp.h"
 
-#include "host/HostProtocol.h"
-#include "host/ModeFlags.h"
-#include "host/ProgramOptions.h"
 #include "platform/Paths.h"
 #include "render/RenderDevice.h"
 #include "settings/RefreshRate.h"
-
-SaverApp saverApp;
 
 namespace {
 
@@ -35,15 +30,14 @@ int32_t SaverApp::Start(WindowHandle saverWindow)
     screenRect = {0, 0, renderDevice.screenWidth, renderDevice.screenHeight};
     // Each step takes up to a few hundred ms under wine: input in between
     // ends the start-up, so the user isn't kept waiting for the rest.
-    if (SaverInputPending()) return 1;
+    if (InputPending()) return 1;
 
     // The cache always lies in the saver's own folder, also when there is no
     // options file: a relative "images" would let expiry delete pictures in
     // whatever folder the saver was started from. The file's ImagePath is not used.
-    const SaverFolders folders = CurrentFolders();
     if (!folders.options.empty()) options.Load(JoinPath(folders.options, "Zembria.ini"));
     options.SetString("ImagePath", folders.cache);
-    for (const auto& [key, value] : programOptions.overrides) options.SetString(key, value);
+    for (const auto& [key, value] : optionOverrides) options.SetString(key, value); // this run only
     if (options.GetString("MemberLogin", "").empty()) options.SetString("RefreshRate", RefreshRateOption());
     ReadRefreshInterval();
 
@@ -59,18 +53,18 @@ int32_t SaverApp::Start(WindowHandle saverWindow)
             renderDevice.pictureHandle->LoadFile(pictureList[0], renderDevice.screenWidth, renderDevice.screenHeight);
         infoStore.SetString("ImageInfoSub", pictureList[0], true);
     }
-    if (SaverInputPending()) return 1;
+    if (InputPending()) return 1;
 
     // Two frames before any network work: the first shows the start-up text,
     // the second also changes the picture once.
     infoStore.SetString("ImageInfoMain", dictionary.GetString("Initialization", "Initialization"), true);
     advancePending = false;
     OnTimer(saverWindow, FrameTimerId);
-    if (SaverInputPending()) return 1;
+    if (InputPending()) return 1;
     infoStore.SetString("ImageInfoMain", dictionary.GetString("Initialization", "Initialization"), true);
     advancePending = true;
     OnTimer(saverWindow, FrameTimerId);
-    if (SaverInputPending()) return 1;
+    if (InputPending()) return 1;
 
     if (options.GetString("offline", "false") != "false") {
         infoStore.SetString("ImageInfoMain", dictionary.GetString("Hint", "HINT:"), true);
@@ -78,7 +72,7 @@ int32_t SaverApp::Start(WindowHandle saverWindow)
     } else {
         Login();
     }
-    if (SaverInputPending()) return 1;
+    if (InputPending()) return 1;
 
     if (rotationPos == -1) {
         advancePending = false;
@@ -130,4 +124,9 @@ std::string SaverApp::RefreshRateOption() const
 uint32_t SaverApp::SlidePeriodMs() const
 {
     return static_cast<uint32_t>(refreshSeconds) * SlidePeriodFactorMs;
+}
+
+bool SaverApp::InputPending() const
+{
+    return serviceClient.inputPending != nullptr && serviceClient.inputPending();
 }

@@ -9,6 +9,7 @@
 //   SaverSlide.cpp     the picture cache and the slide-show step
 //   SaverFrame.cpp     the frame
 
+#include "host/ModeFlags.h"
 #include "platform/Platform.h"
 #include "render/FrameContent.h"
 #include "service/ServiceClient.h"
@@ -18,6 +19,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 constexpr uint32_t FrameTimerId = 1124;
@@ -58,8 +60,14 @@ public:
     ScreenRect screenRect{};
     bool advancing = false;
     WindowHandle window = nullptr;
+    // Given by the host before Start: where the files lie, the service to ask.
+    SaverFolders folders;
+    std::string serviceHost;
+    std::vector<std::pair<std::string, std::string>> optionOverrides; // options file values for this run only
 
 private:
+    // Whether the user wants the saver closed: start-up skips its other steps.
+    bool InputPending() const;
     void ShowServicePicture();
     void ShowNextCachedPicture();
     // Deletes what outlived CacheDays or doesn't fit the bound, never the
@@ -70,5 +78,3 @@ private:
     int ScreenWidth() const { return screenRect.right - screenRect.left; }
     int ScreenHeight() const { return screenRect.bottom - screenRect.top; }
 };
-
-extern SaverApp saverApp;

@@ -2,7 +2,6 @@
 // carry out what it answered: the first captions, the switch to a guest, or
 // the collision notice that ends the saver.
 
-#include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
 #include "render/CollisionNotice.h"
 #include "render/RenderDevice.h"
@@ -20,7 +19,7 @@ void SaverApp::Login()
 {
     const std::string memberCode = options.GetString("MemberCode", "");
     const std::string memberLogin = options.GetString("MemberLogin", "");
-    if (serviceClient.Connect(ServiceHostOption(), memberLogin, memberCode) != 0)
+    if (serviceClient.Connect(serviceHost, memberLogin, memberCode) != 0)
         return;
     // An exchange that failed says nothing about this member: the start-up
     // captions stay, the credentials and the interval too, and the client
@@ -38,7 +37,7 @@ void SaverApp::Login()
         // The saver ends as it does on input: through a close request, so the
         // window and the device go down in their usual order after start-up.
         StopTimers();
-        PlatformPostMessage(window, Msg::Close, 0, 0);
+        PlatformRequestClose(window);
         return;
     }
 

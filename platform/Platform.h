@@ -1,59 +1,16 @@
 #pragma once
-// What the portable code needs from the platform: windows, messages, window
-// timers, cursor, message boxes, power status, time, sleep and the command
-// line. Message numbers are the Windows ones on every platform. Win32 supplies
-// these in platform/win32/, the tests a recording implementation.
+// What the portable code needs from the platform: windows, window timers,
+// close requests, cursor, message boxes, power status, time, sleep and the
+// command line. Win32 supplies these in platform/win32/, Linux in
+// platform/linux/, the tests a recording implementation.
 
 #include <cstdint>
 #include <string>
 
-using WindowHandle = void*;      // HWND on Windows
-using MessageParam = uintptr_t;  // WPARAM
-using MessageData = intptr_t;    // LPARAM
-using MessageResult = intptr_t;  // LRESULT
+using WindowHandle = void*; // HWND on Windows
 
-// Message numbers, as Windows defines them.
-namespace Msg {
-constexpr unsigned Create = 0x0001;
-constexpr unsigned Destroy = 0x0002;
-constexpr unsigned SetText = 0x000C;
-constexpr unsigned Paint = 0x000F;
-constexpr unsigned Close = 0x0010;
-constexpr unsigned Quit = 0x0012;
-constexpr unsigned ShowWindow = 0x0018;
-constexpr unsigned ActivateApp = 0x001C;
-constexpr unsigned SetCursor = 0x0020;
-constexpr unsigned Power = 0x0048;
-constexpr unsigned Help = 0x0053;
-constexpr unsigned ContextMenu = 0x007B;
-constexpr unsigned KeyDown = 0x0100;
-constexpr unsigned KeyUp = 0x0101;
-constexpr unsigned SysKeyDown = 0x0104;
-constexpr unsigned SysCommand = 0x0112;
-constexpr unsigned Timer = 0x0113;
-constexpr unsigned MouseMove = 0x0200;
-constexpr unsigned LButtonDown = 0x0201;
-constexpr unsigned RButtonDown = 0x0204;
-constexpr unsigned MButtonDown = 0x0207;
-constexpr unsigned PowerBroadcast = 0x0218;
-constexpr unsigned VerifyPassword = 0x8000; // WM_APP: the host's own password request
-} // namespace Msg
-
-// WM_SYSCOMMAND values the host answers itself.
-namespace SysCmd {
-constexpr MessageParam NextWindow = 0xF040;
-constexpr MessageParam PrevWindow = 0xF050;
-constexpr MessageParam ScreenSave = 0xF140;
-constexpr MessageParam MonitorPower = 0xF170;
-} // namespace SysCmd
-
-// Message box icons and buttons, as Windows defines them.
-namespace Box {
-constexpr unsigned Ok = 0x0000;
-constexpr unsigned IconError = 0x0010;
-constexpr unsigned IconExclamation = 0x0030;
-constexpr unsigned IconInformation = 0x0040;
-} // namespace Box
+// What a message box tells: an error, with an OK button.
+enum class BoxKind { Error };
 
 struct PlatformPoint { int32_t x = 0, y = 0; };
 
@@ -64,24 +21,19 @@ constexpr long InvalidArg = static_cast<int32_t>(0x80070057u);
 constexpr long OutOfMemory = static_cast<int32_t>(0x8007000Eu);
 } // namespace Status
 
-int PlatformMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, unsigned flags);
+int PlatformMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, BoxKind kind);
 uint32_t PlatformSetTimer(WindowHandle window, uint32_t id, uint32_t milliseconds);
 bool PlatformKillTimer(WindowHandle window, uint32_t id);
-bool PlatformPostMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
-MessageResult PlatformSendMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
+// Asks the saver window to close once the work under way returns, as input does.
+void PlatformRequestClose(WindowHandle window);
 uint32_t PlatformTickCount();
 void PlatformSleep(uint32_t milliseconds);
 int64_t PlatformNow(); // seconds since 1970-01-01 UTC
 
-// Windows and the message loop.
-MessageResult PlatformDefWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
 bool PlatformIsWindow(WindowHandle window);
 WindowHandle PlatformForegroundWindow();
-void PlatformPostQuitMessage(int exitCode);
-// Takes one queued message of that number for the window off the queue; false when there was none.
-bool PlatformRemoveMessage(WindowHandle window, unsigned message);
-// Whether a key press, a mouse button or a close request waits in the queue
-// for the window, without taking it off.
+// Whether a key press, a mouse button or a close request waits for the
+// window, without taking it off.
 bool PlatformInputQueued(WindowHandle window);
 
 // Cursor: the saver hides it and closes when it moves.

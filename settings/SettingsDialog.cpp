@@ -12,8 +12,6 @@
 #include <cstddef>
 #include <utility>
 
-SettingsDialog settingsDialog;
-
 namespace {
 
 const char OptionsFileName[] = "Zembria.ini";

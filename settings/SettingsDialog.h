@@ -1,8 +1,8 @@
 #pragma once
 // The settings dialog's open and save logic, on control ids. The dialog
 // procedure of each platform binds DialogControls to its real controls; the
-// tests bind them to a plain map. One instance, settingsDialog, lives for the
-// whole process.
+// tests bind them to a plain map. One instance, owned by the saver's context,
+// lives for the whole process.
 
 #include "platform/Platform.h"
 #include "settings/KeyValueStore.h"
@@ -58,5 +58,3 @@ private:
     void FillField(const DialogControls& controls, int id, const std::string& text);
     int ReadFields(const DialogControls& controls, std::map<int, std::string>& texts) const;
 };
-
-extern SettingsDialog settingsDialog;

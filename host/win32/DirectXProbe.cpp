@@ -1,7 +1,7 @@
 // The installed DirectX version on Windows: DxDiag's system information and
 // the file versions of the DirectX system libraries; D3DX loaded at run time.
 
-#include "host/DirectXCheck.h"
+#include "host/win32/DirectXCheck.h"
 #include "platform/Platform.h"
 #include "platform/win32/D3dxLibrary.h"
 

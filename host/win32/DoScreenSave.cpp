@@ -3,8 +3,8 @@
 
 #include "host/win32/WinHost.h"
 
-#include "host/HostProtocol.h"
-#include "host/ProgramOptions.h"
+#include "host/SaverContext.h"
+#include "host/win32/WindowProcs.h"
 
 #include <windows.h>
 
@@ -17,7 +17,7 @@ constexpr int ClassIconId = 100;
 
 LRESULT CALLBACK HostWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return HostWindowProc(window, message, wParam, lParam);
+    return HostWindowProc(RunningContext(), window, message, wParam, lParam);
 }
 
 struct Placement {
@@ -33,15 +33,15 @@ Placement PreviewPlacement(HWND parent)
     return {0, 0, client.right, client.bottom, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, PreviewTitle};
 }
 
-Placement FullScreenPlacement()
+Placement FullScreenPlacement(const ProgramOptions& options)
 {
     Placement p;
     p.style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     p.exStyle = WS_EX_TOPMOST;
-    if (programOptions.windowWidth > 0) {
+    if (options.windowWidth > 0) {
         // --window: a plain window for looking at the saver on a desktop.
-        p.width = programOptions.windowWidth;
-        p.height = programOptions.windowHeight;
+        p.width = options.windowWidth;
+        p.height = options.windowHeight;
         p.exStyle = 0;
         return p;
     }
@@ -61,9 +61,9 @@ Placement FullScreenPlacement()
 
 } // namespace
 
-int DoScreenSave(WindowHandle parentHandle)
+int DoScreenSave(SaverContext& context, WindowHandle parentHandle)
 {
-    HINSTANCE instance = static_cast<HINSTANCE>(hostState.instance);
+    HINSTANCE instance = static_cast<HINSTANCE>(context.host.instance);
     HWND parent = static_cast<HWND>(parentHandle);
 
     WNDCLASSA windowClass{};
@@ -78,30 +78,30 @@ int DoScreenSave(WindowHandle parentHandle)
     Placement placement;
     if (parent != nullptr) {
         placement = PreviewPlacement(parent);
-        hostState.childPreview = true;
-        hostState.parent = parent;
+        context.host.childPreview = true;
+        context.host.parent = parent;
     } else {
-        placement = FullScreenPlacement();
+        placement = FullScreenPlacement(context.options);
         // Only one full-screen saver runs at a time.
         HWND running = FindWindowA(ClassName, FullScreenTitle);
         if (running != nullptr) {
             SetForegroundWindow(running);
             return 0;
         }
-        hostState.powerLineStatus = PlatformAcLineStatus();
-        LoadPasswordVerifier();
+        context.host.powerLineStatus = PlatformAcLineStatus();
+        LoadPasswordVerifier(context.host);
     }
-    hostState.autoPlayMessage = hostState.olderFamily ? RegisterWindowMessageA("QueryCancelAutoPlay") : 0;
+    context.host.autoPlayMessage = context.host.olderFamily ? RegisterWindowMessageA("QueryCancelAutoPlay") : 0;
 
     HWND window = nullptr;
     if (RegisterClassA(&windowClass) != 0)
         window = CreateWindowExA(placement.exStyle, ClassName, placement.title, placement.style, placement.x, placement.y,
                                  placement.width, placement.height, parent, nullptr, instance, nullptr);
     if (window == nullptr) {
-        UnloadPasswordVerifier();
+        UnloadPasswordVerifier(context.host);
         return 0;
     }
-    hostState.mainWindow = window;
+    context.host.mainWindow = window;
     if (parent == nullptr) SetForegroundWindow(window);
 
     MSG msg{};
@@ -109,6 +109,6 @@ int DoScreenSave(WindowHandle parentHandle)
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    UnloadPasswordVerifier();
+    UnloadPasswordVerifier(context.host);
     return static_cast<int>(msg.wParam);
 }

@@ -39,10 +39,10 @@ void TellSaverRunning(bool running)
 
 } // namespace
 
-void LoadPasswordVerifier()
+void LoadPasswordVerifier(HostState& host)
 {
-    if (!hostState.olderFamily) return;
-    UnloadPasswordVerifier();
+    if (!host.olderFamily) return;
+    UnloadPasswordVerifier(host);
     if (!PasswordRequired()) return;
     passwordModule = LoadLibraryA("PASSWORD.CPL");
     if (passwordModule == nullptr) return;
@@ -52,19 +52,19 @@ void LoadPasswordVerifier()
         passwordModule = nullptr;
         return;
     }
-    hostState.verifier = CallVerifier;
+    host.verifier = CallVerifier;
     TellSaverRunning(true);
 }
 
-void UnloadPasswordVerifier()
+void UnloadPasswordVerifier(HostState& host)
 {
-    if (!hostState.olderFamily) return;
+    if (!host.olderFamily) return;
     if (passwordModule != nullptr) {
         FreeLibrary(passwordModule);
         passwordModule = nullptr;
     }
-    if (hostState.verifier != nullptr) {
-        hostState.verifier = nullptr;
+    if (host.verifier != nullptr) {
+        host.verifier = nullptr;
         verifyScreenSavePwd = nullptr;
         TellSaverRunning(false);
     }

@@ -3,7 +3,7 @@
 
 #include "host/RunMode.h"
 
-#include "host/HostProtocol.h"
+#include "host/SaverContext.h"
 #include "host/win32/WinHost.h"
 
 #include <windows.h>
@@ -25,18 +25,18 @@ bool IsOlderFamily()
 // platform that no saver runs any more.
 LONG WINAPI SaverFaultFilter(EXCEPTION_POINTERS*)
 {
-    if (hostState.olderFamily) SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, nullptr, 0);
+    if (RunningContext().host.olderFamily) SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, nullptr, 0);
     ExitProcess(static_cast<UINT>(RunModeRefused));
 }
 
-int RunChoice(const ModeChoice& choice)
+int RunChoice(SaverContext& context, const ModeChoice& choice)
 {
     switch (choice.mode) {
     case HostMode::Settings:
-        return ShowSettingsDialog(choice.parent);
+        return ShowSettingsDialog(context, choice.parent);
     case HostMode::ScreenSave:
     case HostMode::Preview:
-        return DoScreenSave(choice.parent);
+        return DoScreenSave(context, choice.parent);
     case HostMode::ChangePassword:
         ChangePassword(choice.parent);
         return 0;
@@ -48,15 +48,15 @@ int RunChoice(const ModeChoice& choice)
 
 } // namespace
 
-int RunMode(void* instance, const char* tail)
+int RunMode(SaverContext& context, void* instance, const char* tail)
 {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
-    hostState.instance = instance;
-    hostState.olderFamily = IsOlderFamily();
+    context.host.instance = instance;
+    context.host.olderFamily = IsOlderFamily();
     SetUnhandledExceptionFilter(SaverFaultFilter);
     try {
-        return RunChoice(ChooseMode(tail, hostState.olderFamily));
+        return RunChoice(context, ChooseMode(tail, context.host.olderFamily));
     } catch (...) {
         SaverFaultFilter(nullptr);
     }

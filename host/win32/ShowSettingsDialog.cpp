@@ -2,13 +2,10 @@
 
 #include "host/win32/WinHost.h"
 
-#include "host/HostProtocol.h"
-#include "host/ModeFlags.h"
+#include "host/SaverContext.h"
+#include "settings/win32/SettingsDialogProc.h"
 
 #include <windows.h>
-
-// The settings dialog's procedure (settings/win32/).
-INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 namespace {
 
@@ -22,12 +19,13 @@ bool RegisterDialogClasses(HINSTANCE)
 
 } // namespace
 
-int ShowSettingsDialog(WindowHandle parent)
+int ShowSettingsDialog(SaverContext& context, WindowHandle parent)
 {
-    HINSTANCE instance = static_cast<HINSTANCE>(hostState.instance);
+    HINSTANCE instance = static_cast<HINSTANCE>(context.host.instance);
     if (!RegisterDialogClasses(instance)) return FALSE;
     // The dialog reads and writes the files of the module directory.
-    ReadModeFlags();
+    ReadModeFlags(context.mode, context.options);
+    const SettingsDialogStart start{&context.settings, context.mode.ModuleDirectory.c_str()};
     return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(SettingsTemplateId), static_cast<HWND>(parent),
-                                            SettingsDialogProc, reinterpret_cast<LPARAM>(ModuleDirectory.c_str())));
+                                            SettingsDialogProc, reinterpret_cast<LPARAM>(&start)));
 }

@@ -3,10 +3,17 @@
 
 #include "platform/Platform.h"
 
-int DoScreenSave(WindowHandle parent);
-int ShowSettingsDialog(WindowHandle parent);
+struct HostState;
+struct SaverContext;
+
+int DoScreenSave(SaverContext& context, WindowHandle parent);
+int ShowSettingsDialog(SaverContext& context, WindowHandle parent);
 void ChangePassword(WindowHandle parent);
 
 // The Windows 95/98/Me password verifier (PASSWORD.CPL); both do nothing on the NT family.
-void LoadPasswordVerifier();
-void UnloadPasswordVerifier();
+void LoadPasswordVerifier(HostState& host);
+void UnloadPasswordVerifier(HostState& host);
+
+// The context WinMain made, for the calls from the system that carry none:
+// the window procedure and the fault filter.
+SaverContext& RunningContext();

@@ -1,17 +1,34 @@
 // Process entry of Zembria.scr: the program's own options are taken out of
 // the command tail, the rest names the mode.
 
-#include "host/HostProtocol.h"
-#include "host/ProgramOptions.h"
 #include "host/RunMode.h"
+#include "host/SaverContext.h"
+#include "host/win32/WinHost.h"
 #include "platform/win32/Direct3d.h"
 
 #include <windows.h>
 
+namespace {
+
+// The one context of the process; the system's calls back find it here.
+SaverContext saver;
+
+bool InputPending()
+{
+    return SaverInputPending(saver.host);
+}
+
+} // namespace
+
+SaverContext& RunningContext()
+{
+    return saver;
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     std::string rest, error;
-    switch (ParseProgramOptions(SkipModuleName(GetCommandLineA()), programOptions, rest, error)) {
+    switch (ParseProgramOptions(SkipModuleName(GetCommandLineA()), saver.options, rest, error)) {
     case OptionsOutcome::Help:
         PlatformReport(UsageText(), "Zembria", false);
         return 0;
@@ -24,13 +41,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     case OptionsOutcome::Run:
         break;
     }
-    ApplyEnvironment(programOptions);
+    ApplyEnvironment(saver.options);
+    saver.inputPending = InputPending;
     PrepareDirect3d();
     const char* tail = rest.c_str();
     while (*tail != '\0' && static_cast<unsigned char>(*tail) <= ' ') ++tail;
-    const int result = RunMode(instance, tail);
+    const int result = RunMode(saver, instance, tail);
     // A DirectX check left running loads libraries under the loader's lock,
     // and an orderly exit would wait for it; start-up had nothing to save yet.
-    if (hostState.checkLeftRunning) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
+    if (saver.host.checkLeftRunning) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
     return result;
 }

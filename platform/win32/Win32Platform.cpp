@@ -2,6 +2,7 @@
 // purpose, with the portable handle types cast to and from the Win32 ones.
 
 #include "platform/Platform.h"
+#include "platform/win32/WindowMessages.h"
 
 #include <windows.h>
 #include <imm.h>
@@ -19,9 +20,9 @@ HIMC savedContext = nullptr;
 
 } // namespace
 
-int PlatformMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, unsigned flags)
+int PlatformMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, BoxKind)
 {
-    return MessageBoxA(Hwnd(owner), text.c_str(), caption.c_str(), flags);
+    return MessageBoxA(Hwnd(owner), text.c_str(), caption.c_str(), MB_ICONERROR | MB_OK);
 }
 
 uint32_t PlatformSetTimer(WindowHandle window, uint32_t id, uint32_t milliseconds)
@@ -37,6 +38,11 @@ bool PlatformKillTimer(WindowHandle window, uint32_t id)
 bool PlatformPostMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
 {
     return PostMessageA(Hwnd(window), message, wParam, lParam) != FALSE;
+}
+
+void PlatformRequestClose(WindowHandle window)
+{
+    PostMessageA(Hwnd(window), WM_CLOSE, 0, 0);
 }
 
 MessageResult PlatformSendMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)

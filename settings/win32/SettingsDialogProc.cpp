@@ -60,21 +60,27 @@ DialogControls BindControls(HWND dialog)
     return controls;
 }
 
-// directory: the module directory the host found, as the dialog's parameter.
-void Open(HWND dialog, LPARAM directory)
+// The dialog object rides with the dialog window from WM_INITDIALOG on.
+SettingsDialog* SettingsOf(HWND dialog)
 {
-    settingsDialog.window = dialog;
+    return reinterpret_cast<SettingsDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+void Open(HWND dialog, const SettingsDialogStart& start)
+{
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(start.settings));
+    SettingsDialog& settings = *start.settings;
+    settings.window = dialog;
     char version[64];
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
     if (LoadStringA(instance, IDS_VERSION, version, sizeof version) > 0)
-        settingsDialog.versionText = version;
-    settingsDialog.Open(directory ? reinterpret_cast<const char*>(directory) : "",
-                        BindControls(dialog));
+        settings.versionText = version;
+    settings.Open(start.directory ? start.directory : "", BindControls(dialog));
 }
 
 void End(HWND dialog, INT_PTR result)
 {
-    settingsDialog.window = nullptr;
+    SettingsOf(dialog)->window = nullptr;
     EndDialog(dialog, result);
 }
 
@@ -84,12 +90,14 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 {
     switch (message) {
     case WM_INITDIALOG:
-        Open(dialog, lParam);
+        Open(dialog, *reinterpret_cast<const SettingsDialogStart*>(lParam));
         return TRUE;
     case WM_COMMAND:
+        if (SettingsOf(dialog) == nullptr)
+            return FALSE;
         if (LOWORD(wParam) == IDOK) {
             // A refused or failed save has told the user why; the dialog stays.
-            if (settingsDialog.Save(BindControls(dialog)) == 0)
+            if (SettingsOf(dialog)->Save(BindControls(dialog)) == 0)
                 End(dialog, 1);
             return TRUE;
         }
@@ -97,6 +105,8 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
             End(dialog, 0);
         return FALSE;
     case WM_CLOSE:
+        if (SettingsOf(dialog) == nullptr)
+            return FALSE;
         End(dialog, 0);
         return TRUE;
     default:

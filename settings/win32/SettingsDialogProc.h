@@ -1,11 +1,18 @@
 #pragma once
 // The dialog procedure of the settings dialog (template 2003), over the open
-// and save logic of settingsDialog.
+// and save logic of a SettingsDialog.
+
+#include "settings/SettingsDialog.h"
 
 #include <windows.h>
 
-// The init parameter may name the module directory to edit; 0 takes the
-// saver's own (ModuleDirectory, after ReadModeFlags).
+// The init parameter: the dialog object (which must outlive the dialog) and
+// the module directory whose files it edits.
+struct SettingsDialogStart {
+    SettingsDialog* settings;
+    const char* directory;
+};
+
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Shows the dialog's error messages. Tests put their own function here so

@@ -33,13 +33,16 @@ int WINAPI RecordMessageBox(HWND, LPCSTR text, LPCSTR caption, UINT)
     return IDOK;
 }
 
+// The dialog object the dialog under test is bound to.
+SettingsDialog settings;
+
 // The steps the user takes, one per timer tick, so the dialog paints between them.
 std::vector<std::function<void(HWND)>> steps;
 size_t nextStep;
 
 HWND OpenDialog()
 {
-    return static_cast<HWND>(settingsDialog.window);
+    return static_cast<HWND>(settings.window);
 }
 
 void CALLBACK TakeStep(HWND, UINT, UINT_PTR timer, DWORD)
@@ -64,8 +67,9 @@ INT_PTR RunDialog(const fs::path& directory, std::vector<std::function<void(HWND
     messages.clear();
     UINT_PTR timer = SetTimer(nullptr, 0, 100, TakeStep);
     std::string path = directory.string();
+    const SettingsDialogStart start{&settings, path.c_str()};
     INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS), nullptr,
-                                     SettingsDialogProc, reinterpret_cast<LPARAM>(path.c_str()));
+                                     SettingsDialogProc, reinterpret_cast<LPARAM>(&start));
     KillTimer(nullptr, timer);
     EXPECT_EQ(nextStep, steps.size()) << "the dialog ended before the last step";
     return result;

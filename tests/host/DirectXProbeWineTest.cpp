@@ -1,7 +1,9 @@
 // The DirectX probes on a real Windows (wine): DxDiag's version and the
 // system libraries' file versions.
 
-#include "host/DirectXCheck.h"
+#include "host/GraphicsCheck.h"
+#include "host/SaverContext.h"
+#include "host/win32/DirectXCheck.h"
 #include "platform/Platform.h"
 
 #include <gtest/gtest.h>
@@ -37,5 +39,6 @@ TEST(DirectXProbe, FileVersions)
 
 TEST(DirectXProbe, CheckPassesWithoutAMessage)
 {
-    EXPECT_TRUE(CheckDirectX());
+    SaverContext context;
+    EXPECT_TRUE(RunGraphicsCheck(context).acceptable);
 }

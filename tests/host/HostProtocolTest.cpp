@@ -5,6 +5,8 @@
 #include "host/HostProtocol.h"
 #include "host/ModeFlags.h"
 #include "host/ProgramOptions.h"
+#include "host/SaverContract.h"
+#include "host/win32/WindowProcs.h"
 #include "tests/support/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
@@ -22,12 +24,12 @@ protected:
         recording.windows = {Saver, Parent};
         // The saver runs as a preview here so that SaverWindowProc starts
         // nothing of the controller: these tests are about the host alone.
-        PreviewMode = true;
+        saver.mode.PreviewMode = true;
         recording.commandLine = "C:\\Saver\\Zembria.scr /p 512";
     }
     MessageResult Host(unsigned message, MessageParam wParam = 0, MessageData lParam = 0)
     {
-        return HostWindowProc(Saver, message, wParam, lParam);
+        return HostWindowProc(saver, Saver, message, wParam, lParam);
     }
     int Closes() const { return recording.CountPosted(Msg::Close); }
     bool Defaulted(unsigned message) const
@@ -62,34 +64,54 @@ TEST_F(HostProtocolTest, MouseMustMoveMoreThanFourPixels)
     recording.cursor = {103, 102};
     Host(Msg::MouseMove);
     EXPECT_EQ(Closes(), 1) << "3 right and 2 down";
-    EXPECT_EQ(hostState.startPosition.x, 103);
-    EXPECT_EQ(hostState.startPosition.y, 102) << "the start moves with each close request";
+    EXPECT_EQ(saver.host.startPosition.x, 103);
+    EXPECT_EQ(saver.host.startPosition.y, 102) << "the start moves with each close request";
     recording.cursor = {99, 101};
     Host(Msg::MouseMove);
     EXPECT_EQ(Closes(), 2) << "leftwards and upwards count as much";
     recording.cursor = {INT32_MIN, 0};
-    hostState.startPosition = {INT32_MAX, 0};
+    saver.host.startPosition = {INT32_MAX, 0};
     Host(Msg::MouseMove);
     EXPECT_EQ(Closes(), 3) << "no overflow on extreme coordinates";
+}
+
+// The contract as the Linux loop drives it, without messages.
+TEST_F(HostProtocolTest, ContractInputCloses)
+{
+    saver.host.startPosition = {100, 100};
+    struct Row {
+        SaverInput input;
+        PlatformPoint cursor;
+        bool closes;
+    } const rows[] = {
+        {SaverInput::Key, {100, 100}, true},       {SaverInput::Click, {100, 100}, true},
+        {SaverInput::Deactivated, {100, 100}, true}, {SaverInput::MouseMove, {102, 102}, false},
+        {SaverInput::MouseMove, {103, 102}, true},  {SaverInput::MouseMove, {105, 104}, false},
+    };
+    for (const Row& row : rows) {
+        recording.cursor = row.cursor;
+        EXPECT_EQ(SaverInputCloses(saver, row.input), row.closes) << row.cursor.x << "," << row.cursor.y;
+    }
+    EXPECT_EQ(Closes(), 0) << "the caller closes the window its own way";
 }
 
 TEST_F(HostProtocolTest, CreationHidesTheCursorAndTakesTheStart)
 {
     recording.cursor = {5, 6};
     Host(Msg::Create);
-    EXPECT_EQ(hostState.startPosition.x, 5);
-    EXPECT_EQ(hostState.startPosition.y, 6);
+    EXPECT_EQ(saver.host.startPosition.x, 5);
+    EXPECT_EQ(saver.host.startPosition.y, 6);
     EXPECT_EQ(recording.cursorHides, 1);
-    EXPECT_TRUE(hostState.inputMethodDetached);
+    EXPECT_TRUE(saver.host.inputMethodDetached);
     Host(Msg::Destroy);
     EXPECT_EQ(recording.quitPosts, 1);
-    EXPECT_FALSE(hostState.inputMethodDetached) << "the input method is given back";
+    EXPECT_FALSE(saver.host.inputMethodDetached) << "the input method is given back";
 }
 
 TEST_F(HostProtocolTest, ChildPreviewIgnoresInputAndForwardsHelp)
 {
-    hostState.childPreview = true;
-    hostState.parent = Parent;
+    saver.host.childPreview = true;
+    saver.host.parent = Parent;
     Host(Msg::Create);
     EXPECT_EQ(recording.cursorHides, 0) << "the preview keeps the cursor";
     recording.cursor = {500, 500};
@@ -159,7 +181,7 @@ TEST_F(HostProtocolTest, ActivationPowerAndCursorMessages)
 
 TEST_F(HostProtocolTest, EveryPowerBroadcastRow)
 {
-    hostState.powerLineStatus = 1;
+    saver.host.powerLineStatus = 1;
     recording.acLineStatus = 1;
     struct Row { MessageParam event; MessageData data; bool closes; };
     const Row rows[] = {
@@ -178,14 +200,14 @@ TEST_F(HostProtocolTest, EveryPowerBroadcastRow)
     recording.posted.clear();
     Host(Msg::PowerBroadcast, 10);
     EXPECT_EQ(Closes(), 1) << "unplugged";
-    EXPECT_EQ(hostState.powerLineStatus, 0);
+    EXPECT_EQ(saver.host.powerLineStatus, 0);
     Host(Msg::PowerBroadcast, 10);
     EXPECT_EQ(Closes(), 1) << "the change is remembered";
 }
 
 TEST_F(HostProtocolTest, ClosingDropsTimersAndDefaultsInput)
 {
-    hostState.closing = true;
+    saver.host.closing = true;
     EXPECT_EQ(Host(Msg::Timer, 1124), 0);
     EXPECT_EQ(recording.sleeps, 0);
     for (unsigned message : {Msg::KeyDown, Msg::MouseMove, Msg::LButtonDown, Msg::Paint, Msg::ActivateApp}) Host(message);
@@ -193,7 +215,7 @@ TEST_F(HostProtocolTest, ClosingDropsTimersAndDefaultsInput)
     EXPECT_EQ(recording.cursorHides, 0);
     EXPECT_TRUE(Defaulted(Msg::Paint));
 
-    hostState.closing = false;
+    saver.host.closing = false;
     Host(Msg::Timer, 1124);
     EXPECT_EQ(recording.sleeps, 1) << "the thread yields once per tick";
 }
@@ -208,7 +230,7 @@ TEST_F(HostProtocolTest, CloseReachesTheDefaultOnTheNewerFamily)
 
 TEST_F(HostProtocolTest, RunForClosesLikeAKey)
 {
-    programOptions.runForSeconds = 3;
+    saver.options.runForSeconds = 3;
     Host(Msg::Create);
     ASSERT_EQ(recording.CountArmed(RunForTimerId), 1);
     EXPECT_EQ(recording.armed.back().milliseconds, 3000u);
@@ -219,12 +241,12 @@ TEST_F(HostProtocolTest, RunForClosesLikeAKey)
 
 TEST_F(HostProtocolTest, AutoPlayIsCancelledOnlyWithAPassword)
 {
-    hostState.autoPlayMessage = 0xC123;
+    saver.host.autoPlayMessage = 0xC123;
     EXPECT_EQ(Host(0xC123), 0);
     EXPECT_EQ(Closes(), 1);
-    hostState.verifier = [](WindowHandle) { return false; };
+    saver.host.verifier = [](WindowHandle) { return false; };
     EXPECT_EQ(Host(0xC123), 1);
-    hostState.childPreview = true;
+    saver.host.childPreview = true;
     EXPECT_EQ(Host(0xC123), 1) << "the final step runs in the preview too";
     EXPECT_EQ(Closes(), 3);
 }
@@ -239,12 +261,15 @@ protected:
         HostProtocolTest::SetUp();
         prompts = 0;
         accept = false;
-        hostState.olderFamily = true;
-        hostState.verifier = [](WindowHandle) {
+        saver.host.olderFamily = true;
+        saver.host.verifier = [](WindowHandle) {
             ++prompts;
             return accept;
         };
-        recording.windowProc = HostWindowProc; // the verify request is sent to the window
+        // The verify request is sent to the window.
+        recording.windowProc = [](WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam) {
+            return HostWindowProc(saver, window, message, wParam, lParam);
+        };
     }
 };
 
@@ -256,8 +281,8 @@ TEST_F(PasswordTest, RefusedPasswordRenewsTheStartAndDebounces)
     EXPECT_EQ(prompts, 1);
     EXPECT_FALSE(Defaulted(Msg::Close)) << "the saver stays";
     EXPECT_EQ(recording.queuedTimerMessages, 1) << "two pending ticks are dropped";
-    EXPECT_EQ(hostState.startPosition.x, 10);
-    EXPECT_FALSE(hostState.checking);
+    EXPECT_EQ(saver.host.startPosition.x, 10);
+    EXPECT_FALSE(saver.host.checking);
 
     recording.tick += 199;
     Host(Msg::Close);
@@ -267,27 +292,27 @@ TEST_F(PasswordTest, RefusedPasswordRenewsTheStartAndDebounces)
     accept = true;
     Host(Msg::Close);
     EXPECT_EQ(prompts, 2);
-    EXPECT_TRUE(hostState.closing);
+    EXPECT_TRUE(saver.host.closing);
     EXPECT_TRUE(Defaulted(Msg::Close)) << "accepted: the window is destroyed";
 }
 
 TEST_F(PasswordTest, NoVerifierClosesAtOnce)
 {
-    hostState.verifier = nullptr;
+    saver.host.verifier = nullptr;
     EXPECT_EQ(Host(Msg::VerifyPassword), 1);
     Host(Msg::Close);
-    EXPECT_TRUE(hostState.closing);
+    EXPECT_TRUE(saver.host.closing);
     EXPECT_TRUE(Defaulted(Msg::Close));
-    EXPECT_FALSE(VerifyPassword(Saver)) << "closing is already confirmed";
+    EXPECT_FALSE(VerifyPassword(saver, Saver)) << "closing is already confirmed";
 }
 
 TEST_F(PasswordTest, InputDuringTheCheckDoesNotPostMoreCloses)
 {
-    hostState.checking = true;
+    saver.host.checking = true;
     Host(Msg::KeyDown);
     Host(Msg::ActivateApp, 0);
     EXPECT_EQ(Closes(), 0);
-    EXPECT_FALSE(VerifyPassword(Saver));
+    EXPECT_FALSE(VerifyPassword(saver, Saver));
     EXPECT_EQ(prompts, 0);
 }
 
@@ -305,39 +330,39 @@ namespace {
 // What a blocked request asks between reads: any of these ends it.
 TEST_F(HostProtocolTest, InputPendingWhileTheLoopIsBlocked)
 {
-    hostState = HostState{};
-    PreviewMode = false;
+    saver.host = HostState{};
+    saver.mode.PreviewMode = false;
     recording.cursor = {100, 100};
     Host(Msg::Create);
-    EXPECT_EQ(hostState.mainWindow, Saver) << "known while the start-up still runs";
-    EXPECT_FALSE(SaverInputPending());
+    EXPECT_EQ(saver.host.mainWindow, Saver) << "known while the start-up still runs";
+    EXPECT_FALSE(SaverInputPending(saver.host));
 
     recording.cursor = {103, 101};
-    EXPECT_FALSE(SaverInputPending()) << "within the threshold";
+    EXPECT_FALSE(SaverInputPending(saver.host)) << "within the threshold";
     recording.cursor = {103, 102};
-    EXPECT_TRUE(SaverInputPending()) << "moved past the threshold";
+    EXPECT_TRUE(SaverInputPending(saver.host)) << "moved past the threshold";
     recording.cursor = {100, 100};
 
     recording.inputQueued = true;
-    EXPECT_TRUE(SaverInputPending()) << "a key or click waits";
+    EXPECT_TRUE(SaverInputPending(saver.host)) << "a key or click waits";
     recording.inputQueued = false;
 
-    hostState.childPreview = true;
+    saver.host.childPreview = true;
     recording.inputQueued = true;
-    EXPECT_FALSE(SaverInputPending()) << "the preview never closes on input";
+    EXPECT_FALSE(SaverInputPending(saver.host)) << "the preview never closes on input";
 }
 
 TEST_F(HostProtocolTest, RunForEndsABlockedRequestWhenTheTimeIsUp)
 {
-    hostState = HostState{};
-    programOptions.runForSeconds = 3;
+    saver.host = HostState{};
+    saver.options.runForSeconds = 3;
     recording.tick = 0xFFFFF000u; // the deadline lies past the tick counter's wrap
     Host(Msg::Create);
-    programOptions.runForSeconds = 0;
+    saver.options.runForSeconds = 0;
     recording.tick += 2999;
-    EXPECT_FALSE(SaverInputPending());
+    EXPECT_FALSE(SaverInputPending(saver.host));
     recording.tick += 1;
-    EXPECT_TRUE(SaverInputPending());
+    EXPECT_TRUE(SaverInputPending(saver.host));
 }
 
 } // namespace

@@ -145,11 +145,11 @@ TEST(ProgramOptions, EnvironmentFillsWhatTheOptionsLeaveOpen)
     EXPECT_EQ(options.home, "/srv/zembria");
     EXPECT_EQ(options.service, "127.0.0.1:7") << "the option wins over the environment";
 
-    programOptions = ProgramOptions{};
-    EXPECT_EQ(ServiceHostOption(), ZEMBRIA_SERVICE_HOST);
-    programOptions.service = "127.0.0.1:7";
-    EXPECT_EQ(ServiceHostOption(), "127.0.0.1:7");
-    programOptions = ProgramOptions{};
+    saver.options = ProgramOptions{};
+    EXPECT_EQ(ServiceHostOption(saver.options), ZEMBRIA_SERVICE_HOST);
+    saver.options.service = "127.0.0.1:7";
+    EXPECT_EQ(ServiceHostOption(saver.options), "127.0.0.1:7");
+    saver.options = ProgramOptions{};
 }
 
 } // namespace

@@ -6,12 +6,11 @@
 #include "host/ModeFlags.h"
 #include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
-#include "host/SaverWindowProc.h"
+#include "host/SaverContract.h"
+#include "host/win32/WindowProcs.h"
 #include "render/RenderDevice.h"
 #include "tests/support/RecordingPlatform.h"
-#if __has_include("tests/support/RecordingDevice.h")
-#include "tests/support/RecordingDevice.h" // the recording render device, once it is in the tree
-#endif
+#include "tests/support/RecordingDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -38,8 +37,8 @@ protected:
                                             + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(home);
         fs::create_directories(home);
-        ModuleDirectory = home.string();
-        programOptions.service = "127.0.0.1:9"; // a login, if any, stays on this machine and is refused
+        saver.mode.ModuleDirectory = home.string();
+        saver.options.service = "127.0.0.1:9"; // a login, if any, stays on this machine and is refused
     }
     void TearDown() override { fs::remove_all(home); }
 
@@ -51,7 +50,12 @@ protected:
     {
         WriteFile("Zembria.ini", "# Zembria.ini file\r\n[Settings]\r\n" + entries + "offline = true\r\n");
     }
-    void Start() { saverApp.Start(Saver); }
+    void Start()
+    {
+        saver.app.folders = CurrentFolders(saver.mode, saver.options);
+        saver.app.serviceHost = ServiceHostOption(saver.options);
+        saver.app.Start(Saver);
+    }
 
     // The last period the timer was armed with.
     uint32_t LastPeriod(uint32_t id) const
@@ -65,14 +69,14 @@ protected:
 TEST_F(SaverAppTest, GuestWithoutOptionsFile)
 {
     Start();
-    EXPECT_EQ(saverApp.options.GetString("RefreshRate", ""), "0") << "a guest's interval is the shortest";
-    EXPECT_EQ(saverApp.refreshSeconds, 10);
+    EXPECT_EQ(saver.app.options.GetString("RefreshRate", ""), "0") << "a guest's interval is the shortest";
+    EXPECT_EQ(saver.app.refreshSeconds, 10);
     EXPECT_EQ(LastPeriod(FrameTimerId), 500u);
     EXPECT_EQ(LastPeriod(SlideTimerId), 10020u);
     EXPECT_EQ(recording.activeTimers.size(), 2u);
-    EXPECT_EQ(saverApp.lastAdvanceTime, recording.now);
-    EXPECT_EQ(saverApp.screenRect.right, renderDevice.screenWidth);
-    EXPECT_EQ(saverApp.screenRect.bottom, renderDevice.screenHeight);
+    EXPECT_EQ(saver.app.lastAdvanceTime, recording.now);
+    EXPECT_EQ(saver.app.screenRect.right, renderDevice.screenWidth);
+    EXPECT_EQ(saver.app.screenRect.bottom, renderDevice.screenHeight);
     EXPECT_TRUE(recording.boxes.empty()) << "a missing options file or dictionary is no error";
 }
 
@@ -87,7 +91,7 @@ TEST_F(SaverAppTest, WithoutOptionsFileTheCacheStillLiesBesideTheModule)
     fs::current_path(elsewhere);
     Start();
     fs::current_path(before);
-    EXPECT_EQ(saverApp.options.GetString("ImagePath", ""), (home / "images").string());
+    EXPECT_EQ(saver.app.options.GetString("ImagePath", ""), (home / "images").string());
     EXPECT_TRUE(fs::exists(elsewhere / "images" / "theirs.jpg"));
     EXPECT_TRUE(fs::is_directory(home / "images"));
 }
@@ -101,9 +105,9 @@ TEST_F(SaverAppTest, TimersAreArmedLastFrameFirst)
     EXPECT_EQ(frame.id, FrameTimerId);
     EXPECT_EQ(frame.window, Saver);
     EXPECT_EQ(slide.id, SlideTimerId);
-    EXPECT_EQ(saverApp.window, Saver);
+    EXPECT_EQ(saver.app.window, Saver);
 
-    saverApp.StopTimers();
+    saver.app.StopTimers();
     ASSERT_EQ(recording.killed.size() >= 2, true);
     EXPECT_EQ(recording.killed[recording.killed.size() - 2].id, SlideTimerId) << "the slide timer stops first";
     EXPECT_EQ(recording.killed.back().id, FrameTimerId);
@@ -114,9 +118,9 @@ TEST_F(SaverAppTest, MembersKeepTheirIntervalAndTheCacheLiesBesideTheModule)
 {
     WriteOptions("MemberLogin = anna\r\nRefreshRate = 9\r\nImagePath = C:\\elsewhere\r\n");
     Start();
-    EXPECT_EQ(saverApp.refreshSeconds, 1800);
+    EXPECT_EQ(saver.app.refreshSeconds, 1800);
     EXPECT_EQ(LastPeriod(SlideTimerId), 1803600u);
-    EXPECT_EQ(saverApp.options.GetString("ImagePath", ""), (home / "images").string());
+    EXPECT_EQ(saver.app.options.GetString("ImagePath", ""), (home / "images").string());
 }
 
 TEST_F(SaverAppTest, RefreshRateOutsideTheTable)
@@ -125,26 +129,26 @@ TEST_F(SaverAppTest, RefreshRateOutsideTheTable)
         SCOPED_TRACE(rate);
         WriteOptions(std::string("MemberLogin = anna\r\nRefreshRate = ") + rate + "\r\n");
         Start();
-        EXPECT_EQ(saverApp.refreshSeconds, 50);
+        EXPECT_EQ(saver.app.refreshSeconds, 50);
         EXPECT_EQ(LastPeriod(SlideTimerId), 50100u);
     }
     WriteOptions("MemberLogin = anna\r\nRefreshRate = soon\r\n");
     Start();
-    EXPECT_EQ(saverApp.refreshSeconds, 10) << "no digits read as index 0";
+    EXPECT_EQ(saver.app.refreshSeconds, 10) << "no digits read as index 0";
 }
 
 TEST_F(SaverAppTest, RefreshRateOptionIsTheInverse)
 {
     const int seconds[] = {10, 15, 30, 50, 60, 120, 180, 300, 600, 1800};
     for (int i = 0; i < 10; ++i) {
-        saverApp.refreshSeconds = seconds[i];
-        EXPECT_EQ(saverApp.RefreshRateOption(), std::to_string(i));
-        saverApp.options.SetString("RefreshRate", saverApp.RefreshRateOption());
-        saverApp.ReadRefreshInterval();
-        EXPECT_EQ(saverApp.refreshSeconds, seconds[i]);
+        saver.app.refreshSeconds = seconds[i];
+        EXPECT_EQ(saver.app.RefreshRateOption(), std::to_string(i));
+        saver.app.options.SetString("RefreshRate", saver.app.RefreshRateOption());
+        saver.app.ReadRefreshInterval();
+        EXPECT_EQ(saver.app.refreshSeconds, seconds[i]);
     }
-    saverApp.refreshSeconds = 45;
-    EXPECT_EQ(saverApp.RefreshRateOption(), "3");
+    saver.app.refreshSeconds = 45;
+    EXPECT_EQ(saver.app.RefreshRateOption(), "3");
 }
 
 TEST_F(SaverAppTest, LanguageChoosesDictionaryAndServiceLanguage)
@@ -153,14 +157,14 @@ TEST_F(SaverAppTest, LanguageChoosesDictionaryAndServiceLanguage)
     WriteFile("dictionary.2", "[Texts]\r\nProbe = zwei\r\n");
     WriteOptions("Language = 0\r\n");
     Start();
-    EXPECT_EQ(saverApp.dictionary.GetString("Probe", ""), "deutsch");
-    EXPECT_EQ(saverApp.serviceClient.language, "de");
+    EXPECT_EQ(saver.app.dictionary.GetString("Probe", ""), "deutsch");
+    EXPECT_EQ(saver.app.serviceClient.language, "de");
 
     WriteOptions("Language = 2\r\n");
-    saverApp.serviceClient.language = "en";
+    saver.app.serviceClient.language = "en";
     Start();
-    EXPECT_EQ(saverApp.dictionary.GetString("Probe", ""), "zwei");
-    EXPECT_EQ(saverApp.serviceClient.language, "en") << "an unknown language keeps the abbreviation";
+    EXPECT_EQ(saver.app.dictionary.GetString("Probe", ""), "zwei");
+    EXPECT_EQ(saver.app.serviceClient.language, "en") << "an unknown language keeps the abbreviation";
 }
 
 TEST_F(SaverAppTest, OfflineShowsTheHintWithoutConnecting)
@@ -173,11 +177,11 @@ TEST_F(SaverAppTest, OfflineShowsTheHintWithoutConnecting)
     WriteFile("images/b.jpg", "y");
     WriteFile("images/c.jpg", "z");
     WriteOptions("MemberLogin = anna\r\nMemberCode = 0123456789ABCDEF0123456789ABCDEF\r\n");
-    saverApp.pictureList = {(home / "images" / "a.jpg").string(), (home / "images" / "b.jpg").string()};
+    saver.app.pictureList = {(home / "images" / "a.jpg").string(), (home / "images" / "b.jpg").string()};
     Start();
-    EXPECT_EQ(saverApp.infoStore.GetString("ImageInfoMain", ""), "Hinweis:");
-    EXPECT_EQ(saverApp.infoStore.GetString("ImageInfoSub", ""), "keine Verbindung");
-    EXPECT_FALSE(saverApp.serviceClient.IsConnected());
+    EXPECT_EQ(saver.app.infoStore.GetString("ImageInfoMain", ""), "Hinweis:");
+    EXPECT_EQ(saver.app.infoStore.GetString("ImageInfoSub", ""), "keine Verbindung");
+    EXPECT_FALSE(saver.app.serviceClient.IsConnected());
 }
 
 TEST_F(SaverAppTest, SlideTickAsksForTheNextPicture)
@@ -185,36 +189,35 @@ TEST_F(SaverAppTest, SlideTickAsksForTheNextPicture)
     WriteFile("dictionary.1", "[Texts]\r\nLoading = lade\r\n");
     WriteOptions("");
     Start();
-    saverApp.infoStore.SetString("ImageInfoSub", "old", true);
-    EXPECT_EQ(saverApp.OnTimer(Saver, SlideTimerId), 0);
-    EXPECT_TRUE(saverApp.advancePending);
-    EXPECT_EQ(saverApp.infoStore.GetString("ImageInfoMain", ""), "lade");
-    EXPECT_EQ(saverApp.infoStore.GetString("ImageInfoSub", "none"), "none") << "the sub caption is emptied";
+    saver.app.infoStore.SetString("ImageInfoSub", "old", true);
+    EXPECT_EQ(saver.app.OnTimer(Saver, SlideTimerId), 0);
+    EXPECT_TRUE(saver.app.advancePending);
+    EXPECT_EQ(saver.app.infoStore.GetString("ImageInfoMain", ""), "lade");
+    EXPECT_EQ(saver.app.infoStore.GetString("ImageInfoSub", "none"), "none") << "the sub caption is emptied";
 }
 
 TEST_F(SaverAppTest, SlideTickWhileAdvancingChangesNothing)
 {
-    saverApp.advancing = true;
-    saverApp.infoStore.SetString("ImageInfoMain", "shown", true);
-    EXPECT_EQ(saverApp.OnTimer(Saver, SlideTimerId), 0);
-    EXPECT_FALSE(saverApp.advancePending);
-    EXPECT_EQ(saverApp.infoStore.GetString("ImageInfoMain", ""), "shown");
+    saver.app.advancing = true;
+    saver.app.infoStore.SetString("ImageInfoMain", "shown", true);
+    EXPECT_EQ(saver.app.OnTimer(Saver, SlideTimerId), 0);
+    EXPECT_FALSE(saver.app.advancePending);
+    EXPECT_EQ(saver.app.infoStore.GetString("ImageInfoMain", ""), "shown");
 }
 
 TEST_F(SaverAppTest, FrameTickRunsThePendingChange)
 {
-    saverApp.OnTimer(Saver, FrameTimerId); // the next frame is the same: drawn as nothing
-    saverApp.advancePending = true;
+    saver.app.OnTimer(Saver, FrameTimerId); // the next frame is the same: drawn as nothing
+    saver.app.advancePending = true;
     recording.now += 77;
-    EXPECT_EQ(saverApp.OnTimer(Saver, FrameTimerId), 0);
-    EXPECT_FALSE(saverApp.advancePending);
-    EXPECT_FALSE(saverApp.advancing);
-    EXPECT_EQ(saverApp.lastAdvanceTime, recording.now);
+    EXPECT_EQ(saver.app.OnTimer(Saver, FrameTimerId), 0);
+    EXPECT_FALSE(saver.app.advancePending);
+    EXPECT_FALSE(saver.app.advancing);
+    EXPECT_EQ(saver.app.lastAdvanceTime, recording.now);
     EXPECT_EQ(recording.CountArmed(SlideTimerId), 1) << "the slide timer is re-armed";
-    EXPECT_EQ(saverApp.window, Saver);
+    EXPECT_EQ(saver.app.window, Saver);
 }
 
-#if __has_include("tests/support/RecordingDevice.h")
 TEST_F(SaverAppTest, FirstFramesShowTheStartUpTextBeforeTheHint)
 {
     ResetRecording();
@@ -238,30 +241,29 @@ TEST_F(SaverAppTest, FirstFramesShowTheStartUpTextBeforeTheHint)
 TEST_F(SaverAppTest, FailedSceneKeepsThePictureChangePending)
 {
     ResetRecording();
-    saverApp.advancePending = true;
+    saver.app.advancePending = true;
     TheRecording().beginSceneResult = Status::Fail;
-    EXPECT_EQ(saverApp.OnTimer(Saver, FrameTimerId), Status::Fail);
-    EXPECT_TRUE(saverApp.advancePending) << "no picture change after a frame that was not drawn";
+    EXPECT_EQ(saver.app.OnTimer(Saver, FrameTimerId), Status::Fail);
+    EXPECT_TRUE(saver.app.advancePending) << "no picture change after a frame that was not drawn";
     EXPECT_EQ(recording.CountArmed(SlideTimerId), 0);
 
     TheRecording().beginSceneResult = 0;
     TheRecording().endSceneResult = Status::Fail;
-    EXPECT_EQ(saverApp.OnTimer(Saver, FrameTimerId), Status::Fail);
-    EXPECT_TRUE(saverApp.advancePending);
+    EXPECT_EQ(saver.app.OnTimer(Saver, FrameTimerId), Status::Fail);
+    EXPECT_TRUE(saver.app.advancePending);
 
     TheRecording().endSceneResult = 0;
-    EXPECT_EQ(saverApp.OnTimer(Saver, FrameTimerId), 0);
-    EXPECT_FALSE(saverApp.advancePending) << "the next good frame changes the picture";
+    EXPECT_EQ(saver.app.OnTimer(Saver, FrameTimerId), 0);
+    EXPECT_FALSE(saver.app.advancePending) << "the next good frame changes the picture";
     EXPECT_EQ(recording.CountArmed(SlideTimerId), 1);
 }
-#endif
 
 // The saver window's procedure around the controller.
 class SaverWindowTest : public SaverAppTest {
 protected:
     MessageResult Window(unsigned message, MessageParam wParam = 0)
     {
-        return SaverWindowProc(Saver, message, wParam, 0);
+        return SaverWindowProc(saver, Saver, message, wParam, 0);
     }
 };
 
@@ -273,7 +275,7 @@ TEST_F(SaverWindowTest, CreationStartsAndDestructionStops)
     EXPECT_EQ(recording.activeTimers.size(), 2u);
     EXPECT_TRUE(recording.boxes.empty());
     Window(Msg::Timer, SlideTimerId);
-    EXPECT_TRUE(saverApp.advancePending);
+    EXPECT_TRUE(saver.app.advancePending);
     Window(Msg::Destroy);
     EXPECT_TRUE(recording.activeTimers.empty());
 }
@@ -282,11 +284,11 @@ TEST_F(SaverWindowTest, PreviewStartsNothing)
 {
     recording.commandLine = "C:\\Saver\\Zembria.scr /p 1234";
     Window(Msg::Create);
-    EXPECT_TRUE(PreviewMode);
+    EXPECT_TRUE(saver.mode.PreviewMode);
     EXPECT_TRUE(recording.armed.empty());
-    saverApp.advancePending = false;
+    saver.app.advancePending = false;
     Window(Msg::Timer, SlideTimerId);
-    EXPECT_FALSE(saverApp.advancePending) << "ticks do nothing in the preview";
+    EXPECT_FALSE(saver.app.advancePending) << "ticks do nothing in the preview";
     Window(Msg::Destroy);
     EXPECT_TRUE(recording.killed.empty());
 }
@@ -299,7 +301,7 @@ TEST_F(SaverWindowTest, OldDirectXLeavesTheWindowInert)
     ASSERT_EQ(recording.boxes.size(), 1u);
     EXPECT_EQ(recording.boxes[0].caption, "Wrong DirectX version");
     EXPECT_EQ(recording.boxes[0].owner, nullptr);
-    EXPECT_EQ(recording.boxes[0].flags, Box::IconError | Box::Ok);
+    EXPECT_EQ(recording.boxes[0].kind, BoxKind::Error);
     EXPECT_TRUE(recording.armed.empty());
     EXPECT_TRUE(recording.sent.empty()) << "the saver is not ended";
 }
@@ -337,9 +339,9 @@ TEST_F(SaverWindowTest, InputDuringStartUpClosesAtOnce)
         recording.dxLetter = c.dxLetter;
         recording.missingD3dx = c.missingD3dx;
         recording.inputQueued = c.inputQueued;
-        programOptions.runForSeconds = c.runForSeconds;
+        saver.options.runForSeconds = c.runForSeconds;
         const int devices = TheRecording().devicesCreated;
-        HostWindowProc(Saver, Msg::Create, 0, 0);
+        HostWindowProc(saver, Saver, Msg::Create, 0, 0);
         EXPECT_EQ(recording.CountPosted(Msg::Close), 1);
         ASSERT_EQ(recording.boxes.size(), c.told ? 1u : 0u);
         if (c.told) {
@@ -348,17 +350,17 @@ TEST_F(SaverWindowTest, InputDuringStartUpClosesAtOnce)
         }
         EXPECT_EQ(TheRecording().devicesCreated, devices);
         EXPECT_EQ(recording.CountArmed(FrameTimerId) + recording.CountArmed(SlideTimerId), 0);
-        EXPECT_EQ(hostState.checkLeftRunning, c.leftRunning) << "the process then ends without waiting for it";
-        HostWindowProc(Saver, Msg::Destroy, 0, 0);
+        EXPECT_EQ(saver.host.checkLeftRunning, c.leftRunning) << "the process then ends without waiting for it";
+        HostWindowProc(saver, Saver, Msg::Destroy, 0, 0);
         EXPECT_EQ(recording.quitPosts, 1);
     }
 
     // The controller's own steps: nothing drawn, no timers, and it says so.
     ResetPlatformRecording();
     ResetRecording();
-    hostState.mainWindow = Saver;
+    saver.host.mainWindow = Saver;
     recording.inputQueued = true;
-    EXPECT_EQ(saverApp.Start(Saver), 1);
+    EXPECT_EQ(saver.app.Start(Saver), 1);
     EXPECT_TRUE(CallsOf(DrawCall::Kind::Present).empty());
     EXPECT_TRUE(recording.armed.empty());
 }
@@ -369,16 +371,16 @@ TEST_F(SaverWindowTest, RepaintHasTheNextTickDrawTheWholeFrame)
 {
     recording.commandLine = "C:\\Saver\\Zembria.scr /s";
     recording.windows = {Saver};
-    HostWindowProc(Saver, Msg::Create, 0, 0);
+    HostWindowProc(saver, Saver, Msg::Create, 0, 0);
     ResetRecording();
     Window(Msg::Timer, FrameTimerId);
     EXPECT_TRUE(TheRecording().calls.empty()) << "nothing changed: nothing drawn";
-    HostWindowProc(Saver, Msg::Paint, 0, 0);
+    HostWindowProc(saver, Saver, Msg::Paint, 0, 0);
     Window(Msg::Timer, FrameTimerId);
     const auto presents = CallsOf(DrawCall::Kind::Present);
     ASSERT_EQ(presents.size(), 1u);
     EXPECT_EQ(presents[0].rect, (Rect{0, 0, renderDevice.screenWidth, renderDevice.screenHeight}));
-    HostWindowProc(Saver, Msg::Destroy, 0, 0);
+    HostWindowProc(saver, Saver, Msg::Destroy, 0, 0);
 }
 
 TEST_F(SaverWindowTest, EveryMessageEndsInTheHostDefault)

@@ -1,5 +1,6 @@
-// The real Zembria.scr under wine: the full-screen window appears, a key
-// message closes it, and a second full-screen start leaves the first alone.
+// The real Zembria.scr under wine: the full-screen window appears, input and
+// the other closing messages close it, and a second full-screen start leaves
+// the first alone.
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,33 @@ TEST(SaverWindow, MouseMoveClosesTheSaver)
     SetCursorPos(at.x + 40, at.y + 30);
     PostMessageA(window, WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(saver.Wait(20000), 0u);
+}
+
+// The other messages the window procedures translate into a close.
+TEST(SaverWindow, MessagesThatCloseTheSaver)
+{
+    struct Row {
+        UINT message;
+        WPARAM wParam;
+        const char* what;
+    };
+    const Row rows[] = {
+        {WM_SYSKEYDOWN, VK_MENU, "a system key"},
+        {WM_RBUTTONDOWN, 0, "a right click"},
+        {WM_MBUTTONDOWN, 0, "a middle click"},
+        {WM_ACTIVATEAPP, FALSE, "another program activated"},
+        {WM_SYSCOMMAND, SC_MONITORPOWER, "the monitor powering down"},
+        {WM_POWERBROADCAST, PBT_APMSUSPEND, "a suspend"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Saver saver;
+        ASSERT_TRUE(saver.Start("--run-for 60 /s"));
+        HWND window = WaitForSaverWindow(20000);
+        ASSERT_NE(window, nullptr);
+        PostMessageA(window, row.message, row.wParam, 0);
+        EXPECT_EQ(saver.Wait(20000), 0u);
+    }
 }
 
 TEST(SaverWindow, OnlyOneFullScreenSaverRuns)

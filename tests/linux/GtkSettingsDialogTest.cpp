@@ -58,12 +58,14 @@ void ExpectTextsOf(int language)
     EXPECT_EQ(Text(IDC_TITLE), DictionaryText(language, "App") + " " + DictionaryText(language, "AppTitle"));
 }
 
+// The dialog object the window under test is bound to.
+SettingsDialog settings;
 std::function<void()> user;
 
 gboolean PlayUser(gpointer)
 {
     user();
-    if (gtk_widget_get_visible(static_cast<GtkWidget*>(settingsDialog.window))) {
+    if (gtk_widget_get_visible(static_cast<GtkWidget*>(settings.window))) {
         ADD_FAILURE() << "the dialog is still open after the user's steps";
         Press(2);
     }
@@ -101,7 +103,7 @@ protected:
     int Run(std::function<void()> steps)
     {
         user = std::move(steps);
-        GtkWidget* window = CreateSettingsWindow(folder.string(), ZEMBRIA_BIN_DIR);
+        GtkWidget* window = CreateSettingsWindow(settings, folder.string(), ZEMBRIA_BIN_DIR);
         g_timeout_add(200, PlayUser, nullptr);
         return RunSettingsWindow(window);
     }
@@ -129,7 +131,7 @@ TEST_F(GtkSettingsDialogTest, ShowsTheOptionsInGermanAndOkWritesTheLayout)
         ExpectTextsOf(0);
 
         // The window as a user sees it, for the README.
-        GdkWindow* shown = gtk_widget_get_window(static_cast<GtkWidget*>(settingsDialog.window));
+        GdkWindow* shown = gtk_widget_get_window(static_cast<GtkWidget*>(settings.window));
         GdkPixbuf* picture = gdk_pixbuf_get_from_window(shown, 0, 0, gdk_window_get_width(shown),
                                                         gdk_window_get_height(shown));
         ASSERT_NE(picture, nullptr);
@@ -177,7 +179,7 @@ TEST_F(GtkSettingsDialogTest, BadCacheDaysAreRefusedAndTheDialogStays)
         Type(IDC_CACHE_DAYS, "12x");
         Press(1);
         EXPECT_EQ(messages, std::vector<std::string>{"Error: Cache days must be a whole number of 0 or more!"});
-        EXPECT_TRUE(gtk_widget_get_visible(static_cast<GtkWidget*>(settingsDialog.window)));
+        EXPECT_TRUE(gtk_widget_get_visible(static_cast<GtkWidget*>(settings.window)));
         EXPECT_EQ(Options(), before);
         Type(IDC_CACHE_DAYS, "9");
         Press(1);

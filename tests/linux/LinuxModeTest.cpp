@@ -2,7 +2,8 @@
 // its files lie.
 
 #include "host/linux/LinuxMode.h"
-#include "host/ProgramOptions.h"
+#include "host/ModeFlags.h"
+#include "tests/support/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -68,16 +69,16 @@ TEST(LinuxModeTest, FilesFollowTheXdgFoldersUnlessHomeIsGiven)
     EXPECT_EQ(XdgFolders({nullptr, nullptr, "/home/anna", program.string()}).dictionaries, program.string());
 
     // The process entry's choice, and --home over it.
-    separateFolders = installed;
-    programOptions.home.clear();
-    EXPECT_EQ(CurrentFolders().cache, installed.cache);
-    programOptions.home = ModuleDirectory = "/srv/zembria";
-    const SaverFolders home = CurrentFolders();
+    saver.mode.separateFolders = installed;
+    saver.options.home.clear();
+    EXPECT_EQ(CurrentFolders(saver.mode, saver.options).cache, installed.cache);
+    saver.options.home = saver.mode.ModuleDirectory = "/srv/zembria";
+    const SaverFolders home = CurrentFolders(saver.mode, saver.options);
     EXPECT_EQ(home.options, "/srv/zembria");
     EXPECT_EQ(home.dictionaries, "/srv/zembria");
     EXPECT_EQ(home.cache, "/srv/zembria/images");
-    separateFolders = {};
-    programOptions.home.clear();
+    saver.mode.separateFolders = {};
+    saver.options.home.clear();
     fs::remove_all(program.parent_path());
 }
 
@@ -108,12 +109,12 @@ TEST(LinuxModeTest, WithoutHomeThePasswordDatabaseDecidesAndNeverASharedFolder)
     }
 
     // No home at all: the saver keeps neither, and never falls back to the program's folder.
-    programOptions.home.clear();
-    ModuleDirectory = "/opt/z/bin";
-    separateFolders = XdgFolders({nullptr, nullptr, nullptr, "/opt/z/bin", ""});
-    EXPECT_EQ(CurrentFolders().options, "");
-    EXPECT_EQ(CurrentFolders().cache, "");
-    EXPECT_EQ(CurrentFolders().dictionaries, "/opt/z/share/zembria");
-    separateFolders = {};
-    ModuleDirectory.clear();
+    saver.options.home.clear();
+    saver.mode.ModuleDirectory = "/opt/z/bin";
+    saver.mode.separateFolders = XdgFolders({nullptr, nullptr, nullptr, "/opt/z/bin", ""});
+    EXPECT_EQ(CurrentFolders(saver.mode, saver.options).options, "");
+    EXPECT_EQ(CurrentFolders(saver.mode, saver.options).cache, "");
+    EXPECT_EQ(CurrentFolders(saver.mode, saver.options).dictionaries, "/opt/z/share/zembria");
+    saver.mode.separateFolders = {};
+    saver.mode.ModuleDirectory.clear();
 }

@@ -3,7 +3,6 @@
 // back to.
 
 #include "TestHttpServer.h"
-#include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
 #include "render/CollisionNotice.h"
 #include "settings/MemberCode.h"
@@ -27,13 +26,12 @@ protected:
             response.set_content(answer, "text/plain");
         });
         server.Start();
-        programOptions.service = server.HostPort();
+        app.serviceHost = server.HostPort();
         app.window = saverWindow;
         app.screenRect = ScreenRect{0, 0, 1920, 1080};
         app.infoStore.SetString("ImageInfoMain", "Initialization", true);
         app.infoStore.SetString("ImageInfoSub", "start", true);
     }
-    void TearDown() override { programOptions.service.clear(); }
 
     void Member(const std::string& login, const std::string& password)
     {
@@ -54,7 +52,7 @@ protected:
 
 TEST_F(Login, WithoutServiceLeavesEverythingAsItWas)
 {
-    programOptions.service = "127.0.0.1:" + std::to_string(RefusedPort());
+    app.serviceHost = "127.0.0.1:" + std::to_string(RefusedPort());
     Member("anna", "secret");
     app.Login();
     EXPECT_FALSE(app.serviceClient.IsConnected());

@@ -1,26 +1,30 @@
 #include "tests/support/RecordingPlatform.h"
 
-#include "host/DirectXCheck.h"
-#include "host/HostProtocol.h"
-#include "host/ModeFlags.h"
-#include "host/ProgramOptions.h"
-#include "host/SaverApp.h"
+#include "host/win32/DirectXCheck.h"
 #include "platform/HelperThread.h"
 
 #include <algorithm>
 #include <new>
 
 RecordingPlatform recording;
+SaverContext saver;
+
+namespace {
+
+bool InputPending()
+{
+    return SaverInputPending(saver.host);
+}
+
+} // namespace
 
 void ResetPlatformRecording()
 {
     recording = RecordingPlatform{};
-    hostState = HostState{};
-    programOptions = ProgramOptions{};
-    PreviewMode = false;
-    ModuleDirectory.clear();
-    saverApp.~SaverApp();
-    new (&saverApp) SaverApp();
+    saver.~SaverContext();
+    new (&saver) SaverContext();
+    saver.inputPending = InputPending;
+    saver.app.serviceClient.inputPending = InputPending;
 }
 
 int RecordingPlatform::CountPosted(unsigned message) const
@@ -33,9 +37,9 @@ int RecordingPlatform::CountArmed(uint32_t id) const
     return static_cast<int>(std::count_if(armed.begin(), armed.end(), [id](const RecordedTimer& t) { return t.id == id; }));
 }
 
-int PlatformMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, unsigned flags)
+int PlatformMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, BoxKind kind)
 {
-    recording.boxes.push_back({owner, text, caption, flags});
+    recording.boxes.push_back({owner, text, caption, kind});
     return 1;
 }
 
@@ -56,6 +60,12 @@ bool PlatformPostMessage(WindowHandle window, unsigned message, MessageParam wPa
 {
     recording.posted.push_back({window, message, wParam, lParam});
     return true;
+}
+
+// Recorded as the WM_CLOSE the Windows platform posts.
+void PlatformRequestClose(WindowHandle window)
+{
+    recording.posted.push_back({window, Msg::Close, 0, 0});
 }
 
 MessageResult PlatformSendMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)

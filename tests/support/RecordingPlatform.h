@@ -3,7 +3,9 @@
 // sends, arms and shows, and lets the test set the clock, the cursor, the
 // windows that exist and the DirectX versions the probes find.
 
+#include "host/SaverContext.h"
 #include "platform/Platform.h"
+#include "platform/win32/WindowMessages.h"
 
 #include <cstdint>
 #include <functional>
@@ -28,7 +30,7 @@ struct RecordedBox {
     WindowHandle owner;
     std::string text;
     std::string caption;
-    unsigned flags;
+    BoxKind kind;
 };
 
 using RecordedWindowProc = std::function<MessageResult(WindowHandle, unsigned, MessageParam, MessageData)>;
@@ -80,5 +82,8 @@ struct RecordingPlatform {
 
 extern RecordingPlatform recording;
 
-// Back to a fresh platform, a fresh host state and a fresh controller.
+// The tests' own saver context, as a process entry would make it.
+extern SaverContext saver;
+
+// Back to a fresh platform and a fresh context.
 void ResetPlatformRecording();

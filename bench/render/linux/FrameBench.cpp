@@ -24,11 +24,6 @@
 
 namespace {
 
-MessageResult IgnoreMessages(WindowHandle, unsigned, MessageParam, MessageData)
-{
-    return 0;
-}
-
 bool WriteJpeg(const char* path, uint32_t width, uint32_t height)
 {
     std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
@@ -81,7 +76,7 @@ int main(int argc, char** argv)
             frames = std::max(10, std::atoi(argv[i]));
     }
     WindowHandle window = PlatformStart("render_frame_bench_native") == 0
-                              ? PlatformCreateSaverWindow(SaverWindowPlacement{}, IgnoreMessages)
+                              ? PlatformCreateSaverWindow(SaverWindowPlacement{})
                               : nullptr;
     if (!window || renderDevice.Create(window, 0) != 0) {
         std::fprintf(stderr, "render bench: no SDL renderer\n");

@@ -2,10 +2,10 @@
 // taken out of the arguments, the rest names the mode; then the saver window
 // runs on SDL until it closes, or the settings dialog on GTK.
 
-#include "host/HostProtocol.h"
-#include "host/ProgramOptions.h"
+#include "host/SaverContext.h"
 #include "host/linux/HackOptions.h"
 #include "host/linux/LinuxMode.h"
+#include "host/linux/sdl/SaverLoop.h"
 #include "platform/Folders.h"
 #include "platform/linux/sdl/SdlPlatform.h"
 #include "settings/linux/gtk/GtkSettingsDialog.h"
@@ -15,6 +15,14 @@
 #include <sstream>
 
 namespace {
+
+// The one context of the process; the service's input check finds it here.
+SaverContext saver;
+
+bool InputPending()
+{
+    return SaverInputPending(saver.host);
+}
 
 // The arguments as one command tail; a word with blanks is quoted, as the
 // option parser expects. xscreensaver 6 hands a hack its mode words with two
@@ -46,16 +54,16 @@ std::string ProgramDirectory(const char* argv0)
     return self.parent_path().string();
 }
 
-SaverWindowPlacement WindowFor(const LinuxModeChoice& choice)
+SaverWindowPlacement WindowFor(const LinuxModeChoice& choice, const ProgramOptions& options)
 {
     SaverWindowPlacement placement;
     if (choice.mode == LinuxMode::IntoWindow || choice.mode == LinuxMode::IntoRoot) {
         placement.kind = SaverWindowKind::Foreign;
         placement.foreignWindow = choice.window; // 0: the root window
-    } else if (programOptions.windowWidth > 0) {
+    } else if (options.windowWidth > 0) {
         placement.kind = SaverWindowKind::Windowed;
-        placement.width = programOptions.windowWidth;
-        placement.height = programOptions.windowHeight;
+        placement.width = options.windowWidth;
+        placement.height = options.windowHeight;
     }
     return placement;
 }
@@ -63,8 +71,8 @@ SaverWindowPlacement WindowFor(const LinuxModeChoice& choice)
 // The options folder may not exist yet; OK creates Zembria.ini in it.
 int RunSettings(const std::string& commandLine)
 {
-    ReadModeFlagsFrom(commandLine, PlatformModulePath());
-    const SaverFolders folders = CurrentFolders();
+    ReadModeFlagsFrom(saver.mode, saver.options, commandLine, PlatformModulePath());
+    const SaverFolders folders = CurrentFolders(saver.mode, saver.options);
     if (folders.options.empty()) {
         PlatformReport("zembria: no home folder to keep the settings in (HOME is unset and the password "
                        "database names none); use --home DIR\n",
@@ -73,16 +81,17 @@ int RunSettings(const std::string& commandLine)
     }
     CreateFolders(folders.options);
     if (StartGtk() != 0) return 1;
-    RunSettingsWindow(CreateSettingsWindow(folders.options, folders.dictionaries));
+    RunSettingsWindow(CreateSettingsWindow(saver.settings, folders.options, folders.dictionaries));
     return 0;
 }
 
 int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)
 {
     if (PlatformStart(commandLine) != 0) return 1;
-    hostState.powerLineStatus = PlatformAcLineStatus();
+    saver.host.powerLineStatus = PlatformAcLineStatus();
     int exitCode = 1;
-    if (PlatformCreateSaverWindow(WindowFor(choice), HostWindowProc) != nullptr) exitCode = PlatformRunMessageLoop();
+    const WindowHandle window = PlatformCreateSaverWindow(WindowFor(choice, saver.options));
+    if (window != nullptr) exitCode = RunSaverLoop(saver, window);
     PlatformStop();
     return exitCode;
 }
@@ -93,11 +102,11 @@ int main(int argc, char** argv)
 {
     std::string rest, error;
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (TakeHackOptions(args, programOptions.overrides, error) != 0) {
+    if (TakeHackOptions(args, saver.options.overrides, error) != 0) {
         PlatformReport("zembria: " + error + "\n\n" + LinuxUsageText(), "zembria", true);
         return ExitUsage;
     }
-    switch (ParseProgramOptions(CommandTail(args), programOptions, rest, error)) {
+    switch (ParseProgramOptions(CommandTail(args), saver.options, rest, error)) {
     case OptionsOutcome::Help:
         PlatformReport(LinuxUsageText(), "zembria", false);
         return 0;
@@ -110,7 +119,8 @@ int main(int argc, char** argv)
     case OptionsOutcome::Run:
         break;
     }
-    ApplyEnvironment(programOptions);
+    ApplyEnvironment(saver.options);
+    saver.inputPending = InputPending;
 
     const LinuxModeChoice choice = ChooseLinuxMode(Words(rest), std::getenv("XSCREENSAVER_WINDOW"));
     switch (choice.mode) {
@@ -126,7 +136,7 @@ int main(int argc, char** argv)
     }
 
     const std::string program = ProgramDirectory(argv[0]);
-    separateFolders = XdgFolders({std::getenv("XDG_CONFIG_HOME"), std::getenv("XDG_CACHE_HOME"),
+    saver.mode.separateFolders = XdgFolders({std::getenv("XDG_CONFIG_HOME"), std::getenv("XDG_CACHE_HOME"),
                                   std::getenv("HOME"), program, PasswordDatabaseHome()});
     if (choice.mode == LinuxMode::Settings) return RunSettings(std::string(argv[0]) + " " + rest);
     return RunSaver(choice, std::string(argv[0]) + " " + rest);

@@ -1,7 +1,7 @@
-// The platform seam on Linux over SDL2: posting and sending go through our
-// own queue to the saver window's procedure, timers are due times checked by
-// the message loop, time comes from the C++ clocks. Boxes and reports go to
-// the terminal: a saver must never block on a dialog nobody sees.
+// The platform seam on Linux over SDL2: time comes from the C++ clocks, the
+// cursor and power status from SDL. Boxes and reports go to the terminal: a
+// saver must never block on a dialog nobody sees. The window, its timers and
+// its events are in SdlWindow.cpp.
 
 #include "platform/linux/sdl/SdlPlatformState.h"
 
@@ -20,65 +20,12 @@ bool IsSaverWindow(WindowHandle window)
     return window != nullptr && window == sdlPlatform.window && !sdlPlatform.destroyed;
 }
 
-bool IsInputMessage(unsigned message)
-{
-    switch (message) {
-    case Msg::KeyDown:
-    case Msg::SysKeyDown:
-    case Msg::LButtonDown:
-    case Msg::RButtonDown:
-    case Msg::MButtonDown:
-    case Msg::Close:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
-int PlatformMessageBox(WindowHandle, const std::string& text, const std::string& caption, unsigned)
+int PlatformMessageBox(WindowHandle, const std::string& text, const std::string& caption, BoxKind)
 {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     return 1; // IDOK
-}
-
-uint32_t PlatformSetTimer(WindowHandle window, uint32_t id, uint32_t milliseconds)
-{
-    if (!IsSaverWindow(window)) return 0;
-    const uint32_t due = PlatformTickCount() + milliseconds;
-    for (WindowTimer& timer : sdlPlatform.timers) {
-        if (timer.id == id) {
-            timer = {id, milliseconds, due};
-            return id;
-        }
-    }
-    sdlPlatform.timers.push_back({id, milliseconds, due});
-    return id;
-}
-
-bool PlatformKillTimer(WindowHandle, uint32_t id)
-{
-    for (auto it = sdlPlatform.timers.begin(); it != sdlPlatform.timers.end(); ++it) {
-        if (it->id == id) {
-            sdlPlatform.timers.erase(it);
-            return true;
-        }
-    }
-    return false;
-}
-
-bool PlatformPostMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
-{
-    if (!IsSaverWindow(window)) return false;
-    sdlPlatform.queue.push_back({window, message, wParam, lParam});
-    return true;
-}
-
-MessageResult PlatformSendMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
-{
-    if (!IsSaverWindow(window) || sdlPlatform.procedure == nullptr) return 0;
-    return sdlPlatform.procedure(window, message, wParam, lParam);
 }
 
 uint32_t PlatformTickCount()
@@ -97,18 +44,6 @@ int64_t PlatformNow()
     return static_cast<int64_t>(std::time(nullptr));
 }
 
-// A close destroys the window as DefWindowProc does: WM_DESTROY first, while
-// the window still stands, then the window itself.
-MessageResult PlatformDefWindowProc(WindowHandle window, unsigned message, MessageParam, MessageData)
-{
-    if (message != Msg::Close || !IsSaverWindow(window)) return 0;
-    PlatformSendMessage(window, Msg::Destroy, 0, 0);
-    sdlPlatform.destroyed = true;
-    sdlPlatform.timers.clear();
-    SDL_DestroyWindow(sdlPlatform.window); // a foreign window is only let go
-    return 0;
-}
-
 bool PlatformIsWindow(WindowHandle window)
 {
     return IsSaverWindow(window);
@@ -117,31 +52,6 @@ bool PlatformIsWindow(WindowHandle window)
 WindowHandle PlatformForegroundWindow()
 {
     return IsSaverWindow(sdlPlatform.window) ? sdlPlatform.window : nullptr;
-}
-
-void PlatformPostQuitMessage(int exitCode)
-{
-    sdlPlatform.queue.push_back({nullptr, Msg::Quit, static_cast<MessageParam>(exitCode), 0});
-}
-
-bool PlatformRemoveMessage(WindowHandle window, unsigned message)
-{
-    for (auto it = sdlPlatform.queue.begin(); it != sdlPlatform.queue.end(); ++it) {
-        if (it->window == window && it->message == message) {
-            sdlPlatform.queue.erase(it);
-            return true;
-        }
-    }
-    return false;
-}
-
-bool PlatformInputQueued(WindowHandle window)
-{
-    if (sdlPlatform.closeRequested || sdlPlatform.windowGone) return true;
-    TranslatePendingEvents();
-    for (const QueuedMessage& queued : sdlPlatform.queue)
-        if (queued.window == window && IsInputMessage(queued.message)) return true;
-    return false;
 }
 
 bool PlatformCursorPos(PlatformPoint& position)

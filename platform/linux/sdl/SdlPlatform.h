@@ -1,14 +1,13 @@
 #pragma once
 // What the Linux saver's process entry needs from the platform beyond
-// platform/Platform.h: SDL started and stopped, the saver window with the
-// procedure that receives its messages, and the message loop. The window
-// handle is the SDL_Window itself.
+// platform/Platform.h: SDL started and stopped, the saver window, its timer
+// list and its events as the saver sees them. The window handle is the
+// SDL_Window itself.
 
 #include "platform/Platform.h"
 
+#include <cstdint>
 #include <string>
-
-using WindowProcedure = MessageResult (*)(WindowHandle, unsigned, MessageParam, MessageData);
 
 enum class SaverWindowKind {
     FullScreen, // borderless at the display's bounds
@@ -23,14 +22,36 @@ struct SaverWindowPlacement {
     unsigned long foreignWindow = 0; // X window id
 };
 
+// What an SDL event means to the saver. Input in a foreign window belongs to
+// its owner (xscreensaver), who ends us with SIGTERM: it means nothing here.
+enum class SaverWindowEvent {
+    None,
+    CloseRequest, // the window's close button, SIGTERM or SIGINT, the foreign window gone
+    Key,
+    Click,
+    MouseMove,
+    FocusLost,
+    Exposed // what was on screen is gone
+};
+
 // Starts SDL's video and events; SIGTERM and SIGINT from now on ask the saver
 // window to close. commandLine is what PlatformCommandLine answers. 0 on success.
 int PlatformStart(const std::string& commandLine);
 void PlatformStop();
 
-// Makes the saver window and sends it WM_CREATE; nullptr when none could be made.
-WindowHandle PlatformCreateSaverWindow(const SaverWindowPlacement& placement, WindowProcedure procedure);
+// Makes the saver window; nullptr when none could be made.
+WindowHandle PlatformCreateSaverWindow(const SaverWindowPlacement& placement);
+// Lets the window go (a foreign one stays for its owner) with its timers.
+void PlatformDestroySaverWindow();
 
-// Delivers queued messages, SDL's events and due timers to the window until
-// WM_QUIT; returns its exit code.
-int PlatformRunMessageLoop();
+// Whether a close was asked for: PlatformRequestClose, a signal, the foreign window gone.
+bool PlatformCloseRequested();
+
+// The next event, waiting up to waitMs for one; None when none came.
+SaverWindowEvent PlatformNextEvent(uint32_t waitMs);
+
+// The timer list PlatformSetTimer arms, driven by the loop: the most overdue
+// timer, rearmed for its next period (late ticks don't pile up); false when
+// none is due. How long the loop may wait for the next one.
+bool PlatformTakeDueTimer(uint32_t& id);
+uint32_t PlatformTimerWaitMs();

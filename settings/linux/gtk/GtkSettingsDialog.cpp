@@ -84,6 +84,7 @@ int PixelsY(int units) { return units * 13 / 8; }
 constexpr int DialogWidth = 292, DialogHeight = 342;
 
 struct OpenDialog {
+    SettingsDialog* settings = nullptr; // the logic the controls are bound to
     GtkWidget* window = nullptr;
     std::map<int, GtkWidget*> controls;
     std::set<int> edited; // entries the user changed since the dialog set their text
@@ -218,7 +219,7 @@ void End(int result)
 void OnOk(GtkButton*, gpointer)
 {
     // A refused or failed save has told the user why; the dialog stays.
-    if (settingsDialog.Save(BindControls()) == 0) End(1);
+    if (dialog.settings->Save(BindControls()) == 0) End(1);
 }
 
 void OnEdited(GtkEditable*, gpointer id)
@@ -306,9 +307,11 @@ int StartGtk()
     return 1;
 }
 
-GtkWidget* CreateSettingsWindow(const std::string& optionsFolder, const std::string& dictionaryFolder)
+GtkWidget* CreateSettingsWindow(SettingsDialog& settings, const std::string& optionsFolder,
+                                const std::string& dictionaryFolder)
 {
     dialog = {};
+    dialog.settings = &settings;
     dialog.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     GtkWindow* window = GTK_WINDOW(dialog.window);
     gtk_window_set_title(window, "");
@@ -341,9 +344,9 @@ GtkWidget* CreateSettingsWindow(const std::string& optionsFolder, const std::str
     g_signal_connect(dialog.window, "delete-event", G_CALLBACK(OnDelete), nullptr);
     g_signal_connect(dialog.window, "key-press-event", G_CALLBACK(OnKey), nullptr);
 
-    settingsDialog.window = dialog.window;
-    settingsDialog.dictionaryDirectory = dictionaryFolder;
-    settingsDialog.Open(optionsFolder, BindControls());
+    dialog.settings->window = dialog.window;
+    dialog.settings->dictionaryDirectory = dictionaryFolder;
+    dialog.settings->Open(optionsFolder, BindControls());
     return dialog.window;
 }
 
@@ -361,6 +364,6 @@ int RunSettingsWindow(GtkWidget* window)
     dialog.loop = nullptr;
     gtk_widget_destroy(window);
     dialog.controls.clear();
-    settingsDialog.window = nullptr;
+    dialog.settings->window = nullptr;
     return dialog.result;
 }

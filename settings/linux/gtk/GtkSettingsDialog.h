@@ -1,6 +1,8 @@
 #pragma once
 // The settings dialog on GTK 3: the template's controls at their places,
-// bound by control id to the open and save logic of settingsDialog.
+// bound by control id to the open and save logic of a SettingsDialog.
+
+#include "settings/SettingsDialog.h"
 
 #include <string>
 
@@ -10,8 +12,10 @@ typedef struct _GtkWidget GtkWidget;
 int StartGtk();
 
 // Builds the dialog window and fills it from the options folder's Zembria.ini
-// and the dictionaries folder. The window is not shown yet.
-GtkWidget* CreateSettingsWindow(const std::string& optionsFolder, const std::string& dictionaryFolder);
+// and the dictionaries folder, through settings, which must outlive it. The
+// window is not shown yet.
+GtkWidget* CreateSettingsWindow(SettingsDialog& settings, const std::string& optionsFolder,
+                                const std::string& dictionaryFolder);
 
 // The widget that plays control id in the open dialog (1 and 2 are OK and
 // Cancel, as the template numbers them); nullptr for an id it has none of.

@@ -2,7 +2,8 @@
 // Before the device is created: is DirectX 9.0c or later installed? The
 // version comes from the platform's diagnostics (DxDiag), confirmed by the
 // file versions of the DirectX system libraries. The rule, the message and
-// the probe table are portable; the probes themselves are the platform's.
+// the probe table are plain code, tested natively; the probes are Windows'
+// (DirectXProbe.cpp) or the recording platform's.
 
 #include <cstdint>
 #include <functional>
@@ -55,12 +56,8 @@ bool LibrariesFail(const LibraryFindings& libraries);
 // The decision over both parts: the message for the user when DirectX is
 // too old or D3DX is missing, else empty.
 std::string DirectXProblemOf(const DxVersion& dxDiag, const LibraryFindings& libraries);
-// Both parts in turn, then the decision.
-std::string DirectXProblem();
 // Shows the problem's message, if any; true when there is none.
 bool ReportDirectXProblem(const std::string& problem);
-// Both in turn.
-bool CheckDirectX();
 
 // Supplied per platform.
 long ReadDxDiagVersion(uint32_t& major, uint32_t& minor, char& letter);

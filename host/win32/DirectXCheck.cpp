@@ -1,4 +1,4 @@
-#include "host/DirectXCheck.h"
+#include "host/win32/DirectXCheck.h"
 
 #include "platform/Platform.h"
 
@@ -131,20 +131,9 @@ std::string DirectXProblemOf(const DxVersion& dxDiag, const LibraryFindings& lib
     return {};
 }
 
-std::string DirectXProblem()
-{
-    const DxVersion dxDiag = ProbeDxDiag();
-    return DirectXProblemOf(dxDiag, ProbeLibraries());
-}
-
 bool ReportDirectXProblem(const std::string& problem)
 {
     if (problem.empty()) return true;
-    PlatformMessageBox(nullptr, problem, DirectXCaption, Box::IconError | Box::Ok);
+    PlatformMessageBox(nullptr, problem, DirectXCaption, BoxKind::Error);
     return false;
-}
-
-bool CheckDirectX()
-{
-    return ReportDirectXProblem(DirectXProblem());
 }

@@ -1,0 +1,24 @@
+#pragma once
+// The saver's one state: made at the process entry and handed down to the
+// contract, the window procedures and the modes. It owns the controller,
+// the program options, the mode flags and folders, the host's state and the
+// settings dialog.
+// The device is render's RenderDevice.
+
+#include "host/HostProtocol.h"
+#include "host/ModeFlags.h"
+#include "host/ProgramOptions.h"
+#include "host/SaverApp.h"
+#include "settings/SettingsDialog.h"
+
+struct SaverContext {
+    ProgramOptions options;
+    ModeFlags mode;
+    HostState host;
+    SaverApp app;
+    SettingsDialog settings;
+    // SaverInputPending on this context, for callers that take a plain
+    // function (the service's requests, the start-up steps); the process
+    // entry supplies it, since only it knows where the context lives.
+    bool (*inputPending)() = nullptr;
+};

@@ -1,0 +1,101 @@
+#include "host/SaverContract.h"
+
+#include "host/GraphicsCheck.h"
+#include "host/SaverContext.h"
+#include "render/RenderDevice.h"
+
+namespace {
+
+// The part of start-up that needs no device: the window is known from here
+// on, since the start-up's requests already check for input.
+void TakeTheWindow(SaverContext& context, WindowHandle window)
+{
+    context.host.mainWindow = window;
+    context.host.inputMethodDetached = PlatformDetachInputMethod(window);
+    PlatformCursorPos(context.host.startPosition);
+    if (!context.host.childPreview) PlatformHideCursor();
+    if (context.options.runForSeconds > 0) {
+        const uint32_t period = static_cast<uint32_t>(context.options.runForSeconds) * 1000u;
+        PlatformSetTimer(window, RunForTimerId, period);
+        context.host.runForArmed = true;
+        context.host.runForDeadline = PlatformTickCount() + period;
+    }
+}
+
+} // namespace
+
+int32_t SaverStart(SaverContext& context, WindowHandle window)
+{
+    TakeTheWindow(context, window);
+    ReadModeFlags(context.mode, context.options);
+    const GraphicsCheckRun check = RunGraphicsCheck(context);
+    // Input during start-up skips the rest, and the saver ends the usual way;
+    // a failed check's message comes first: the user must learn why nothing shows.
+    if (!check.finished || check.inputCame || SaverInputPending(context.host)) {
+        PlatformRequestClose(window);
+        return 0;
+    }
+    if (!check.acceptable) return 0; // told the user; the window stays black and inert
+    if (context.mode.PreviewMode) return 0;
+    // --window: a windowed device of that size; --snapshot: keep each presented frame.
+    renderDevice.windowedWidth = context.options.windowWidth;
+    renderDevice.windowedHeight = context.options.windowHeight;
+    renderDevice.keepPresentedFrame = !context.options.snapshotPath.empty();
+    if (renderDevice.Create(window, 0) != 0) {
+        PlatformMessageBox(nullptr, InitErrorText, InitErrorCaption, BoxKind::Error);
+        return 1;
+    }
+    if (SaverInputPending(context.host)) {
+        PlatformRequestClose(window);
+        return 0;
+    }
+    // A slow or stalled request must not keep the saver from closing.
+    context.app.serviceClient.inputPending = context.inputPending;
+    context.app.folders = CurrentFolders(context.mode, context.options);
+    context.app.serviceHost = ServiceHostOption(context.options);
+    context.app.optionOverrides = context.options.overrides;
+    if (renderDevice.InitResources() == 0 && context.app.Start(window) != 0) PlatformRequestClose(window);
+    return 0;
+}
+
+void SaverTick(SaverContext& context, WindowHandle window, uint32_t timerId)
+{
+    if (timerId == RunForTimerId) {
+        // The time given with --run-for is up: close as a key press would.
+        PlatformKillTimer(window, RunForTimerId);
+        PlatformRequestClose(window);
+        return;
+    }
+    PlatformSleep(0);
+    if (!context.mode.PreviewMode) context.app.OnTimer(window, timerId);
+}
+
+bool SaverInputCloses(SaverContext& context, SaverInput input)
+{
+    if (input != SaverInput::MouseMove) return true;
+    PlatformPoint now;
+    PlatformCursorPos(now);
+    if (CursorDistance(now, context.host.startPosition) <= MouseMoveThreshold) return false;
+    context.host.startPosition = now;
+    return true;
+}
+
+void SaverFrameLost(SaverContext& context)
+{
+    if (!context.host.childPreview) PlatformHideCursor();
+    // The window was covered, restored or erased: what the frames left on
+    // screen is gone, so the next tick draws and presents the whole frame.
+    renderDevice.lastFrame.valid = false;
+}
+
+void SaverStop(SaverContext& context, WindowHandle window)
+{
+    if (context.host.inputMethodDetached) {
+        PlatformRestoreInputMethod(window);
+        context.host.inputMethodDetached = false;
+    }
+    if (context.mode.PreviewMode) return;
+    context.app.StopTimers();
+    if (!context.options.snapshotPath.empty()) renderDevice.SaveSnapshot(context.options.snapshotPath);
+    renderDevice.Release();
+}

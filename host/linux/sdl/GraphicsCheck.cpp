@@ -1,0 +1,20 @@
+// The graphics check on Linux: the saver draws through SDL_Renderer, so it
+// needs SDL to offer at least one renderer for the window. Without one it
+// says so on stderr and the window stays black, as the Windows saver's does
+// when its check fails.
+
+#include "host/GraphicsCheck.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+GraphicsCheckRun RunGraphicsCheck(SaverContext&)
+{
+    GraphicsCheckRun run;
+    run.finished = true;
+    run.acceptable = SDL_GetNumRenderDrivers() > 0;
+    if (!run.acceptable)
+        std::fprintf(stderr, "zembria: SDL offers no renderer to draw with (%s); nothing will show\n", SDL_GetError());
+    return run;
+}

@@ -1,0 +1,52 @@
+// Events go first, then due timers (a tick only when nothing else waits); in
+// between the loop sleeps in SDL until the next timer is due. A close request
+// ends the saver where the loop stands, never inside a tick.
+
+#include "host/linux/sdl/SaverLoop.h"
+
+#include "host/SaverContract.h"
+#include "platform/linux/sdl/SdlPlatform.h"
+
+namespace {
+
+void Deliver(SaverContext& context, WindowHandle window, SaverWindowEvent event)
+{
+    switch (event) {
+    case SaverWindowEvent::CloseRequest: PlatformRequestClose(window); break;
+    case SaverWindowEvent::Key: if (SaverInputCloses(context, SaverInput::Key)) PlatformRequestClose(window); break;
+    case SaverWindowEvent::Click: if (SaverInputCloses(context, SaverInput::Click)) PlatformRequestClose(window); break;
+    case SaverWindowEvent::MouseMove: if (SaverInputCloses(context, SaverInput::MouseMove)) PlatformRequestClose(window); break;
+    case SaverWindowEvent::FocusLost: if (SaverInputCloses(context, SaverInput::Deactivated)) PlatformRequestClose(window); break;
+    case SaverWindowEvent::Exposed: SaverFrameLost(context); break;
+    case SaverWindowEvent::None: break;
+    }
+}
+
+} // namespace
+
+int RunSaverLoop(SaverContext& context, WindowHandle window)
+{
+    if (SaverStart(context, window) != 0) {
+        // No device: the saver stops without the window closing.
+        SaverStop(context, window);
+        return 0;
+    }
+    for (;;) {
+        if (PlatformCloseRequested()) {
+            SaverStop(context, window);
+            PlatformDestroySaverWindow();
+            return 0;
+        }
+        const SaverWindowEvent event = PlatformNextEvent(0);
+        if (event != SaverWindowEvent::None) {
+            Deliver(context, window, event);
+            continue;
+        }
+        uint32_t id = 0;
+        if (PlatformTakeDueTimer(id)) {
+            SaverTick(context, window, id);
+            continue;
+        }
+        Deliver(context, window, PlatformNextEvent(PlatformTimerWaitMs()));
+    }
+}

@@ -1,0 +1,182 @@
+// The saver window over SDL2: SDL started and stopped, the window made and
+// let go, SDL's events read as the saver sees them, and the timer list the
+// loop drives.
+
+#include "platform/linux/sdl/SdlPlatformState.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+SaverWindowEvent Meaning(const SDL_Event& event)
+{
+    if (event.type == SDL_QUIT || (sdlPlatform.wakeEvent != 0 && event.type == sdlPlatform.wakeEvent))
+        return SaverWindowEvent::CloseRequest;
+    if (event.type == SDL_SYSWMEVENT) {
+        if (ForeignWindowEnded(event)) sdlPlatform.windowGone = true;
+        return SaverWindowEvent::None;
+    }
+    if (event.type == SDL_WINDOWEVENT) {
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: return SaverWindowEvent::CloseRequest;
+        case SDL_WINDOWEVENT_FOCUS_LOST: return sdlPlatform.foreign ? SaverWindowEvent::None : SaverWindowEvent::FocusLost;
+        case SDL_WINDOWEVENT_EXPOSED: return SaverWindowEvent::Exposed;
+        default: return SaverWindowEvent::None;
+        }
+    }
+    if (sdlPlatform.foreign) return SaverWindowEvent::None;
+    switch (event.type) {
+    case SDL_KEYDOWN: return SaverWindowEvent::Key;
+    case SDL_MOUSEBUTTONDOWN: return SaverWindowEvent::Click;
+    case SDL_MOUSEMOTION: return SaverWindowEvent::MouseMove;
+    default: return SaverWindowEvent::None;
+    }
+}
+
+} // namespace
+
+int PlatformStart(const std::string& commandLine)
+{
+    sdlPlatform.commandLine = commandLine;
+    // Our own watch turns the signals into a close; SDL's would only raise SDL_QUIT later.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    StartSignalWatch();
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "zembria: SDL could not start: %s\n", SDL_GetError());
+        return 1;
+    }
+    // Without a display SDL may fall back to a driver that shows nothing: say so.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && std::strcmp(driver, "x11") != 0 && std::strcmp(driver, "wayland") != 0)
+        std::fprintf(stderr, "zembria: drawing through SDL's \"%s\" video driver\n", driver);
+    sdlPlatform.wakeEvent = SDL_RegisterEvents(1);
+    if (sdlPlatform.wakeEvent == static_cast<uint32_t>(-1)) sdlPlatform.wakeEvent = 0;
+    return 0;
+}
+
+void PlatformStop()
+{
+    // SDL's wake-ups may have gone to a foreign window that is gone by now;
+    // SDL_Quit would read those errors after putting back Xlib's handler,
+    // which ends the process with an error. The process ends anyway.
+    if (!sdlPlatform.foreign) SDL_Quit();
+}
+
+WindowHandle PlatformCreateSaverWindow(const SaverWindowPlacement& placement)
+{
+    SDL_Window* window = nullptr;
+    if (placement.kind == SaverWindowKind::Foreign) {
+        window = OpenForeignWindow(placement.foreignWindow);
+    } else if (placement.kind == SaverWindowKind::Windowed) {
+        window = SDL_CreateWindow("Zembria", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, placement.width, placement.height,
+                                  SDL_WINDOW_SHOWN);
+    } else {
+        // A bare X server has no window manager to honour a desktop full-screen
+        // request; a borderless window at the display's bounds covers it anyway.
+        SDL_Rect bounds{0, 0, 1024, 768};
+        SDL_GetDisplayBounds(0, &bounds);
+        window = SDL_CreateWindow("Zembria", bounds.x, bounds.y, bounds.w, bounds.h,
+                                  SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
+    }
+    if (window == nullptr) {
+        std::fprintf(stderr, "zembria: no window: %s\n", SDL_GetError());
+        return nullptr;
+    }
+    sdlPlatform.window = window;
+    sdlPlatform.foreign = placement.kind == SaverWindowKind::Foreign;
+    sdlPlatform.destroyed = false;
+    if (!sdlPlatform.foreign) SDL_RaiseWindow(window);
+    return window;
+}
+
+void PlatformDestroySaverWindow()
+{
+    if (sdlPlatform.window == nullptr || sdlPlatform.destroyed) return;
+    sdlPlatform.destroyed = true;
+    sdlPlatform.timers.clear();
+    SDL_DestroyWindow(sdlPlatform.window); // a foreign window is only let go
+}
+
+void PlatformRequestClose(WindowHandle window)
+{
+    if (window != nullptr && window == sdlPlatform.window && !sdlPlatform.destroyed) sdlPlatform.closeRequested = true;
+}
+
+bool PlatformCloseRequested()
+{
+    return sdlPlatform.closeRequested || sdlPlatform.windowGone;
+}
+
+SaverWindowEvent PlatformNextEvent(uint32_t waitMs)
+{
+    SDL_Event event;
+    const int got = waitMs == 0 ? SDL_PollEvent(&event) : SDL_WaitEventTimeout(&event, static_cast<int>(waitMs));
+    return got != 0 ? Meaning(event) : SaverWindowEvent::None;
+}
+
+// Looks at SDL's queue without taking anything off: the loop reads it later.
+bool PlatformInputQueued(WindowHandle)
+{
+    if (PlatformCloseRequested()) return true;
+    SDL_PumpEvents();
+    SDL_Event events[64];
+    const int count = SDL_PeepEvents(events, 64, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    for (int i = 0; i < count; ++i) {
+        const SaverWindowEvent meaning = Meaning(events[i]);
+        if (meaning == SaverWindowEvent::CloseRequest || meaning == SaverWindowEvent::Key || meaning == SaverWindowEvent::Click)
+            return true;
+    }
+    return PlatformCloseRequested();
+}
+
+uint32_t PlatformSetTimer(WindowHandle window, uint32_t id, uint32_t milliseconds)
+{
+    if (window == nullptr || window != sdlPlatform.window || sdlPlatform.destroyed) return 0;
+    const uint32_t due = PlatformTickCount() + milliseconds;
+    for (WindowTimer& timer : sdlPlatform.timers) {
+        if (timer.id == id) {
+            timer = {id, milliseconds, due};
+            return id;
+        }
+    }
+    sdlPlatform.timers.push_back({id, milliseconds, due});
+    return id;
+}
+
+bool PlatformKillTimer(WindowHandle, uint32_t id)
+{
+    for (auto it = sdlPlatform.timers.begin(); it != sdlPlatform.timers.end(); ++it) {
+        if (it->id == id) {
+            sdlPlatform.timers.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PlatformTakeDueTimer(uint32_t& id)
+{
+    const uint32_t now = PlatformTickCount();
+    WindowTimer* due = nullptr;
+    for (WindowTimer& timer : sdlPlatform.timers)
+        if (static_cast<int32_t>(now - timer.due) >= 0 && (!due || static_cast<int32_t>(due->due - timer.due) > 0))
+            due = &timer;
+    if (due == nullptr) return false;
+    id = due->id;
+    due->due = now + due->period;
+    return true;
+}
+
+uint32_t PlatformTimerWaitMs()
+{
+    constexpr uint32_t IdleWaitMs = 60000; // no timer armed: wake now and then anyway
+    uint32_t wait = IdleWaitMs;
+    const uint32_t now = PlatformTickCount();
+    for (const WindowTimer& timer : sdlPlatform.timers) {
+        const int32_t left = static_cast<int32_t>(timer.due - now);
+        if (left <= 0) return 0;
+        if (static_cast<uint32_t>(left) < wait) wait = static_cast<uint32_t>(left);
+    }
+    return wait;
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The Windows message queue, as the saver window's procedures use it: the
+// message numbers and system commands they answer, and the calls that post,
+// send and default them. Windows only; the recording platform supplies the
+// same calls to the native tests of those procedures.
+
+#include "platform/Platform.h"
+
+#include <cstdint>
+
+using MessageParam = uintptr_t; // WPARAM
+using MessageData = intptr_t;   // LPARAM
+using MessageResult = intptr_t; // LRESULT
+
+namespace Msg {
+constexpr unsigned Create = 0x0001;
+constexpr unsigned Destroy = 0x0002;
+constexpr unsigned SetText = 0x000C;
+constexpr unsigned Paint = 0x000F;
+constexpr unsigned Close = 0x0010;
+constexpr unsigned ShowWindow = 0x0018;
+constexpr unsigned ActivateApp = 0x001C;
+constexpr unsigned SetCursor = 0x0020;
+constexpr unsigned Power = 0x0048;
+constexpr unsigned Help = 0x0053;
+constexpr unsigned ContextMenu = 0x007B;
+constexpr unsigned KeyDown = 0x0100;
+constexpr unsigned KeyUp = 0x0101;
+constexpr unsigned SysKeyDown = 0x0104;
+constexpr unsigned SysCommand = 0x0112;
+constexpr unsigned Timer = 0x0113;
+constexpr unsigned MouseMove = 0x0200;
+constexpr unsigned LButtonDown = 0x0201;
+constexpr unsigned RButtonDown = 0x0204;
+constexpr unsigned MButtonDown = 0x0207;
+constexpr unsigned PowerBroadcast = 0x0218;
+constexpr unsigned VerifyPassword = 0x8000; // WM_APP: the host's own password request
+} // namespace Msg
+
+// WM_SYSCOMMAND values the host answers itself.
+namespace SysCmd {
+constexpr MessageParam NextWindow = 0xF040;
+constexpr MessageParam PrevWindow = 0xF050;
+constexpr MessageParam ScreenSave = 0xF140;
+constexpr MessageParam MonitorPower = 0xF170;
+} // namespace SysCmd
+
+bool PlatformPostMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
+MessageResult PlatformSendMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
+MessageResult PlatformDefWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
+void PlatformPostQuitMessage(int exitCode);
+// Takes one queued message of that number for the window off the queue; false when there was none.
+bool PlatformRemoveMessage(WindowHandle window, unsigned message);

@@ -25,9 +25,9 @@ int32_t SaverApp::Start(WindowHandle saverWindow)
     rotationPos = -1;
     refreshSeconds = 10;
 
-    LoadBitmap(renderDevice.barHandle, BarBitmapId);
-    LoadBitmap(renderDevice.emblemHandle, EmblemBitmapId);
-    screenRect = {0, 0, renderDevice.screenWidth, renderDevice.screenHeight};
+    LoadBitmap(device.barHandle, BarBitmapId);
+    LoadBitmap(device.emblemHandle, EmblemBitmapId);
+    screenRect = {0, 0, device.screenWidth, device.screenHeight};
     // Each step takes up to a few hundred ms under wine: input in between
     // ends the start-up, so the user isn't kept waiting for the rest.
     if (InputPending()) return 1;
@@ -49,8 +49,8 @@ int32_t SaverApp::Start(WindowHandle saverWindow)
     advancing = false;
     if (!pictureList.empty()) {
         rotationPos = pictureList.size() > 1 ? 1 : -1;
-        if (renderDevice.pictureHandle != nullptr)
-            renderDevice.pictureHandle->LoadFile(pictureList[0], renderDevice.screenWidth, renderDevice.screenHeight);
+        if (device.pictureHandle != nullptr)
+            device.pictureHandle->LoadFile(pictureList[0], device.screenWidth, device.screenHeight);
         infoStore.SetString("ImageInfoSub", pictureList[0], true);
     }
     if (InputPending()) return 1;

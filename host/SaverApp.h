@@ -29,8 +29,13 @@ constexpr uint32_t SlidePeriodFactorMs = 1002;
 
 using ScreenRect = Rect; // 0, 0, screen width, screen height
 
+class RenderDevice;
+
 class SaverApp {
 public:
+    // The device the saver draws on; it outlives the controller.
+    explicit SaverApp(RenderDevice& device) : device(device) {}
+
     // 1 when input ended the start-up between its steps (no timers armed).
     int32_t Start(WindowHandle window);
     int32_t OnTimer(WindowHandle window, uint32_t timerId);
@@ -46,6 +51,7 @@ public:
     // What a frame drawn at now shows.
     FrameContent FrameContentAt(int64_t now) const;
 
+    RenderDevice& device;
     KeyValueStore options;
     KeyValueStore dictionary;
     bool advancePending = false;

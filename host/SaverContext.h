@@ -9,13 +9,15 @@
 #include "host/ModeFlags.h"
 #include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
+#include "render/RenderDevice.h"
 #include "settings/SettingsDialog.h"
 
 struct SaverContext {
     ProgramOptions options;
     ModeFlags mode;
     HostState host;
-    SaverApp app;
+    RenderDevice device; // made before the controller, gone after it
+    SaverApp app{device};
     SettingsDialog settings;
     // SaverInputPending on this context, for callers that take a plain
     // function (the service's requests, the start-up steps); the process

@@ -38,10 +38,10 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     if (!check.acceptable) return 0; // told the user; the window stays black and inert
     if (context.mode.PreviewMode) return 0;
     // --window: a windowed device of that size; --snapshot: keep each presented frame.
-    renderDevice.windowedWidth = context.options.windowWidth;
-    renderDevice.windowedHeight = context.options.windowHeight;
-    renderDevice.keepPresentedFrame = !context.options.snapshotPath.empty();
-    if (renderDevice.Create(window, 0) != 0) {
+    context.device.windowedWidth = context.options.windowWidth;
+    context.device.windowedHeight = context.options.windowHeight;
+    context.device.keepPresentedFrame = !context.options.snapshotPath.empty();
+    if (context.device.Create(window, 0) != 0) {
         PlatformMessageBox(nullptr, InitErrorText, InitErrorCaption, BoxKind::Error);
         return 1;
     }
@@ -54,7 +54,7 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     context.app.folders = CurrentFolders(context.mode, context.options);
     context.app.serviceHost = ServiceHostOption(context.options);
     context.app.optionOverrides = context.options.overrides;
-    if (renderDevice.InitResources() == 0 && context.app.Start(window) != 0) PlatformRequestClose(window);
+    if (context.device.InitResources() == 0 && context.app.Start(window) != 0) PlatformRequestClose(window);
     return 0;
 }
 
@@ -85,7 +85,7 @@ void SaverFrameLost(SaverContext& context)
     if (!context.host.childPreview) PlatformHideCursor();
     // The window was covered, restored or erased: what the frames left on
     // screen is gone, so the next tick draws and presents the whole frame.
-    renderDevice.lastFrame.valid = false;
+    context.device.lastFrame.valid = false;
 }
 
 void SaverStop(SaverContext& context, WindowHandle window)
@@ -96,6 +96,6 @@ void SaverStop(SaverContext& context, WindowHandle window)
     }
     if (context.mode.PreviewMode) return;
     context.app.StopTimers();
-    if (!context.options.snapshotPath.empty()) renderDevice.SaveSnapshot(context.options.snapshotPath);
-    renderDevice.Release();
+    if (!context.options.snapshotPath.empty()) context.device.SaveSnapshot(context.options.snapshotPath);
+    context.device.Release();
 }

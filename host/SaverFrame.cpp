@@ -54,7 +54,7 @@ FrameContent SaverApp::FrameContentAt(int64_t now) const
 int32_t SaverApp::DrawFrame()
 {
     // A lost device is asked on every tick; the tick draws nothing until it is back.
-    if (const DeviceState state = renderDevice.RecoverIfLost(); state != DeviceState::Ok)
+    if (const DeviceState state = device.RecoverIfLost(); state != DeviceState::Ok)
         return static_cast<int32_t>(state);
-    return ComposeFrame(renderDevice, FrameContentAt(PlatformNow()));
+    return ComposeFrame(device, FrameContentAt(PlatformNow()));
 }

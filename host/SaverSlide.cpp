@@ -33,7 +33,7 @@ void SaverApp::PrepareCache()
 void SaverApp::ExpireCache()
 {
     lastCacheExpiry = PlatformNow();
-    const TextureHandle* picture = renderDevice.pictureHandle;
+    const TextureHandle* picture = device.pictureHandle;
     const std::string shown = picture != nullptr ? LastPathComponent(picture->Name()) : std::string();
     const std::vector<std::string> deleted =
         ExpireCacheFolder(CacheFolder(options), CacheDaysOption(options), lastCacheExpiry, cacheLimitBytes, shown);
@@ -42,7 +42,7 @@ void SaverApp::ExpireCache()
 
 long SaverApp::ShowPicture(const std::string& path)
 {
-    TextureHandle* picture = renderDevice.pictureHandle;
+    TextureHandle* picture = device.pictureHandle;
     if (picture == nullptr)
         return 1;
     return picture->LoadFile(path, ScreenWidth(), ScreenHeight());
@@ -50,7 +50,7 @@ long SaverApp::ShowPicture(const std::string& path)
 
 void SaverApp::ShowServicePicture()
 {
-    const TextureHandle* picture = renderDevice.pictureHandle;
+    const TextureHandle* picture = device.pictureHandle;
     const std::string shown = picture != nullptr ? picture->Name() : std::string();
     const std::string directory = CacheFolder(options);
     if (directory.empty())
@@ -86,7 +86,7 @@ void SaverApp::ShowNextCachedPicture()
     // A cache of one picture comes round to the one on screen at every step:
     // loading it again would only decode it, make its texture anew and
     // redraw the whole screen for the same pixels.
-    const TextureHandle* picture = renderDevice.pictureHandle;
+    const TextureHandle* picture = device.pictureHandle;
     if (picture != nullptr && picture->Name() == path)
         return;
     ShowPicture(path);

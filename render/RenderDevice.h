@@ -1,5 +1,5 @@
 #pragma once
-// The one render device: the screen surface, four fonts, the three
+// A render device: the screen surface, four fonts, the three
 // long-lived texture handles and the kept panel textures. It carries out a
 // DrawList and measures text. Direct3D 9 on Windows, SDL_Renderer on Linux;
 // the native tests link a recording device with the same operations.
@@ -118,5 +118,3 @@ public:
     bool created = false;
     RenderDeviceState* state = nullptr;
 };
-
-extern RenderDevice renderDevice;

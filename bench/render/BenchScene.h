@@ -84,9 +84,9 @@ inline void FillStores(SaverApp& app, int screenWidth, int screenHeight)
 // A 1920x1080 and a 6000x4000 test JPEG, made by write(path, width, height),
 // each loaded into the picture handle a few times; prints the times, then
 // leaves the first picture, the bar and the emblem loaded for the frames.
-template <typename Write> bool MeasurePictureLoads(Write write)
+template <typename Write> bool MeasurePictureLoads(RenderDevice& device, Write write)
 {
-    const int w = renderDevice.screenWidth, h = renderDevice.screenHeight;
+    const int w = device.screenWidth, h = device.screenHeight;
     struct Picture { const char* path; uint32_t width, height; int repeats; };
     const Picture pictures[] = {{"bench-1920x1080.jpg", 1920, 1080, 10}, {"bench-6000x4000.jpg", 6000, 4000, 3}};
     for (const Picture& picture : pictures) {
@@ -96,39 +96,39 @@ template <typename Write> bool MeasurePictureLoads(Write write)
         }
         long result = 0;
         Timing load = Measure(picture.repeats, [&](int) {
-            result = renderDevice.pictureHandle->LoadFile(picture.path, w, h);
+            result = device.pictureHandle->LoadFile(picture.path, w, h);
         });
         std::printf("load %ux%u JPEG into the picture handle: %.1f ms CPU, %.1f ms wall (mean of %d)%s\n",
                     picture.width, picture.height, load.cpuMs, load.wallMs, picture.repeats,
                     result == 0 ? "" : " FAILED");
     }
-    renderDevice.pictureHandle->LoadFile(pictures[0].path, w, h);
-    renderDevice.barHandle->LoadResource(IDB_BAR, 0, 0);
-    renderDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0);
+    device.pictureHandle->LoadFile(pictures[0].path, w, h);
+    device.barHandle->LoadResource(IDB_BAR, 0, 0);
+    device.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0);
     return true;
 }
 
 // A whole frame, drawn as if nothing of it were on screen yet.
 inline void DrawWholeFrame(SaverApp& app, int i)
 {
-    renderDevice.lastFrame.valid = false;
-    ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2));
+    app.device.lastFrame.valid = false;
+    ComposeFrame(app.device, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2));
 }
 
 // For scale: the frame without any overlay text or panel.
-inline Timing MeasureBareFrame(int frames)
+inline Timing MeasureBareFrame(RenderDevice& device, int frames)
 {
-    Timing bare = Measure(frames, [](int) {
-        const int height = renderDevice.screenHeight;
+    Timing bare = Measure(frames, [&device](int) {
+        const int height = device.screenHeight;
         DrawList list;
         list.AddClear();
-        list.AddQuad(*renderDevice.pictureHandle, Rect{0, 0, renderDevice.screenWidth, height}, Colour::White);
-        list.AddQuad(*renderDevice.barHandle, OverlayLayout::Bar(height), Colour::White);
-        list.AddQuad(*renderDevice.emblemHandle, OverlayLayout::Emblem(height), Colour::White);
-        renderDevice.BeginScene();
-        renderDevice.Execute(list);
-        renderDevice.EndScene();
-        renderDevice.Present();
+        list.AddQuad(*device.pictureHandle, Rect{0, 0, device.screenWidth, height}, Colour::White);
+        list.AddQuad(*device.barHandle, OverlayLayout::Bar(height), Colour::White);
+        list.AddQuad(*device.emblemHandle, OverlayLayout::Emblem(height), Colour::White);
+        device.BeginScene();
+        device.Execute(list);
+        device.EndScene();
+        device.Present();
     });
     std::printf("picture, bar and emblem alone: %.2f ms CPU, %.2f ms wall per frame\n", bare.cpuMs, bare.wallMs);
     return bare;

@@ -28,11 +28,11 @@
 namespace {
 
 // A photograph-like test picture: sky, sea, a horizon and some texture, saved as JPEG.
-bool WriteJpeg(const char* path, UINT width, UINT height, int grain = 32)
+bool WriteJpeg(RenderDevice& device, const char* path, UINT width, UINT height, int grain = 32)
 {
-    IDirect3DDevice9* device = renderDevice.state->Device();
+    IDirect3DDevice9* d3d = device.state->Device();
     IDirect3DSurface9* surface = nullptr;
-    if (FAILED(device->CreateOffscreenPlainSurface(width, height, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM, &surface,
+    if (FAILED(d3d->CreateOffscreenPlainSurface(width, height, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM, &surface,
                                                    nullptr)))
         return false;
     D3DLOCKED_RECT locked{};
@@ -90,36 +90,39 @@ int main(int argc, char** argv)
     }
     PrepareDirect3d();
     HWND window = OpenBenchWindow();
-    if (!window || renderDevice.Create(window, 0) != 0) {
+    RenderDevice device;
+    if (!window || device.Create(window, 0) != 0) {
         std::fprintf(stderr, "render bench: no Direct3D device\n");
         return 1;
     }
-    renderDevice.InitResources();
+    device.InitResources();
     if (picturePath) {
-        bool written = pictureWidth > 0 && pictureHeight > 0 && WriteJpeg(picturePath, pictureWidth, pictureHeight, 6);
+        bool written = pictureWidth > 0 && pictureHeight > 0 && WriteJpeg(device, picturePath, pictureWidth, pictureHeight, 6);
         std::printf("%s: %s\n", picturePath, written ? "written" : "FAILED");
-        renderDevice.Release();
+        device.Release();
         return written ? 0 : 1;
     }
-    const int w = renderDevice.screenWidth, h = renderDevice.screenHeight;
+    const int w = device.screenWidth, h = device.screenHeight;
     std::printf("display %dx%d\n", w, h);
 
-    if (!MeasurePictureLoads([](const char* path, UINT width, UINT height) { return WriteJpeg(path, width, height); }))
+    if (!MeasurePictureLoads(device, [&device](const char* path, UINT width, UINT height) {
+            return WriteJpeg(device, path, width, height);
+        }))
         return 1;
 
     // Full frames.
-    SaverApp app;
+    SaverApp app{device};
     FillStores(app, w, h);
-    auto frame = [&app](int i) { ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2)); };
+    auto frame = [&app](int i) { ComposeFrame(app.device, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2)); };
     std::vector<double> remadeCpu, keptCpu, remadeWall, keptWall;
     for (int round = 0; round < 5; ++round) {
         for (bool keep : {false, true}) {
             // Every frame whole; panels remade: the cache starts empty at every frame.
-            auto whole = [&app, keep](int i) {
-                if (!keep) renderDevice.panelCache.Clear();
+            auto whole = [&app, &device, keep](int i) {
+                if (!keep) device.panelCache.Clear();
                 DrawWholeFrame(app, i);
             };
-            renderDevice.panelCache.Clear();
+            device.panelCache.Clear();
             Measure(5, whole); // warm up
             Timing t = Measure(frames, whole);
             (keep ? keptCpu : remadeCpu).push_back(t.cpuMs);
@@ -137,12 +140,12 @@ int main(int argc, char** argv)
                 kept, median(keptWall), frames);
     std::printf("panels kept / remade CPU time: %.2f (%.2fx faster)\n", kept / remade, remade / kept);
 
-    const Timing bare = MeasureBareFrame(frames);
+    const Timing bare = MeasureBareFrame(device, frames);
     std::printf("whole frame / picture, bar and emblem alone, CPU: %.2fx\n", kept / bare.cpuMs);
 
     // Frame ticks as the idle saver makes them: twice a second, the clocks
     // and the countdown changing once a second.
-    renderDevice.lastFrame.valid = false;
+    device.lastFrame.valid = false;
     frame(0);
     Timing ticks = Measure(frames, [&frame](int i) { frame(i + 2); });
     std::printf("change-driven frame ticks: %.2f ms CPU, %.2f ms wall per tick (%.2fx of a whole frame)\n",
@@ -150,36 +153,36 @@ int main(int argc, char** argv)
 
     // Where the overlay's time goes: one call of each kind, each in a scene
     // of its own (a scene's draws are carried out at its end).
-    auto perCall = [frames](const char* what, auto draw) {
-        Timing t = Measure(frames, [&draw](int i) {
-            renderDevice.BeginScene();
+    auto perCall = [frames, &device](const char* what, auto draw) {
+        Timing t = Measure(frames, [&device, &draw](int i) {
+            device.BeginScene();
             draw(i);
-            renderDevice.EndScene();
+            device.EndScene();
         });
-        renderDevice.Present();
+        device.Present();
         std::printf("  one %s: %.3f ms CPU, %.3f ms wall\n", what, t.cpuMs, t.wallMs);
     };
-    perCall("text box (measure and draw)", [](int) {
+    perCall("text box (measure and draw)", [&device](int) {
         DrawList list;
-        DrawTextBox(list, renderDevice, " Members online:", 1610, 600, FontKind::Text, false, 0);
-        renderDevice.Execute(list);
+        DrawTextBox(list, device, " Members online:", 1610, 600, FontKind::Text, false, 0);
+        device.Execute(list);
     });
-    auto panel = [](bool keep) {
-        if (!keep) renderDevice.panelCache.Clear();
+    auto panel = [&device](bool keep) {
+        if (!keep) device.panelCache.Clear();
         DrawList list;
         list.AddPanel(Rect{1610, 600, 1910, 618}, Colour::Panel);
-        renderDevice.Execute(list);
+        device.Execute(list);
     };
     perCall("panel, texture remade", [&panel](int) { panel(false); });
     perCall("panel, texture kept", [&panel](int) { panel(true); });
 
     if (snapshot) {
-        WriteJpeg("bench-snapshot.jpg", static_cast<UINT>(w), static_cast<UINT>(h), 6);
-        renderDevice.pictureHandle->LoadFile("bench-snapshot.jpg", w, h);
-        renderDevice.keepPresentedFrame = true;
+        WriteJpeg(device, "bench-snapshot.jpg", static_cast<UINT>(w), static_cast<UINT>(h), 6);
+        device.pictureHandle->LoadFile("bench-snapshot.jpg", w, h);
+        device.keepPresentedFrame = true;
         frame(0);
-        std::printf("snapshot %s: %s\n", snapshot, renderDevice.SaveSnapshot(snapshot) == 0 ? "written" : "FAILED");
+        std::printf("snapshot %s: %s\n", snapshot, device.SaveSnapshot(snapshot) == 0 ? "written" : "FAILED");
     }
-    renderDevice.Release();
+    device.Release();
     return 0;
 }

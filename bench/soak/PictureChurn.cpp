@@ -79,22 +79,23 @@ int main(int argc, char** argv)
     const std::vector<std::string> pictures = JpegsIn(dir);
     PrepareDirect3d(); // as the saver does
     HWND window = OpenBenchWindow();
-    if (pictures.empty() || !window || renderDevice.Create(window, 0) != 0) {
+    static RenderDevice device;
+    if (pictures.empty() || !window || device.Create(window, 0) != 0) {
         std::fprintf(stderr, "churn: no pictures or no Direct3D device\n");
         return 1;
     }
-    renderDevice.InitResources();
-    const int w = renderDevice.screenWidth, h = renderDevice.screenHeight;
-    static SaverApp app;
+    device.InitResources();
+    const int w = device.screenWidth, h = device.screenHeight;
+    static SaverApp app{device};
     FillStores(app, w, h);
-    auto frame = [](int second) { ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 7 + second)); };
+    auto frame = [](int second) { ComposeFrame(device, app.FrameContentAt(app.lastAdvanceTime + 7 + second)); };
     frame(0);
 
     const std::string only = argc > 4 ? argv[4] : "";
     if (only.empty()) {
         Churn("change-driven ticks (clocks and countdown)", steps * 10, [&](int i) { frame(1 + i); });
         Churn("picture load and whole frame", steps, [&](int i) {
-            renderDevice.pictureHandle->LoadFile(pictures[i % pictures.size()], w, h);
+            device.pictureHandle->LoadFile(pictures[i % pictures.size()], w, h);
             frame(1 + i);
         });
     }
@@ -128,10 +129,10 @@ int main(int argc, char** argv)
                 elapsed += 10;
                 app.lastAdvanceTime += elapsed;
                 for (int second = 1; second < 10; ++second)
-                    ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + second));
+                    ComposeFrame(device, app.FrameContentAt(app.lastAdvanceTime + second));
             });
         }
     }
-    renderDevice.Release();
+    device.Release();
     return 0;
 }

@@ -75,8 +75,8 @@ TEST_F(SaverAppTest, GuestWithoutOptionsFile)
     EXPECT_EQ(LastPeriod(SlideTimerId), 10020u);
     EXPECT_EQ(recording.activeTimers.size(), 2u);
     EXPECT_EQ(saver.app.lastAdvanceTime, recording.now);
-    EXPECT_EQ(saver.app.screenRect.right, renderDevice.screenWidth);
-    EXPECT_EQ(saver.app.screenRect.bottom, renderDevice.screenHeight);
+    EXPECT_EQ(saver.app.screenRect.right, saver.device.screenWidth);
+    EXPECT_EQ(saver.app.screenRect.bottom, saver.device.screenHeight);
     EXPECT_TRUE(recording.boxes.empty()) << "a missing options file or dictionary is no error";
 }
 
@@ -379,7 +379,7 @@ TEST_F(SaverWindowTest, RepaintHasTheNextTickDrawTheWholeFrame)
     Window(Msg::Timer, FrameTimerId);
     const auto presents = CallsOf(DrawCall::Kind::Present);
     ASSERT_EQ(presents.size(), 1u);
-    EXPECT_EQ(presents[0].rect, (Rect{0, 0, renderDevice.screenWidth, renderDevice.screenHeight}));
+    EXPECT_EQ(presents[0].rect, (Rect{0, 0, saver.device.screenWidth, saver.device.screenHeight}));
     HostWindowProc(saver, Saver, Msg::Destroy, 0, 0);
 }
 

@@ -23,13 +23,13 @@ TEST_F(RecordingTest, LostDeviceIsResetAndTheWholeFrameComesBack)
 {
     app.screenRect = ScreenRect{0, 0, W, H};
     app.infoStore.AddPair("ImageInfoMain", "Harbour");
-    renderDevice.barHandle->LoadResource(162, 0, 0);
-    renderDevice.emblemHandle->LoadResource(159, 0, 0);
+    device.barHandle->LoadResource(162, 0, 0);
+    device.emblemHandle->LoadResource(159, 0, 0);
 
-    Recording& device = TheRecording();
-    device.presentResult = DeviceState::Lost;
-    device.cooperativeLevels = {DeviceState::Ok, DeviceState::Lost, DeviceState::NotReset, DeviceState::NotReset};
-    device.resetResults = {DeviceState::Failed, DeviceState::Ok};
+    Recording& answers = TheRecording();
+    answers.presentResult = DeviceState::Lost;
+    answers.cooperativeLevels = {DeviceState::Ok, DeviceState::Lost, DeviceState::NotReset, DeviceState::NotReset};
+    answers.resetResults = {DeviceState::Failed, DeviceState::Ok};
     const Tick ticks[] = {
         {"drawn whole; Present reports the loss", DeviceState::Ok, true, 0, true},
         {"still lost: only asked", DeviceState::Lost, false, 0, true},
@@ -43,12 +43,12 @@ TEST_F(RecordingTest, LostDeviceIsResetAndTheWholeFrameComesBack)
         Calls().clear();
         EXPECT_EQ(app.DrawFrame(), static_cast<int32_t>(tick.result));
         EXPECT_EQ(!Calls().empty(), tick.drawn);
-        EXPECT_EQ(device.resets, tick.resets);
-        EXPECT_EQ(renderDevice.lost, tick.lost);
-        device.presentResult = DeviceState::Ok;
+        EXPECT_EQ(answers.resets, tick.resets);
+        EXPECT_EQ(device.lost, tick.lost);
+        answers.presentResult = DeviceState::Ok;
         drawn.push_back(Calls());
     }
-    EXPECT_EQ(device.cooperativeTests, 5) << "asked on every tick";
+    EXPECT_EQ(answers.cooperativeTests, 5) << "asked on every tick";
 
     // The frame of the reset is the first frame again, whole.
     const std::vector<DrawCall>& before = drawn[0];

@@ -26,7 +26,7 @@ std::string Describe(const DrawCall& call)
 
 TEST_F(RecordingTest, FrameWritesItsLayersInDrawingOrder)
 {
-    renderDevice.barHandle->LoadResource(162, 0, 0);
+    device.barHandle->LoadResource(162, 0, 0);
     const CaptionContent captions{"Harbour", "", "Cam", "web"};
     const ClockContent noClocks;
     const ClockContent bothClocks{true, true, "time: 12:00 ", "local: 10:07 "};
@@ -55,8 +55,8 @@ TEST_F(RecordingTest, FrameWritesItsLayersInDrawingOrder)
     for (const Case& test : cases) {
         SCOPED_TRACE(test.what);
         Calls().clear();
-        renderDevice.lastFrame.valid = false;
-        ASSERT_EQ(ComposeFrame(renderDevice, test.content), 0);
+        device.lastFrame.valid = false;
+        ASSERT_EQ(ComposeFrame(device, test.content), 0);
         std::vector<std::string> commands;
         for (const DrawCall& call : Calls())
             commands.push_back(Describe(call));

@@ -23,7 +23,7 @@ protected:
     Rect DrawTable()
     {
         return Drawn([this](DrawList& list) {
-            return DrawInfoTable(list, renderDevice, app.FrameContentAt(At(10, 0, 0)).tableRows);
+            return DrawInfoTable(list, device, app.FrameContentAt(At(10, 0, 0)).tableRows);
         });
     }
 };

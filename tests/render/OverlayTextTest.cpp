@@ -5,13 +5,13 @@
 class OverlayText : public RecordingTest {
 protected:
     // A text box or a separator written into a list and carried out; its result.
-    template <typename... Args> static int TextBox(Args... args)
+    template <typename... Args> int TextBox(Args... args)
     {
-        return Drawn([&](DrawList& list) { return DrawTextBox(list, renderDevice, args...); });
+        return Drawn([&](DrawList& list) { return DrawTextBox(list, device, args...); });
     }
-    template <typename... Args> static int Separator(Args... args)
+    template <typename... Args> int Separator(Args... args)
     {
-        return Drawn([&](DrawList& list) { return DrawSeparator(list, renderDevice, args...); });
+        return Drawn([&](DrawList& list) { return DrawSeparator(list, device, args...); });
     }
 };
 
@@ -65,11 +65,11 @@ TEST_F(OverlayText, EmptyTextKeepsItsStartingRectangle)
 
 TEST_F(OverlayText, MeasureLinesCountsLinesOfTheFont)
 {
-    EXPECT_EQ(renderDevice.MeasureLines(FontKind::Text, 0), 0);
-    EXPECT_EQ(renderDevice.MeasureLines(FontKind::Text, -3), 0);
-    EXPECT_EQ(renderDevice.MeasureLines(FontKind::Text, 1), 18);
-    EXPECT_EQ(renderDevice.MeasureLines(FontKind::Text, 4), 54) << "the last line break adds no line";
-    EXPECT_EQ(renderDevice.MeasureLines(FontKind::Heading, 2), 28);
+    EXPECT_EQ(device.MeasureLines(FontKind::Text, 0), 0);
+    EXPECT_EQ(device.MeasureLines(FontKind::Text, -3), 0);
+    EXPECT_EQ(device.MeasureLines(FontKind::Text, 1), 18);
+    EXPECT_EQ(device.MeasureLines(FontKind::Text, 4), 54) << "the last line break adds no line";
+    EXPECT_EQ(device.MeasureLines(FontKind::Heading, 2), 28);
     EXPECT_TRUE(CallsOf(DrawCall::Kind::Quad).empty());
 }
 
@@ -105,16 +105,16 @@ TEST_F(OverlayText, GapAdvancesHalfALineWithOrWithoutStrip)
 
 TEST_F(OverlayText, UnknownFontKindIsText)
 {
-    FontDescription font = renderDevice.SelectFont(static_cast<FontKind>(7));
+    FontDescription font = device.SelectFont(static_cast<FontKind>(7));
     EXPECT_EQ(font.kind, FontKind::Text);
     EXPECT_EQ(font.height, 18);
-    EXPECT_EQ(renderDevice.SelectFont(FontKind::Accent).italic, true);
-    EXPECT_EQ(renderDevice.SelectFont(FontKind::Heading).weight, 700);
+    EXPECT_EQ(device.SelectFont(FontKind::Accent).italic, true);
+    EXPECT_EQ(device.SelectFont(FontKind::Heading).weight, 700);
 }
 
 TEST_F(OverlayText, KeptPanelsDrawTheSameQuadsWithOneTexturePerSize)
 {
-    auto drawPanels = [](bool keep) {
+    auto drawPanels = [this](bool keep) {
         DrawList list;
         for (int i = 0; i < 3; ++i) {
             list.AddPanel(Rect{0, i * 20, 300, i * 20 + 18}, Colour::Panel);
@@ -122,13 +122,13 @@ TEST_F(OverlayText, KeptPanelsDrawTheSameQuadsWithOneTexturePerSize)
         }
         for (const DrawCommand& panel : list.Commands()) {
             if (!keep)
-                renderDevice.panelCache.Clear(); // each panel makes and releases its texture
+                device.panelCache.Clear(); // each panel makes and releases its texture
             DrawList one;
             one.AddPanel(panel.rect, panel.colour);
-            renderDevice.Execute(one);
+            device.Execute(one);
         }
         if (!keep)
-            renderDevice.panelCache.Clear();
+            device.panelCache.Clear();
     };
     int alive = TheRecording().texturesAlive;
     int created = TheRecording().texturesCreated;
@@ -149,10 +149,10 @@ TEST_F(OverlayText, KeptPanelsDrawTheSameQuadsWithOneTexturePerSize)
         EXPECT_EQ(Calls()[i].colour, remade[i].colour);
     }
 
-    renderDevice.Release();
+    device.Release();
     EXPECT_EQ(TheRecording().texturesAlive, alive) << "release lets go of the kept panels";
-    ASSERT_EQ(renderDevice.Create(nullptr, 0), 0);
-    renderDevice.InitResources();
+    ASSERT_EQ(device.Create(nullptr, 0), 0);
+    device.InitResources();
 }
 
 TEST_F(OverlayText, PanelCacheStaysBoundedAndSkipsEmptyPanels)
@@ -160,10 +160,10 @@ TEST_F(OverlayText, PanelCacheStaysBoundedAndSkipsEmptyPanels)
     int alive = TheRecording().texturesAlive;
     for (int width = 1; width <= 60; ++width)
         Drawn([width](DrawList& list) { list.AddPanel(Rect{0, 0, width, 10}, Colour::Panel); return 0; });
-    EXPECT_EQ(renderDevice.panelCache.Size(), PanelCache::Capacity);
+    EXPECT_EQ(device.panelCache.Size(), PanelCache::Capacity);
     EXPECT_EQ(TheRecording().texturesAlive, alive + static_cast<int>(PanelCache::Capacity));
 
     Drawn([](DrawList& list) { list.AddPanel(Rect{5, 5, 5, 30}, Colour::Panel); return 0; });
     EXPECT_EQ(Calls().back().texture, "none") << "an empty panel still submits its quad";
-    EXPECT_EQ(renderDevice.panelCache.Size(), PanelCache::Capacity);
+    EXPECT_EQ(device.panelCache.Size(), PanelCache::Capacity);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A recording device at 1920x1080 with its three handles, a controller with
-// empty stores, and local time in UTC so clock texts are fixed.
+// empty stores drawing on it, and local time in UTC so clock texts are fixed.
 
 #include "host/SaverApp.h"
 #include "render/Overlay.h"
@@ -19,11 +19,11 @@ protected:
         setenv("TZ", "UTC", 1);
         tzset();
         ResetRecording();
-        ASSERT_EQ(renderDevice.Create(nullptr, 0), 0);
-        renderDevice.InitResources();
+        ASSERT_EQ(device.Create(nullptr, 0), 0);
+        device.InitResources();
         Calls().clear(); // the black screen the device starts with
     }
-    void TearDown() override { renderDevice.Release(); }
+    void TearDown() override { device.Release(); }
 
     // Seconds since 1970 of today's local (UTC) time h:m:s on 2026-03-02.
     static int64_t At(int h, int m, int s) { return 1772409600 + h * 3600 + m * 60 + s; }
@@ -34,9 +34,9 @@ protected:
     void DrawWholeFrameAt(int64_t now)
     {
         Calls().clear();
-        renderDevice.lastFrame.valid = false;
+        device.lastFrame.valid = false;
         app.screenRect = ScreenRect{0, 0, W, H};
-        ComposeFrame(renderDevice, app.FrameContentAt(now));
+        ComposeFrame(device, app.FrameContentAt(now));
     }
 
     // The texts and the quads that cover something of what was drawn, whose
@@ -53,17 +53,18 @@ protected:
     }
 
     // What write puts into a draw list, carried out by the device; write's result.
-    template <typename Write> static auto Drawn(Write write)
+    template <typename Write> auto Drawn(Write write)
     {
         DrawList list;
         auto result = write(list);
-        renderDevice.Execute(list);
+        device.Execute(list);
         return result;
     }
 
     static const int W = 1920;
     static const int H = 1080;
-    SaverApp app;
+    RenderDevice device;
+    SaverApp app{device};
 };
 
 inline std::ostream& operator<<(std::ostream& out, const Rect& r)

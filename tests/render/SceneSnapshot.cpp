@@ -81,7 +81,7 @@ struct Scene {
 
 void DrawAt(SaverApp& app, int64_t now)
 {
-    ComposeFrame(renderDevice, app.FrameContentAt(now));
+    ComposeFrame(app.device, app.FrameContentAt(now));
 }
 
 } // namespace
@@ -94,15 +94,16 @@ int main(int argc, char** argv)
     }
     const std::string pictures = std::string(argv[1]) + "/", out = std::string(argv[2]) + "/";
     WindowHandle window = OpenWindow();
-    renderDevice.windowedWidth = Width;
-    renderDevice.windowedHeight = Height;
-    renderDevice.keepPresentedFrame = true;
-    if (!window || renderDevice.Create(window, 0) != 0 || renderDevice.InitResources() != 0) {
+    RenderDevice device;
+    device.windowedWidth = Width;
+    device.windowedHeight = Height;
+    device.keepPresentedFrame = true;
+    if (!window || device.Create(window, 0) != 0 || device.InitResources() != 0) {
         std::fprintf(stderr, "scene_snapshot: no device\n");
         return 1;
     }
-    renderDevice.barHandle->LoadResource(IDB_BAR, 0, 0);
-    renderDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0);
+    device.barHandle->LoadResource(IDB_BAR, 0, 0);
+    device.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0);
 
     const Scene scenes[] = {
         {"all-panels", "stripes.jpg", FillAll, [](SaverApp& app) { DrawAt(app, SceneTime); }},
@@ -130,28 +131,28 @@ int main(int argc, char** argv)
         {"collision-notice", "stripes.jpg", FillAll,
          [](SaverApp& app) {
              DrawAt(app, SceneTime);
-             DrawCollisionNotice(renderDevice, app.dictionary, Height);
+             DrawCollisionNotice(app.device, app.dictionary, Height);
          }},
     };
     int failures = 0;
     for (const Scene& scene : scenes) {
-        SaverApp app;
+        SaverApp app{device};
         scene.set(app);
         if (scene.picture) {
-            if (renderDevice.pictureHandle->LoadFile(pictures + scene.picture, Width, Height) != 0) {
+            if (device.pictureHandle->LoadFile(pictures + scene.picture, Width, Height) != 0) {
                 std::fprintf(stderr, "scene_snapshot: can't load %s\n", scene.picture);
                 return 1;
             }
         } else {
-            renderDevice.pictureHandle->Unload();
+            device.pictureHandle->Unload();
         }
-        renderDevice.lastFrame.valid = false;
+        device.lastFrame.valid = false;
         scene.draw(app);
         const std::string path = out + scene.name + ".png";
-        const bool written = renderDevice.SaveSnapshot(path) == 0;
+        const bool written = device.SaveSnapshot(path) == 0;
         std::printf("%s: %s\n", path.c_str(), written ? "written" : "FAILED");
         failures += written ? 0 : 1;
     }
-    renderDevice.Release();
+    device.Release();
     return failures == 0 ? 0 : 1;
 }

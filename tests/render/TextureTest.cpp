@@ -17,7 +17,7 @@ using Textures = RecordingTest;
 TEST_F(Textures, FileLoadNamesThePathAndKeepsTheSourceSize)
 {
     std::string path = Write("a.jpg", JpegHeader(640, 480));
-    TextureHandle handle(renderDevice);
+    TextureHandle handle(device);
     EXPECT_EQ(handle.LoadFile(path, W, H), 0);
     EXPECT_TRUE(handle.IsLoaded());
     EXPECT_EQ(handle.Name(), path);
@@ -28,7 +28,7 @@ TEST_F(Textures, FileLoadNamesThePathAndKeepsTheSourceSize)
 TEST_F(Textures, FailedLoadReleasesTheOldTextureAndLeavesNoName)
 {
     int alive = TheRecording().texturesAlive;
-    TextureHandle handle(renderDevice);
+    TextureHandle handle(device);
     ASSERT_EQ(handle.LoadFile(Write("b.jpg", JpegHeader(800, 600)), W, H), 0);
     EXPECT_EQ(TheRecording().texturesAlive, alive + 1);
 
@@ -45,7 +45,7 @@ TEST_F(Textures, FailedLoadReleasesTheOldTextureAndLeavesNoName)
 
 TEST_F(Textures, ResourcesAreNamedOverlayLogo)
 {
-    TextureHandle bar(renderDevice), emblem(renderDevice);
+    TextureHandle bar(device), emblem(device);
     EXPECT_EQ(bar.LoadResource(162, 0, 0), 0);
     EXPECT_EQ(emblem.LoadResource(159, 0, 0), 0);
     EXPECT_EQ(bar.Name(), "OverlayLogo");
@@ -56,7 +56,7 @@ TEST_F(Textures, ResourcesAreNamedOverlayLogo)
 
 TEST_F(Textures, UnloadForgetsTheTexture)
 {
-    TextureHandle panel(renderDevice);
+    TextureHandle panel(device);
     ASSERT_EQ(panel.LoadFilled(300, 18), 0);
     EXPECT_EQ(panel.Name(), "");
     EXPECT_EQ(panel.Unload(), 0);
@@ -123,7 +123,7 @@ TEST(PictureHeader, RefusesProgressiveJpegsOfTooManyScans)
 
 TEST_F(Textures, RefusedPictureIsAFailedLoad)
 {
-    TextureHandle handle(renderDevice);
+    TextureHandle handle(device);
     EXPECT_EQ(handle.LoadFile(Write("huge.jpg", JpegHeader(65535, 65535)), W, H), PictureRefused);
     EXPECT_FALSE(handle.IsLoaded());
 }

@@ -4,6 +4,7 @@
 
 #include "TestHttpServer.h"
 #include "host/SaverApp.h"
+#include "render/RenderDevice.h"
 #include "render/CollisionNotice.h"
 #include "settings/MemberCode.h"
 #include "tests/support/RecordingDevice.h"
@@ -45,7 +46,8 @@ protected:
     TestHttpServer server;
     std::string answer = "MemberCollision: ok\nMemberLogin: ok\n";
     int status = 200;
-    SaverApp app;
+    RenderDevice device;
+    SaverApp app{device};
 };
 
 } // namespace

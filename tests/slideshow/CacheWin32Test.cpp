@@ -3,6 +3,7 @@
 // backslash paths, deleting through the file system.
 
 #include "host/SaverApp.h"
+#include "render/RenderDevice.h"
 #include "slideshow/FileTimes.h"
 #include "slideshow/NativePath.h"
 
@@ -44,7 +45,8 @@ protected:
 
     fs::path folder;
     std::string folderText;
-    SaverApp app;
+    RenderDevice device;
+    SaverApp app{device};
 };
 
 TEST_F(CacheWin32, TimesOfANewFileAndAnOldWrite)

@@ -3,6 +3,7 @@
 // of the real one makes every file old, a clock behind makes them future.
 
 #include "host/SaverApp.h"
+#include "render/RenderDevice.h"
 #include "platform/Paths.h"
 #include "tests/slideshow/CacheFiles.h"
 #include "tests/support/RecordingPlatform.h"
@@ -38,7 +39,8 @@ protected:
     }
 
     TempFolder folder;
-    SaverApp app;
+    RenderDevice device;
+    SaverApp app{device};
     int64_t realNow = 0;
 };
 

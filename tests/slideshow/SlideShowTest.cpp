@@ -50,7 +50,7 @@ protected:
         recording.now = Now;
         recording.armed.clear();
         recording.killed.clear();
-        renderDevice.InitResources();
+        device.InitResources();
         app.options.SetString("ImagePath", cache.path.string());
         app.screenRect = {0, 0, 1280, 1024};
         app.refreshSeconds = 10;
@@ -81,7 +81,7 @@ protected:
         server.Start();
     }
 
-    void TearDown() override { renderDevice.Release(); }
+    void TearDown() override { device.Release(); }
 
     void Connect() { ASSERT_EQ(app.serviceClient.Connect(server.HostPort(), "", ""), 0); }
 
@@ -103,10 +103,10 @@ protected:
     void Show(const std::string& name)
     {
         cache.Write(name, PictureBytes(800));
-        ASSERT_EQ(renderDevice.pictureHandle->LoadFile(Cached(name), 1280, 1024), 0);
+        ASSERT_EQ(device.pictureHandle->LoadFile(Cached(name), 1280, 1024), 0);
     }
 
-    std::string Shown() const { return renderDevice.pictureHandle->Name(); }
+    std::string Shown() const { return device.pictureHandle->Name(); }
 
     size_t InfoRequests()
     {
@@ -126,7 +126,8 @@ protected:
     TempFolder cache;
     ServiceState service;
     TestHttpServer server;
-    SaverApp app;
+    RenderDevice device;
+    SaverApp app{device};
 };
 
 TEST_F(SlideShow, SameNameKeepsThePicture)
@@ -178,7 +179,7 @@ TEST_F(SlideShow, CacheIsUsedOnlyWhenTheServiceSaysExactlyYes)
     EXPECT_EQ(PictureRequests(), 1u);
     EXPECT_EQ(fs::file_size(cache.path / "b.jpg"), PictureBytes(1024).size());
 
-    renderDevice.pictureHandle->Unload();
+    device.pictureHandle->Unload();
     Answer("ImageFileName:b.jpg\nImageFileCache:yes\n");
     app.AdvanceSlide();
     EXPECT_EQ(Shown(), Cached("b.jpg"));
@@ -240,7 +241,7 @@ TEST_F(SlideShow, CacheHoldsOnlyPlainNames)
     app.options.SetString("ImagePath", JoinPath(cache.path.string(), "images"));
     Show("outside.jpg");
     app.pictureList = {Cached("outside.jpg")};
-    renderDevice.pictureHandle->Unload();
+    device.pictureHandle->Unload();
     Answer("ImageFileName:../outside.jpg\nImageFileCache:yes\n");
     app.AdvanceSlide();
     EXPECT_EQ(Shown(), "");
@@ -354,9 +355,9 @@ TEST_F(Rotation, ASingleCachedPictureStaysLoaded)
     Show("1.jpg");
     app.pictureList = {Cached("1.jpg")};
     app.rotationPos = -1; // as start-up leaves a cache of one
-    const uint64_t changes = renderDevice.pictureHandle->changes;
+    const uint64_t changes = device.pictureHandle->changes;
     EXPECT_EQ(ShownOverSteps(3), (std::vector<std::string>(3, Cached("1.jpg"))));
-    EXPECT_EQ(renderDevice.pictureHandle->changes, changes);
+    EXPECT_EQ(device.pictureHandle->changes, changes);
 }
 
 TEST_F(Rotation, ContinuesFromWhereStartUpLeftIt)

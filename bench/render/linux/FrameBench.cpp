@@ -78,19 +78,20 @@ int main(int argc, char** argv)
     WindowHandle window = PlatformStart("render_frame_bench_native") == 0
                               ? PlatformCreateSaverWindow(SaverWindowPlacement{})
                               : nullptr;
-    if (!window || renderDevice.Create(window, 0) != 0) {
+    RenderDevice device;
+    if (!window || device.Create(window, 0) != 0) {
         std::fprintf(stderr, "render bench: no SDL renderer\n");
         return 1;
     }
-    renderDevice.InitResources();
-    const int w = renderDevice.screenWidth, h = renderDevice.screenHeight;
+    device.InitResources();
+    const int w = device.screenWidth, h = device.screenHeight;
     std::printf("display %dx%d (SDL software renderer)\n", w, h);
 
-    if (!MeasurePictureLoads(WriteJpeg)) return 1;
+    if (!MeasurePictureLoads(device, WriteJpeg)) return 1;
 
-    SaverApp app;
+    SaverApp app{device};
     FillStores(app, w, h);
-    auto frame = [&app](int i) { ComposeFrame(renderDevice, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2)); };
+    auto frame = [&app](int i) { ComposeFrame(app.device, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2)); };
     auto whole = [&app](int i) { DrawWholeFrame(app, i); };
     std::vector<double> cpu, wall;
     for (int round = 0; round < 5; ++round) {
@@ -104,24 +105,24 @@ int main(int argc, char** argv)
     std::printf("full frame %dx%d, panels kept: %.2f ms CPU, %.2f ms wall per frame (median of 5 x %d)\n", w, h,
                 cpu[2], wall[2], frames);
 
-    const Timing bare = MeasureBareFrame(frames);
+    const Timing bare = MeasureBareFrame(device, frames);
     std::printf("whole frame / picture, bar and emblem alone, CPU: %.2fx\n", cpu[2] / bare.cpuMs);
 
     // Frame ticks as the idle saver makes them: only the clocks and the countdown change.
-    renderDevice.lastFrame.valid = false;
+    device.lastFrame.valid = false;
     frame(0);
     const Timing ticks = Measure(frames, [&frame](int i) { frame(i + 2); });
     std::printf("change-driven frame ticks: %.2f ms CPU, %.2f ms wall per tick\n", ticks.cpuMs, ticks.wallMs);
 
     if (snapshot) {
         WriteJpeg("bench-snapshot.jpg", static_cast<uint32_t>(w), static_cast<uint32_t>(h));
-        renderDevice.pictureHandle->LoadFile("bench-snapshot.jpg", w, h);
-        renderDevice.keepPresentedFrame = true;
-        renderDevice.lastFrame.valid = false;
+        device.pictureHandle->LoadFile("bench-snapshot.jpg", w, h);
+        device.keepPresentedFrame = true;
+        device.lastFrame.valid = false;
         frame(0);
-        std::printf("snapshot %s: %s\n", snapshot, renderDevice.SaveSnapshot(snapshot) == 0 ? "written" : "FAILED");
+        std::printf("snapshot %s: %s\n", snapshot, device.SaveSnapshot(snapshot) == 0 ? "written" : "FAILED");
     }
-    renderDevice.Release();
+    device.Release();
     PlatformStop();
     return 0;
 }

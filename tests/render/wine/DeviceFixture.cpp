@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <fstream>
 
+RenderDevice testDevice;
+
 namespace {
 
 HWND testWindow = nullptr;
@@ -43,23 +45,23 @@ bool OpenDevice(int windowedWidth, int windowedHeight)
                                  nullptr, nullptr, windowClass.hInstance, nullptr);
     if (!testWindow)
         return false;
-    renderDevice.windowedWidth = windowedWidth;
-    renderDevice.windowedHeight = windowedHeight;
-    if (renderDevice.Create(testWindow, 0) != 0)
+    testDevice.windowedWidth = windowedWidth;
+    testDevice.windowedHeight = windowedHeight;
+    if (testDevice.Create(testWindow, 0) != 0)
         return false;
-    renderDevice.InitResources();
+    testDevice.InitResources();
     return true;
 }
 
 void CloseDevice()
 {
-    renderDevice.Release();
+    testDevice.Release();
     // The window goes with the process: destroying it costs seconds on a bare X server.
 }
 
 Pixels ReadBackBuffer()
 {
-    IDirect3DDevice9* device = renderDevice.state->Device();
+    IDirect3DDevice9* device = testDevice.state->Device();
     IDirect3DSurface9* backBuffer = nullptr;
     device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
     D3DSURFACE_DESC desc{};
@@ -85,7 +87,7 @@ Pixels ReadImageFile(const std::string& path)
     if (FAILED(D3DXGetImageInfoFromFileA(path.c_str(), &info)))
         return {};
     IDirect3DSurface9* surface = nullptr;
-    renderDevice.state->Device()->CreateOffscreenPlainSurface(info.Width, info.Height, D3DFMT_A8R8G8B8,
+    testDevice.state->Device()->CreateOffscreenPlainSurface(info.Width, info.Height, D3DFMT_A8R8G8B8,
                                                               D3DPOOL_SYSTEMMEM, &surface, nullptr);
     Pixels pixels;
     D3DSURFACE_DESC desc{};
@@ -99,7 +101,7 @@ Pixels ReadImageFile(const std::string& path)
 
 void ClearBackBuffer(uint32_t colour)
 {
-    renderDevice.state->Device()->Clear(0, nullptr, D3DCLEAR_TARGET, colour, 1.0f, 0);
+    testDevice.state->Device()->Clear(0, nullptr, D3DCLEAR_TARGET, colour, 1.0f, 0);
 }
 
 std::string WriteBitmap(const std::string& name, int width, int height, uint32_t (*pixel)(int x, int y))

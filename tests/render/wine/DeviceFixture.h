@@ -23,6 +23,9 @@ inline int Red(uint32_t c) { return c >> 16 & 0xFF; }
 inline int Green(uint32_t c) { return c >> 8 & 0xFF; }
 inline int Blue(uint32_t c) { return c & 0xFF; }
 
+// The test program's device, opened on the test window.
+extern RenderDevice testDevice;
+
 // Opens the saver-like window and the device; returns false when either fails.
 bool OpenDevice(int windowedWidth = 0, int windowedHeight = 0);
 void CloseDevice();

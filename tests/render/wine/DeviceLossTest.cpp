@@ -37,9 +37,9 @@ TEST(DeviceLoss, FrameComesBackAfterTheDeviceIsLostAndReset)
 {
     ASSERT_TRUE(OpenDevice());
     // A kept frame is a default-pool surface: it would block the reset if it stayed.
-    renderDevice.keepPresentedFrame = true;
-    const int w = renderDevice.screenWidth, h = renderDevice.screenHeight;
-    SaverApp app;
+    testDevice.keepPresentedFrame = true;
+    const int w = testDevice.screenWidth, h = testDevice.screenHeight;
+    SaverApp app{testDevice};
     app.screenRect = ScreenRect{0, 0, w, h};
     // No clock and a countdown at 0: every tick's frame is the same.
     app.options.SetString("ShowZembrianTime", "no");
@@ -48,26 +48,26 @@ TEST(DeviceLoss, FrameComesBackAfterTheDeviceIsLostAndReset)
     std::string picture = WriteBitmap("loss.bmp", 64, 64, [](int x, int y) -> uint32_t {
         return 0xFF000000u | static_cast<uint32_t>(x * 4) << 16 | static_cast<uint32_t>(y * 4) << 8 | 0x60;
     });
-    ASSERT_EQ(renderDevice.pictureHandle->LoadFile(picture, w, h), 0);
-    ASSERT_EQ(renderDevice.barHandle->LoadResource(IDB_BAR, 0, 0), 0);
-    ASSERT_EQ(renderDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0), 0);
+    ASSERT_EQ(testDevice.pictureHandle->LoadFile(picture, w, h), 0);
+    ASSERT_EQ(testDevice.barHandle->LoadResource(IDB_BAR, 0, 0), 0);
+    ASSERT_EQ(testDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0), 0);
 
     ASSERT_EQ(app.DrawFrame(), 0);
     const Pixels before = LastPresentedFrame();
     const Rect captions{20, h - 160, 600, h - 80};
     ASSERT_GT(WhitePixels(before, captions), 100) << "the captions are drawn";
 
-    HWND window = static_cast<HWND>(renderDevice.window);
+    HWND window = static_cast<HWND>(testDevice.window);
     SendMessageA(window, WM_ACTIVATEAPP, FALSE, 0);
     EXPECT_EQ(app.DrawFrame(), static_cast<int32_t>(DeviceState::Lost)) << "switched away: lost, nothing drawn";
-    EXPECT_TRUE(renderDevice.lost);
+    EXPECT_TRUE(testDevice.lost);
 
     SendMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
-    EXPECT_EQ(renderDevice.TestCooperativeLevel(), DeviceState::NotReset);
+    EXPECT_EQ(testDevice.TestCooperativeLevel(), DeviceState::NotReset);
     ClearBackBuffer(0xFFFF00FF); // whatever the reset leaves must not show
     EXPECT_EQ(app.DrawFrame(), 0) << "back: reset, and drawn whole";
-    EXPECT_FALSE(renderDevice.lost);
-    EXPECT_EQ(renderDevice.TestCooperativeLevel(), DeviceState::Ok);
+    EXPECT_FALSE(testDevice.lost);
+    EXPECT_EQ(testDevice.TestCooperativeLevel(), DeviceState::Ok);
 
     const Pixels after = LastPresentedFrame();
     EXPECT_EQ(DifferingPixels(before, after), 0) << "picture, bar, emblem and texts as before the loss";

@@ -11,13 +11,13 @@
 TEST(WindowedDevice, TakesTheWindowSizeAndSnapshotsIt)
 {
     ASSERT_TRUE(OpenDevice(640, 480));
-    EXPECT_EQ(renderDevice.screenWidth, 640);
-    EXPECT_EQ(renderDevice.screenHeight, 480);
+    EXPECT_EQ(testDevice.screenWidth, 640);
+    EXPECT_EQ(testDevice.screenHeight, 480);
 
-    SaverApp app;
+    SaverApp app{testDevice};
     app.screenRect = ScreenRect{0, 0, 640, 480};
-    renderDevice.keepPresentedFrame = true;
-    ASSERT_EQ(ComposeFrame(renderDevice, app.FrameContentAt(1772409600)), 0);
+    testDevice.keepPresentedFrame = true;
+    ASSERT_EQ(ComposeFrame(testDevice, app.FrameContentAt(1772409600)), 0);
     Pixels frame = ReadBackBuffer();
     ASSERT_EQ(frame.width, 640);
     EXPECT_EQ(frame.At(300, 200) & 0xFFFFFF, 0u) << "no picture: black";
@@ -27,18 +27,18 @@ TEST(WindowedDevice, TakesTheWindowSizeAndSnapshotsIt)
         text = std::max(text, frame.At(x, 10) & 0xFF);
     EXPECT_GT(text, 150u) << "the clock's white text";
 
-    ASSERT_EQ(renderDevice.SaveSnapshot("windowed.png"), 0);
+    ASSERT_EQ(testDevice.SaveSnapshot("windowed.png"), 0);
     Pixels saved = ReadImageFile("windowed.png");
     EXPECT_EQ(saved.width, 640);
     EXPECT_EQ(saved.height, 480);
 
     CloseDevice();
-    EXPECT_EQ(renderDevice.pictureHandle, nullptr) << "the handles go with the device";
-    EXPECT_EQ(renderDevice.Create(renderDevice.window, 0), 0) << "a released device can be made again";
-    EXPECT_EQ(renderDevice.InitResources(), 0);
-    EXPECT_NE(renderDevice.pictureHandle, nullptr);
-    EXPECT_EQ(renderDevice.BeginScene(), 0);
-    EXPECT_EQ(renderDevice.EndScene(), 0);
-    renderDevice.Release();
-    EXPECT_NE(renderDevice.BeginScene(), 0) << "no device, no scene";
+    EXPECT_EQ(testDevice.pictureHandle, nullptr) << "the handles go with the device";
+    EXPECT_EQ(testDevice.Create(testDevice.window, 0), 0) << "a released device can be made again";
+    EXPECT_EQ(testDevice.InitResources(), 0);
+    EXPECT_NE(testDevice.pictureHandle, nullptr);
+    EXPECT_EQ(testDevice.BeginScene(), 0);
+    EXPECT_EQ(testDevice.EndScene(), 0);
+    testDevice.Release();
+    EXPECT_NE(testDevice.BeginScene(), 0) << "no device, no scene";
 }

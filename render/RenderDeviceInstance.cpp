@@ -1,5 +1,0 @@
-// The process's one render device.
-
-#include "render/RenderDevice.h"
-
-RenderDevice renderDevice;

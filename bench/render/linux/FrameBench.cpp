@@ -75,8 +75,9 @@ int main(int argc, char** argv)
         else
             frames = std::max(10, std::atoi(argv[i]));
     }
-    WindowHandle window = PlatformStart("render_frame_bench_native") == 0
-                              ? PlatformCreateSaverWindow(SaverWindowPlacement{})
+    static SdlPlatformState platform; // the signal watch may touch it until the process ends
+    WindowHandle window = PlatformStart(platform) == 0
+                              ? PlatformCreateSaverWindow(platform, SaverWindowPlacement{})
                               : nullptr;
     if (!window || renderDevice.Create(window, 0) != 0) {
         std::fprintf(stderr, "render bench: no SDL renderer\n");

@@ -18,6 +18,11 @@ namespace {
 
 // The one context of the process; the service's input check finds it here.
 SaverContext saver;
+// SDL's side of the saver window; the signal watch may touch it until the process ends.
+SdlPlatformState platform;
+// What the saver reads as its command line: the program and its mode words,
+// without the options taken out above.
+std::string commandLine;
 
 bool InputPending()
 {
@@ -85,18 +90,29 @@ int RunSettings(const std::string& commandLine)
     return 0;
 }
 
-int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)
+int RunSaver(const LinuxModeChoice& choice, const std::string& saverCommandLine)
 {
-    if (PlatformStart(commandLine) != 0) return 1;
+    commandLine = saverCommandLine;
+    if (PlatformStart(platform) != 0) return 1;
     saver.host.powerLineStatus = PlatformAcLineStatus();
     int exitCode = 1;
-    const WindowHandle window = PlatformCreateSaverWindow(WindowFor(choice, saver.options));
-    if (window != nullptr) exitCode = RunSaverLoop(saver, window);
-    PlatformStop();
+    if (PlatformCreateSaverWindow(platform, WindowFor(choice, saver.options)) != nullptr)
+        exitCode = RunSaverLoop(saver, platform);
+    PlatformStop(platform);
     return exitCode;
 }
 
 } // namespace
+
+std::string PlatformCommandLine()
+{
+    return commandLine;
+}
+
+void PlatformHideCursor()
+{
+    HideCursorOver(platform);
+}
 
 int main(int argc, char** argv)
 {

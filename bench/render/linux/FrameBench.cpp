@@ -123,6 +123,6 @@ int main(int argc, char** argv)
         std::printf("snapshot %s: %s\n", snapshot, renderDevice.SaveSnapshot(snapshot) == 0 ? "written" : "FAILED");
     }
     renderDevice.Release();
-    PlatformStop();
+    PlatformStop(platform);
     return 0;
 }

@@ -104,6 +104,8 @@ int RunSaver(const LinuxModeChoice& choice, const std::string& saverCommandLine)
 
 } // namespace
 
+// Two platform answers that take no window and rest on what only the entry
+// holds: the command line it made, and whether the window is someone else's.
 std::string PlatformCommandLine()
 {
     return commandLine;

@@ -21,8 +21,8 @@ SaverContext saver;
 // SDL's side of the saver window; the signal watch may touch it until the process ends.
 SdlPlatformState platform;
 // What the saver reads as its command line: the program and its mode words,
-// without the options taken out above.
-std::string commandLine;
+// the program's own options left out.
+std::string saverCommandLine;
 
 bool InputPending()
 {
@@ -90,9 +90,9 @@ int RunSettings(const std::string& commandLine)
     return 0;
 }
 
-int RunSaver(const LinuxModeChoice& choice, const std::string& saverCommandLine)
+int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)
 {
-    commandLine = saverCommandLine;
+    saverCommandLine = commandLine;
     if (PlatformStart(platform) != 0) return 1;
     saver.host.powerLineStatus = PlatformAcLineStatus();
     int exitCode = 1;
@@ -108,7 +108,7 @@ int RunSaver(const LinuxModeChoice& choice, const std::string& saverCommandLine)
 // holds: the command line it made, and whether the window is someone else's.
 std::string PlatformCommandLine()
 {
-    return commandLine;
+    return saverCommandLine;
 }
 
 void PlatformHideCursor()

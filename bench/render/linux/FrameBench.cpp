@@ -75,8 +75,9 @@ int main(int argc, char** argv)
         else
             frames = std::max(10, std::atoi(argv[i]));
     }
-    WindowHandle window = PlatformStart("render_frame_bench_native") == 0
-                              ? PlatformCreateSaverWindow(SaverWindowPlacement{})
+    static SdlPlatformState platform; // the signal watch may touch it until the process ends
+    WindowHandle window = PlatformStart(platform) == 0
+                              ? PlatformCreateSaverWindow(platform, SaverWindowPlacement{})
                               : nullptr;
     RenderDevice device;
     if (!window || device.Create(window, 0) != 0) {
@@ -123,6 +124,6 @@ int main(int argc, char** argv)
         std::printf("snapshot %s: %s\n", snapshot, device.SaveSnapshot(snapshot) == 0 ? "written" : "FAILED");
     }
     device.Release();
-    PlatformStop();
+    PlatformStop(platform);
     return 0;
 }

@@ -24,29 +24,30 @@ void Deliver(SaverContext& context, WindowHandle window, SaverWindowEvent event)
 
 } // namespace
 
-int RunSaverLoop(SaverContext& context, WindowHandle window)
+int RunSaverLoop(SaverContext& context, SdlPlatformState& platform)
 {
+    WindowHandle window = platform.window;
     if (SaverStart(context, window) != 0) {
         // No device: the saver stops without the window closing.
         SaverStop(context, window);
         return 0;
     }
     for (;;) {
-        if (PlatformCloseRequested()) {
+        if (PlatformCloseRequested(platform)) {
             SaverStop(context, window);
-            PlatformDestroySaverWindow();
+            PlatformDestroySaverWindow(platform);
             return 0;
         }
-        const SaverWindowEvent event = PlatformNextEvent(0);
+        const SaverWindowEvent event = PlatformNextEvent(platform, 0);
         if (event != SaverWindowEvent::None) {
             Deliver(context, window, event);
             continue;
         }
         uint32_t id = 0;
-        if (PlatformTakeDueTimer(id)) {
+        if (PlatformTakeDueTimer(platform, id)) {
             SaverTick(context, window, id);
             continue;
         }
-        Deliver(context, window, PlatformNextEvent(PlatformTimerWaitMs()));
+        Deliver(context, window, PlatformNextEvent(platform, PlatformTimerWaitMs(platform)));
     }
 }

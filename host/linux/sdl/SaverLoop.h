@@ -2,9 +2,8 @@
 // The Linux saver's loop: SDL's events and the timer list drive the saver
 // contract until the saver closes.
 
-#include "platform/Platform.h"
-
 struct SaverContext;
+struct SdlPlatformState;
 
-// Starts the saver in the window and runs it; returns the exit code.
-int RunSaverLoop(SaverContext& context, WindowHandle window);
+// Starts the saver in the platform's saver window and runs it; returns the exit code.
+int RunSaverLoop(SaverContext& context, SdlPlatformState& platform);

@@ -18,6 +18,11 @@ namespace {
 
 // The one context of the process; the service's input check finds it here.
 SaverContext saver;
+// SDL's side of the saver window; the signal watch may touch it until the process ends.
+SdlPlatformState platform;
+// What the saver reads as its command line: the program and its mode words,
+// the program's own options left out.
+std::string saverCommandLine;
 
 bool InputPending()
 {
@@ -87,16 +92,29 @@ int RunSettings(const std::string& commandLine)
 
 int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)
 {
-    if (PlatformStart(commandLine) != 0) return 1;
+    saverCommandLine = commandLine;
+    if (PlatformStart(platform) != 0) return 1;
     saver.host.powerLineStatus = PlatformAcLineStatus();
     int exitCode = 1;
-    const WindowHandle window = PlatformCreateSaverWindow(WindowFor(choice, saver.options));
-    if (window != nullptr) exitCode = RunSaverLoop(saver, window);
-    PlatformStop();
+    if (PlatformCreateSaverWindow(platform, WindowFor(choice, saver.options)) != nullptr)
+        exitCode = RunSaverLoop(saver, platform);
+    PlatformStop(platform);
     return exitCode;
 }
 
 } // namespace
+
+// Two platform answers that take no window and rest on what only the entry
+// holds: the command line it made, and whether the window is someone else's.
+std::string PlatformCommandLine()
+{
+    return saverCommandLine;
+}
+
+void PlatformHideCursor()
+{
+    HideCursorOver(platform);
+}
 
 int main(int argc, char** argv)
 {

@@ -1,7 +1,8 @@
 // The platform seam on Linux over SDL2: time comes from the C++ clocks, the
 // cursor and power status from SDL. Boxes and reports go to the terminal: a
 // saver must never block on a dialog nobody sees. The window, its timers and
-// its events are in SdlWindow.cpp.
+// its events are in SdlWindow.cpp; the process entry answers
+// PlatformCommandLine and PlatformHideCursor, since it owns what they tell.
 
 #include "platform/linux/sdl/SdlPlatformState.h"
 
@@ -10,17 +11,6 @@
 #include <ctime>
 #include <filesystem>
 #include <thread>
-
-SdlPlatformState sdlPlatform;
-
-namespace {
-
-bool IsSaverWindow(WindowHandle window)
-{
-    return window != nullptr && window == sdlPlatform.window && !sdlPlatform.destroyed;
-}
-
-} // namespace
 
 int PlatformMessageBox(WindowHandle, const std::string& text, const std::string& caption, BoxKind)
 {
@@ -46,12 +36,15 @@ int64_t PlatformNow()
 
 bool PlatformIsWindow(WindowHandle window)
 {
-    return IsSaverWindow(window);
+    const SdlPlatformState* state = StateOfWindow(window);
+    return state != nullptr && !state->destroyed;
 }
 
+// The saver window when it has the keyboard: SDL knows no other windows.
 WindowHandle PlatformForegroundWindow()
 {
-    return IsSaverWindow(sdlPlatform.window) ? sdlPlatform.window : nullptr;
+    SDL_Window* focus = SDL_GetKeyboardFocus();
+    return PlatformIsWindow(focus) ? focus : nullptr;
 }
 
 bool PlatformCursorPos(PlatformPoint& position)
@@ -63,9 +56,9 @@ bool PlatformCursorPos(PlatformPoint& position)
     return true;
 }
 
-void PlatformHideCursor()
+void HideCursorOver(const SdlPlatformState& state)
 {
-    if (!sdlPlatform.foreign) SDL_ShowCursor(SDL_DISABLE);
+    if (!state.foreign) SDL_ShowCursor(SDL_DISABLE);
 }
 
 bool PlatformDetachInputMethod(WindowHandle)
@@ -85,11 +78,6 @@ uint8_t PlatformAcLineStatus()
     case SDL_POWERSTATE_CHARGED: return 1;
     default: return 255;
     }
-}
-
-std::string PlatformCommandLine()
-{
-    return sdlPlatform.commandLine;
 }
 
 std::string PlatformFullPath(const std::string& path)

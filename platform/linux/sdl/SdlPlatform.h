@@ -2,12 +2,37 @@
 // What the Linux saver's process entry needs from the platform beyond
 // platform/Platform.h: SDL started and stopped, the saver window, its timer
 // list and its events as the saver sees them. The window handle is the
-// SDL_Window itself.
+// SDL_Window itself, and it carries the platform state the process entry
+// owns: the functions of platform/Platform.h that take a window find the
+// state from it.
 
 #include "platform/Platform.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+struct SDL_Window;
+
+struct WindowTimer {
+    uint32_t id;
+    uint32_t period;
+    uint32_t due; // tick count
+};
+
+// The saver window, its timers and the close request; made by the process
+// entry, filled by PlatformStart and PlatformCreateSaverWindow.
+struct SdlPlatformState {
+    std::vector<WindowTimer> timers;
+    SDL_Window* window = nullptr;
+    bool foreign = false;              // drawing into someone else's window: input is theirs
+    unsigned long foreignWindow = 0;   // its X window id
+    bool destroyed = false;
+    std::atomic<uint32_t> wakeEvent{0};      // SDL user event the signal watch pushes
+    std::atomic<bool> closeRequested{false}; // PlatformRequestClose, SIGTERM or SIGINT
+    std::atomic<bool> windowGone{false};     // the foreign window vanished
+};
 
 enum class SaverWindowKind {
     FullScreen, // borderless at the display's bounds
@@ -35,23 +60,31 @@ enum class SaverWindowEvent {
 };
 
 // Starts SDL's video and events; SIGTERM and SIGINT from now on ask the saver
-// window to close. commandLine is what PlatformCommandLine answers. 0 on success.
-int PlatformStart(const std::string& commandLine);
-void PlatformStop();
+// window to close. The state must outlive the process's last SDL call. 0 on success.
+int PlatformStart(SdlPlatformState& state);
+// Ends SDL, and with it the saver window (a foreign one stays for its owner).
+void PlatformStop(SdlPlatformState& state);
 
 // Makes the saver window; nullptr when none could be made.
-WindowHandle PlatformCreateSaverWindow(const SaverWindowPlacement& placement);
-// Lets the window go (a foreign one stays for its owner) with its timers.
-void PlatformDestroySaverWindow();
+WindowHandle PlatformCreateSaverWindow(SdlPlatformState& state, const SaverWindowPlacement& placement);
+// Ends the window's part in the saver: its timers stop and it takes no
+// requests. The SDL window itself stays until PlatformStop, so a late call
+// with its handle still finds a live window.
+void PlatformDestroySaverWindow(SdlPlatformState& state);
 
 // Whether a close was asked for: PlatformRequestClose, a signal, the foreign window gone.
-bool PlatformCloseRequested();
+bool PlatformCloseRequested(const SdlPlatformState& state);
 
 // The next event, waiting up to waitMs for one; None when none came.
-SaverWindowEvent PlatformNextEvent(uint32_t waitMs);
+SaverWindowEvent PlatformNextEvent(SdlPlatformState& state, uint32_t waitMs);
 
 // The timer list PlatformSetTimer arms, driven by the loop: the most overdue
 // timer, rearmed for its next period (late ticks don't pile up); false when
 // none is due. How long the loop may wait for the next one.
-bool PlatformTakeDueTimer(uint32_t& id);
-uint32_t PlatformTimerWaitMs();
+bool PlatformTakeDueTimer(SdlPlatformState& state, uint32_t& id);
+uint32_t PlatformTimerWaitMs(const SdlPlatformState& state);
+
+// PlatformHideCursor for the saver window of this state: a foreign window's
+// cursor belongs to its owner. The process entry, which owns the state,
+// answers PlatformHideCursor and PlatformCommandLine with it.
+void HideCursorOver(const SdlPlatformState& state);

@@ -1,39 +1,19 @@
 #pragma once
-// The Linux platform's one state: the saver window, its timers and the close
-// request. Shared by the files of platform/linux/sdl only.
+// What the files of platform/linux/sdl share: the state a window carries,
+// the signal watch and the foreign X windows.
 
 #include "platform/linux/sdl/SdlPlatform.h"
 
 #include <SDL.h>
 
-#include <atomic>
-#include <cstdint>
-#include <string>
-#include <vector>
+// The state the saver window carries, also once it is let go; nullptr for a
+// handle that is no saver window of this platform.
+SdlPlatformState* StateOfWindow(WindowHandle window);
 
-struct WindowTimer {
-    uint32_t id;
-    uint32_t period;
-    uint32_t due; // tick count
-};
+// Starts the thread that turns SIGTERM and SIGINT into a close request on state.
+void StartSignalWatch(SdlPlatformState& state);
 
-struct SdlPlatformState {
-    std::vector<WindowTimer> timers;
-    SDL_Window* window = nullptr;
-    bool foreign = false;          // drawing into someone else's window: input is theirs
-    bool destroyed = false;
-    std::string commandLine;
-    uint32_t wakeEvent = 0;        // SDL user event the signal watch pushes
-    std::atomic<bool> closeRequested{false}; // PlatformRequestClose, SIGTERM or SIGINT
-    std::atomic<bool> windowGone{false};     // the foreign window vanished
-};
-
-extern SdlPlatformState sdlPlatform;
-
-// Starts the thread that turns SIGTERM and SIGINT into a close request.
-void StartSignalWatch();
-
-// Foreign X windows: made from an id, watched for their end.
-SDL_Window* OpenForeignWindow(unsigned long id);
-// Whether an X event says the foreign window is gone.
-bool ForeignWindowEnded(const SDL_Event& event);
+// Foreign X windows: made from an id (0: the root window), watched for their end.
+SDL_Window* OpenForeignWindow(SdlPlatformState& state, unsigned long id);
+// Whether an X event says the state's foreign window is gone.
+bool ForeignWindowEnded(const SdlPlatformState& state, const SDL_Event& event);

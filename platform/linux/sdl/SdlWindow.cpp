@@ -1,6 +1,6 @@
 // The saver window over SDL2: SDL started and stopped, the window made and
 // let go, SDL's events read as the saver sees them, and the timer list the
-// loop drives.
+// loop drives. The window carries its state as SDL window data.
 
 #include "platform/linux/sdl/SdlPlatformState.h"
 
@@ -9,23 +9,25 @@
 
 namespace {
 
-SaverWindowEvent Meaning(const SDL_Event& event)
+constexpr const char* StateKey = "zembria.state";
+
+SaverWindowEvent Meaning(SdlPlatformState& state, const SDL_Event& event)
 {
-    if (event.type == SDL_QUIT || (sdlPlatform.wakeEvent != 0 && event.type == sdlPlatform.wakeEvent))
+    if (event.type == SDL_QUIT || (state.wakeEvent != 0 && event.type == state.wakeEvent))
         return SaverWindowEvent::CloseRequest;
     if (event.type == SDL_SYSWMEVENT) {
-        if (ForeignWindowEnded(event)) sdlPlatform.windowGone = true;
+        if (ForeignWindowEnded(state, event)) state.windowGone = true;
         return SaverWindowEvent::None;
     }
     if (event.type == SDL_WINDOWEVENT) {
         switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE: return SaverWindowEvent::CloseRequest;
-        case SDL_WINDOWEVENT_FOCUS_LOST: return sdlPlatform.foreign ? SaverWindowEvent::None : SaverWindowEvent::FocusLost;
+        case SDL_WINDOWEVENT_FOCUS_LOST: return state.foreign ? SaverWindowEvent::None : SaverWindowEvent::FocusLost;
         case SDL_WINDOWEVENT_EXPOSED: return SaverWindowEvent::Exposed;
         default: return SaverWindowEvent::None;
         }
     }
-    if (sdlPlatform.foreign) return SaverWindowEvent::None;
+    if (state.foreign) return SaverWindowEvent::None;
     switch (event.type) {
     case SDL_KEYDOWN: return SaverWindowEvent::Key;
     case SDL_MOUSEBUTTONDOWN: return SaverWindowEvent::Click;
@@ -34,14 +36,26 @@ SaverWindowEvent Meaning(const SDL_Event& event)
     }
 }
 
+bool IsLiveSaverWindow(const SdlPlatformState* state)
+{
+    return state != nullptr && !state->destroyed;
+}
+
 } // namespace
 
-int PlatformStart(const std::string& commandLine)
+SdlPlatformState* StateOfWindow(WindowHandle window)
 {
-    sdlPlatform.commandLine = commandLine;
+    if (window == nullptr) return nullptr;
+    SDL_Window* sdlWindow = static_cast<SDL_Window*>(window);
+    auto* state = static_cast<SdlPlatformState*>(SDL_GetWindowData(sdlWindow, StateKey));
+    return state != nullptr && state->window == sdlWindow ? state : nullptr;
+}
+
+int PlatformStart(SdlPlatformState& state)
+{
     // Our own watch turns the signals into a close; SDL's would only raise SDL_QUIT later.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    StartSignalWatch();
+    StartSignalWatch(state);
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "zembria: SDL could not start: %s\n", SDL_GetError());
         return 1;
@@ -50,24 +64,24 @@ int PlatformStart(const std::string& commandLine)
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver != nullptr && std::strcmp(driver, "x11") != 0 && std::strcmp(driver, "wayland") != 0)
         std::fprintf(stderr, "zembria: drawing through SDL's \"%s\" video driver\n", driver);
-    sdlPlatform.wakeEvent = SDL_RegisterEvents(1);
-    if (sdlPlatform.wakeEvent == static_cast<uint32_t>(-1)) sdlPlatform.wakeEvent = 0;
+    const uint32_t wakeEvent = SDL_RegisterEvents(1);
+    state.wakeEvent = wakeEvent == static_cast<uint32_t>(-1) ? 0 : wakeEvent;
     return 0;
 }
 
-void PlatformStop()
+void PlatformStop(SdlPlatformState& state)
 {
     // SDL's wake-ups may have gone to a foreign window that is gone by now;
     // SDL_Quit would read those errors after putting back Xlib's handler,
     // which ends the process with an error. The process ends anyway.
-    if (!sdlPlatform.foreign) SDL_Quit();
+    if (!state.foreign) SDL_Quit();
 }
 
-WindowHandle PlatformCreateSaverWindow(const SaverWindowPlacement& placement)
+WindowHandle PlatformCreateSaverWindow(SdlPlatformState& state, const SaverWindowPlacement& placement)
 {
     SDL_Window* window = nullptr;
     if (placement.kind == SaverWindowKind::Foreign) {
-        window = OpenForeignWindow(placement.foreignWindow);
+        window = OpenForeignWindow(state, placement.foreignWindow);
     } else if (placement.kind == SaverWindowKind::Windowed) {
         window = SDL_CreateWindow("Zembria", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, placement.width, placement.height,
                                   SDL_WINDOW_SHOWN);
@@ -83,83 +97,89 @@ WindowHandle PlatformCreateSaverWindow(const SaverWindowPlacement& placement)
         std::fprintf(stderr, "zembria: no window: %s\n", SDL_GetError());
         return nullptr;
     }
-    sdlPlatform.window = window;
-    sdlPlatform.foreign = placement.kind == SaverWindowKind::Foreign;
-    sdlPlatform.destroyed = false;
-    if (!sdlPlatform.foreign) SDL_RaiseWindow(window);
+    state.window = window;
+    state.foreign = placement.kind == SaverWindowKind::Foreign;
+    state.destroyed = false;
+    SDL_SetWindowData(window, StateKey, &state);
+    if (!state.foreign) SDL_RaiseWindow(window);
     return window;
 }
 
-void PlatformDestroySaverWindow()
+void PlatformDestroySaverWindow(SdlPlatformState& state)
 {
-    if (sdlPlatform.window == nullptr || sdlPlatform.destroyed) return;
-    sdlPlatform.destroyed = true;
-    sdlPlatform.timers.clear();
-    SDL_DestroyWindow(sdlPlatform.window); // a foreign window is only let go
+    if (state.window == nullptr || state.destroyed) return;
+    state.destroyed = true;
+    state.timers.clear();
 }
 
 void PlatformRequestClose(WindowHandle window)
 {
-    if (window != nullptr && window == sdlPlatform.window && !sdlPlatform.destroyed) sdlPlatform.closeRequested = true;
+    SdlPlatformState* state = StateOfWindow(window);
+    if (IsLiveSaverWindow(state)) state->closeRequested = true;
 }
 
-bool PlatformCloseRequested()
+bool PlatformCloseRequested(const SdlPlatformState& state)
 {
-    return sdlPlatform.closeRequested || sdlPlatform.windowGone;
+    return state.closeRequested || state.windowGone;
 }
 
-SaverWindowEvent PlatformNextEvent(uint32_t waitMs)
+SaverWindowEvent PlatformNextEvent(SdlPlatformState& state, uint32_t waitMs)
 {
     SDL_Event event;
     const int got = waitMs == 0 ? SDL_PollEvent(&event) : SDL_WaitEventTimeout(&event, static_cast<int>(waitMs));
-    return got != 0 ? Meaning(event) : SaverWindowEvent::None;
+    return got != 0 ? Meaning(state, event) : SaverWindowEvent::None;
 }
 
 // Looks at SDL's queue without taking anything off: the loop reads it later.
-bool PlatformInputQueued(WindowHandle)
+bool PlatformInputQueued(WindowHandle window)
 {
-    if (PlatformCloseRequested()) return true;
+    SdlPlatformState* state = StateOfWindow(window);
+    if (state == nullptr) return false;
+    if (PlatformCloseRequested(*state)) return true;
     SDL_PumpEvents();
     SDL_Event events[64];
     const int count = SDL_PeepEvents(events, 64, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
     for (int i = 0; i < count; ++i) {
-        const SaverWindowEvent meaning = Meaning(events[i]);
+        const SaverWindowEvent meaning = Meaning(*state, events[i]);
         if (meaning == SaverWindowEvent::CloseRequest || meaning == SaverWindowEvent::Key || meaning == SaverWindowEvent::Click)
             return true;
     }
-    return PlatformCloseRequested();
+    return PlatformCloseRequested(*state);
 }
 
 uint32_t PlatformSetTimer(WindowHandle window, uint32_t id, uint32_t milliseconds)
 {
-    if (window == nullptr || window != sdlPlatform.window || sdlPlatform.destroyed) return 0;
+    SdlPlatformState* state = StateOfWindow(window);
+    if (!IsLiveSaverWindow(state)) return 0;
     const uint32_t due = PlatformTickCount() + milliseconds;
-    for (WindowTimer& timer : sdlPlatform.timers) {
+    for (WindowTimer& timer : state->timers) {
         if (timer.id == id) {
             timer = {id, milliseconds, due};
             return id;
         }
     }
-    sdlPlatform.timers.push_back({id, milliseconds, due});
+    state->timers.push_back({id, milliseconds, due});
     return id;
 }
 
-bool PlatformKillTimer(WindowHandle, uint32_t id)
+bool PlatformKillTimer(WindowHandle window, uint32_t id)
 {
-    for (auto it = sdlPlatform.timers.begin(); it != sdlPlatform.timers.end(); ++it) {
+    SdlPlatformState* state = StateOfWindow(window);
+    if (state == nullptr) return false;
+    for (auto it = state->timers.begin(); it != state->timers.end(); ++it) {
         if (it->id == id) {
-            sdlPlatform.timers.erase(it);
+            state->timers.erase(it);
             return true;
         }
     }
     return false;
 }
 
-bool PlatformTakeDueTimer(uint32_t& id)
+bool PlatformTakeDueTimer(SdlPlatformState& state, uint32_t& id)
 {
     const uint32_t now = PlatformTickCount();
     WindowTimer* due = nullptr;
-    for (WindowTimer& timer : sdlPlatform.timers)
+    for (WindowTimer& timer : state.timers)
         if (static_cast<int32_t>(now - timer.due) >= 0 && (!due || static_cast<int32_t>(due->due - timer.due) > 0))
             due = &timer;
     if (due == nullptr) return false;
@@ -168,12 +188,12 @@ bool PlatformTakeDueTimer(uint32_t& id)
     return true;
 }
 
-uint32_t PlatformTimerWaitMs()
+uint32_t PlatformTimerWaitMs(const SdlPlatformState& state)
 {
     constexpr uint32_t IdleWaitMs = 60000; // no timer armed: wake now and then anyway
     uint32_t wait = IdleWaitMs;
     const uint32_t now = PlatformTickCount();
-    for (const WindowTimer& timer : sdlPlatform.timers) {
+    for (const WindowTimer& timer : state.timers) {
         const int32_t left = static_cast<int32_t>(timer.due - now);
         if (left <= 0) return 0;
         if (static_cast<uint32_t>(left) < wait) wait = static_cast<uint32_t>(left);

@@ -9,7 +9,7 @@
 #include <pthread.h>
 #include <thread>
 
-void StartSignalWatch()
+void StartSignalWatch(SdlPlatformState& state)
 {
     // Blocked before SDL, libcurl or anything else starts a thread, so all inherit it.
     sigset_t ending;
@@ -17,14 +17,15 @@ void StartSignalWatch()
     sigaddset(&ending, SIGTERM);
     sigaddset(&ending, SIGINT);
     pthread_sigmask(SIG_BLOCK, &ending, nullptr);
-    std::thread([ending] {
+    std::thread([ending, &state] {
         for (;;) {
             int signal = 0;
             if (sigwait(&ending, &signal) != 0) continue;
-            sdlPlatform.closeRequested = true;
-            if (sdlPlatform.wakeEvent != 0) {
+            state.closeRequested = true;
+            const uint32_t wakeEvent = state.wakeEvent;
+            if (wakeEvent != 0) {
                 SDL_Event wake{};
-                wake.type = sdlPlatform.wakeEvent;
+                wake.type = wakeEvent;
                 SDL_PushEvent(&wake);
             }
         }

@@ -9,6 +9,7 @@
 #include "host/ModeFlags.h"
 #include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
+#include "host/StartupTrace.h"
 #include "settings/SettingsDialog.h"
 
 struct SaverContext {
@@ -17,6 +18,7 @@ struct SaverContext {
     HostState host;
     SaverApp app;
     SettingsDialog settings;
+    StartupTrace trace;
     // SaverInputPending on this context, for callers that take a plain
     // function (the service's requests, the start-up steps); the process
     // entry supplies it, since only it knows where the context lives.

@@ -1,14 +1,33 @@
 #pragma once
-// The check the saver makes before it creates its device, run while the
+// The check the saver makes around the creation of its device, run while the
 // saver looks for input. Each platform supplies its own: the DirectX check on
 // Windows (host/win32), the renderer check on Linux (host/linux/sdl).
+// What the check can decide at once comes before the device; a slow part
+// that can only confirm may run on while the first frames show the picture,
+// and is decided after them.
+
+#include <memory>
+
+struct PendingCheck; // per platform: the part still running
 
 struct GraphicsCheckRun {
     bool finished = false;   // the check came to a decision
     bool acceptable = false; // the decision let the saver draw; a refusal has told the user why
     bool inputCame = false;  // input came while the check ran
+    std::shared_ptr<PendingCheck> pending; // set while a part still runs (not finished)
 };
 
 struct SaverContext;
 
-GraphicsCheckRun RunGraphicsCheck(SaverContext& context);
+// Decides what it can before the device is made. A refusal known by then
+// waits for the whole decision and tells the user; otherwise a slow part
+// may be left pending.
+GraphicsCheckRun BeginGraphicsCheck(SaverContext& context);
+// Waits for the pending part (input still ends the wait), decides and tells the user.
+GraphicsCheckRun FinishGraphicsCheck(SaverContext& context, const GraphicsCheckRun& begun);
+
+inline GraphicsCheckRun RunGraphicsCheck(SaverContext& context)
+{
+    const GraphicsCheckRun begun = BeginGraphicsCheck(context);
+    return begun.pending ? FinishGraphicsCheck(context, begun) : begun;
+}

@@ -20,6 +20,11 @@ void LoadBitmap(TextureHandle* handle, int resourceId)
 
 int32_t SaverApp::Start(WindowHandle saverWindow)
 {
+    return StartShowing(saverWindow) != 0 ? 1 : StartService(saverWindow);
+}
+
+int32_t SaverApp::StartShowing(WindowHandle saverWindow)
+{
     advancePending = false;
     infoStore.Clear();
     rotationPos = -1;
@@ -44,7 +49,9 @@ int32_t SaverApp::Start(WindowHandle saverWindow)
     dictionary.Load(JoinPath(folders.dictionaries, "dictionary." + options.GetString("Language", "1")));
     serviceClient.SetLanguage(options.GetInt("Language", 1));
 
+    Trace("options and texts read");
     PrepareCache();
+    Trace("cache prepared");
     rotationPos = pictureList.empty() ? -1 : 0;
     advancing = false;
     if (!pictureList.empty()) {
@@ -52,6 +59,7 @@ int32_t SaverApp::Start(WindowHandle saverWindow)
         if (device.pictureHandle != nullptr)
             device.pictureHandle->LoadFile(pictureList[0], device.screenWidth, device.screenHeight);
         infoStore.SetString("ImageInfoSub", pictureList[0], true);
+        Trace("picture loaded");
     }
     if (InputPending()) return 1;
 
@@ -60,11 +68,17 @@ int32_t SaverApp::Start(WindowHandle saverWindow)
     infoStore.SetString("ImageInfoMain", dictionary.GetString("Initialization", "Initialization"), true);
     advancePending = false;
     OnTimer(saverWindow, FrameTimerId);
+    Trace("first frame presented");
     if (InputPending()) return 1;
     infoStore.SetString("ImageInfoMain", dictionary.GetString("Initialization", "Initialization"), true);
     advancePending = true;
     OnTimer(saverWindow, FrameTimerId);
-    if (InputPending()) return 1;
+    Trace("second frame presented");
+    return InputPending() ? 1 : 0;
+}
+
+int32_t SaverApp::StartService(WindowHandle saverWindow)
+{
 
     if (options.GetString("offline", "false") != "false") {
         infoStore.SetString("ImageInfoMain", dictionary.GetString("Hint", "HINT:"), true);
@@ -72,6 +86,7 @@ int32_t SaverApp::Start(WindowHandle saverWindow)
     } else {
         Login();
     }
+    Trace("login or offline hint");
     if (InputPending()) return 1;
 
     if (rotationPos == -1) {
@@ -86,6 +101,11 @@ int32_t SaverApp::Start(WindowHandle saverWindow)
     PlatformSetTimer(saverWindow, FrameTimerId, FramePeriodMs);
     PlatformSetTimer(saverWindow, SlideTimerId, SlidePeriodMs());
     return 0;
+}
+
+void SaverApp::Trace(const char* step) const
+{
+    if (trace) trace->Step(step);
 }
 
 int32_t SaverApp::OnTimer(WindowHandle saverWindow, uint32_t timerId)

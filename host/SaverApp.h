@@ -10,6 +10,7 @@
 //   SaverFrame.cpp     the frame
 
 #include "host/ModeFlags.h"
+#include "host/StartupTrace.h"
 #include "platform/Platform.h"
 #include "render/FrameContent.h"
 #include "service/ServiceClient.h"
@@ -37,7 +38,12 @@ public:
     explicit SaverApp(RenderDevice& device) : device(device) {}
 
     // 1 when input ended the start-up between its steps (no timers armed).
+    // Start-up in two parts: the pictures the cache holds on screen (options,
+    // texts, cache, the first frames), then the service (login or the offline
+    // hint, the timers). 1 when input ended it between its steps.
     int32_t Start(WindowHandle window);
+    int32_t StartShowing(WindowHandle window);
+    int32_t StartService(WindowHandle window);
     int32_t OnTimer(WindowHandle window, uint32_t timerId);
     void StopTimers();
     void ReadRefreshInterval();
@@ -69,9 +75,11 @@ public:
     // Given by the host before Start: where the files lie, the service to ask.
     SaverFolders folders;
     std::string serviceHost;
+    const StartupTrace* trace = nullptr; // the start-up's steps, when traced
     std::vector<std::pair<std::string, std::string>> optionOverrides; // options file values for this run only
 
 private:
+    void Trace(const char* step) const;
     // Whether the user wants the saver closed: start-up skips its other steps.
     bool InputPending() const;
     void ShowServicePicture();

@@ -9,6 +9,7 @@
 #include "host/ModeFlags.h"
 #include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
+#include "host/StartupTrace.h"
 #include "render/RenderDevice.h"
 #include "settings/SettingsDialog.h"
 
@@ -19,6 +20,7 @@ struct SaverContext {
     RenderDevice device; // made before the controller, gone after it
     SaverApp app{device};
     SettingsDialog settings;
+    StartupTrace trace;
     // SaverInputPending on this context, for callers that take a plain
     // function (the service's requests, the start-up steps); the process
     // entry supplies it, since only it knows where the context lives.

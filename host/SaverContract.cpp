@@ -2,6 +2,7 @@
 
 #include "host/GraphicsCheck.h"
 #include "host/SaverContext.h"
+#include "render/DrawList.h"
 #include "render/RenderDevice.h"
 
 namespace {
@@ -22,20 +23,41 @@ void TakeTheWindow(SaverContext& context, WindowHandle window)
     }
 }
 
+// Whether the check's outcome ends the start-up: input during the check
+// closes the saver (a refusal's message comes first: the user must learn why
+// nothing shows); a refusal leaves the window black and inert.
+bool CheckStops(SaverContext& context, WindowHandle window, const GraphicsCheckRun& check)
+{
+    if (check.pending) return false;
+    if (!check.finished || check.inputCame || SaverInputPending(context.host)) {
+        PlatformRequestClose(window);
+        return true;
+    }
+    return !check.acceptable;
+}
+
+void ShowBlackAndRelease(RenderDevice& device)
+{
+    DrawList black;
+    black.AddClear();
+    device.BeginScene();
+    device.Execute(black);
+    device.EndScene();
+    device.Present();
+    device.Release();
+}
+
 } // namespace
 
 int32_t SaverStart(SaverContext& context, WindowHandle window)
 {
+    context.trace.Step("window made");
     TakeTheWindow(context, window);
     ReadModeFlags(context.mode, context.options);
-    const GraphicsCheckRun check = RunGraphicsCheck(context);
-    // Input during start-up skips the rest, and the saver ends the usual way;
-    // a failed check's message comes first: the user must learn why nothing shows.
-    if (!check.finished || check.inputCame || SaverInputPending(context.host)) {
-        PlatformRequestClose(window);
-        return 0;
-    }
-    if (!check.acceptable) return 0; // told the user; the window stays black and inert
+    GraphicsCheckRun check = BeginGraphicsCheck(context);
+    context.trace.Step(check.pending ? "graphics check begun" : "graphics check decided");
+    if (context.mode.PreviewMode) check = FinishGraphicsCheck(context, check);
+    if (CheckStops(context, window, check)) return 0;
     if (context.mode.PreviewMode) return 0;
     // --window: a windowed device of that size; --snapshot: keep each presented frame.
     context.device.windowedWidth = context.options.windowWidth;
@@ -45,6 +67,7 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
         PlatformMessageBox(nullptr, InitErrorText, InitErrorCaption, BoxKind::Error);
         return 1;
     }
+    context.trace.Step("device made");
     if (SaverInputPending(context.host)) {
         PlatformRequestClose(window);
         return 0;
@@ -54,7 +77,26 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     context.app.folders = CurrentFolders(context.mode, context.options);
     context.app.serviceHost = ServiceHostOption(context.options);
     context.app.optionOverrides = context.options.overrides;
-    if (context.device.InitResources() == 0 && context.app.Start(window) != 0) PlatformRequestClose(window);
+    context.app.trace = &context.trace;
+    if (context.device.InitResources() != 0) return 0;
+    context.trace.Step("fonts and textures made");
+    if (context.app.StartShowing(window) != 0) {
+        PlatformRequestClose(window);
+        return 0;
+    }
+    // The part of the check that can only confirm ran beside the device and
+    // the first frames; its refusal leaves the window black and inert, as a
+    // refusal before the device does.
+    check = FinishGraphicsCheck(context, check);
+    context.trace.Step("graphics check decided");
+    if (CheckStops(context, window, check)) {
+        if (!check.inputCame && check.finished) {
+            context.app.StopTimers();
+            ShowBlackAndRelease(context.device);
+        }
+        return 0;
+    }
+    if (context.app.StartService(window) != 0) PlatformRequestClose(window);
     return 0;
 }
 

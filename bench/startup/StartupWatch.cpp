@@ -5,6 +5,8 @@
 // id once the colour is there. Prints every run, then median and maximum.
 // Usage: startup_watch RUNS R,G,B X,Y -- COMMAND [ARGS...]
 // Each run's environment may be prepared by the command itself (a script).
+// Each run's line also gives the launch's wall-clock time, to place a traced
+// program's own steps.
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -105,6 +107,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "startup_watch: the colour is on screen before the launch\n");
             return 1;
         }
+        const auto launched = std::chrono::system_clock::now();
         const auto start = Clock::now();
         const pid_t child = Launch(argv + 5);
         if (child < 0) return 1;
@@ -120,7 +123,9 @@ int main(int argc, char** argv)
             return 1;
         }
         seconds.push_back(elapsed);
-        std::printf("  run %d: %.3f s\n", run + 1, elapsed);
+        std::printf("  run %d: %.3f s (launched at %lld ms)\n", run + 1, elapsed,
+                    static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                               launched.time_since_epoch()).count()));
         std::fflush(stdout);
     }
     std::printf("median %.3f s, max %.3f s (%d runs)\n", Median(seconds),

@@ -32,6 +32,25 @@ def watch(watcher, label, runs, colour, point, command):
     return float(match.group(1)) if match else None
 
 
+def profile(watcher, label, colour, point, command, trace, native):
+    """One launch with the saver's start-up trace: each step's time after the launch."""
+    if os.path.exists(trace):
+        os.remove(trace)
+    out = subprocess.run([watcher, '1', colour, '%d,%d' % point, '--'] + command, stdin=subprocess.DEVNULL,
+                         capture_output=True, text=True, timeout=600,
+                         env=dict(os.environ, ZEMBRIA_STARTUP_TRACE=trace if native else 'Z:' + trace.replace('/', '\\')))
+    match = re.search(r'run 1: ([0-9.]+) s \(launched at (\d+) ms\)', out.stdout)
+    if not match or not os.path.exists(trace):
+        print('  %s: no trace' % label, flush=True)
+        return
+    shown, launched = float(match.group(1)), int(match.group(2))
+    print('  %s, step by step (seconds after the launch):' % label, flush=True)
+    for line in open(trace).read().splitlines():
+        at, step = line.split(' ', 1)
+        print('    %6.3f  %s' % ((int(at) - launched) / 1000.0, step), flush=True)
+    print('    %6.3f  picture on screen (read from the screen)' % shown, flush=True)
+
+
 def winpath(path):
     return 'Z:' + path.replace('/', '\\')
 
@@ -80,36 +99,42 @@ def main():
             print('  zembria / bare SDL: %.2fx; Zembria.scr - bare Direct3D 9: %+.3f s'
                   % (results['native'] / results['sdl'], results['wine'] - results['d3d9']), flush=True)
 
+        print('start-up profile (one warm launch each, ZEMBRIA_STARTUP_TRACE)', flush=True)
+        trace = os.path.join(work, 'trace.txt')
+        profile(watcher, 'zembria', ORANGE, picture_point, saver_native, trace, True)
+        profile(watcher, 'Zembria.scr under wine', ORANGE, picture_point, saver_wine, trace, False)
+
         # Cold: natively a new user cache folder per run; under wine a new prefix per run.
-        print('cold (natively a fresh XDG_CACHE_HOME per run; under wine a NEW PREFIX per run, made beforehand, '
-              'no wine server running: the first start in a prefix costs several times a warm one)', flush=True)
-        fresh_cache = 'export XDG_CACHE_HOME="$(mktemp -d -p %s)"; exec "$@"' % work
-        watch(watcher, '  zembria, cached picture', cold_runs, ORANGE, picture_point,
-              ['bash', '-c', fresh_cache, '-'] + saver_native)
-        watch(watcher, '  bare SDL program, the same JPEG', cold_runs, ORANGE, picture_point,
-              ['bash', '-c', fresh_cache, '-', bare_sdl, picture])
-        subprocess.run(['bash', os.path.join(os.path.dirname(os.path.abspath(__file__)), '../../scripts/wine-stop'),
-                        win32])
-        for label, program in (('Zembria.scr under wine, cached picture', [scr, '--home', winpath(home), '/s']),
-                               ('bare Direct3D 9 program under wine, one clear', [bare_d3d9] + ORANGE.split(','))):
-            prefixes = []
-            for i in range(cold_runs):
-                prefix = os.path.join(work, 'prefix-%s-%d' % (program[0][-5:].replace('.', ''), i))
-                env = dict(os.environ, WINEPREFIX=prefix, **WINE_ENV)
-                subprocess.run(['wineboot', '-i'], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
-                subprocess.run(['wineserver', '-w'], env=env)
-                prefixes.append(prefix)
-            queue = os.path.join(work, 'prefixes')
-            with open(queue, 'w') as f:
-                f.write('\n'.join(prefixes) + '\n')
-            # Each run takes the next prefix off the list.
-            next_prefix = ('p="$(head -n1 %s)"; sed -i 1d %s; export WINEPREFIX="$p" WINEDEBUG=-all '
-                           'WINEDLLOVERRIDES="%s"; exec wine "$@"' % (queue, queue, WINE_ENV['WINEDLLOVERRIDES']))
-            watch(watcher, '  ' + label, cold_runs, ORANGE, picture_point, ['bash', '-c', next_prefix, '-'] + program)
-            for prefix in prefixes:
-                subprocess.run(['wineserver', '-k'], env=dict(os.environ, WINEPREFIX=prefix),
-                               stderr=subprocess.DEVNULL)
+        if cold_runs > 0:
+            print('cold (natively a fresh XDG_CACHE_HOME per run; under wine a NEW PREFIX per run, made beforehand, '
+                  'no wine server running: the first start in a prefix costs several times a warm one)', flush=True)
+            fresh_cache = 'export XDG_CACHE_HOME="$(mktemp -d -p %s)"; exec "$@"' % work
+            watch(watcher, '  zembria, cached picture', cold_runs, ORANGE, picture_point,
+                  ['bash', '-c', fresh_cache, '-'] + saver_native)
+            watch(watcher, '  bare SDL program, the same JPEG', cold_runs, ORANGE, picture_point,
+                  ['bash', '-c', fresh_cache, '-', bare_sdl, picture])
+            subprocess.run(['bash', os.path.join(os.path.dirname(os.path.abspath(__file__)), '../../scripts/wine-stop'),
+                            win32])
+            for label, program in (('Zembria.scr under wine, cached picture', [scr, '--home', winpath(home), '/s']),
+                                   ('bare Direct3D 9 program under wine, one clear', [bare_d3d9] + ORANGE.split(','))):
+                prefixes = []
+                for i in range(cold_runs):
+                    prefix = os.path.join(work, 'prefix-%s-%d' % (program[0][-5:].replace('.', ''), i))
+                    env = dict(os.environ, WINEPREFIX=prefix, **WINE_ENV)
+                    subprocess.run(['wineboot', '-i'], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+                    subprocess.run(['wineserver', '-w'], env=env)
+                    prefixes.append(prefix)
+                queue = os.path.join(work, 'prefixes')
+                with open(queue, 'w') as f:
+                    f.write('\n'.join(prefixes) + '\n')
+                # Each run takes the next prefix off the list.
+                next_prefix = ('p="$(head -n1 %s)"; sed -i 1d %s; export WINEPREFIX="$p" WINEDEBUG=-all '
+                               'WINEDLLOVERRIDES="%s"; exec wine "$@"' % (queue, queue, WINE_ENV['WINEDLLOVERRIDES']))
+                watch(watcher, '  ' + label, cold_runs, ORANGE, picture_point, ['bash', '-c', next_prefix, '-'] + program)
+                for prefix in prefixes:
+                    subprocess.run(['wineserver', '-k'], env=dict(os.environ, WINEPREFIX=prefix),
+                                   stderr=subprocess.DEVNULL)
 
         # Online: an empty cache and the demo service; the first frame is the bar with its emblem.
         online = os.path.join(work, 'online')

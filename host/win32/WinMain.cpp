@@ -27,6 +27,8 @@ SaverContext& RunningContext()
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    saver.trace.OpenFromEnvironment();
+    saver.trace.Step("process entry");
     std::string rest, error;
     switch (ParseProgramOptions(SkipModuleName(GetCommandLineA()), saver.options, rest, error)) {
     case OptionsOutcome::Help:

@@ -293,17 +293,47 @@ TEST_F(SaverWindowTest, PreviewStartsNothing)
     EXPECT_TRUE(recording.killed.empty());
 }
 
+// DxDiag only confirms once the libraries pass, so it may still run while
+// the device and the first frames show the picture; its refusal then tells
+// the user the same way and leaves the window black and inert as a refusal
+// before the device does.
 TEST_F(SaverWindowTest, OldDirectXLeavesTheWindowInert)
 {
-    recording.commandLine = "C:\\Saver\\Zembria.scr /s";
-    recording.dxLetter = 'b';
-    Window(Msg::Create);
-    ASSERT_EQ(recording.boxes.size(), 1u);
-    EXPECT_EQ(recording.boxes[0].caption, "Wrong DirectX version");
-    EXPECT_EQ(recording.boxes[0].owner, nullptr);
-    EXPECT_EQ(recording.boxes[0].kind, BoxKind::Error);
-    EXPECT_TRUE(recording.armed.empty());
-    EXPECT_TRUE(recording.sent.empty()) << "the saver is not ended";
+    struct Case {
+        const char* when;
+        std::vector<int> helperWaits; // the libraries' and DxDiag's: done at once (0) or at the nth wait
+        bool framesFirst;
+    };
+    for (const Case& c : {Case{"DxDiag done before the device", {0, 0}, false},
+                          Case{"DxDiag done after the first frames", {0, 3}, true}}) {
+        SCOPED_TRACE(c.when);
+        ResetPlatformRecording();
+        ResetRecording();
+        recording.commandLine = "C:\\Saver\\Zembria.scr /s";
+        recording.windows = {Saver};
+        recording.helperWaits = c.helperWaits;
+        recording.dxLetter = 'b';
+        const int devices = TheRecording().devicesCreated;
+        Window(Msg::Create);
+        ASSERT_EQ(recording.boxes.size(), 1u);
+        EXPECT_EQ(recording.boxes[0].caption, "Wrong DirectX version");
+        EXPECT_EQ(recording.boxes[0].text.find("DirectX 9.0c or higher required ("), 0u);
+        EXPECT_EQ(recording.boxes[0].owner, nullptr);
+        EXPECT_EQ(recording.boxes[0].kind, BoxKind::Error);
+        EXPECT_TRUE(recording.activeTimers.empty()) << "inert";
+        EXPECT_TRUE(recording.sent.empty()) << "the saver is not ended";
+        EXPECT_EQ(TheRecording().devicesCreated - devices, c.framesFirst ? 1 : 0);
+        if (c.framesFirst) {
+            const auto& calls = TheRecording().calls;
+            EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](const DrawCall& call) {
+                return call.kind == DrawCall::Kind::Text && call.font == FontKind::Heading;
+            })) << "the first frames came before the message";
+            ASSERT_GE(calls.size(), 2u);
+            EXPECT_EQ(calls[calls.size() - 2].kind, DrawCall::Kind::Clear) << "then the screen goes black";
+            EXPECT_EQ(calls.back().kind, DrawCall::Kind::Present);
+        }
+        Window(Msg::Destroy);
+    }
 }
 
 // Input while starting up (the DirectX check's helper threads, the device,

@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-GraphicsCheckRun RunGraphicsCheck(SaverContext&)
+GraphicsCheckRun BeginGraphicsCheck(SaverContext&)
 {
     GraphicsCheckRun run;
     run.finished = true;
@@ -17,4 +17,9 @@ GraphicsCheckRun RunGraphicsCheck(SaverContext&)
     if (!run.acceptable)
         std::fprintf(stderr, "zembria: SDL offers no renderer to draw with (%s); nothing will show\n", SDL_GetError());
     return run;
+}
+
+GraphicsCheckRun FinishGraphicsCheck(SaverContext&, const GraphicsCheckRun& begun)
+{
+    return begun;
 }

@@ -118,6 +118,8 @@ void PlatformHideCursor()
 
 int main(int argc, char** argv)
 {
+    saver.trace.OpenFromEnvironment();
+    saver.trace.Step("process entry");
     std::string rest, error;
     std::vector<std::string> args(argv + 1, argv + argc);
     if (TakeHackOptions(args, saver.options.overrides, error) != 0) {

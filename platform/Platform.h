@@ -14,13 +14,6 @@ enum class BoxKind { Error };
 
 struct PlatformPoint { int32_t x = 0, y = 0; };
 
-// Status codes of the platform's own calls (HRESULT values on Windows).
-namespace Status {
-constexpr long Fail = static_cast<int32_t>(0x80004005u);
-constexpr long InvalidArg = static_cast<int32_t>(0x80070057u);
-constexpr long OutOfMemory = static_cast<int32_t>(0x8007000Eu);
-} // namespace Status
-
 int PlatformMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, BoxKind kind);
 uint32_t PlatformSetTimer(WindowHandle window, uint32_t id, uint32_t milliseconds);
 bool PlatformKillTimer(WindowHandle window, uint32_t id);

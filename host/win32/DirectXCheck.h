@@ -59,6 +59,14 @@ std::string DirectXProblemOf(const DxVersion& dxDiag, const LibraryFindings& lib
 // Shows the problem's message, if any; true when there is none.
 bool ReportDirectXProblem(const std::string& problem);
 
+// What the probes answer when they fail: the values of E_FAIL, E_INVALIDARG
+// and E_OUTOFMEMORY.
+namespace ProbeStatus {
+constexpr long Fail = static_cast<int32_t>(0x80004005u);
+constexpr long InvalidArg = static_cast<int32_t>(0x80070057u);
+constexpr long OutOfMemory = static_cast<int32_t>(0x8007000Eu);
+} // namespace ProbeStatus
+
 // Supplied per platform.
 long ReadDxDiagVersion(uint32_t& major, uint32_t& minor, char& letter);
 long ReadFileVersion(const std::string& path, uint64_t* version);

@@ -65,26 +65,26 @@ long ReadDxDiagVersion(uint32_t& major, uint32_t& minor, char& letter)
         provider->Release();
     }
     if (comStarted) CoUninitialize();
-    return allRead ? 0 : Status::Fail;
+    return allRead ? 0 : ProbeStatus::Fail;
 }
 
 long ReadFileVersion(const std::string& path, uint64_t* version)
 {
-    if (path.empty() || version == nullptr) return Status::InvalidArg;
+    if (path.empty() || version == nullptr) return ProbeStatus::InvalidArg;
     DWORD handle = 0;
     DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
-    if (size == 0) return Status::Fail;
+    if (size == 0) return ProbeStatus::Fail;
     std::vector<char> buffer;
     try {
         buffer.resize(size);
     } catch (const std::bad_alloc&) {
-        return Status::OutOfMemory;
+        return ProbeStatus::OutOfMemory;
     }
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT fixedSize = 0;
     if (!GetFileVersionInfoA(path.c_str(), 0, size, buffer.data())
         || !VerQueryValueA(buffer.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) || fixed == nullptr)
-        return Status::Fail;
+        return ProbeStatus::Fail;
     *version = (static_cast<uint64_t>(fixed->dwFileVersionMS) << 32) | fixed->dwFileVersionLS;
     return 0;
 }

@@ -25,9 +25,9 @@ TEST(DirectXProbe, FileVersions)
     uint64_t version = 0;
     EXPECT_EQ(ReadFileVersion(system + "\\d3d9.dll", &version), 0);
     EXPECT_NE(version, 0u);
-    EXPECT_EQ(ReadFileVersion(system + "\\no-such-library.dll", &version), Status::Fail);
-    EXPECT_EQ(ReadFileVersion("", &version), Status::InvalidArg);
-    EXPECT_EQ(ReadFileVersion(system + "\\d3d9.dll", nullptr), Status::InvalidArg);
+    EXPECT_EQ(ReadFileVersion(system + "\\no-such-library.dll", &version), ProbeStatus::Fail);
+    EXPECT_EQ(ReadFileVersion("", &version), ProbeStatus::InvalidArg);
+    EXPECT_EQ(ReadFileVersion(system + "\\d3d9.dll", nullptr), ProbeStatus::InvalidArg);
 
     uint32_t major = 0, minor = 7;
     char letter = '?';

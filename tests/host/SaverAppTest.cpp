@@ -242,14 +242,14 @@ TEST_F(SaverAppTest, FailedSceneKeepsThePictureChangePending)
 {
     ResetRecording();
     saver.app.advancePending = true;
-    TheRecording().beginSceneResult = Status::Fail;
-    EXPECT_EQ(saver.app.OnTimer(Saver, FrameTimerId), Status::Fail);
+    TheRecording().beginSceneResult = 1L;
+    EXPECT_EQ(saver.app.OnTimer(Saver, FrameTimerId), 1L);
     EXPECT_TRUE(saver.app.advancePending) << "no picture change after a frame that was not drawn";
     EXPECT_EQ(recording.CountArmed(SlideTimerId), 0);
 
     TheRecording().beginSceneResult = 0;
-    TheRecording().endSceneResult = Status::Fail;
-    EXPECT_EQ(saver.app.OnTimer(Saver, FrameTimerId), Status::Fail);
+    TheRecording().endSceneResult = 1L;
+    EXPECT_EQ(saver.app.OnTimer(Saver, FrameTimerId), 1L);
     EXPECT_TRUE(saver.app.advancePending);
 
     TheRecording().endSceneResult = 0;

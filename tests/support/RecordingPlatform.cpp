@@ -205,7 +205,7 @@ void PlatformReport(const std::string& text, const std::string&, bool)
 
 long ReadDxDiagVersion(uint32_t& major, uint32_t& minor, char& letter)
 {
-    if (!recording.dxDiagReads) return Status::Fail;
+    if (!recording.dxDiagReads) return ProbeStatus::Fail;
     major = recording.dxMajor;
     minor = recording.dxMinor;
     letter = recording.dxLetter;
@@ -214,9 +214,9 @@ long ReadDxDiagVersion(uint32_t& major, uint32_t& minor, char& letter)
 
 long ReadFileVersion(const std::string& path, uint64_t* version)
 {
-    if (path.empty() || version == nullptr) return Status::InvalidArg;
+    if (path.empty() || version == nullptr) return ProbeStatus::InvalidArg;
     auto found = recording.fileVersions.find(path);
-    if (found == recording.fileVersions.end()) return Status::Fail;
+    if (found == recording.fileVersions.end()) return ProbeStatus::Fail;
     *version = found->second;
     return 0;
 }

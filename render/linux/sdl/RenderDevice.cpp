@@ -120,12 +120,12 @@ void RenderDevice::ReleaseSurface()
 long RenderDevice::BeginScene()
 {
     drawFailed = false;
-    return state && state->renderer ? 0 : Status::Fail;
+    return state && state->renderer ? 0 : 1;
 }
 
 long RenderDevice::EndScene()
 {
-    return state && state->renderer ? 0 : Status::Fail;
+    return state && state->renderer ? 0 : 1;
 }
 
 // The software renderer draws into the window's own surface, which keeps

@@ -112,7 +112,7 @@ SDL_Surface* ScaledTo(SDL_Surface* source, int targetWidth, int targetHeight)
 // The record takes a texture just made (nullptr: none could be made).
 long Keep(TextureRecord& record, NativeTexture* created, int width, int height, const std::string& name)
 {
-    if (!created) return Status::OutOfMemory;
+    if (!created) return 1;
     record.texture = created;
     record.width = width;
     record.height = height;
@@ -142,21 +142,21 @@ long TextureRecord::CreateFromResource(RenderDevice& device, int resourceId, int
         SDL_Surface* loaded = SDL_LoadBMP_RW(SDL_RWFromConstMem(artwork.bytes, static_cast<int>(artwork.size)), 1);
         SDL_Surface* argb = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
         SDL_FreeSurface(loaded);
-        if (!argb) return Status::Fail;
+        if (!argb) return 1;
         const int sourceWidth = argb->w, sourceHeight = argb->h;
         return Keep(*this, TextureFrom(device, ScaledTo(argb, requestedWidth, requestedHeight), true), sourceWidth,
                     sourceHeight, ResourceTextureName);
     }
-    return Status::InvalidArg;
+    return 1;
 }
 
 // Panel textures: red follows u, green follows v, half alpha at every texel
 // centre, as the Windows fill function makes them.
 long TextureRecord::CreateFilled(RenderDevice& device, int requestedWidth, int requestedHeight)
 {
-    if (requestedWidth <= 0 || requestedHeight <= 0) return Status::InvalidArg;
+    if (requestedWidth <= 0 || requestedHeight <= 0) return 1;
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, requestedWidth, requestedHeight, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (!surface) return Status::OutOfMemory;
+    if (!surface) return 1;
     for (int y = 0; y < requestedHeight; ++y) {
         auto* row = reinterpret_cast<uint32_t*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
         const auto green = static_cast<uint32_t>((y + 0.5) / requestedHeight * 255.0 + 0.5);

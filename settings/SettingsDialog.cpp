@@ -1,5 +1,5 @@
 // Open and save of the settings dialog: which option or text each control
-// shows, in the order the dialog has always filled them, and what OK writes.
+// shows, in the order the dialog fills them, and what OK writes.
 
 #include "settings/SettingsDialog.h"
 

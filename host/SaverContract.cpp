@@ -23,17 +23,19 @@ void TakeTheWindow(SaverContext& context, WindowHandle window)
     }
 }
 
-// Whether the check's outcome ends the start-up: input during the check
+enum class CheckOutcome { Goes, Closes, Refused };
+
+// What the check's outcome makes of the start-up: input during the check
 // closes the saver (a refusal's message comes first: the user must learn why
 // nothing shows); a refusal leaves the window black and inert.
-bool CheckStops(SaverContext& context, WindowHandle window, const GraphicsCheckRun& check)
+CheckOutcome OutcomeOf(SaverContext& context, WindowHandle window, const GraphicsCheckRun& check)
 {
-    if (check.pending) return false;
+    if (check.pending) return CheckOutcome::Goes;
     if (!check.finished || check.inputCame || SaverInputPending(context.host)) {
         PlatformRequestClose(window);
-        return true;
+        return CheckOutcome::Closes;
     }
-    return !check.acceptable;
+    return check.acceptable ? CheckOutcome::Goes : CheckOutcome::Refused;
 }
 
 void ShowBlackAndRelease(RenderDevice& device)
@@ -57,8 +59,7 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     GraphicsCheckRun check = BeginGraphicsCheck(context);
     context.trace.Step(check.pending ? "graphics check begun" : "graphics check decided");
     if (context.mode.PreviewMode) check = FinishGraphicsCheck(context, check);
-    if (CheckStops(context, window, check)) return 0;
-    if (context.mode.PreviewMode) return 0;
+    if (OutcomeOf(context, window, check) != CheckOutcome::Goes || context.mode.PreviewMode) return 0;
     // --window: a windowed device of that size; --snapshot: keep each presented frame.
     context.device.windowedWidth = context.options.windowWidth;
     context.device.windowedHeight = context.options.windowHeight;
@@ -89,12 +90,15 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     // refusal before the device does.
     check = FinishGraphicsCheck(context, check);
     context.trace.Step("graphics check decided");
-    if (CheckStops(context, window, check)) {
-        if (!check.inputCame && check.finished) {
-            context.app.StopTimers();
-            ShowBlackAndRelease(context.device);
-        }
+    switch (OutcomeOf(context, window, check)) {
+    case CheckOutcome::Closes:
         return 0;
+    case CheckOutcome::Refused:
+        context.app.StopTimers();
+        ShowBlackAndRelease(context.device);
+        return 0;
+    case CheckOutcome::Goes:
+        break;
     }
     if (context.app.StartService(window) != 0) PlatformRequestClose(window);
     return 0;

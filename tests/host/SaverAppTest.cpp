@@ -265,11 +265,17 @@ protected:
     {
         return SaverWindowProc(saver, Saver, message, wParam, 0);
     }
+    // The saver as started from the test's own folder, so its cache lands there.
+    void StartFromHome(const char* flags)
+    {
+        recording.modulePath = (home / "Zembria.scr").string();
+        recording.commandLine = "\"" + recording.modulePath + "\" " + flags;
+    }
 };
 
 TEST_F(SaverWindowTest, CreationStartsAndDestructionStops)
 {
-    recording.commandLine = "\"" + (home / "Zembria.scr").string() + "\" /s";
+    StartFromHome("/s");
     recording.windows = {Saver};
     Window(Msg::Create);
     EXPECT_EQ(recording.activeTimers.size(), 2u);
@@ -282,7 +288,7 @@ TEST_F(SaverWindowTest, CreationStartsAndDestructionStops)
 
 TEST_F(SaverWindowTest, PreviewStartsNothing)
 {
-    recording.commandLine = "C:\\Saver\\Zembria.scr /p 1234";
+    StartFromHome("/p 1234");
     Window(Msg::Create);
     EXPECT_TRUE(saver.mode.PreviewMode);
     EXPECT_TRUE(recording.armed.empty());
@@ -309,7 +315,7 @@ TEST_F(SaverWindowTest, OldDirectXLeavesTheWindowInert)
         SCOPED_TRACE(c.when);
         ResetPlatformRecording();
         ResetRecording();
-        recording.commandLine = "C:\\Saver\\Zembria.scr /s";
+        StartFromHome("/s");
         recording.windows = {Saver};
         recording.helperWaits = c.helperWaits;
         recording.dxLetter = 'b';
@@ -363,7 +369,7 @@ TEST_F(SaverWindowTest, InputDuringStartUpClosesAtOnce)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.when);
         ResetPlatformRecording();
-        recording.commandLine = "C:\\Saver\\Zembria.scr /s";
+        StartFromHome("/s");
         recording.windows = {Saver};
         recording.helperWaits = c.helperWaits;
         recording.dxLetter = c.dxLetter;
@@ -399,7 +405,7 @@ TEST_F(SaverWindowTest, InputDuringStartUpClosesAtOnce)
 // draws and presents the whole frame, though nothing in it changed.
 TEST_F(SaverWindowTest, RepaintHasTheNextTickDrawTheWholeFrame)
 {
-    recording.commandLine = "C:\\Saver\\Zembria.scr /s";
+    StartFromHome("/s");
     recording.windows = {Saver};
     HostWindowProc(saver, Saver, Msg::Create, 0, 0);
     ResetRecording();
@@ -415,7 +421,7 @@ TEST_F(SaverWindowTest, RepaintHasTheNextTickDrawTheWholeFrame)
 
 TEST_F(SaverWindowTest, EveryMessageEndsInTheHostDefault)
 {
-    recording.commandLine = "C:\\Saver\\Zembria.scr /p 1234";
+    StartFromHome("/p 1234");
     for (unsigned message : {Msg::Create, Msg::Timer, Msg::Destroy, Msg::Paint}) Window(message);
     ASSERT_EQ(recording.defaulted.size(), 4u);
     EXPECT_EQ(recording.defaulted[0].message, Msg::Create);

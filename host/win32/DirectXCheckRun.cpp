@@ -1,10 +1,11 @@
 // The DirectX check as the saver runs it at start-up: its two parts run on
 // helper threads while this one looks for input. The libraries answer in
-// moments and decide before the device is made; DxDiag, which takes about a
-// second, can only confirm once they pass, so it runs on while the first
-// frames show the picture. When the libraries already fail the check, DxDiag
-// is waited for, since the user must learn why nothing shows. Input ends a
-// check that can still pass at once, leaving DxDiag running.
+// moments and decide before the device is made. DxDiag takes about a second
+// and can only confirm once they pass, so it begins after the first frames
+// show the picture, not beside the device's creation, which it would slow
+// down. When the libraries already fail the check, DxDiag is waited for at
+// once, since the user must learn why nothing shows. Input ends a check that
+// can still pass, leaving a running DxDiag behind.
 
 #include "host/GraphicsCheck.h"
 
@@ -18,6 +19,12 @@ struct PendingCheck {
     std::shared_ptr<LibraryFindings> libraries = std::make_shared<LibraryFindings>();
     std::shared_ptr<DxVersion> dxDiag = std::make_shared<DxVersion>();
     HelperThread libraryProbe, dxDiagProbe;
+
+    void StartDxDiag()
+    {
+        auto found = dxDiag;
+        if (dxDiagProbe.Start([found] { *found = ProbeDxDiag(); }) != 0) *found = ProbeDxDiag();
+    }
 };
 
 namespace {
@@ -36,12 +43,25 @@ GraphicsCheckRun Decided(const PendingCheck& check, bool inputCame)
     return run;
 }
 
-GraphicsCheckRun LeftRunning(SaverContext& context)
+GraphicsCheckRun EndedByInput(SaverContext& context, bool leftRunning)
 {
-    context.host.checkLeftRunning = true;
+    context.host.checkLeftRunning = leftRunning;
     GraphicsCheckRun run;
     run.inputCame = true;
     return run;
+}
+
+// Waits for DxDiag while looking for input; when the libraries already told
+// the user of a problem, input waits for DxDiag's part of the message too.
+GraphicsCheckRun DecideWithDxDiag(SaverContext& context, PendingCheck& check)
+{
+    const bool told = LibrariesFail(*check.libraries);
+    while (!check.dxDiagProbe.Wait(InputPollMs)) {
+        if (!SaverInputPending(context.host)) continue;
+        if (!check.dxDiagProbe.Wait(told ? OutcomeWaitMs : 0)) return EndedByInput(context, true);
+        return Decided(check, true);
+    }
+    return Decided(check, false);
 }
 
 } // namespace
@@ -50,24 +70,18 @@ GraphicsCheckRun BeginGraphicsCheck(SaverContext& context)
 {
     auto check = std::make_shared<PendingCheck>();
     auto libraries = check->libraries;
-    auto dxDiag = check->dxDiag;
     if (check->libraryProbe.Start([libraries] { *libraries = ProbeLibraries(); }) != 0) *libraries = ProbeLibraries();
-    if (check->dxDiagProbe.Start([dxDiag] { *dxDiag = ProbeDxDiag(); }) != 0) *dxDiag = ProbeDxDiag();
-    bool dxDiagDone = false;
-    for (;;) {
-        const bool librariesDone = check->libraryProbe.Wait(0);
-        const bool needDxDiag = !librariesDone || LibrariesFail(*libraries);
-        dxDiagDone = check->dxDiagProbe.Wait(needDxDiag ? InputPollMs : 0);
-        if (librariesDone && (dxDiagDone || !needDxDiag)) break;
+    while (!check->libraryProbe.Wait(InputPollMs)) {
         if (!SaverInputPending(context.host)) continue;
-        const bool librariesKnown = check->libraryProbe.Wait(OutcomeWaitMs);
-        const bool told = librariesKnown && LibrariesFail(*libraries);
-        if (!check->dxDiagProbe.Wait(told ? OutcomeWaitMs : 0) || !librariesKnown) return LeftRunning(context);
-        return Decided(*check, true);
+        if (!check->libraryProbe.Wait(OutcomeWaitMs)) return EndedByInput(context, true);
+        break;
     }
-    if (dxDiagDone) return Decided(*check, false);
-    // The libraries passed; DxDiag runs on beside the device and the first frames.
-    if (SaverInputPending(context.host)) return LeftRunning(context);
+    if (LibrariesFail(*libraries)) {
+        check->StartDxDiag();
+        return DecideWithDxDiag(context, *check);
+    }
+    // The libraries passed; DxDiag follows the first frames.
+    if (SaverInputPending(context.host)) return EndedByInput(context, false);
     GraphicsCheckRun run;
     run.pending = check;
     return run;
@@ -76,12 +90,6 @@ GraphicsCheckRun BeginGraphicsCheck(SaverContext& context)
 GraphicsCheckRun FinishGraphicsCheck(SaverContext& context, const GraphicsCheckRun& begun)
 {
     if (!begun.pending) return begun;
-    PendingCheck& check = *begun.pending;
-    const bool told = LibrariesFail(*check.libraries);
-    while (!check.dxDiagProbe.Wait(InputPollMs)) {
-        if (!SaverInputPending(context.host)) continue;
-        if (!check.dxDiagProbe.Wait(told ? OutcomeWaitMs : 0)) return LeftRunning(context);
-        return Decided(check, true);
-    }
-    return Decided(check, false);
+    begun.pending->StartDxDiag();
+    return DecideWithDxDiag(context, *begun.pending);
 }

@@ -3,6 +3,7 @@
 #include "host/SaverApp.h"
 
 #include "platform/Paths.h"
+#include "render/Overlay.h"
 #include "render/RenderDevice.h"
 #include "settings/RefreshRate.h"
 
@@ -30,8 +31,6 @@ int32_t SaverApp::StartShowing(WindowHandle saverWindow)
     rotationPos = -1;
     refreshSeconds = 10;
 
-    LoadBitmap(device.barHandle, BarBitmapId);
-    LoadBitmap(device.emblemHandle, EmblemBitmapId);
     screenRect = {0, 0, device.screenWidth, device.screenHeight};
     // Each step takes up to a few hundred ms under wine: input in between
     // ends the start-up, so the user isn't kept waiting for the rest.
@@ -60,7 +59,15 @@ int32_t SaverApp::StartShowing(WindowHandle saverWindow)
             device.pictureHandle->LoadFile(pictureList[0], device.screenWidth, device.screenHeight);
         infoStore.SetString("ImageInfoSub", pictureList[0], true);
         Trace("picture loaded");
+        // The picture comes first; the overlay's fonts and bar follow.
+        ShowPictureAlone(device, screenRect);
+        Trace("picture presented");
     }
+    if (InputPending()) return 1;
+    device.PrepareFonts();
+    LoadBitmap(device.barHandle, BarBitmapId);
+    LoadBitmap(device.emblemHandle, EmblemBitmapId);
+    Trace("fonts and bar made");
     if (InputPending()) return 1;
 
     // Two frames before any network work: the first shows the start-up text,

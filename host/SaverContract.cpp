@@ -79,8 +79,7 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     context.app.serviceHost = ServiceHostOption(context.options);
     context.app.optionOverrides = context.options.overrides;
     context.app.trace = &context.trace;
-    if (context.device.InitResources() != 0) return 0;
-    context.trace.Step("fonts and textures made");
+    if (context.device.PrepareSurface() != 0) return 0;
     if (context.app.StartShowing(window) != 0) {
         PlatformRequestClose(window);
         return 0;

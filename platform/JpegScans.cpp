@@ -1,5 +1,7 @@
 #include "platform/JpegScans.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int End = std::streambuf::traits_type::eof();
@@ -9,6 +11,10 @@ enum Marker : int {
     EndOfImage = 0xD9,
     StartOfScan = 0xDA,
     FirstSegment = 0xC0, // below it only reserved codes, which carry no length
+    LastFrame = 0xCF,    // C0 to CF are frame headers, but for these three:
+    HuffmanTables = 0xC4,
+    Extension = 0xC8,
+    ArithmeticTables = 0xCC,
     FirstRestart = 0xD0,
     LastRestart = 0xD7,
 };
@@ -41,23 +47,56 @@ bool SkipSegment(std::streambuf& in)
     return body <= 0 || in.pubseekoff(body, std::ios_base::cur, std::ios_base::in) != std::streampos(-1);
 }
 
+bool IsFrameHeader(int marker)
+{
+    return marker >= FirstSegment && marker <= LastFrame && marker != HuffmanTables && marker != Extension &&
+           marker != ArithmeticTables;
+}
+
+// Reads a frame header's size (after its length and precision: height, then
+// width) and passes over the rest of it.
+bool ReadFrame(std::streambuf& in, JpegWalk& walk)
+{
+    int bytes[7];
+    for (int& byte : bytes)
+        if ((byte = in.sbumpc()) == End) {
+            walk.unreadableFrame = true;
+            return false;
+        }
+    ++walk.frames;
+    const int length = bytes[0] << 8 | bytes[1];
+    const int64_t height = bytes[3] << 8 | bytes[4];
+    const int64_t width = bytes[5] << 8 | bytes[6];
+    if (length < 8 || height == 0 || width == 0)
+        walk.unreadableFrame = true;
+    walk.width = std::max(walk.width, width);
+    walk.height = std::max(walk.height, height);
+    const int rest = length - 7;
+    return rest <= 0 || in.pubseekoff(rest, std::ios_base::cur, std::ios_base::in) != std::streampos(-1);
+}
+
 } // namespace
 
-int CountJpegScans(std::streambuf& in, int stopAfter)
+JpegWalk WalkJpeg(std::streambuf& in, int stopAfter)
 {
+    JpegWalk walk;
     if (in.sbumpc() != 0xFF || in.sbumpc() != StartOfImage)
-        return 0;
-    int scans = 0;
+        return walk;
     for (;;) {
         const int marker = NextMarker(in);
         if (marker == End || marker == EndOfImage || marker == StartOfImage)
-            return scans;
+            return walk;
         // Restarts and reserved codes stand alone: the decoder reads no length after them.
         if (marker < FirstSegment || (marker >= FirstRestart && marker <= LastRestart))
             continue;
-        if (marker == StartOfScan && ++scans > stopAfter)
-            return scans;
-        if (!SkipSegment(in))
-            return scans;
+        if (marker == StartOfScan && ++walk.scans > stopAfter)
+            return walk;
+        if (!(IsFrameHeader(marker) ? ReadFrame(in, walk) : SkipSegment(in)))
+            return walk;
     }
+}
+
+int CountJpegScans(std::streambuf& in, int stopAfter)
+{
+    return WalkJpeg(in, stopAfter).scans;
 }

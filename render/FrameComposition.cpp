@@ -229,3 +229,22 @@ int32_t ComposeFrame(RenderDevice& device, const FrameContent& content)
         return DrawWhole(device, content, memory);
     return DrawChangedAreas(device, content, memory);
 }
+
+int32_t ShowPictureAlone(RenderDevice& device, const Rect& screen)
+{
+    if (!Loaded(device.pictureHandle))
+        return 0;
+    long result = device.BeginScene();
+    if (result != 0)
+        return static_cast<int32_t>(result);
+    device.lastFrame = FrameMemory{}; // the next frame is drawn whole
+    DrawList list;
+    list.AddClear();
+    list.AddQuad(*device.pictureHandle, screen, Colour::White);
+    device.Execute(list);
+    result = device.EndScene();
+    if (result != 0)
+        return static_cast<int32_t>(result);
+    device.Present();
+    return 0;
+}

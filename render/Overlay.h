@@ -50,3 +50,8 @@ Rect DrawInfoTable(DrawList& list, const RenderDevice& device, const std::vector
 // an unchanged frame draws and shows nothing. 0, or the failure code of
 // beginning or ending the scene.
 int32_t ComposeFrame(RenderDevice& device, const FrameContent& content);
+
+// The loaded picture alone on black, before the fonts and the bar are made:
+// what start-up shows first. The next frame is drawn whole. 0, or the
+// failure code of beginning or ending the scene.
+int32_t ShowPictureAlone(RenderDevice& device, const Rect& screen);

@@ -1,9 +1,12 @@
 #pragma once
-// The check before a picture is decoded into a texture: the decoder's own
-// reading of the header (platform/PictureInfo.h) must name an image within
-// the limits, and a progressive JPEG must hold no more scans than the limit,
-// so a file claiming an enormous image, one the check can't read, or one
-// that would keep the decoder busy for minutes is refused instead of loaded.
+// The check before a picture is decoded into a texture: a JPEG's frame
+// headers, read by the walk over its markers (platform/JpegScans.h), must
+// name an image within the limits, and a progressive JPEG must hold no more
+// scans than the limit, so a file claiming an enormous image, one the check
+// can't read, or one that would keep the decoder busy for minutes is refused
+// instead of loaded. The walk reads the file once; the decoder's own header
+// reading, which wine's D3DX does by decoding the whole picture, is asked
+// only about a file without a JPEG frame.
 
 #include "platform/PictureInfo.h"
 

@@ -44,6 +44,11 @@ public:
     // the surface, then a black screen, the render states, the handles and
     // the fonts; released in reverse.
     int Create(WindowHandle window, unsigned adapter);
+    // A black screen, the render states and the handles: enough to show a picture.
+    int PrepareSurface();
+    // The fonts the overlay's texts need; made once for the device.
+    void PrepareFonts();
+    // Both at once.
     int InitResources();
     void Release();
 
@@ -116,5 +121,6 @@ public:
     bool lost = false;
     // A device is made: a second Create is refused until Release.
     bool created = false;
+    bool fontsMade = false;
     RenderDeviceState* state = nullptr;
 };

@@ -1,7 +1,7 @@
 // The render device's life, the same on every platform: the surface first,
-// then the black screen at once, the fixed states, the texture handles and
-// the fonts; released the other way round, the textures before the device
-// they belong to.
+// then the black screen at once, the fixed states and the texture handles,
+// which are enough to show a picture; then the fonts. Released the other way
+// round, the textures before the device they belong to.
 
 #include "render/RenderDevice.h"
 
@@ -17,7 +17,7 @@ int RenderDevice::Create(WindowHandle windowHandle, unsigned adapter)
     return result;
 }
 
-int RenderDevice::InitResources()
+int RenderDevice::PrepareSurface()
 {
     if (!HasSurface())
         return 0;
@@ -32,8 +32,22 @@ int RenderDevice::InitResources()
         if (!*handle)
             *handle = new TextureHandle(*this);
     Execute(clear);
-    CreateFonts();
     return 0;
+}
+
+void RenderDevice::PrepareFonts()
+{
+    if (!HasSurface() || fontsMade)
+        return;
+    CreateFonts();
+    fontsMade = true;
+}
+
+int RenderDevice::InitResources()
+{
+    const int result = PrepareSurface();
+    PrepareFonts();
+    return result;
 }
 
 void RenderDevice::Release()
@@ -46,6 +60,7 @@ void RenderDevice::Release()
     lastFrame = FrameMemory{};
     ReleaseBuffers();
     ReleaseFonts();
+    fontsMade = false;
     ReleaseSurface();
     created = false;
 }

@@ -1,7 +1,9 @@
 // The download's picture check against the decoder itself: the check must
 // never take a file that the decoder reads as larger than the limits, nor one
 // it can't read at all, and its scan count must never fall short of the scans
-// that libjpeg starts on the same bytes (else a file could hide its scans).
+// that libjpeg starts on the same bytes (else a file could hide its scans),
+// and the largest frame the walk meets must never be smaller than the size
+// the decoder reads (else the check before a load could pass a huge picture).
 
 #include "platform/JpegScans.h"
 #include "platform/PictureInfo.h"
@@ -83,8 +85,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                               height <= MaxPictureSide && int64_t{width} * height <= MaxPicturePixels;
 
     std::stringbuf bytes(std::string(reinterpret_cast<const char*>(data), size));
-    const int scans = CountJpegScans(bytes, MaxPictureScans);
+    const JpegWalk walk = WalkJpeg(bytes, MaxPictureScans);
+    const int scans = walk.scans;
     if (scans > MaxPictureScans + 1 || scans < DecoderScans(data, size, MaxPictureScans))
+        std::abort();
+    // The walk's frame bounds the size the decoder reads (when it stopped early, for too many scans, the file is refused anyway).
+    if (read && scans <= MaxPictureScans && (walk.frames == 0 || walk.width < width || walk.height < height))
         std::abort();
     if (accepted != (withinLimits && scans <= MaxPictureScans))
         std::abort();

@@ -9,6 +9,8 @@
 #include "render/PictureHeader.h"
 #include "render/TextureRecord.h"
 
+#include <algorithm>
+#include <array>
 #include <sstream>
 
 using namespace testpictures;
@@ -66,6 +68,7 @@ TEST_F(Textures, UnloadForgetsTheTexture)
 
 TEST(PictureHeader, AcceptsOnlyWhatTheDecoderReadsWithinTheLimits)
 {
+    static constexpr std::array<unsigned char, 2> FrameMarker{0xFF, 0xC0};
     using jpegbytes::Oddity;
     EXPECT_TRUE(PictureAcceptable(Write("ok.jpg", JpegHeader(10000, 10000))));
     EXPECT_TRUE(PictureAcceptable(Write("wide.jpg", JpegHeader(16384, 100))));
@@ -74,6 +77,16 @@ TEST(PictureHeader, AcceptsOnlyWhatTheDecoderReadsWithinTheLimits)
     // A reader of our own took these for unknown or small; the decoder doesn't.
     EXPECT_FALSE(PictureAcceptable(Write("stray.jpg", JpegHeader(60000, 60000, Oddity::StrayByte))));
     EXPECT_FALSE(PictureAcceptable(Write("stuffed.jpg", JpegHeader(60000, 60000, Oddity::StuffedPair))));
+    // The decoder reads the first frame header; a larger one behind it still counts.
+    std::vector<unsigned char> twoFrames = JpegHeader(100, 100);
+    const std::vector<unsigned char> large = JpegHeader(60000, 60000);
+    const auto frameAt = [](const std::vector<unsigned char>& bytes) {
+        return std::search(bytes.begin(), bytes.end(), FrameMarker.begin(), FrameMarker.end()) - bytes.begin();
+    };
+    twoFrames.insert(twoFrames.begin() + frameAt(twoFrames) + 13, large.begin() + frameAt(large),
+                     large.begin() + frameAt(large) + 13);
+    EXPECT_FALSE(PictureAcceptable(Write("two.jpg", twoFrames)));
+    EXPECT_FALSE(PictureAcceptable(Write("later.jpg", JpegHeader(100, 0)))) << "a height given later is not read";
     EXPECT_FALSE(PictureAcceptable(Write("bomb.png", PngHeader(0xFFFFFFFF, 0xFFFFFFFF))));
     EXPECT_FALSE(PictureAcceptable(Write("text.txt", {'n', 'o'}))) << "what the check can't read is refused";
 }

@@ -3,8 +3,8 @@
 // saver looks for input. Each platform supplies its own: the DirectX check on
 // Windows (host/win32), the renderer check on Linux (host/linux/sdl).
 // What the check can decide at once comes before the device; a slow part
-// that can only confirm may run on while the first frames show the picture,
-// and is decided after them.
+// that can only confirm may be left pending until the first frames show the
+// picture, and is decided after them.
 
 #include <memory>
 
@@ -23,7 +23,7 @@ struct SaverContext;
 // waits for the whole decision and tells the user; otherwise a slow part
 // may be left pending.
 GraphicsCheckRun BeginGraphicsCheck(SaverContext& context);
-// Waits for the pending part (input still ends the wait), decides and tells the user.
+// Runs the pending part and waits for it (input still ends the wait), decides and tells the user.
 GraphicsCheckRun FinishGraphicsCheck(SaverContext& context, const GraphicsCheckRun& begun);
 
 inline GraphicsCheckRun RunGraphicsCheck(SaverContext& context)

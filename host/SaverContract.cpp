@@ -80,13 +80,14 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     context.app.optionOverrides = context.options.overrides;
     context.app.trace = &context.trace;
     if (context.device.PrepareSurface() != 0) return 0;
+    context.trace.Step("black screen and states");
     if (context.app.StartShowing(window) != 0) {
         PlatformRequestClose(window);
         return 0;
     }
-    // The part of the check that can only confirm ran beside the device and
-    // the first frames; its refusal leaves the window black and inert, as a
-    // refusal before the device does.
+    // The part of the check that can only confirm follows the first frames;
+    // its refusal leaves the window black and inert, as a refusal before the
+    // device does.
     check = FinishGraphicsCheck(context, check);
     context.trace.Step("graphics check decided");
     switch (OutcomeOf(context, window, check)) {

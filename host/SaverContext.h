@@ -13,6 +13,8 @@
 #include "render/RenderDevice.h"
 #include "settings/SettingsDialog.h"
 
+#include <memory>
+
 struct SaverContext {
     ProgramOptions options;
     ModeFlags mode;
@@ -25,4 +27,9 @@ struct SaverContext {
     // function (the service's requests, the start-up steps); the process
     // entry supplies it, since only it knows where the context lives.
     bool (*inputPending)() = nullptr;
+    // Where the platform sees input from another thread (Windows): watches
+    // while start-up's thread is busy in steps that can't look for input,
+    // for as long as the returned object lives. Unset where every step is
+    // short (Linux) and in the tests.
+    std::shared_ptr<void> (*watchWhileBusy)(SaverContext& context) = nullptr;
 };

@@ -5,6 +5,8 @@
 #include "render/DrawList.h"
 #include "render/RenderDevice.h"
 
+#include <memory>
+
 namespace {
 
 // The part of start-up that needs no device: the window is known from here
@@ -64,7 +66,11 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     context.device.windowedWidth = context.options.windowWidth;
     context.device.windowedHeight = context.options.windowHeight;
     context.device.keepPresentedFrame = !context.options.snapshotPath.empty();
+    // From the device to the first frames each step may keep this thread
+    // from input for a while; where the platform can, input is watched aside.
+    std::shared_ptr<void> busyWatch = context.watchWhileBusy ? context.watchWhileBusy(context) : nullptr;
     if (context.device.Create(window, 0) != 0) {
+        busyWatch.reset();
         PlatformMessageBox(nullptr, InitErrorText, InitErrorCaption, BoxKind::Error);
         return 1;
     }
@@ -81,7 +87,9 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     context.app.trace = &context.trace;
     if (context.device.PrepareSurface() != 0) return 0;
     context.trace.Step("black screen and states");
-    if (context.app.StartShowing(window) != 0) {
+    const bool shown = context.app.StartShowing(window) == 0;
+    busyWatch.reset();
+    if (!shown) {
         PlatformRequestClose(window);
         return 0;
     }

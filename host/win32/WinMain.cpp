@@ -3,6 +3,7 @@
 
 #include "host/RunMode.h"
 #include "host/SaverContext.h"
+#include "host/win32/BusyInputWatch.h"
 #include "host/win32/WinHost.h"
 #include "platform/win32/Direct3d.h"
 
@@ -45,6 +46,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     }
     ApplyEnvironment(saver.options);
     saver.inputPending = InputPending;
+    saver.watchWhileBusy = WatchInputWhileBusy;
     PrepareDirect3d();
     const char* tail = rest.c_str();
     while (*tail != '\0' && static_cast<unsigned char>(*tail) <= ' ') ++tail;

@@ -89,8 +89,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int scans = walk.scans;
     if (scans > MaxPictureScans + 1 || scans < DecoderScans(data, size, MaxPictureScans))
         std::abort();
-    // The walk's frame bounds the size the decoder reads (when it stopped early, for too many scans, the file is refused anyway).
-    if (read && scans <= MaxPictureScans && (walk.frames == 0 || walk.width < width || walk.height < height))
+    // The walk's frame bounds any size the decoder reads (when it stopped
+    // early, for too many scans, the file is refused anyway). A truncated
+    // file may be "read" as of size 0, which no check passes.
+    const bool sized = read && width > 0 && height > 0;
+    if (sized && scans <= MaxPictureScans && (walk.frames == 0 || walk.width < width || walk.height < height))
         std::abort();
     if (accepted != (withinLimits && scans <= MaxPictureScans))
         std::abort();

@@ -150,10 +150,10 @@ void SaverStop(SaverContext& context, WindowHandle window)
     }
     if (context.mode.PreviewMode) return;
     context.app.StopTimers();
+    if (!context.options.snapshotPath.empty()) context.device.SaveSnapshot(context.options.snapshotPath);
     // A graphics check left running ends with the process, which follows at
     // once; under wine its survey of the display adapters holds Direct3D's
     // lock, and releasing the device would wait for it.
     if (context.host.checkLeftRunning) return;
-    if (!context.options.snapshotPath.empty()) context.device.SaveSnapshot(context.options.snapshotPath);
     context.device.Release();
 }

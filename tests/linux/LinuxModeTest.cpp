@@ -55,18 +55,18 @@ TEST(LinuxModeTest, FilesFollowTheXdgFoldersUnlessHomeIsGiven)
     fs::create_directories(program);
 
     // Installed: dictionaries in the prefix's share/zembria; unset or relative variables fall back to ~.
-    SaverFolders installed = XdgFolders({"/x/config", "relative/cache", "/home/anna", program.string()});
+    SaverFolders installed = XdgFolders({"/x/config", "relative/cache", "/home/anna", program.string(), ""});
     EXPECT_EQ(installed.options, "/x/config/zembria");
     EXPECT_EQ(installed.cache, "/home/anna/.cache/zembria/images");
     EXPECT_EQ(installed.dictionaries, (program.parent_path() / "share" / "zembria").string());
-    EXPECT_EQ(XdgFolders({nullptr, "/x/cache", "/home/anna", program.string()}).options, "/home/anna/.config/zembria");
+    EXPECT_EQ(XdgFolders({nullptr, "/x/cache", "/home/anna", program.string(), ""}).options, "/home/anna/.config/zembria");
     // The hack xscreensaver runs from <prefix>/libexec/xscreensaver.
-    EXPECT_EQ(XdgFolders({nullptr, nullptr, "/home/anna", "/opt/z/libexec/xscreensaver"}).dictionaries,
+    EXPECT_EQ(XdgFolders({nullptr, nullptr, "/home/anna", "/opt/z/libexec/xscreensaver", ""}).dictionaries,
               "/opt/z/share/zembria");
 
     // Run from the build tree: the dictionaries beside the program.
     std::ofstream(program / "dictionary.1") << "App = Zembria\n";
-    EXPECT_EQ(XdgFolders({nullptr, nullptr, "/home/anna", program.string()}).dictionaries, program.string());
+    EXPECT_EQ(XdgFolders({nullptr, nullptr, "/home/anna", program.string(), ""}).dictionaries, program.string());
 
     // The process entry's choice, and --home over it.
     saver.mode.separateFolders = installed;

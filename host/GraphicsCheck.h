@@ -23,11 +23,7 @@ struct SaverContext;
 // waits for the whole decision and tells the user; otherwise a slow part
 // may be left pending.
 GraphicsCheckRun BeginGraphicsCheck(SaverContext& context);
-// Runs the pending part and waits for it (input still ends the wait), decides and tells the user.
+// Runs the pending part and waits for it (input still ends the wait), decides and tells the user;
+// a run with nothing pending is returned as it is.
 GraphicsCheckRun FinishGraphicsCheck(SaverContext& context, const GraphicsCheckRun& begun);
 
-inline GraphicsCheckRun RunGraphicsCheck(SaverContext& context)
-{
-    const GraphicsCheckRun begun = BeginGraphicsCheck(context);
-    return begun.pending ? FinishGraphicsCheck(context, begun) : begun;
-}

@@ -93,22 +93,22 @@ TEST(DirectXDecision, MessageText)
 TEST(DirectXDecision, CheckOnThePlatformProbes)
 {
     ResetPlatformRecording();
-    EXPECT_TRUE(RunGraphicsCheck(saver).acceptable);
+    EXPECT_TRUE(FinishGraphicsCheck(saver, BeginGraphicsCheck(saver)).acceptable);
     EXPECT_TRUE(recording.boxes.empty());
 
     recording.dxDiagReads = false; // nothing read: 0.0 and a blank
-    EXPECT_FALSE(RunGraphicsCheck(saver).acceptable);
+    EXPECT_FALSE(FinishGraphicsCheck(saver, BeginGraphicsCheck(saver)).acceptable);
     ASSERT_EQ(recording.boxes.size(), 1u);
     EXPECT_NE(recording.boxes[0].text.find("(0.0  detected)"), std::string::npos);
 
     ResetPlatformRecording();
     recording.systemDirectory.clear(); // no system directory: no file is found
-    EXPECT_FALSE(RunGraphicsCheck(saver).acceptable);
+    EXPECT_FALSE(FinishGraphicsCheck(saver, BeginGraphicsCheck(saver)).acceptable);
 
     ResetPlatformRecording();
     recording.fileVersions = {{"C:\\windows\\system32\\ddraw.dll", FileVersion(5, 3, 2600, 5512)},
                               {"C:\\windows\\system32\\d3d8.dll", FileVersion(5, 3, 2600, 5512)}};
-    EXPECT_FALSE(RunGraphicsCheck(saver).acceptable);
+    EXPECT_FALSE(FinishGraphicsCheck(saver, BeginGraphicsCheck(saver)).acceptable);
     ASSERT_EQ(recording.boxes.size(), 1u);
     EXPECT_NE(recording.boxes[0].text.find("(8.1a detected)"), std::string::npos);
     EXPECT_EQ(recording.boxes[0].caption, "Wrong DirectX version");
@@ -116,7 +116,7 @@ TEST(DirectXDecision, CheckOnThePlatformProbes)
     // DirectX passes but D3DX can't be loaded: the same box names the library.
     ResetPlatformRecording();
     recording.missingD3dx = "d3dx9_43.dll";
-    EXPECT_FALSE(RunGraphicsCheck(saver).acceptable);
+    EXPECT_FALSE(FinishGraphicsCheck(saver, BeginGraphicsCheck(saver)).acceptable);
     ASSERT_EQ(recording.boxes.size(), 1u);
     EXPECT_EQ(recording.boxes[0].text, "DirectX 9.0c or higher required (d3dx9_43.dll not found).\r\n"
                                        "Application will NOT be terminated - Good Luck!");

@@ -40,5 +40,5 @@ TEST(DirectXProbe, FileVersions)
 TEST(DirectXProbe, CheckPassesWithoutAMessage)
 {
     SaverContext context;
-    EXPECT_TRUE(RunGraphicsCheck(context).acceptable);
+    EXPECT_TRUE(FinishGraphicsCheck(context, BeginGraphicsCheck(context)).acceptable);
 }

@@ -106,6 +106,16 @@ std::vector<Rect> TextBoxes(const RenderDevice& device, const std::vector<TextIt
     return boxes;
 }
 
+// The bottom layer: black, and the picture on it. Cleared even under a
+// picture: its colour-keyed black pixels must show black, not whatever an
+// older frame left in the back buffer.
+void DrawPictureLayer(DrawList& list, const RenderDevice& device, const Rect& screen)
+{
+    list.AddClear();
+    if (Loaded(device.pictureHandle))
+        list.AddQuad(*device.pictureHandle, screen, Colour::White);
+}
+
 // Every layer of the frame that can touch area (all of them for a whole
 // frame), back to front. Fills layout with where the table lies.
 void DrawLayers(DrawList& list, const RenderDevice& device, const FrameContent& content, const Rect* area,
@@ -114,11 +124,7 @@ void DrawLayers(DrawList& list, const RenderDevice& device, const FrameContent& 
     using OverlayLayout::Bar;
     using OverlayLayout::Emblem;
     const int h = device.screenHeight;
-    // Cleared even under a picture: its colour-keyed black pixels must show
-    // black, not whatever an older frame left in the back buffer.
-    list.AddClear();
-    if (Loaded(device.pictureHandle))
-        list.AddQuad(*device.pictureHandle, content.screen, Colour::White);
+    DrawPictureLayer(list, device, content.screen);
     if (Loaded(device.barHandle) && Touches(Union(Bar(h), Emblem(h)), area)) {
         list.AddQuad(*device.barHandle, Bar(h), Colour::White);
         // An emblem that failed to load would otherwise be a white block.
@@ -239,8 +245,7 @@ int32_t ShowPictureAlone(RenderDevice& device, const Rect& screen)
         return static_cast<int32_t>(result);
     device.lastFrame = FrameMemory{}; // the next frame is drawn whole
     DrawList list;
-    list.AddClear();
-    list.AddQuad(*device.pictureHandle, screen, Colour::White);
+    DrawPictureLayer(list, device, screen);
     device.Execute(list);
     result = device.EndScene();
     if (result != 0)

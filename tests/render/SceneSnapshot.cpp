@@ -84,6 +84,30 @@ void DrawAt(SaverApp& app, int64_t now)
     ComposeFrame(app.device, app.FrameContentAt(now));
 }
 
+// Where the device measures every text box of the frame at now to lie, one
+// "font left top right bottom text" line each: the devices may draw glyphs
+// a little differently, but no box may move.
+void WriteTextBoxes(SaverApp& app, int64_t now, const std::string& path)
+{
+    const FrameContent content = app.FrameContentAt(now);
+    std::vector<TextItem> items = CaptionItems(content.captions, Height);
+    for (const TextItem& item : ClockItems(Width, content.clocks)) items.push_back(item);
+    items.push_back(CountdownItem(content.countdown, Height));
+    DrawList table;
+    if (content.showInfoTable) DrawInfoTable(table, app.device, content.tableRows);
+    for (const DrawCommand& command : table.Commands())
+        if (command.kind == DrawCommand::Kind::Text)
+            items.push_back({command.text, command.rect.left, command.rect.top, command.font});
+    if (FILE* file = std::fopen(path.c_str(), "w")) {
+        for (const TextItem& item : items) {
+            const Rect box = app.device.MeasureTextBox(item.text, item.x, item.y, item.font);
+            std::fprintf(file, "%d %d %d %d %d %s\n", static_cast<int>(item.font), box.left, box.top, box.right,
+                         box.bottom, item.text.c_str());
+        }
+        std::fclose(file);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -150,6 +174,7 @@ int main(int argc, char** argv)
         scene.draw(app);
         const std::string path = out + scene.name + ".png";
         const bool written = device.SaveSnapshot(path) == 0;
+        WriteTextBoxes(app, SceneTime, out + scene.name + ".boxes");
         std::printf("%s: %s\n", path.c_str(), written ? "written" : "FAILED");
         failures += written ? 0 : 1;
     }

@@ -217,10 +217,15 @@ Section "Uninstall"
   Push "Zembria.ini.*.tmp"
   Push "Zembria.ini"
   Call un.DeleteSaverFiles
-  ; The picture cache: pictures, pictures being written, the write probe.
+  ; The picture cache: pictures, pictures being written, the write probe
+  ; and what a probe that died left of it.
   Push "$INSTDIR\images"
   Push "*"
   Push ".jpg"
+  Call un.DeleteSaverFiles
+  Push "$INSTDIR\images"
+  Push "dummy.txt.*.tmp"
+  Push "dummy.txt"
   Call un.DeleteSaverFiles
   Delete "$INSTDIR\images\dummy.txt"
   RMDir "$INSTDIR\images"

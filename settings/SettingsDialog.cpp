@@ -192,6 +192,13 @@ int SettingsDialog::Save(const DialogControls& controls)
     if (ReadFields(controls, texts) != 0)
         return 1;
 
+    // The options reader ends a value at "#": the name would come back cut
+    // short and the member could no longer log in.
+    if (texts[IDC_MEMBER_LOGIN].find('#') != std::string::npos) {
+        controls.showMessage("The member name field can't hold a \"#\"!", ErrorCaption);
+        return 1;
+    }
+
     std::string cacheDays;
     if (!ParseCacheDays(texts[IDC_CACHE_DAYS], cacheDays)) {
         controls.showMessage("Cache days must be a whole number of 0 or more!", ErrorCaption);

@@ -23,9 +23,11 @@ namespace {
 // A folder we can create files in. The probe is created exclusively, so an
 // existing dummy.txt (a leftover, or a file or link someone planted) is never
 // opened; a name of our own stands in for it then.
+constexpr const char* ProbeName = "dummy.txt";
+
 bool ProbeWritable(const std::string& directory)
 {
-    const std::string probe = JoinPath(directory, "dummy.txt");
+    const std::string probe = JoinPath(directory, ProbeName);
     std::string made = probe;
     std::FILE* file = OpenNewFile(probe);
     if (file == nullptr && CreateTempFileFor(probe, made, file) != 0)
@@ -33,6 +35,17 @@ bool ProbeWritable(const std::string& directory)
     std::fclose(file);
     std::remove(made.c_str());
     return true;
+}
+
+// What the probe makes: never a link (someone else's file behind it), never
+// one with content (not the probe's).
+bool IsEmptyPlainFile(const fs::directory_entry& entry)
+{
+    std::error_code error;
+    if (entry.is_symlink(error) || error)
+        return false;
+    const uintmax_t size = entry.file_size(error);
+    return !error && size == 0;
 }
 
 struct FolderEntry {
@@ -56,7 +69,9 @@ Listing ListFolder(const std::string& directory, int64_t now, bool sweepTemporar
         std::string name;
         const bool nameFits = TextFromPath(entry->path().filename(), name);
         const bool picture = IsCachedPictureName(name);
-        if (!picture && !(sweepTemporaries && IsOwnTemporaryName(name)))
+        // A probe whose delete failed leaves dummy.txt itself behind.
+        const bool probe = sweepTemporaries && name == ProbeName;
+        if (!picture && !probe && !(sweepTemporaries && IsOwnTemporaryName(name)))
             continue;
         std::error_code kindError;
         if (!entry->is_regular_file(kindError))
@@ -66,7 +81,7 @@ Listing ListFolder(const std::string& directory, int64_t now, bool sweepTemporar
             continue; // gone since the folder was read
         if (!picture) {
             std::error_code ignored;
-            if (IsStaleTemporary(now, times.written))
+            if (IsStaleTemporary(now, times.written) && (!probe || IsEmptyPlainFile(*entry)))
                 fs::remove(entry->path(), ignored);
             continue;
         }

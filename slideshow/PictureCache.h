@@ -8,8 +8,9 @@
 #include <vector>
 
 // Start-up: creates the folder when it is missing or unusable (nothing to
-// list then); otherwise deletes the saver's own abandoned temporary files and
-// the pictures past cacheDays or beyond limitBytes, and returns the full
+// list then); otherwise deletes the saver's own abandoned temporary files
+// (an empty probe file too) and the pictures past cacheDays or beyond
+// limitBytes, and returns the full
 // paths of the others in the order the folder gives them.
 std::vector<std::string> PrepareCacheFolder(const std::string& directory, int cacheDays, int64_t now,
                                             uint64_t limitBytes);

@@ -57,19 +57,13 @@ std::string ValueFor(const std::string& key, const std::string& text, std::strin
         error = "--interval wants one of " + IntervalChoices() + " seconds, not \"" + text + "\"";
         return {};
     }
-    // The cache folder: absolute, or expiry would clean whatever folder the
-    // saver happens to start in.
-    if (text.empty()) {
-        error = "--cache wants a folder";
+    // The cache folder: absolute only; a relative one would depend on the
+    // folder the saver happens to start in.
+    if (text.empty() || text[0] != '/') {
+        error = "--cache wants an absolute folder, not \"" + text + "\"";
         return {};
     }
-    std::error_code failed;
-    const std::filesystem::path folder = std::filesystem::absolute(text, failed);
-    if (failed) {
-        error = "--cache: can't make \"" + text + "\" an absolute path";
-        return {};
-    }
-    return folder.lexically_normal().string();
+    return std::filesystem::path(text).lexically_normal().string();
 }
 
 } // namespace
@@ -125,5 +119,5 @@ std::string HackUsageText()
            "  --info, --no-info   show or hide the picture information table\n"
            "  --interval SECONDS  time between pictures: " + IntervalChoices() + "\n"
            "  --offline           show the cached pictures only, never ask the service\n"
-           "  --cache DIR         keep the picture cache in DIR\n";
+           "  --cache DIR         keep the picture cache in DIR (absolute; empty or the saver's own)\n";
 }

@@ -13,9 +13,21 @@ int(WINAPI* SettingsMessageBox)(HWND, LPCSTR, LPCSTR, UINT) = MessageBoxA;
 
 namespace {
 
-// An edit control holds Unicode whatever its window's character set, so
-// pasted text may hold characters the ANSI code page lacks; the A functions
-// would turn them into "?" unnoticed. Nothing then: the logic refuses it.
+// The options file is Windows-1252 whatever the system's code page, so the
+// texts cross into the Unicode controls and back through that code page.
+constexpr UINT OptionsCodePage = 1252;
+
+void SetItemText(HWND dialog, int id, const std::string& text)
+{
+    std::wstring wide(MultiByteToWideChar(OptionsCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0),
+                      L'\0');
+    MultiByteToWideChar(OptionsCodePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        static_cast<int>(wide.size()));
+    SetDlgItemTextW(dialog, id, wide.c_str());
+}
+
+// Pasted text may hold characters Windows-1252 lacks; converted, they would
+// turn into "?" or a look-alike unnoticed. Nothing then: the logic refuses it.
 std::optional<std::string> ItemText(HWND dialog, int id)
 {
     HWND item = GetDlgItem(dialog, id);
@@ -23,14 +35,13 @@ std::optional<std::string> ItemText(HWND dialog, int id)
     wide.resize(GetWindowTextW(item, wide.data(), static_cast<int>(wide.size())));
     if (wide.empty())
         return std::string();
-    // A UTF-8 code page holds every character and takes neither argument.
-    const bool utf8 = GetACP() == CP_UTF8;
-    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
     BOOL lost = FALSE;
     const int length = static_cast<int>(wide.size());
-    std::string text(WideCharToMultiByte(CP_ACP, flags, wide.data(), length, nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_ACP, flags, wide.data(), length, text.data(), static_cast<int>(text.size()), nullptr,
-                        utf8 ? nullptr : &lost);
+    std::string text(WideCharToMultiByte(OptionsCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0,
+                                         nullptr, nullptr),
+                     '\0');
+    WideCharToMultiByte(OptionsCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), length, text.data(),
+                        static_cast<int>(text.size()), nullptr, &lost);
     if (lost || text.empty())
         return std::nullopt;
     return text;
@@ -39,7 +50,7 @@ std::optional<std::string> ItemText(HWND dialog, int id)
 DialogControls BindControls(HWND dialog)
 {
     DialogControls controls;
-    controls.setText = [dialog](int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); };
+    controls.setText = [dialog](int id, const std::string& text) { SetItemText(dialog, id, text); };
     controls.getText = [dialog](int id) { return ItemText(dialog, id); };
     // Typing and pasting set the modified flag; WM_SETTEXT clears it.
     controls.changed = [dialog](int id) { return SendDlgItemMessageA(dialog, id, EM_GETMODIFY, 0, 0) != 0; };

@@ -194,6 +194,7 @@ TEST_F(SettingsDialogTest, NeverAltersWhatItCantShow)
         {IDC_CACHE_DAYS, "30\t", "Error: The cache days" + breaks},
         {IDC_MEMBER_LOGIN, "b\x81" "b", "Error: The member name" + foreign},
         {IDC_PASSWORD, "Geheim\x9d", "Error: The password" + foreign},
+        {IDC_MEMBER_LOGIN, "ab#c", "Error: The member name field can't hold a \"#\"!"}, // read back as "ab"
     };
     for (const auto& row : refused) {
         ControlMap typing = controls;

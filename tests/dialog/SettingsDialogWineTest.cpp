@@ -230,7 +230,7 @@ TEST_F(SettingsDialogWineTest, WithoutFilesShowsTheDefaultsAndOkWritesTheChanges
                 EXPECT_EQ(IsDlgButtonChecked(dialog, box), BST_UNCHECKED) << box;
 
             SendDlgItemMessageA(dialog, IDC_LANGUAGE, CB_SETCURSEL, 0, 0);
-            Type(dialog, IDC_MEMBER_LOGIN, "anna");
+            Paste(dialog, IDC_MEMBER_LOGIN, L"J\u00fcrgen \u20ac"); // Windows-1252 whatever the system's code page
             Type(dialog, IDC_PASSWORD, "Geheim 1");
             SendDlgItemMessageA(dialog, IDC_REFRESH_RATE, CB_SETCURSEL, 7, 0);
             Type(dialog, IDC_CACHE_DAYS, "30");
@@ -244,7 +244,7 @@ TEST_F(SettingsDialogWineTest, WithoutFilesShowsTheDefaultsAndOkWritesTheChanges
     EXPECT_EQ(messages.size(), 1u);
     KeyValueStore saved = Saved();
     EXPECT_EQ(saved.GetString("Language", ""), "0");
-    EXPECT_EQ(saved.GetString("MemberLogin", ""), "anna");
+    EXPECT_EQ(saved.GetString("MemberLogin", ""), "J\xfcrgen \x80");
     EXPECT_EQ(saved.GetString("MemberCode", ""), MemberCodeOf("Geheim 1"));
     EXPECT_EQ(saved.GetString("RefreshRate", ""), "7");
     EXPECT_EQ(saved.GetString("CacheDays", ""), "30");
@@ -312,6 +312,7 @@ TEST_F(SettingsDialogWineTest, PastedTextTheFileCantHoldIsRefused)
         {IDC_MEMBER_LOGIN, L"bob\rCacheDays\t=\t0", "Error: The member name" + breaks},
         {IDC_CACHE_DAYS, L"7\t", "Error: The cache days" + breaks},
         {IDC_PASSWORD, L"\u03a9mega", "Error: The password" + foreign}, // GetDlgItemTextA gives "Omega"
+        {IDC_MEMBER_LOGIN, L"ab#c", "Error: The member name field can't hold a \"#\"!"}, // read back as "ab"
     };
 
     INT_PTR result = RunDialog(directory, {

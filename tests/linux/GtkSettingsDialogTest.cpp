@@ -171,21 +171,34 @@ TEST_F(GtkSettingsDialogTest, ShowsEnglishAndCancelWritesNothing)
     EXPECT_EQ(Options(), before);
 }
 
-TEST_F(GtkSettingsDialogTest, BadCacheDaysAreRefusedAndTheDialogStays)
+TEST_F(GtkSettingsDialogTest, RefusedFieldsKeepTheDialogOpenAndSaveNothing)
 {
-    WriteOptions({"Language\t=\t1", "CacheDays\t=\t7"});
+    WriteOptions({"Language\t=\t1", "MemberLogin\t=\tanna", "CacheDays\t=\t7"});
     const std::string before = Options();
+    const struct {
+        int id;
+        const char* typed;
+        const char* message;
+        const char* accepted;
+    } rows[] = {
+        {IDC_CACHE_DAYS, "12x", "Error: Cache days must be a whole number of 0 or more!", "9"},
+        {IDC_MEMBER_LOGIN, "ab#c", "Error: The member name field can't hold a \"#\"!", "abc"}, // read back as "ab"
+    };
     const int result = Run([&] {
-        Type(IDC_CACHE_DAYS, "12x");
-        Press(1);
-        EXPECT_EQ(messages, std::vector<std::string>{"Error: Cache days must be a whole number of 0 or more!"});
-        EXPECT_TRUE(gtk_widget_get_visible(static_cast<GtkWidget*>(settings.window)));
-        EXPECT_EQ(Options(), before);
-        Type(IDC_CACHE_DAYS, "9");
+        for (const auto& row : rows) {
+            messages.clear();
+            Type(row.id, row.typed);
+            Press(1);
+            EXPECT_EQ(messages, std::vector<std::string>{row.message});
+            EXPECT_TRUE(gtk_widget_get_visible(static_cast<GtkWidget*>(settings.window)));
+            EXPECT_EQ(Options(), before);
+            Type(row.id, row.accepted);
+        }
         Press(1);
     });
     EXPECT_EQ(result, 1);
     EXPECT_NE(Options().find("\r\nCacheDays\t=\t9\r\n"), std::string::npos);
+    EXPECT_NE(Options().find("\r\nMemberLogin\t=\tabc\r\n"), std::string::npos);
 }
 
 // Texts cross into GTK as UTF-8 and back as Windows-1252: the file's 0xE4

@@ -190,6 +190,41 @@ TEST_F(PictureCache, OnlyItsOwnAbandonedTemporariesAreSwept)
     EXPECT_TRUE(app.pictureList.empty());
 }
 
+TEST_F(PictureCache, OnlyAnAbandonedEmptyProbeIsSwept)
+{
+    // A probe whose delete failed leaves an empty dummy.txt; one with content,
+    // a link or a folder of that name is someone else's.
+    TempFolder elsewhere;
+    const fs::path target = elsewhere.Write("empty", "");
+    fs::last_write_time(target, fs::last_write_time(target) - std::chrono::hours(2));
+    enum Kind { Empty, WithContent, Link, Folder };
+    struct Case {
+        Kind kind;
+        int64_t age;
+        bool stays;
+    };
+    const Case cases[] = {
+        {Empty, 2 * Hour, false}, {Empty, 10 * 60, true}, {WithContent, 2 * Hour, true},
+        {Link, 2 * Hour, true},   {Folder, 2 * Hour, true},
+    };
+    const fs::path probe = folder.path / "dummy.txt";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.kind));
+        fs::remove_all(probe);
+        if (c.kind == Link)
+            fs::create_symlink(target, probe);
+        else if (c.kind == Folder)
+            fs::create_directory(probe);
+        else
+            folder.Write("dummy.txt", c.kind == Empty ? "" : "notes");
+        if (c.kind != Link)
+            fs::last_write_time(probe, fs::last_write_time(probe) - std::chrono::seconds(c.age));
+        app.PrepareCache();
+        EXPECT_EQ(fs::exists(fs::symlink_status(probe)), c.stays);
+        EXPECT_TRUE(fs::exists(target));
+    }
+}
+
 TEST_F(PictureCache, TrailingSeparatorStillNamesTheFiles)
 {
     app.options.SetString("ImagePath", folder.path.string() + "/");

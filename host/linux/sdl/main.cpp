@@ -3,6 +3,7 @@
 // runs on SDL until it closes, or the settings dialog on GTK.
 
 #include "host/SaverContext.h"
+#include "host/linux/CacheFolderClaim.h"
 #include "host/linux/HackOptions.h"
 #include "host/linux/LinuxMode.h"
 #include "host/linux/sdl/SaverLoop.h"
@@ -92,6 +93,15 @@ int RunSettings(const std::string& commandLine)
 
 int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)
 {
+    // Before anything is read: the cache rules delete in this folder.
+    ReadModeFlagsFrom(saver.mode, saver.options, commandLine, PlatformModulePath());
+    const std::string chosen = ChosenCacheFolder(saver.options.overrides);
+    const std::string cache = chosen.empty() ? CurrentFolders(saver.mode, saver.options).cache : chosen;
+    std::string error;
+    if (ClaimCacheFolder(cache, !chosen.empty(), error) != 0) {
+        PlatformReport("zembria: " + error + "\n", "zembria", true);
+        return ExitUsage;
+    }
     saverCommandLine = commandLine;
     if (PlatformStart(platform) != 0) return 1;
     saver.host.powerLineStatus = PlatformAcLineStatus();

@@ -16,8 +16,8 @@ std::string DirectoryOf(const std::string& modulePath)
 
 } // namespace
 
-void ReadModeFlagsFrom(ModeFlags& mode, const ProgramOptions& options, const std::string& commandLine,
-                       const std::string& modulePath)
+void ReadModeFlags(ModeFlags& mode, const ProgramOptions& options, const std::string& commandLine,
+                   const std::string& modulePath)
 {
     // Preview is a matter of the arguments: a module path holding "-p" or
     // "/p" must not make the full-screen saver inert. The program's own
@@ -33,11 +33,6 @@ void ReadModeFlagsFrom(ModeFlags& mode, const ProgramOptions& options, const std
     // desktop may start us as C:\WINDOWS\SYSTEM32\ZEMBRIA.SCR or a short name.
     // Absolute, so the cache never lands in the current directory.
     mode.ModuleDirectory = PlatformFullPath(options.home.empty() ? DirectoryOf(modulePath) : options.home);
-}
-
-void ReadModeFlags(ModeFlags& mode, const ProgramOptions& options)
-{
-    ReadModeFlagsFrom(mode, options, PlatformCommandLine(), PlatformModulePath());
 }
 
 SaverFolders CurrentFolders(const ModeFlags& mode, const ProgramOptions& options)

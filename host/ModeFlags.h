@@ -1,7 +1,7 @@
 #pragma once
 // Where the program's files lie (the folder of the module itself, or --home)
-// and whether it runs as the preview (from the command line). Read at window
-// creation and when the settings dialog opens.
+// and whether it runs as the preview (from the command line). Read once, by
+// the process entry, before the mode runs.
 
 #include "host/ProgramOptions.h"
 
@@ -24,10 +24,6 @@ struct ModeFlags {
 
 SaverFolders CurrentFolders(const ModeFlags& mode, const ProgramOptions& options);
 
-// From the platform's command line and module path.
-void ReadModeFlags(ModeFlags& mode, const ProgramOptions& options);
-
-// The same rule on a given command line and module path, for the callers
-// above and the tests.
-void ReadModeFlagsFrom(ModeFlags& mode, const ProgramOptions& options, const std::string& commandLine,
-                       const std::string& modulePath);
+// From the process's command line and the running module's path.
+void ReadModeFlags(ModeFlags& mode, const ProgramOptions& options, const std::string& commandLine,
+                   const std::string& modulePath);

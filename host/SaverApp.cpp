@@ -155,5 +155,5 @@ uint32_t SaverApp::SlidePeriodMs() const
 
 bool SaverApp::InputPending() const
 {
-    return serviceClient.inputPending != nullptr && serviceClient.inputPending();
+    return serviceClient.inputPending && serviceClient.inputPending();
 }

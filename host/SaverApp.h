@@ -19,6 +19,7 @@
 #include "slideshow/CacheRules.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,8 +35,13 @@ class RenderDevice;
 
 class SaverApp {
 public:
-    // The device the saver draws on; it outlives the controller.
-    explicit SaverApp(RenderDevice& device) : device(device) {}
+    // The device the saver draws on, which outlives the controller, and the
+    // host's one question whether the user wants the saver closed: start-up
+    // asks it between its steps, the service client between its reads.
+    SaverApp(RenderDevice& device, std::function<bool()> inputPending = {}) : device(device)
+    {
+        serviceClient.inputPending = std::move(inputPending);
+    }
 
     // 1 when input ended the start-up between its steps (no timers armed).
     // Start-up in two parts: the pictures the cache holds on screen (options,

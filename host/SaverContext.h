@@ -16,17 +16,22 @@
 #include <memory>
 
 struct SaverContext {
+    SaverContext() = default;
+    // The controller's input check points back at this context.
+    SaverContext(const SaverContext&) = delete;
+    SaverContext& operator=(const SaverContext&) = delete;
+
+    // Whether the user (or --run-for) wants the saver closed: the one
+    // question the start-up steps, the controller and the service's requests ask.
+    bool InputPending() const { return SaverInputPending(host); }
+
     ProgramOptions options;
     ModeFlags mode;
     HostState host;
     RenderDevice device; // made before the controller, gone after it
-    SaverApp app{device};
+    SaverApp app{device, [this] { return InputPending(); }};
     SettingsDialog settings;
     StartupTrace trace;
-    // SaverInputPending on this context, for callers that take a plain
-    // function (the service's requests, the start-up steps); the process
-    // entry supplies it, since only it knows where the context lives.
-    bool (*inputPending)() = nullptr;
     // Where the platform sees input from another thread (Windows): watches
     // while start-up's thread is busy in steps that can't look for input,
     // for as long as the returned object lives. Unset where every step is

@@ -33,7 +33,7 @@ enum class CheckOutcome { Goes, Closes, Refused };
 CheckOutcome OutcomeOf(SaverContext& context, WindowHandle window, const GraphicsCheckRun& check)
 {
     if (check.pending) return CheckOutcome::Goes;
-    if (!check.finished || check.inputCame || SaverInputPending(context.host)) {
+    if (!check.finished || check.inputCame || context.InputPending()) {
         PlatformRequestClose(window);
         return CheckOutcome::Closes;
     }
@@ -57,7 +57,6 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
 {
     context.trace.Step("window made");
     TakeTheWindow(context, window);
-    ReadModeFlags(context.mode, context.options);
     GraphicsCheckRun check = BeginGraphicsCheck(context);
     context.trace.Step(check.pending ? "graphics check begun" : "graphics check decided");
     if (context.mode.PreviewMode) check = FinishGraphicsCheck(context, check);
@@ -75,12 +74,10 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
         return 1;
     }
     context.trace.Step("device made");
-    if (SaverInputPending(context.host)) {
+    if (context.InputPending()) {
         PlatformRequestClose(window);
         return 0;
     }
-    // A slow or stalled request must not keep the saver from closing.
-    context.app.serviceClient.inputPending = context.inputPending;
     context.app.folders = CurrentFolders(context.mode, context.options);
     context.app.serviceHost = ServiceHostOption(context.options);
     context.app.optionOverrides = context.options.overrides;

@@ -42,7 +42,6 @@ void PlatformRestoreInputMethod(WindowHandle window);
 uint8_t PlatformAcLineStatus();
 
 // The whole process command line, the module's own path included.
-std::string PlatformCommandLine();
 // The running module's own file, as the system knows it: never the command
 // line's spelling, which may be short, upper-case or without extension.
 std::string PlatformModulePath();

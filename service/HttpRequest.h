@@ -30,7 +30,7 @@ struct HttpLimits {
     uint32_t stallTimeoutMs = 20000;
     uint32_t deadlineMs = 0; // 0: none
     uint64_t maxBytes = 0; // 0: no cap
-    bool (*inputPending)() = nullptr;
+    std::function<bool()> inputPending; // empty: never
 };
 
 // The status of the answer, known before its first chunk; 0 until then.

@@ -6,6 +6,7 @@
 #include "settings/KeyValueList.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class ServiceClient {
@@ -43,9 +44,9 @@ public:
     uint32_t pictureDeadlineMs = 60000;
     uint64_t infoCapBytes = uint64_t{1} << 20;
     uint64_t pictureCapBytes = uint64_t{64} << 20;
-    // Asked between reads; true ends the request at once. The host sets it to
-    // the platform's check for a key, a click or a mouse move.
-    bool (*inputPending)() = nullptr;
+    // Asked between reads; true ends the request at once. The controller
+    // hands on the host's check for a key, a click or a mouse move.
+    std::function<bool()> inputPending;
 
     HttpLimits Limits(uint64_t capBytes, uint32_t deadlineMs) const;
 };

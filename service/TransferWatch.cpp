@@ -37,7 +37,7 @@ TransferEnd TransferWatch::Take(uint64_t size)
 
 TransferEnd TransferWatch::Check(Clock::time_point now) const
 {
-    if (limits.inputPending != nullptr && limits.inputPending())
+    if (limits.inputPending && limits.inputPending())
         return TransferEnd::Input;
     if (!heard && now - start > Ms(uint64_t{limits.connectTimeoutMs} + limits.stallTimeoutMs))
         return TransferEnd::ConnectTimedOut;

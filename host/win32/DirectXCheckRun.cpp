@@ -57,7 +57,7 @@ GraphicsCheckRun DecideWithDxDiag(SaverContext& context, PendingCheck& check)
 {
     const bool told = LibrariesFail(*check.libraries);
     while (!check.dxDiagProbe.Wait(InputPollMs)) {
-        if (!SaverInputPending(context.host)) continue;
+        if (!context.InputPending()) continue;
         if (!check.dxDiagProbe.Wait(told ? OutcomeWaitMs : 0)) return EndedByInput(context, true);
         return Decided(check, true);
     }
@@ -72,7 +72,7 @@ GraphicsCheckRun BeginGraphicsCheck(SaverContext& context)
     auto libraries = check->libraries;
     if (check->libraryProbe.Start([libraries] { *libraries = ProbeLibraries(); }) != 0) *libraries = ProbeLibraries();
     while (!check->libraryProbe.Wait(InputPollMs)) {
-        if (!SaverInputPending(context.host)) continue;
+        if (!context.InputPending()) continue;
         if (!check->libraryProbe.Wait(OutcomeWaitMs)) return EndedByInput(context, true);
         break;
     }
@@ -81,7 +81,7 @@ GraphicsCheckRun BeginGraphicsCheck(SaverContext& context)
         return DecideWithDxDiag(context, *check);
     }
     // The libraries passed; DxDiag follows the first frames.
-    if (SaverInputPending(context.host)) return EndedByInput(context, false);
+    if (context.InputPending()) return EndedByInput(context, false);
     GraphicsCheckRun run;
     run.pending = check;
     return run;

@@ -15,9 +15,17 @@ constexpr const char* FullScreenTitle = "Screen Saver";
 constexpr const char* PreviewTitle = "Preview";
 constexpr int ClassIconId = 100;
 
+// The context rides with the window: handed to CreateWindowEx and kept in
+// the window's user data from its first message on.
 LRESULT CALLBACK HostWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return HostWindowProc(RunningContext(), window, message, wParam, lParam);
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    auto* context = reinterpret_cast<SaverContext*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (context == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    return HostWindowProc(*context, window, message, wParam, lParam);
 }
 
 struct Placement {
@@ -96,7 +104,7 @@ int DoScreenSave(SaverContext& context, WindowHandle parentHandle)
     HWND window = nullptr;
     if (RegisterClassA(&windowClass) != 0)
         window = CreateWindowExA(placement.exStyle, ClassName, placement.title, placement.style, placement.x, placement.y,
-                                 placement.width, placement.height, parent, nullptr, instance, nullptr);
+                                 placement.width, placement.height, parent, nullptr, instance, &context);
     if (window == nullptr) {
         UnloadPasswordVerifier(context.host);
         return 0;

@@ -25,7 +25,7 @@ bool IsOlderFamily()
 // platform that no saver runs any more.
 LONG WINAPI SaverFaultFilter(EXCEPTION_POINTERS*)
 {
-    if (RunningContext().host.olderFamily) SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, nullptr, 0);
+    if (IsOlderFamily()) SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, nullptr, 0);
     ExitProcess(static_cast<UINT>(RunModeRefused));
 }
 

@@ -24,7 +24,6 @@ int ShowSettingsDialog(SaverContext& context, WindowHandle parent)
     HINSTANCE instance = static_cast<HINSTANCE>(context.host.instance);
     if (!RegisterDialogClasses(instance)) return FALSE;
     // The dialog reads and writes the files of the module directory.
-    ReadModeFlags(context.mode, context.options);
     const SettingsDialogStart start{&context.settings, context.mode.ModuleDirectory.c_str()};
     return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(SettingsTemplateId), static_cast<HWND>(parent),
                                             SettingsDialogProc, reinterpret_cast<LPARAM>(&start)));

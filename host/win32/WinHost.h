@@ -13,7 +13,3 @@ void ChangePassword(WindowHandle parent);
 // The Windows 95/98/Me password verifier (PASSWORD.CPL); both do nothing on the NT family.
 void LoadPasswordVerifier(HostState& host);
 void UnloadPasswordVerifier(HostState& host);
-
-// The context WinMain made, for the calls from the system that carry none:
-// the window procedure and the fault filter.
-SaverContext& RunningContext();

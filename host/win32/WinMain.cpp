@@ -9,25 +9,11 @@
 
 #include <windows.h>
 
-namespace {
-
-// The one context of the process; the system's calls back find it here.
-SaverContext saver;
-
-bool InputPending()
-{
-    return SaverInputPending(saver.host);
-}
-
-} // namespace
-
-SaverContext& RunningContext()
-{
-    return saver;
-}
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    // The one context of the process: the saver window carries it to its
+    // window procedure, the settings dialog to its own.
+    SaverContext saver;
     saver.trace.OpenFromEnvironment();
     saver.trace.Step("process entry");
     std::string rest, error;
@@ -45,7 +31,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         break;
     }
     ApplyEnvironment(saver.options);
-    saver.inputPending = InputPending;
+    ReadModeFlags(saver.mode, saver.options, GetCommandLineA(), PlatformModulePath());
     saver.watchWhileBusy = WatchInputWhileBusy;
     PrepareDirect3d();
     const char* tail = rest.c_str();

@@ -135,11 +135,6 @@ uint8_t PlatformAcLineStatus()
     return GetSystemPowerStatus(&status) ? status.ACLineStatus : 255;
 }
 
-std::string PlatformCommandLine()
-{
-    return GetCommandLineA();
-}
-
 std::string PlatformModulePath()
 {
     // The buffer grows until the whole path fits (paths may exceed MAX_PATH).

@@ -25,7 +25,6 @@ protected:
         // The saver runs as a preview here so that SaverWindowProc starts
         // nothing of the controller: these tests are about the host alone.
         saver.mode.PreviewMode = true;
-        recording.commandLine = "C:\\Saver\\Zembria.scr /p 512";
     }
     MessageResult Host(unsigned message, MessageParam wParam = 0, MessageData lParam = 0)
     {
@@ -331,7 +330,6 @@ namespace {
 TEST_F(HostProtocolTest, InputPendingWhileTheLoopIsBlocked)
 {
     saver.host = HostState{};
-    saver.mode.PreviewMode = false;
     recording.cursor = {100, 100};
     Host(Msg::Create);
     EXPECT_EQ(saver.host.mainWindow, Saver) << "known while the start-up still runs";

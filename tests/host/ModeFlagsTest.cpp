@@ -14,8 +14,7 @@ protected:
     void SetUp() override { ResetPlatformRecording(); }
     void Read(const std::string& line)
     {
-        recording.commandLine = line;
-        ReadModeFlags(saver.mode, saver.options);
+        ReadModeFlags(saver.mode, saver.options, line, recording.modulePath);
     }
 };
 

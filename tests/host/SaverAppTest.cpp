@@ -269,7 +269,7 @@ protected:
     void StartFromHome(const char* flags)
     {
         recording.modulePath = (home / "Zembria.scr").string();
-        recording.commandLine = "\"" + recording.modulePath + "\" " + flags;
+        ReadModeFlags(saver.mode, saver.options, "\"" + recording.modulePath + "\" " + flags, recording.modulePath);
     }
 };
 

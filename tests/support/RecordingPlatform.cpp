@@ -9,22 +9,11 @@
 RecordingPlatform recording;
 SaverContext saver;
 
-namespace {
-
-bool InputPending()
-{
-    return SaverInputPending(saver.host);
-}
-
-} // namespace
-
 void ResetPlatformRecording()
 {
     recording = RecordingPlatform{};
     saver.~SaverContext();
     new (&saver) SaverContext();
-    saver.inputPending = InputPending;
-    saver.app.serviceClient.inputPending = InputPending;
 }
 
 int RecordingPlatform::CountPosted(unsigned message) const
@@ -178,11 +167,6 @@ void PlatformRestoreInputMethod(WindowHandle)
 uint8_t PlatformAcLineStatus()
 {
     return recording.acLineStatus;
-}
-
-std::string PlatformCommandLine()
-{
-    return recording.commandLine;
 }
 
 std::string PlatformModulePath()

@@ -55,7 +55,6 @@ struct RecordingPlatform {
     std::vector<WindowHandle> windows;        // the windows that exist
     WindowHandle foreground = nullptr;
     uint8_t acLineStatus = 1;
-    std::string commandLine = "C:\\Saver\\Zembria.scr /s";
     std::string modulePath = "C:\\Saver\\Zembria.scr";
     std::string currentDirectory = "C:\\Users\\anna";
     bool inputMethod = true;

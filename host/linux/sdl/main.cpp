@@ -17,18 +17,9 @@
 
 namespace {
 
-// The one context of the process; the service's input check finds it here.
-SaverContext saver;
-// SDL's side of the saver window; the signal watch may touch it until the process ends.
+// SDL's side of the saver window; the signal watch may touch it until the
+// process ends, and the cursor's hiding asks it whose window it is.
 SdlPlatformState platform;
-// What the saver reads as its command line: the program and its mode words,
-// the program's own options left out.
-std::string saverCommandLine;
-
-bool InputPending()
-{
-    return SaverInputPending(saver.host);
-}
 
 // The arguments as one command tail; a word with blanks is quoted, as the
 // option parser expects. xscreensaver 6 hands a hack its mode words with two
@@ -75,9 +66,8 @@ SaverWindowPlacement WindowFor(const LinuxModeChoice& choice, const ProgramOptio
 }
 
 // The options folder may not exist yet; OK creates Zembria.ini in it.
-int RunSettings(const std::string& commandLine)
+int RunSettings(SaverContext& saver)
 {
-    ReadModeFlagsFrom(saver.mode, saver.options, commandLine, PlatformModulePath());
     const SaverFolders folders = CurrentFolders(saver.mode, saver.options);
     if (folders.options.empty()) {
         PlatformReport("zembria: no home folder to keep the settings in (HOME is unset and the password "
@@ -91,10 +81,9 @@ int RunSettings(const std::string& commandLine)
     return 0;
 }
 
-int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)
+int RunSaver(SaverContext& saver, const LinuxModeChoice& choice)
 {
     // Before anything is read: the cache rules delete in this folder.
-    ReadModeFlagsFrom(saver.mode, saver.options, commandLine, PlatformModulePath());
     const std::string chosen = ChosenCacheFolder(saver.options.overrides);
     const std::string cache = chosen.empty() ? CurrentFolders(saver.mode, saver.options).cache : chosen;
     std::string error;
@@ -102,7 +91,6 @@ int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)
         PlatformReport("zembria: " + error + "\n", "zembria", true);
         return ExitUsage;
     }
-    saverCommandLine = commandLine;
     if (PlatformStart(platform) != 0) return 1;
     saver.host.powerLineStatus = PlatformAcLineStatus();
     int exitCode = 1;
@@ -114,13 +102,8 @@ int RunSaver(const LinuxModeChoice& choice, const std::string& commandLine)
 
 } // namespace
 
-// Two platform answers that take no window and rest on what only the entry
-// holds: the command line it made, and whether the window is someone else's.
-std::string PlatformCommandLine()
-{
-    return saverCommandLine;
-}
-
+// A platform answer that takes no window and rests on what only the entry
+// holds: whether the window is someone else's.
 void PlatformHideCursor()
 {
     HideCursorOver(platform);
@@ -128,6 +111,8 @@ void PlatformHideCursor()
 
 int main(int argc, char** argv)
 {
+    // The one context of the process, handed down to the mode that runs.
+    SaverContext saver;
     saver.trace.OpenFromEnvironment();
     saver.trace.Step("process entry");
     std::string rest, error;
@@ -150,7 +135,6 @@ int main(int argc, char** argv)
         break;
     }
     ApplyEnvironment(saver.options);
-    saver.inputPending = InputPending;
 
     const LinuxModeChoice choice = ChooseLinuxMode(Words(rest), std::getenv("XSCREENSAVER_WINDOW"));
     switch (choice.mode) {
@@ -168,6 +152,8 @@ int main(int argc, char** argv)
     const std::string program = ProgramDirectory(argv[0]);
     saver.mode.separateFolders = XdgFolders({std::getenv("XDG_CONFIG_HOME"), std::getenv("XDG_CACHE_HOME"),
                                   std::getenv("HOME"), program, PasswordDatabaseHome()});
-    if (choice.mode == LinuxMode::Settings) return RunSettings(std::string(argv[0]) + " " + rest);
-    return RunSaver(choice, std::string(argv[0]) + " " + rest);
+    // The saver's command line: the program and its mode words, its own options left out.
+    ReadModeFlags(saver.mode, saver.options, std::string(argv[0]) + " " + rest, PlatformModulePath());
+    if (choice.mode == LinuxMode::Settings) return RunSettings(saver);
+    return RunSaver(saver, choice);
 }

@@ -2,7 +2,7 @@
 // cursor and power status from SDL. Boxes and reports go to the terminal: a
 // saver must never block on a dialog nobody sees. The window, its timers and
 // its events are in SdlWindow.cpp; the process entry answers
-// PlatformCommandLine and PlatformHideCursor, since it owns what they tell.
+// PlatformHideCursor, since it owns what it tells.
 
 #include "platform/linux/sdl/SdlPlatformState.h"
 

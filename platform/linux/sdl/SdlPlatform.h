@@ -86,5 +86,5 @@ uint32_t PlatformTimerWaitMs(const SdlPlatformState& state);
 
 // PlatformHideCursor for the saver window of this state: a foreign window's
 // cursor belongs to its owner. The process entry, which owns the state,
-// answers PlatformHideCursor and PlatformCommandLine with it.
+// answers PlatformHideCursor with it.
 void HideCursorOver(const SdlPlatformState& state);

@@ -12,26 +12,20 @@ namespace {
 constexpr int BarBitmapId = 162;
 constexpr int EmblemBitmapId = 159;
 
-void LoadBitmap(TextureHandle* handle, int resourceId)
+void LoadBitmap(TextureHandle& handle, int resourceId)
 {
-    if (handle != nullptr) handle->LoadResource(resourceId, 0, 0); // size taken from the bitmap
+    handle.LoadResource(resourceId, 0, 0); // size taken from the bitmap
 }
 
 } // namespace
-
-int32_t SaverApp::Start(WindowHandle saverWindow)
-{
-    return StartShowing(saverWindow) != 0 ? 1 : StartService(saverWindow);
-}
 
 int32_t SaverApp::StartShowing(WindowHandle saverWindow)
 {
     advancePending = false;
     infoStore.Clear();
-    rotationPos = -1;
     refreshSeconds = 10;
 
-    screenRect = {0, 0, device.screenWidth, device.screenHeight};
+    screenRect = {0, 0, device.ScreenWidth(), device.ScreenHeight()};
     // Each step takes up to a few hundred ms under wine: input in between
     // ends the start-up, so the user isn't kept waiting for the rest.
     if (InputPending()) return 1;
@@ -51,12 +45,11 @@ int32_t SaverApp::StartShowing(WindowHandle saverWindow)
     Trace("options and texts read");
     PrepareCache();
     Trace("cache prepared");
-    rotationPos = pictureList.empty() ? -1 : 0;
     advancing = false;
     if (!pictureList.empty()) {
+        // The first picture shows now; the rotation goes on with the second.
         rotationPos = pictureList.size() > 1 ? 1 : -1;
-        if (device.pictureHandle != nullptr)
-            device.pictureHandle->LoadFile(pictureList[0], device.screenWidth, device.screenHeight);
+        ShowPicture(pictureList[0]);
         infoStore.SetString("ImageInfoSub", pictureList[0], true);
         Trace("picture loaded");
         // The picture comes first; the overlay's fonts and bar follow.
@@ -65,8 +58,8 @@ int32_t SaverApp::StartShowing(WindowHandle saverWindow)
     }
     if (InputPending()) return 1;
     device.PrepareFonts();
-    LoadBitmap(device.barHandle, BarBitmapId);
-    LoadBitmap(device.emblemHandle, EmblemBitmapId);
+    LoadBitmap(device.Bar(), BarBitmapId);
+    LoadBitmap(device.Emblem(), EmblemBitmapId);
     Trace("fonts and bar made");
     if (InputPending()) return 1;
 

@@ -43,11 +43,9 @@ public:
         serviceClient.inputPending = std::move(inputPending);
     }
 
-    // 1 when input ended the start-up between its steps (no timers armed).
     // Start-up in two parts: the pictures the cache holds on screen (options,
     // texts, cache, the first frames), then the service (login or the offline
-    // hint, the timers). 1 when input ended it between its steps.
-    int32_t Start(WindowHandle window);
+    // hint, the timers). 1 when input ended it between its steps (no timers armed).
     int32_t StartShowing(WindowHandle window);
     int32_t StartService(WindowHandle window);
     int32_t OnTimer(WindowHandle window, uint32_t timerId);
@@ -73,6 +71,7 @@ public:
     KeyValueList infoStore;
     std::vector<std::string> pictureList;
     long rotationPos = -1; // index into pictureList, -1 for none
+    std::string shownPicture; // the path of the picture on screen, empty for none
     int64_t lastCacheExpiry = 0;
     uint64_t cacheLimitBytes = CacheLimitBytes; // the bound the cache is held to
     ScreenRect screenRect{};

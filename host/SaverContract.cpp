@@ -62,13 +62,12 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     if (context.mode.PreviewMode) check = FinishGraphicsCheck(context, check);
     if (OutcomeOf(context, window, check) != CheckOutcome::Goes || context.mode.PreviewMode) return 0;
     // --window: a windowed device of that size; --snapshot: keep each presented frame.
-    context.device.windowedWidth = context.options.windowWidth;
-    context.device.windowedHeight = context.options.windowHeight;
-    context.device.keepPresentedFrame = !context.options.snapshotPath.empty();
+    const DeviceSetup setup{window, 0, context.options.windowWidth, context.options.windowHeight,
+                            !context.options.snapshotPath.empty()};
     // From the device to the first frames each step may keep this thread
     // from input for a while; where the platform can, input is watched aside.
     std::shared_ptr<void> busyWatch = context.watchWhileBusy ? context.watchWhileBusy(context) : nullptr;
-    if (context.device.Create(window, 0) != 0) {
+    if (context.device.Create(setup) != 0) {
         busyWatch.reset();
         PlatformMessageBox(nullptr, InitErrorText, InitErrorCaption, BoxKind::Error);
         return 1;
@@ -136,7 +135,7 @@ void SaverFrameLost(SaverContext& context)
     if (!context.host.childPreview) PlatformHideCursor();
     // The window was covered, restored or erased: what the frames left on
     // screen is gone, so the next tick draws and presents the whole frame.
-    context.device.lastFrame.valid = false;
+    context.device.LastFrame().valid = false;
 }
 
 void SaverStop(SaverContext& context, WindowHandle window)

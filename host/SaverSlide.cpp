@@ -33,8 +33,7 @@ void SaverApp::PrepareCache()
 void SaverApp::ExpireCache()
 {
     lastCacheExpiry = PlatformNow();
-    const TextureHandle* picture = device.pictureHandle;
-    const std::string shown = picture != nullptr ? LastPathComponent(picture->Name()) : std::string();
+    const std::string shown = LastPathComponent(shownPicture);
     const std::vector<std::string> deleted =
         ExpireCacheFolder(CacheFolder(options), CacheDaysOption(options), lastCacheExpiry, cacheLimitBytes, shown);
     DropDeletedPictures(pictureList, rotationPos, deleted);
@@ -42,20 +41,18 @@ void SaverApp::ExpireCache()
 
 long SaverApp::ShowPicture(const std::string& path)
 {
-    TextureHandle* picture = device.pictureHandle;
-    if (picture == nullptr)
-        return 1;
-    return picture->LoadFile(path, ScreenWidth(), ScreenHeight());
+    const long result = device.Picture().LoadFile(path, ScreenWidth(), ScreenHeight());
+    // A failed load lets go of the picture before it as well.
+    shownPicture = result == 0 ? path : std::string();
+    return result;
 }
 
 void SaverApp::ShowServicePicture()
 {
-    const TextureHandle* picture = device.pictureHandle;
-    const std::string shown = picture != nullptr ? picture->Name() : std::string();
     const std::string directory = CacheFolder(options);
     if (directory.empty())
         return; // nowhere to keep a download
-    const PictureChoice choice = ChooseServicePicture(shown, infoStore, directory, !pictureList.empty());
+    const PictureChoice choice = ChooseServicePicture(shownPicture, infoStore, directory, !pictureList.empty());
     if (choice.source == PictureSource::Shown)
         return;
     if (choice.source == PictureSource::Cache && ShowPicture(choice.cachePath) == 0)
@@ -86,8 +83,7 @@ void SaverApp::ShowNextCachedPicture()
     // A cache of one picture comes round to the one on screen at every step:
     // loading it again would only decode it, make its texture anew and
     // redraw the whole screen for the same pixels.
-    const TextureHandle* picture = device.pictureHandle;
-    if (picture != nullptr && picture->Name() == path)
+    if (shownPicture == path)
         return;
     ShowPicture(path);
 }

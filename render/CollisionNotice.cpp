@@ -31,7 +31,7 @@ void DrawCollisionNotice(RenderDevice& device, const KeyValueStore& dictionary, 
     for (const NoticeLine& line : CollisionNoticeLines(dictionary))
         y = DrawTextBox(list, device, line.text, CollisionNoticeLeft, y, line.font, true, CollisionNoticeLineWidth,
                         TextFormat::TopLeft);
-    device.lastFrame.valid = false; // drawn over the frame: the next one starts afresh
+    device.LastFrame().valid = false; // drawn over the frame: the next one starts afresh
     device.BeginScene();
     device.Execute(list);
     device.EndScene();

@@ -14,7 +14,7 @@ void DrawList::AddClip(const Rect* area)
 
 void DrawList::AddQuad(const TextureHandle& texture, const Rect& rect, uint32_t colour)
 {
-    const TextureRecord* record = texture.record && texture.record->texture ? texture.record : nullptr;
+    const TextureRecord* record = texture.Record() && texture.Record()->texture ? texture.Record() : nullptr;
     commands.push_back(DrawCommand{DrawCommand::Kind::Quad, rect, colour, record});
 }
 

@@ -29,19 +29,9 @@ constexpr bool ChangeDriven = true;
 // text measures; areas and boxes are widened by this much.
 constexpr int GlyphMargin = 4;
 
-bool Loaded(const TextureHandle* handle)
-{
-    return handle && handle->IsLoaded();
-}
-
-uint64_t Changes(const TextureHandle* handle)
-{
-    return handle ? handle->changes : 0;
-}
-
 TextureLoads LoadsOf(const RenderDevice& device)
 {
-    return {Changes(device.pictureHandle), Changes(device.barHandle), Changes(device.emblemHandle)};
+    return {device.Picture().Changes(), device.Bar().Changes(), device.Emblem().Changes()};
 }
 
 bool IsEmpty(const Rect& rect)
@@ -112,8 +102,8 @@ std::vector<Rect> TextBoxes(const RenderDevice& device, const std::vector<TextIt
 void DrawPictureLayer(DrawList& list, const RenderDevice& device, const Rect& screen)
 {
     list.AddClear();
-    if (Loaded(device.pictureHandle))
-        list.AddQuad(*device.pictureHandle, screen, Colour::White);
+    if (device.Picture().IsLoaded())
+        list.AddQuad(device.Picture(), screen, Colour::White);
 }
 
 // Every layer of the frame that can touch area (all of them for a whole
@@ -123,17 +113,17 @@ void DrawLayers(DrawList& list, const RenderDevice& device, const FrameContent& 
 {
     using OverlayLayout::Bar;
     using OverlayLayout::Emblem;
-    const int h = device.screenHeight;
+    const int h = device.ScreenHeight();
     DrawPictureLayer(list, device, content.screen);
-    if (Loaded(device.barHandle) && Touches(Union(Bar(h), Emblem(h)), area)) {
-        list.AddQuad(*device.barHandle, Bar(h), Colour::White);
+    if (device.Bar().IsLoaded() && Touches(Union(Bar(h), Emblem(h)), area)) {
+        list.AddQuad(device.Bar(), Bar(h), Colour::White);
         // An emblem that failed to load would otherwise be a white block.
-        if (Loaded(device.emblemHandle))
-            list.AddQuad(*device.emblemHandle, Emblem(h), Colour::White);
+        if (device.Emblem().IsLoaded())
+            list.AddQuad(device.Emblem(), Emblem(h), Colour::White);
     }
     if (Touches(layout.clockPanel, area))
         list.AddPanel(layout.clockPanel, Colour::Panel);
-    DrawTexts(list, device, ClockItems(device.screenWidth, content.clocks), layout.clocks, area);
+    DrawTexts(list, device, ClockItems(device.ScreenWidth(), content.clocks), layout.clocks, area);
     DrawTexts(list, device, CaptionItems(content.captions, h), layout.captions, area);
     if (Touches(layout.countdown, area)) {
         const TextItem countdown = CountdownItem(content.countdown, h);
@@ -153,10 +143,10 @@ int32_t DrawWhole(RenderDevice& device, const FrameContent& content, FrameMemory
         return static_cast<int32_t>(result);
     memory.valid = false;
     FrameLayout layout;
-    layout.clockPanel = ClockPanelRect(device.screenWidth, content.clocks);
-    layout.clocks = TextBoxes(device, ClockItems(device.screenWidth, content.clocks));
-    layout.captions = TextBoxes(device, CaptionItems(content.captions, device.screenHeight));
-    layout.countdown = TextBox(device, CountdownItem(content.countdown, device.screenHeight));
+    layout.clockPanel = ClockPanelRect(device.ScreenWidth(), content.clocks);
+    layout.clocks = TextBoxes(device, ClockItems(device.ScreenWidth(), content.clocks));
+    layout.captions = TextBoxes(device, CaptionItems(content.captions, device.ScreenHeight()));
+    layout.countdown = TextBox(device, CountdownItem(content.countdown, device.ScreenHeight()));
     DrawList list;
     DrawLayers(list, device, content, nullptr, layout);
     device.Execute(list);
@@ -172,11 +162,11 @@ int32_t DrawWhole(RenderDevice& device, const FrameContent& content, FrameMemory
 
 int32_t DrawChangedAreas(RenderDevice& device, const FrameContent& content, FrameMemory& memory)
 {
-    const Rect screen{0, 0, device.screenWidth, device.screenHeight};
-    std::vector<TextItem> last = ClockItems(device.screenWidth, memory.content.clocks);
-    std::vector<TextItem> next = ClockItems(device.screenWidth, content.clocks);
-    last.push_back(CountdownItem(memory.content.countdown, device.screenHeight));
-    next.push_back(CountdownItem(content.countdown, device.screenHeight));
+    const Rect screen{0, 0, device.ScreenWidth(), device.ScreenHeight()};
+    std::vector<TextItem> last = ClockItems(device.ScreenWidth(), memory.content.clocks);
+    std::vector<TextItem> next = ClockItems(device.ScreenWidth(), content.clocks);
+    last.push_back(CountdownItem(memory.content.countdown, device.ScreenHeight()));
+    next.push_back(CountdownItem(content.countdown, device.ScreenHeight()));
     std::vector<Rect> boxes = memory.layout.clocks;
     boxes.push_back(memory.layout.countdown);
 
@@ -230,7 +220,7 @@ int32_t DrawChangedAreas(RenderDevice& device, const FrameContent& content, Fram
 
 int32_t ComposeFrame(RenderDevice& device, const FrameContent& content)
 {
-    FrameMemory& memory = device.lastFrame;
+    FrameMemory& memory = device.LastFrame();
     if (!OnlyTimesChanged(memory, content, LoadsOf(device)))
         return DrawWhole(device, content, memory);
     return DrawChangedAreas(device, content, memory);
@@ -238,12 +228,12 @@ int32_t ComposeFrame(RenderDevice& device, const FrameContent& content)
 
 int32_t ShowPictureAlone(RenderDevice& device, const Rect& screen)
 {
-    if (!Loaded(device.pictureHandle))
+    if (!device.Picture().IsLoaded())
         return 0;
     long result = device.BeginScene();
     if (result != 0)
         return static_cast<int32_t>(result);
-    device.lastFrame = FrameMemory{}; // the next frame is drawn whole
+    device.LastFrame() = FrameMemory{}; // the next frame is drawn whole
     DrawList list;
     DrawPictureLayer(list, device, screen);
     device.Execute(list);

@@ -35,7 +35,7 @@ Rect DrawInfoTable(DrawList& list, const RenderDevice& device, const std::vector
 {
     if (rows.empty())
         return Rect{};
-    const int x0 = TableColumnX(device.screenWidth);
+    const int x0 = TableColumnX(device.ScreenWidth());
 
     // The column ends near H - 125: its height comes from the rows drawn.
     int lines = 0, rules = 0;
@@ -45,10 +45,10 @@ Rect DrawInfoTable(DrawList& list, const RenderDevice& device, const std::vector
         else if (row.kind != TableRowKind::Gap)
             ++lines;
     }
-    int y = device.screenHeight - device.MeasureLines(FontKind::Text, lines + 1) -
+    int y = device.ScreenHeight() - device.MeasureLines(FontKind::Text, lines + 1) -
             device.MeasureLines(FontKind::Heading, rules) - TableBottomMargin;
     // Rules draw their dashes half a line above the row; values run to the right.
-    Rect covered{x0, y - device.SelectFont(FontKind::Text).height, device.screenWidth, y};
+    Rect covered{x0, y - device.SelectFont(FontKind::Text).height, device.ScreenWidth(), y};
 
     for (const TableRow& row : rows) {
         switch (row.kind) {

@@ -13,7 +13,7 @@ const TextureRecord* RenderDevice::PanelTexture(const Rect& rect)
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)
         return nullptr;
-    const TextureRecord* record = panelCache.Get(*this, width, height).record;
+    const TextureRecord* record = panelCache.Get(*this, width, height).Record();
     return record && record->texture ? record : nullptr;
 }
 

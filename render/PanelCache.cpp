@@ -19,18 +19,15 @@ const TextureHandle& PanelCache::Get(RenderDevice& device, int width, int height
     if (entries.size() >= Capacity) {
         auto oldest = std::min_element(entries.begin(), entries.end(),
                                        [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; });
-        delete oldest->handle;
         entries.erase(oldest);
     }
-    auto* handle = new TextureHandle(device);
+    auto handle = std::make_unique<TextureHandle>(device);
     handle->LoadFilled(width, height);
-    entries.push_back(Entry{width, height, useCount, handle});
-    return *handle;
+    entries.push_back(Entry{width, height, useCount, std::move(handle)});
+    return *entries.back().handle;
 }
 
 void PanelCache::Clear()
 {
-    for (Entry& entry : entries)
-        delete entry.handle;
     entries.clear();
 }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class PanelCache {
@@ -30,7 +31,7 @@ private:
         int width;
         int height;
         uint64_t lastUse;
-        TextureHandle* handle;
+        std::unique_ptr<TextureHandle> handle;
     };
     std::vector<Entry> entries;
     uint64_t useCount = 0;

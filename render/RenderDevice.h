@@ -2,7 +2,9 @@
 // A render device: the screen surface, four fonts, the three
 // long-lived texture handles and the kept panel textures. It carries out a
 // DrawList and measures text. Direct3D 9 on Windows, SDL_Renderer on Linux;
-// the native tests link a recording device with the same operations.
+// the native tests link a recording device with the same operations. Its
+// state is its own: the platform's objects sit behind RenderDeviceState, so
+// several devices (one a monitor) can live side by side.
 
 #include "platform/Platform.h"
 #include "render/DeviceRecovery.h"
@@ -13,6 +15,7 @@
 #include "render/TextureHandle.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // What SelectFont gives: the description the font was made from and the
@@ -34,35 +37,38 @@ constexpr uint32_t Panel = 0xA0060606;
 constexpr uint32_t DensePanel = 0xF0060606;
 } // namespace Colour
 
-struct RenderDeviceState; // platform objects (device, fonts, vertex buffer)
+struct RenderDeviceState; // the platform's objects (device, fonts, buffers)
+
+// What a device is made with.
+struct DeviceSetup {
+    WindowHandle window = nullptr;
+    unsigned adapter = 0; // the display adapter (Windows) or display (SDL)
+    // Non-zero: a windowed device of this size instead of the full screen.
+    int windowedWidth = 0;
+    int windowedHeight = 0;
+    // Every Present keeps a copy of the frame it shows, for a snapshot asked
+    // for at the end. Without it a snapshot reads the back buffer, which after
+    // a flip may hold the frame before last.
+    bool keepPresentedFrame = false;
+};
 
 class RenderDevice {
 public:
-    virtual ~RenderDevice() = default;
+    RenderDevice();
+    ~RenderDevice();
+    RenderDevice(const RenderDevice&) = delete;
+    RenderDevice& operator=(const RenderDevice&) = delete;
 
     // Device life, in one order for every platform (RenderDeviceLife.cpp):
-    // the surface, then a black screen, the render states, the handles and
-    // the fonts; released in reverse.
-    int Create(WindowHandle window, unsigned adapter);
-    // A black screen, the render states and the handles: enough to show a picture.
+    // the surface, then a black screen, the render states and the fonts;
+    // released in reverse. Create makes the surface (0 when made; a second
+    // Create is refused until Release).
+    int Create(const DeviceSetup& setup);
+    // A black screen and the render states: enough to show a picture.
     int PrepareSurface();
     // The fonts the overlay's texts need; made once for the device.
     void PrepareFonts();
-    // Both at once.
-    int InitResources();
     void Release();
-
-    // The platform's steps of the device's life.
-    // Makes the device on the window (sets screenWidth, screenHeight); 0 when made.
-    int CreateSurface(unsigned adapter);
-    bool HasSurface() const;
-    // Sets the fixed pipeline states (again after a reset).
-    void SetRenderStates();
-    void CreateFonts();
-    // What lives with the frames: queued draws, buffers, the kept frame.
-    void ReleaseBuffers();
-    void ReleaseFonts();
-    void ReleaseSurface();
 
     long BeginScene();
     long EndScene();
@@ -86,6 +92,7 @@ public:
     // Called on every frame tick before the frame: Ok when it may be drawn
     // (after a reset, whole), else the device's state and nothing is drawn.
     DeviceState RecoverIfLost();
+    bool IsLost() const { return lost; }
 
     // Text measuring: per platform.
     FontDescription SelectFont(FontKind kind) const;
@@ -95,32 +102,57 @@ public:
     Rect MeasureTextBox(const std::string& text, int x, int y, FontKind kind) const;
     // The height of that many lines of the font (the last line break adds none).
     int MeasureLines(FontKind kind, int lineCount) const;
-    // The panel texture of the rectangle's size, kept in panelCache; nullptr
-    // for an empty rectangle or when none can be made.
+    // The panel texture of the rectangle's size, kept from frame to frame;
+    // nullptr for an empty rectangle or when none can be made.
     const TextureRecord* PanelTexture(const Rect& rect);
+    PanelCache& Panels() { return panelCache; }
 
-    WindowHandle window = nullptr;
-    TextureHandle* pictureHandle = nullptr;
-    TextureHandle* barHandle = nullptr;
-    TextureHandle* emblemHandle = nullptr;
+    // The three long-lived textures, owned by the device.
+    TextureHandle& Picture() { return picture; }
+    const TextureHandle& Picture() const { return picture; }
+    TextureHandle& Bar() { return bar; }
+    const TextureHandle& Bar() const { return bar; }
+    TextureHandle& Emblem() { return emblem; }
+    const TextureHandle& Emblem() const { return emblem; }
+
+    WindowHandle Window() const { return setup.window; }
+    // Whether every Present keeps a copy of its frame (see DeviceSetup).
+    void SetKeepPresentedFrame(bool keep) { setup.keepPresentedFrame = keep; }
+    int ScreenWidth() const { return screenWidth; }
+    int ScreenHeight() const { return screenHeight; }
+    // What the back buffer holds.
+    FrameMemory& LastFrame() { return lastFrame; }
+    const FrameMemory& LastFrame() const { return lastFrame; }
+
+    // The platform's objects, for render's own files of that platform
+    // (textures, snapshot, reset); nullptr before Create.
+    RenderDeviceState* NativeState() const { return state.get(); }
+
+private:
+    // The platform's steps of the device's life.
+    // Makes the device on the window (sets screenWidth, screenHeight); 0 when made.
+    int CreateSurface();
+    bool HasSurface() const;
+    // Sets the fixed pipeline states (again after a reset).
+    void SetRenderStates();
+    void CreateFonts();
+    // What lives with the frames: queued draws, buffers, the kept frame.
+    void ReleaseBuffers();
+    void ReleaseFonts();
+    void ReleaseSurface();
+
+    DeviceSetup setup;
+    std::unique_ptr<RenderDeviceState> state;
+    TextureHandle picture{*this};
+    TextureHandle bar{*this};
+    TextureHandle emblem{*this};
+    PanelCache panelCache;
+    FrameMemory lastFrame;
     int screenWidth = 0;
     int screenHeight = 0;
-    // Non-zero: a windowed device of this size instead of the full screen.
-    int windowedWidth = 0;
-    int windowedHeight = 0;
-    // Set before the frames when a snapshot will be asked for: every Present
-    // keeps a copy of the frame it shows. Without it a snapshot reads the back
-    // buffer, which after a flip may hold the frame before last.
-    bool keepPresentedFrame = false;
-    // Panel textures kept by size from frame to frame.
-    PanelCache panelCache;
-    // What the back buffer holds.
-    FrameMemory lastFrame;
     // The device is lost: nothing is drawn until it is reset, and the
     // recovery then has the next frame drawn whole (lastFrame).
     bool lost = false;
-    // A device is made: a second Create is refused until Release.
     bool created = false;
     bool fontsMade = false;
-    RenderDeviceState* state = nullptr;
 };

@@ -1,18 +1,18 @@
 // The render device's life, the same on every platform: the surface first,
-// then the black screen at once, the fixed states and the texture handles,
-// which are enough to show a picture; then the fonts. Released the other way
-// round, the textures before the device they belong to.
+// then the black screen at once and the fixed states, which are enough to
+// show a picture; then the fonts. Released the other way round, the textures
+// before the device they belong to.
 
 #include "render/RenderDevice.h"
 
-int RenderDevice::Create(WindowHandle windowHandle, unsigned adapter)
+int RenderDevice::Create(const DeviceSetup& deviceSetup)
 {
     if (created)
         return 1;
+    setup = deviceSetup;
     lastFrame = FrameMemory{};
-    window = windowHandle;
     lost = false;
-    const int result = CreateSurface(adapter);
+    const int result = CreateSurface();
     created = result == 0;
     return result;
 }
@@ -28,9 +28,6 @@ int RenderDevice::PrepareSurface()
     Present();
 
     SetRenderStates();
-    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle})
-        if (!*handle)
-            *handle = new TextureHandle(*this);
     Execute(clear);
     return 0;
 }
@@ -43,20 +40,11 @@ void RenderDevice::PrepareFonts()
     fontsMade = true;
 }
 
-int RenderDevice::InitResources()
-{
-    const int result = PrepareSurface();
-    PrepareFonts();
-    return result;
-}
-
 void RenderDevice::Release()
 {
     panelCache.Clear();
-    for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle}) {
-        delete *handle;
-        *handle = nullptr;
-    }
+    for (TextureHandle* handle : {&picture, &bar, &emblem})
+        handle->Unload();
     lastFrame = FrameMemory{};
     ReleaseBuffers();
     ReleaseFonts();

@@ -2,38 +2,40 @@
 
 #include "render/TextureRecord.h"
 
+TextureHandle::TextureHandle(RenderDevice& device) : device(device) {}
+
 TextureHandle::~TextureHandle()
 {
     Unload();
 }
 
 // Every load first lets go of the old texture, so a failed load never leaves
-// the previous picture behind under a new name.
-TextureRecord* TextureHandle::Attach()
+// the previous picture behind.
+TextureRecord& TextureHandle::Attach()
 {
     Unload();
     ++changes;
-    record = new TextureRecord;
-    return record;
+    record = std::make_unique<TextureRecord>();
+    return *record;
 }
 
 long TextureHandle::LoadFile(const std::string& path, int width, int height)
 {
-    long result = Attach()->CreateFromFile(device, path, width, height);
+    long result = Attach().CreateFromFile(device, path, width, height);
     loaded = result == 0;
     return result;
 }
 
 long TextureHandle::LoadResource(int resourceId, int width, int height)
 {
-    long result = Attach()->CreateFromResource(device, resourceId, width, height);
+    long result = Attach().CreateFromResource(device, resourceId, width, height);
     loaded = result == 0;
     return result;
 }
 
 long TextureHandle::LoadFilled(int width, int height)
 {
-    long result = Attach()->CreateFilled(device, width, height);
+    long result = Attach().CreateFilled(device, width, height);
     loaded = result == 0;
     return result;
 }
@@ -43,8 +45,7 @@ int TextureHandle::Unload()
     if (record) {
         ++changes;
         record->ReleaseRef();
-        delete record;
-        record = nullptr;
+        record.reset();
     }
     loaded = false;
     return 0;

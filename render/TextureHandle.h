@@ -3,6 +3,7 @@
 // picture, the bar, the emblem and the panels behind text.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct Rect {
@@ -16,7 +17,7 @@ class TextureRecord;
 class TextureHandle {
 public:
     // Textures are made on this device.
-    explicit TextureHandle(RenderDevice& device) : device(device) {}
+    explicit TextureHandle(RenderDevice& device);
     ~TextureHandle();
     TextureHandle(const TextureHandle&) = delete;
     TextureHandle& operator=(const TextureHandle&) = delete;
@@ -26,15 +27,18 @@ public:
     long LoadFilled(int width, int height);
     int Unload();
     bool IsLoaded() const { return loaded; }
+    // What was loaded (a path, or the resource texture's name); empty when nothing is.
     std::string Name() const;
-
-    bool loaded = false;
-    TextureRecord* record = nullptr;
+    // The texture of the last load, or nullptr when none was tried since the last unload.
+    const TextureRecord* Record() const { return record.get(); }
     // Counts the loads and unloads, so a frame can tell a new picture from the
     // one it drew even when both have the same name.
-    uint64_t changes = 0;
+    uint64_t Changes() const { return changes; }
 
 private:
-    TextureRecord* Attach();
+    TextureRecord& Attach();
     RenderDevice& device;
+    std::unique_ptr<TextureRecord> record;
+    bool loaded = false;
+    uint64_t changes = 0;
 };

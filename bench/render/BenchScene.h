@@ -86,7 +86,7 @@ inline void FillStores(SaverApp& app, int screenWidth, int screenHeight)
 // leaves the first picture, the bar and the emblem loaded for the frames.
 template <typename Write> bool MeasurePictureLoads(RenderDevice& device, Write write)
 {
-    const int w = device.screenWidth, h = device.screenHeight;
+    const int w = device.ScreenWidth(), h = device.ScreenHeight();
     struct Picture { const char* path; uint32_t width, height; int repeats; };
     const Picture pictures[] = {{"bench-1920x1080.jpg", 1920, 1080, 10}, {"bench-6000x4000.jpg", 6000, 4000, 3}};
     for (const Picture& picture : pictures) {
@@ -96,22 +96,22 @@ template <typename Write> bool MeasurePictureLoads(RenderDevice& device, Write w
         }
         long result = 0;
         Timing load = Measure(picture.repeats, [&](int) {
-            result = device.pictureHandle->LoadFile(picture.path, w, h);
+            result = device.Picture().LoadFile(picture.path, w, h);
         });
         std::printf("load %ux%u JPEG into the picture handle: %.1f ms CPU, %.1f ms wall (mean of %d)%s\n",
                     picture.width, picture.height, load.cpuMs, load.wallMs, picture.repeats,
                     result == 0 ? "" : " FAILED");
     }
-    device.pictureHandle->LoadFile(pictures[0].path, w, h);
-    device.barHandle->LoadResource(IDB_BAR, 0, 0);
-    device.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0);
+    device.Picture().LoadFile(pictures[0].path, w, h);
+    device.Bar().LoadResource(IDB_BAR, 0, 0);
+    device.Emblem().LoadResource(IDB_EMBLEM, 0, 0);
     return true;
 }
 
 // A whole frame, drawn as if nothing of it were on screen yet.
 inline void DrawWholeFrame(SaverApp& app, int i)
 {
-    app.device.lastFrame.valid = false;
+    app.device.LastFrame().valid = false;
     ComposeFrame(app.device, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2));
 }
 
@@ -119,12 +119,12 @@ inline void DrawWholeFrame(SaverApp& app, int i)
 inline Timing MeasureBareFrame(RenderDevice& device, int frames)
 {
     Timing bare = Measure(frames, [&device](int) {
-        const int height = device.screenHeight;
+        const int height = device.ScreenHeight();
         DrawList list;
         list.AddClear();
-        list.AddQuad(*device.pictureHandle, Rect{0, 0, device.screenWidth, height}, Colour::White);
-        list.AddQuad(*device.barHandle, OverlayLayout::Bar(height), Colour::White);
-        list.AddQuad(*device.emblemHandle, OverlayLayout::Emblem(height), Colour::White);
+        list.AddQuad(device.Picture(), Rect{0, 0, device.ScreenWidth(), height}, Colour::White);
+        list.AddQuad(device.Bar(), OverlayLayout::Bar(height), Colour::White);
+        list.AddQuad(device.Emblem(), OverlayLayout::Emblem(height), Colour::White);
         device.BeginScene();
         device.Execute(list);
         device.EndScene();

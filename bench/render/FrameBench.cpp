@@ -91,18 +91,19 @@ int main(int argc, char** argv)
     PrepareDirect3d();
     HWND window = OpenBenchWindow();
     RenderDevice device;
-    if (!window || device.Create(window, 0) != 0) {
+    if (!window || device.Create({window}) != 0) {
         std::fprintf(stderr, "render bench: no Direct3D device\n");
         return 1;
     }
-    device.InitResources();
+    device.PrepareSurface();
+    device.PrepareFonts();
     if (picturePath) {
         bool written = pictureWidth > 0 && pictureHeight > 0 && WriteJpeg(device, picturePath, pictureWidth, pictureHeight, 6);
         std::printf("%s: %s\n", picturePath, written ? "written" : "FAILED");
         device.Release();
         return written ? 0 : 1;
     }
-    const int w = device.screenWidth, h = device.screenHeight;
+    const int w = device.ScreenWidth(), h = device.ScreenHeight();
     std::printf("display %dx%d\n", w, h);
 
     if (!MeasurePictureLoads(device, [&device](const char* path, UINT width, UINT height) {
@@ -119,10 +120,10 @@ int main(int argc, char** argv)
         for (bool keep : {false, true}) {
             // Every frame whole; panels remade: the cache starts empty at every frame.
             auto whole = [&app, &device, keep](int i) {
-                if (!keep) device.panelCache.Clear();
+                if (!keep) device.Panels().Clear();
                 DrawWholeFrame(app, i);
             };
-            device.panelCache.Clear();
+            device.Panels().Clear();
             Measure(5, whole); // warm up
             Timing t = Measure(frames, whole);
             (keep ? keptCpu : remadeCpu).push_back(t.cpuMs);
@@ -145,7 +146,7 @@ int main(int argc, char** argv)
 
     // Frame ticks as the idle saver makes them: twice a second, the clocks
     // and the countdown changing once a second.
-    device.lastFrame.valid = false;
+    device.LastFrame().valid = false;
     frame(0);
     Timing ticks = Measure(frames, [&frame](int i) { frame(i + 2); });
     std::printf("change-driven frame ticks: %.2f ms CPU, %.2f ms wall per tick (%.2fx of a whole frame)\n",
@@ -168,7 +169,7 @@ int main(int argc, char** argv)
         device.Execute(list);
     });
     auto panel = [&device](bool keep) {
-        if (!keep) device.panelCache.Clear();
+        if (!keep) device.Panels().Clear();
         DrawList list;
         list.AddPanel(Rect{1610, 600, 1910, 618}, Colour::Panel);
         device.Execute(list);
@@ -178,8 +179,8 @@ int main(int argc, char** argv)
 
     if (snapshot) {
         WriteJpeg(device, "bench-snapshot.jpg", static_cast<UINT>(w), static_cast<UINT>(h), 6);
-        device.pictureHandle->LoadFile("bench-snapshot.jpg", w, h);
-        device.keepPresentedFrame = true;
+        device.Picture().LoadFile("bench-snapshot.jpg", w, h);
+        device.SetKeepPresentedFrame(true);
         frame(0);
         std::printf("snapshot %s: %s\n", snapshot, device.SaveSnapshot(snapshot) == 0 ? "written" : "FAILED");
     }

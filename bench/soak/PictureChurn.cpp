@@ -80,12 +80,13 @@ int main(int argc, char** argv)
     PrepareDirect3d(); // as the saver does
     HWND window = OpenBenchWindow();
     static RenderDevice device;
-    if (pictures.empty() || !window || device.Create(window, 0) != 0) {
+    if (pictures.empty() || !window || device.Create({window}) != 0) {
         std::fprintf(stderr, "churn: no pictures or no Direct3D device\n");
         return 1;
     }
-    device.InitResources();
-    const int w = device.screenWidth, h = device.screenHeight;
+    device.PrepareSurface();
+    device.PrepareFonts();
+    const int w = device.ScreenWidth(), h = device.ScreenHeight();
     static SaverApp app{device};
     FillStores(app, w, h);
     auto frame = [](int second) { ComposeFrame(device, app.FrameContentAt(app.lastAdvanceTime + 7 + second)); };
@@ -95,7 +96,7 @@ int main(int argc, char** argv)
     if (only.empty()) {
         Churn("change-driven ticks (clocks and countdown)", steps * 10, [&](int i) { frame(1 + i); });
         Churn("picture load and whole frame", steps, [&](int i) {
-            device.pictureHandle->LoadFile(pictures[i % pictures.size()], w, h);
+            device.Picture().LoadFile(pictures[i % pictures.size()], w, h);
             frame(1 + i);
         });
     }

@@ -54,7 +54,7 @@ protected:
     {
         saver.app.folders = CurrentFolders(saver.mode, saver.options);
         saver.app.serviceHost = ServiceHostOption(saver.options);
-        saver.app.Start(Saver);
+        if (saver.app.StartShowing(Saver) == 0) saver.app.StartService(Saver);
     }
 
     // The last period the timer was armed with.
@@ -75,8 +75,8 @@ TEST_F(SaverAppTest, GuestWithoutOptionsFile)
     EXPECT_EQ(LastPeriod(SlideTimerId), 10020u);
     EXPECT_EQ(recording.activeTimers.size(), 2u);
     EXPECT_EQ(saver.app.lastAdvanceTime, recording.now);
-    EXPECT_EQ(saver.app.screenRect.right, saver.device.screenWidth);
-    EXPECT_EQ(saver.app.screenRect.bottom, saver.device.screenHeight);
+    EXPECT_EQ(saver.app.screenRect.right, saver.device.ScreenWidth());
+    EXPECT_EQ(saver.app.screenRect.bottom, saver.device.ScreenHeight());
     EXPECT_TRUE(recording.boxes.empty()) << "a missing options file or dictionary is no error";
 }
 
@@ -391,7 +391,7 @@ TEST_F(SaverWindowTest, InputDuringStartUpClosesAtOnce)
     ResetRecording();
     saver.host.mainWindow = Saver;
     recording.inputQueued = true;
-    EXPECT_EQ(saver.app.Start(Saver), 1);
+    EXPECT_EQ(saver.app.StartShowing(Saver), 1);
     EXPECT_TRUE(CallsOf(DrawCall::Kind::Present).empty());
     EXPECT_TRUE(recording.armed.empty());
 }
@@ -410,7 +410,7 @@ TEST_F(SaverWindowTest, RepaintHasTheNextTickDrawTheWholeFrame)
     Window(Msg::Timer, FrameTimerId);
     const auto presents = CallsOf(DrawCall::Kind::Present);
     ASSERT_EQ(presents.size(), 1u);
-    EXPECT_EQ(presents[0].rect, (Rect{0, 0, saver.device.screenWidth, saver.device.screenHeight}));
+    EXPECT_EQ(presents[0].rect, (Rect{0, 0, saver.device.ScreenWidth(), saver.device.ScreenHeight()}));
     HostWindowProc(saver, Saver, Msg::Destroy, 0, 0);
 }
 

@@ -23,8 +23,8 @@ TEST_F(RecordingTest, LostDeviceIsResetAndTheWholeFrameComesBack)
 {
     app.screenRect = ScreenRect{0, 0, W, H};
     app.infoStore.AddPair("ImageInfoMain", "Harbour");
-    device.barHandle->LoadResource(162, 0, 0);
-    device.emblemHandle->LoadResource(159, 0, 0);
+    device.Bar().LoadResource(162, 0, 0);
+    device.Emblem().LoadResource(159, 0, 0);
 
     Recording& answers = TheRecording();
     answers.presentResult = DeviceState::Lost;
@@ -44,7 +44,7 @@ TEST_F(RecordingTest, LostDeviceIsResetAndTheWholeFrameComesBack)
         EXPECT_EQ(app.DrawFrame(), static_cast<int32_t>(tick.result));
         EXPECT_EQ(!Calls().empty(), tick.drawn);
         EXPECT_EQ(answers.resets, tick.resets);
-        EXPECT_EQ(device.lost, tick.lost);
+        EXPECT_EQ(device.IsLost(), tick.lost);
         answers.presentResult = DeviceState::Ok;
         drawn.push_back(Calls());
     }

@@ -26,7 +26,7 @@ std::string Describe(const DrawCall& call)
 
 TEST_F(RecordingTest, FrameWritesItsLayersInDrawingOrder)
 {
-    device.barHandle->LoadResource(162, 0, 0);
+    device.Bar().LoadResource(162, 0, 0);
     const CaptionContent captions{"Harbour", "", "Cam", "web"};
     const ClockContent noClocks;
     const ClockContent bothClocks{true, true, "time: 12:00 ", "local: 10:07 "};
@@ -55,7 +55,7 @@ TEST_F(RecordingTest, FrameWritesItsLayersInDrawingOrder)
     for (const Case& test : cases) {
         SCOPED_TRACE(test.what);
         Calls().clear();
-        device.lastFrame.valid = false;
+        device.LastFrame().valid = false;
         ASSERT_EQ(ComposeFrame(device, test.content), 0);
         std::vector<std::string> commands;
         for (const DrawCall& call : Calls())

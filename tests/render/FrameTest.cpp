@@ -44,8 +44,8 @@ protected:
         app.lastAdvanceTime = At(10, 7, 0);
         app.infoStore.AddPair("ImageInfoMain", "Harbour");
         app.infoStore.AddPair("DataTitle", "Sea");
-        device.barHandle->LoadResource(162, 0, 0);
-        device.emblemHandle->LoadResource(159, 0, 0);
+        device.Bar().LoadResource(162, 0, 0);
+        device.Emblem().LoadResource(159, 0, 0);
     }
     int32_t DrawFrameAt(int64_t now) { return ComposeFrame(device, app.FrameContentAt(now)); }
 };
@@ -53,7 +53,7 @@ protected:
 TEST_F(FrameWithStores, PictureBarEmblemClocksCaptionsCountdownTable)
 {
     std::string picture = testpictures::Write("frame.jpg", testpictures::JpegHeader(W, H));
-    ASSERT_EQ(device.pictureHandle->LoadFile(picture, W, H), 0);
+    ASSERT_EQ(device.Picture().LoadFile(picture, W, H), 0);
 
     EXPECT_EQ(DrawFrameAt(At(10, 7, 30)), 0);
 
@@ -74,7 +74,7 @@ TEST_F(FrameWithStores, BlackWithoutAPictureAndTableOnlyForExactlyYes)
     for (const char* setting : {"yes", "Yes", "no"}) {
         SCOPED_TRACE(setting);
         Calls().clear();
-        device.lastFrame.valid = false; // each setting drawn whole
+        device.LastFrame().valid = false; // each setting drawn whole
         app.options.SetString("ShowAllInfos", setting);
         EXPECT_EQ(DrawFrameAt(At(10, 7, 30)), 0);
         std::vector<std::string> expected = {
@@ -91,14 +91,14 @@ TEST_F(FrameWithStores, BlackWithoutAPictureAndTableOnlyForExactlyYes)
 
 TEST_F(FrameWithStores, NoBarNoEmblemAndAMissingEmblemIsNotAWhiteBlock)
 {
-    device.emblemHandle->Unload();
+    device.Emblem().Unload();
     DrawFrameAt(At(10, 7, 30));
     std::vector<std::string> layers = Layers();
     EXPECT_EQ(layers[1], "OverlayLogo 162");
     EXPECT_EQ(std::count(layers.begin(), layers.end(), "none"), 0);
 
     Calls().clear();
-    device.barHandle->Unload();
+    device.Bar().Unload();
     DrawFrameAt(At(10, 7, 30));
     EXPECT_EQ(Layers()[1], "panel") << "no bar: the clocks follow the background";
 }
@@ -128,7 +128,7 @@ TEST_F(FrameWithStores, AFrameThatFailedIsDrawnWholeNextTime)
     for (int64_t failingAt : {At(10, 7, 30), At(10, 7, 31)}) {
         for (const Failure& failure : {Failure{true, DeviceState::Ok}, Failure{false, presentFailed}}) {
             SCOPED_TRACE(testing::Message() << failingAt << (failure.batchFails ? " batch" : " present"));
-            device.lastFrame.valid = false;
+            device.LastFrame().valid = false;
             if (failingAt == At(10, 7, 31))
                 DrawFrameAt(At(10, 7, 30));
             TheRecording().batchFails = failure.batchFails;
@@ -149,7 +149,7 @@ TEST_F(FrameWithStores, AFrameThatFailedIsDrawnWholeNextTime)
 TEST_F(FrameWithStores, OnlyWhatChangedIsDrawnAndShown)
 {
     std::string picture = testpictures::Write("frame.jpg", testpictures::JpegHeader(W, H));
-    ASSERT_EQ(device.pictureHandle->LoadFile(picture, W, H), 0);
+    ASSERT_EQ(device.Picture().LoadFile(picture, W, H), 0);
     auto presented = [] {
         std::vector<Rect> areas;
         for (const DrawCall& call : CallsOf(DrawCall::Kind::Present))
@@ -191,7 +191,7 @@ TEST_F(FrameWithStores, OnlyWhatChangedIsDrawnAndShown)
     tick(At(10, 8, 0));
     EXPECT_EQ(presented(), std::vector<Rect>{screen}) << "a new caption redraws everything";
 
-    ASSERT_EQ(device.pictureHandle->LoadFile(picture, W, H), 0);
+    ASSERT_EQ(device.Picture().LoadFile(picture, W, H), 0);
     tick(At(10, 8, 0));
     EXPECT_EQ(presented(), std::vector<Rect>{screen}) << "a new load of the same picture too";
 }

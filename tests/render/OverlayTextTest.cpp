@@ -122,13 +122,13 @@ TEST_F(OverlayText, KeptPanelsDrawTheSameQuadsWithOneTexturePerSize)
         }
         for (const DrawCommand& panel : list.Commands()) {
             if (!keep)
-                device.panelCache.Clear(); // each panel makes and releases its texture
+                device.Panels().Clear(); // each panel makes and releases its texture
             DrawList one;
             one.AddPanel(panel.rect, panel.colour);
             device.Execute(one);
         }
         if (!keep)
-            device.panelCache.Clear();
+            device.Panels().Clear();
     };
     int alive = TheRecording().texturesAlive;
     int created = TheRecording().texturesCreated;
@@ -151,8 +151,9 @@ TEST_F(OverlayText, KeptPanelsDrawTheSameQuadsWithOneTexturePerSize)
 
     device.Release();
     EXPECT_EQ(TheRecording().texturesAlive, alive) << "release lets go of the kept panels";
-    ASSERT_EQ(device.Create(nullptr, 0), 0);
-    device.InitResources();
+    ASSERT_EQ(device.Create(DeviceSetup{}), 0);
+    device.PrepareSurface();
+    device.PrepareFonts();
 }
 
 TEST_F(OverlayText, PanelCacheStaysBoundedAndSkipsEmptyPanels)
@@ -160,10 +161,10 @@ TEST_F(OverlayText, PanelCacheStaysBoundedAndSkipsEmptyPanels)
     int alive = TheRecording().texturesAlive;
     for (int width = 1; width <= 60; ++width)
         Drawn([width](DrawList& list) { list.AddPanel(Rect{0, 0, width, 10}, Colour::Panel); return 0; });
-    EXPECT_EQ(device.panelCache.Size(), PanelCache::Capacity);
+    EXPECT_EQ(device.Panels().Size(), PanelCache::Capacity);
     EXPECT_EQ(TheRecording().texturesAlive, alive + static_cast<int>(PanelCache::Capacity));
 
     Drawn([](DrawList& list) { list.AddPanel(Rect{5, 5, 5, 30}, Colour::Panel); return 0; });
     EXPECT_EQ(Calls().back().texture, "none") << "an empty panel still submits its quad";
-    EXPECT_EQ(device.panelCache.Size(), PanelCache::Capacity);
+    EXPECT_EQ(device.Panels().Size(), PanelCache::Capacity);
 }

@@ -19,8 +19,9 @@ protected:
         setenv("TZ", "UTC", 1);
         tzset();
         ResetRecording();
-        ASSERT_EQ(device.Create(nullptr, 0), 0);
-        device.InitResources();
+        ASSERT_EQ(device.Create(DeviceSetup{}), 0);
+        device.PrepareSurface();
+        device.PrepareFonts();
         Calls().clear(); // the black screen the device starts with
     }
     void TearDown() override { device.Release(); }
@@ -34,7 +35,7 @@ protected:
     void DrawWholeFrameAt(int64_t now)
     {
         Calls().clear();
-        device.lastFrame.valid = false;
+        device.LastFrame().valid = false;
         app.screenRect = ScreenRect{0, 0, W, H};
         ComposeFrame(device, app.FrameContentAt(now));
     }

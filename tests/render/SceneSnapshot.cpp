@@ -119,15 +119,13 @@ int main(int argc, char** argv)
     const std::string pictures = std::string(argv[1]) + "/", out = std::string(argv[2]) + "/";
     WindowHandle window = OpenWindow();
     RenderDevice device;
-    device.windowedWidth = Width;
-    device.windowedHeight = Height;
-    device.keepPresentedFrame = true;
-    if (!window || device.Create(window, 0) != 0 || device.InitResources() != 0) {
+    if (!window || device.Create({window, 0, Width, Height, true}) != 0 || device.PrepareSurface() != 0) {
         std::fprintf(stderr, "scene_snapshot: no device\n");
         return 1;
     }
-    device.barHandle->LoadResource(IDB_BAR, 0, 0);
-    device.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0);
+    device.PrepareFonts();
+    device.Bar().LoadResource(IDB_BAR, 0, 0);
+    device.Emblem().LoadResource(IDB_EMBLEM, 0, 0);
 
     const Scene scenes[] = {
         {"all-panels", "stripes.jpg", FillAll, [](SaverApp& app) { DrawAt(app, SceneTime); }},
@@ -163,14 +161,14 @@ int main(int argc, char** argv)
         SaverApp app{device};
         scene.set(app);
         if (scene.picture) {
-            if (device.pictureHandle->LoadFile(pictures + scene.picture, Width, Height) != 0) {
+            if (device.Picture().LoadFile(pictures + scene.picture, Width, Height) != 0) {
                 std::fprintf(stderr, "scene_snapshot: can't load %s\n", scene.picture);
                 return 1;
             }
         } else {
-            device.pictureHandle->Unload();
+            device.Picture().Unload();
         }
-        device.lastFrame.valid = false;
+        device.LastFrame().valid = false;
         scene.draw(app);
         const std::string path = out + scene.name + ".png";
         const bool written = device.SaveSnapshot(path) == 0;

@@ -23,8 +23,8 @@ TEST_F(Textures, FileLoadNamesThePathAndKeepsTheSourceSize)
     EXPECT_EQ(handle.LoadFile(path, W, H), 0);
     EXPECT_TRUE(handle.IsLoaded());
     EXPECT_EQ(handle.Name(), path);
-    EXPECT_EQ(handle.record->width, 640);
-    EXPECT_EQ(handle.record->height, 480);
+    EXPECT_EQ(handle.Record()->width, 640);
+    EXPECT_EQ(handle.Record()->height, 480);
 }
 
 TEST_F(Textures, FailedLoadReleasesTheOldTextureAndLeavesNoName)
@@ -38,8 +38,8 @@ TEST_F(Textures, FailedLoadReleasesTheOldTextureAndLeavesNoName)
     EXPECT_FALSE(handle.IsLoaded());
     EXPECT_EQ(handle.Name(), "");
     EXPECT_EQ(TheRecording().texturesAlive, alive) << "the old picture is gone even though the new one failed";
-    ASSERT_NE(handle.record, nullptr);
-    EXPECT_EQ(handle.record->texture, nullptr);
+    ASSERT_NE(handle.Record(), nullptr);
+    EXPECT_EQ(handle.Record()->texture, nullptr);
 
     Drawn([&handle](DrawList& list) { list.AddQuad(handle, Rect{0, 0, 10, 10}, Colour::White); return 0; });
     EXPECT_EQ(Calls().back().texture, "none");
@@ -52,8 +52,8 @@ TEST_F(Textures, ResourcesAreNamedOverlayLogo)
     EXPECT_EQ(emblem.LoadResource(159, 0, 0), 0);
     EXPECT_EQ(bar.Name(), "OverlayLogo");
     EXPECT_EQ(emblem.Name(), "OverlayLogo");
-    EXPECT_EQ(bar.record->width, 612);
-    EXPECT_EQ(emblem.record->height, 140);
+    EXPECT_EQ(bar.Record()->width, 612);
+    EXPECT_EQ(emblem.Record()->height, 140);
 }
 
 TEST_F(Textures, UnloadForgetsTheTexture)
@@ -63,7 +63,7 @@ TEST_F(Textures, UnloadForgetsTheTexture)
     EXPECT_EQ(panel.Name(), "");
     EXPECT_EQ(panel.Unload(), 0);
     EXPECT_FALSE(panel.IsLoaded());
-    EXPECT_EQ(panel.record, nullptr);
+    EXPECT_EQ(panel.Record(), nullptr);
 }
 
 TEST(PictureHeader, AcceptsOnlyWhatTheDecoderReadsWithinTheLimits)

@@ -50,7 +50,8 @@ protected:
         recording.now = Now;
         recording.armed.clear();
         recording.killed.clear();
-        device.InitResources();
+        device.PrepareSurface();
+        device.PrepareFonts();
         app.options.SetString("ImagePath", cache.path.string());
         app.screenRect = {0, 0, 1280, 1024};
         app.refreshSeconds = 10;
@@ -103,10 +104,17 @@ protected:
     void Show(const std::string& name)
     {
         cache.Write(name, PictureBytes(800));
-        ASSERT_EQ(device.pictureHandle->LoadFile(Cached(name), 1280, 1024), 0);
+        ASSERT_EQ(device.Picture().LoadFile(Cached(name), 1280, 1024), 0);
+        app.shownPicture = Cached(name);
+    }
+    // Nothing on screen, as after a picture that failed to load.
+    void Hide()
+    {
+        device.Picture().Unload();
+        app.shownPicture.clear();
     }
 
-    std::string Shown() const { return device.pictureHandle->Name(); }
+    std::string Shown() const { return device.Picture().Name(); }
 
     size_t InfoRequests()
     {
@@ -179,7 +187,7 @@ TEST_F(SlideShow, CacheIsUsedOnlyWhenTheServiceSaysExactlyYes)
     EXPECT_EQ(PictureRequests(), 1u);
     EXPECT_EQ(fs::file_size(cache.path / "b.jpg"), PictureBytes(1024).size());
 
-    device.pictureHandle->Unload();
+    Hide();
     Answer("ImageFileName:b.jpg\nImageFileCache:yes\n");
     app.AdvanceSlide();
     EXPECT_EQ(Shown(), Cached("b.jpg"));
@@ -241,7 +249,7 @@ TEST_F(SlideShow, CacheHoldsOnlyPlainNames)
     app.options.SetString("ImagePath", JoinPath(cache.path.string(), "images"));
     Show("outside.jpg");
     app.pictureList = {Cached("outside.jpg")};
-    device.pictureHandle->Unload();
+    Hide();
     Answer("ImageFileName:../outside.jpg\nImageFileCache:yes\n");
     app.AdvanceSlide();
     EXPECT_EQ(Shown(), "");
@@ -355,9 +363,9 @@ TEST_F(Rotation, ASingleCachedPictureStaysLoaded)
     Show("1.jpg");
     app.pictureList = {Cached("1.jpg")};
     app.rotationPos = -1; // as start-up leaves a cache of one
-    const uint64_t changes = device.pictureHandle->changes;
+    const uint64_t changes = device.Picture().Changes();
     EXPECT_EQ(ShownOverSteps(3), (std::vector<std::string>(3, Cached("1.jpg"))));
-    EXPECT_EQ(device.pictureHandle->changes, changes);
+    EXPECT_EQ(device.Picture().Changes(), changes);
 }
 
 TEST_F(Rotation, ContinuesFromWhereStartUpLeftIt)

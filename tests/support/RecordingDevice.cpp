@@ -8,13 +8,15 @@
 #include <algorithm>
 #include <filesystem>
 
-// What a recorded texture is: its description in the log.
+// What a recorded texture is: its description in the log, and the log that counts it.
 struct NativeTexture {
     std::string description;
+    Recording* log;
 };
 
 namespace {
 
+// The log of every device that was given none of its own.
 Recording recording;
 
 constexpr long InvalidCall = static_cast<long>(static_cast<int32_t>(0x8876086Cu)); // D3DERR_INVALIDCALL
@@ -24,11 +26,11 @@ FontKind Known(FontKind kind)
     return FontStyles[FontSlot(kind)].kind;
 }
 
-NativeTexture* MakeTexture(const std::string& description)
+NativeTexture* MakeTexture(Recording& log, const std::string& description)
 {
-    ++recording.texturesAlive;
-    ++recording.texturesCreated;
-    return new NativeTexture{description};
+    ++log.texturesAlive;
+    ++log.texturesCreated;
+    return new NativeTexture{description, &log};
 }
 
 // The scripted answer for the call with this index; Ok once the script is used up.
@@ -37,12 +39,37 @@ DeviceState Next(const std::vector<DeviceState>& answers, int index)
     return static_cast<size_t>(index) < answers.size() ? answers[static_cast<size_t>(index)] : DeviceState::Ok;
 }
 
-void Log(DrawCall call)
+} // namespace
+
+// A recording device's own part: where it logs.
+struct RenderDeviceState {
+    Recording own;
+    Recording* log = &recording;
+};
+
+namespace {
+
+Recording& LogOf(const RenderDevice& device)
 {
-    recording.calls.push_back(std::move(call));
+    return *device.NativeState()->log;
+}
+
+void Log(const RenderDevice& device, DrawCall call)
+{
+    LogOf(device).calls.push_back(std::move(call));
 }
 
 } // namespace
+
+void RecordSeparately(RenderDevice& device)
+{
+    device.NativeState()->log = &device.NativeState()->own;
+}
+
+Recording& RecordingOf(const RenderDevice& device)
+{
+    return LogOf(device);
+}
 
 Recording& TheRecording()
 {
@@ -78,11 +105,16 @@ std::vector<DrawCall> CallsOf(DrawCall::Kind kind)
 
 // --- RenderDevice -----------------------------------------------------------
 
-int RenderDevice::CreateSurface(unsigned)
+RenderDevice::RenderDevice() : state(std::make_unique<RenderDeviceState>()) {}
+
+RenderDevice::~RenderDevice() = default;
+
+
+int RenderDevice::CreateSurface()
 {
-    screenWidth = windowedWidth > 0 ? windowedWidth : recording.displayWidth;
-    screenHeight = windowedHeight > 0 ? windowedHeight : recording.displayHeight;
-    ++recording.devicesCreated;
+    screenWidth = setup.windowedWidth > 0 ? setup.windowedWidth : LogOf(*this).displayWidth;
+    screenHeight = setup.windowedHeight > 0 ? setup.windowedHeight : LogOf(*this).displayHeight;
+    ++LogOf(*this).devicesCreated;
     return 0;
 }
 
@@ -100,29 +132,29 @@ void RenderDevice::ReleaseSurface() {}
 
 long RenderDevice::BeginScene()
 {
-    return recording.beginSceneResult;
+    return LogOf(*this).beginSceneResult;
 }
 
 long RenderDevice::EndScene()
 {
-    return recording.endSceneResult;
+    return LogOf(*this).endSceneResult;
 }
 
 int RenderDevice::Present(const Rect* area)
 {
-    Log({DrawCall::Kind::Present, area ? *area : Rect{0, 0, screenWidth, screenHeight}, 0, {}, FontKind::Text, {}, 0});
-    NotePresentResult(recording.presentResult);
-    return recording.batchFails || recording.presentResult != DeviceState::Ok ? 1 : 0;
+    Log(*this, {DrawCall::Kind::Present, area ? *area : Rect{0, 0, screenWidth, screenHeight}, 0, {}, FontKind::Text, {}, 0});
+    NotePresentResult(LogOf(*this).presentResult);
+    return LogOf(*this).batchFails || LogOf(*this).presentResult != DeviceState::Ok ? 1 : 0;
 }
 
 DeviceState RenderDevice::TestCooperativeLevel()
 {
-    return Next(recording.cooperativeLevels, recording.cooperativeTests++);
+    return Next(LogOf(*this).cooperativeLevels, LogOf(*this).cooperativeTests++);
 }
 
 DeviceState RenderDevice::ResetDevice()
 {
-    return Next(recording.resetResults, recording.resets++);
+    return Next(LogOf(*this).resetResults, LogOf(*this).resets++);
 }
 
 void RenderDevice::Execute(const DrawList& list)
@@ -130,25 +162,25 @@ void RenderDevice::Execute(const DrawList& list)
     for (const DrawCommand& command : list.Commands()) {
         switch (command.kind) {
         case DrawCommand::Kind::Clear: {
-            const bool clipped = recording.clip.right > recording.clip.left;
-            Log({DrawCall::Kind::Clear, clipped ? recording.clip : Rect{0, 0, screenWidth, screenHeight},
+            const bool clipped = LogOf(*this).clip.right > LogOf(*this).clip.left;
+            Log(*this, {DrawCall::Kind::Clear, clipped ? LogOf(*this).clip : Rect{0, 0, screenWidth, screenHeight},
                  Colour::Black, {}, FontKind::Text, {}, 0});
             break;
         }
         case DrawCommand::Kind::Clip:
-            recording.clip = command.rect;
-            Log({DrawCall::Kind::Clip, recording.clip, 0, {}, FontKind::Text, {}, 0});
+            LogOf(*this).clip = command.rect;
+            Log(*this, {DrawCall::Kind::Clip, LogOf(*this).clip, 0, {}, FontKind::Text, {}, 0});
             break;
         case DrawCommand::Kind::Quad:
         case DrawCommand::Kind::Panel: {
             const TextureRecord* texture =
                 command.kind == DrawCommand::Kind::Panel ? PanelTexture(command.rect) : command.texture;
             std::string name = texture && texture->texture ? texture->texture->description : "none";
-            Log({DrawCall::Kind::Quad, command.rect, command.colour, name, FontKind::Text, {}, 0});
+            Log(*this, {DrawCall::Kind::Quad, command.rect, command.colour, name, FontKind::Text, {}, 0});
             break;
         }
         case DrawCommand::Kind::Text:
-            Log({DrawCall::Kind::Text, command.rect, command.colour, {}, Known(command.font), command.text,
+            Log(*this, {DrawCall::Kind::Text, command.rect, command.colour, {}, Known(command.font), command.text,
                  command.format});
             break;
         }
@@ -186,12 +218,12 @@ void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rec
 
 // --- TextureRecord ----------------------------------------------------------
 
-long TextureRecord::CreateFromFile(RenderDevice&, const std::string& path, int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path, int requestedWidth, int requestedHeight)
 {
     PictureInfo size;
     if (!ReadAcceptablePicture(path, size))
         return PictureRefused;
-    texture = MakeTexture(path);
+    texture = MakeTexture(LogOf(device), path);
     width = static_cast<int32_t>(size.width);
     height = static_cast<int32_t>(size.height);
     (void)requestedWidth;
@@ -201,13 +233,13 @@ long TextureRecord::CreateFromFile(RenderDevice&, const std::string& path, int r
     return 0;
 }
 
-long TextureRecord::CreateFromResource(RenderDevice&, int resourceId, int, int)
+long TextureRecord::CreateFromResource(RenderDevice& device, int resourceId, int, int)
 {
     struct Artwork { int id, width, height; };
     static const Artwork artwork[] = {{139, 450, 65}, {159, 125, 140}, {162, 612, 85}};
     for (const Artwork& item : artwork) {
         if (item.id == resourceId) {
-            texture = MakeTexture(std::string(ResourceTextureName) + " " + std::to_string(resourceId));
+            texture = MakeTexture(LogOf(device), std::string(ResourceTextureName) + " " + std::to_string(resourceId));
             width = item.width;
             height = item.height;
             name = ResourceTextureName;
@@ -218,11 +250,11 @@ long TextureRecord::CreateFromResource(RenderDevice&, int resourceId, int, int)
     return InvalidCall;
 }
 
-long TextureRecord::CreateFilled(RenderDevice&, int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFilled(RenderDevice& device, int requestedWidth, int requestedHeight)
 {
     if (requestedWidth <= 0 || requestedHeight <= 0)
         return InvalidCall;
-    texture = MakeTexture("panel " + std::to_string(requestedWidth) + "x" + std::to_string(requestedHeight));
+    texture = MakeTexture(LogOf(device), "panel " + std::to_string(requestedWidth) + "x" + std::to_string(requestedHeight));
     width = requestedWidth;
     height = requestedHeight;
     name.clear();
@@ -235,8 +267,8 @@ void TextureRecord::ReleaseRef()
     if (!texture)
         return;
     if (--refCount <= 0) {
+        --texture->log->texturesAlive;
         delete texture;
         texture = nullptr;
-        --recording.texturesAlive;
     }
 }

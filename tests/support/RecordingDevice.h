@@ -46,9 +46,14 @@ struct Recording {
     Rect clip{};               // the clip area set, empty for none
 };
 
-// The one recording; ResetRecording empties the log and restores the defaults.
+// The recording every device logs to unless given one of its own;
+// ResetRecording empties it and restores the defaults.
 Recording& TheRecording();
 void ResetRecording();
+// From now on the device logs to a recording of its own (RecordingOf), so
+// several devices can be told apart.
+void RecordSeparately(RenderDevice& device);
+Recording& RecordingOf(const RenderDevice& device);
 
 int CharWidth(FontKind kind);
 int LineHeight(FontKind kind);

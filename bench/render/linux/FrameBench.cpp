@@ -80,12 +80,13 @@ int main(int argc, char** argv)
                               ? PlatformCreateSaverWindow(platform, SaverWindowPlacement{})
                               : nullptr;
     RenderDevice device;
-    if (!window || device.Create(window, 0) != 0) {
+    if (!window || device.Create({window}) != 0) {
         std::fprintf(stderr, "render bench: no SDL renderer\n");
         return 1;
     }
-    device.InitResources();
-    const int w = device.screenWidth, h = device.screenHeight;
+    device.PrepareSurface();
+    device.PrepareFonts();
+    const int w = device.ScreenWidth(), h = device.ScreenHeight();
     std::printf("display %dx%d (SDL software renderer)\n", w, h);
 
     if (!MeasurePictureLoads(device, WriteJpeg)) return 1;
@@ -110,16 +111,16 @@ int main(int argc, char** argv)
     std::printf("whole frame / picture, bar and emblem alone, CPU: %.2fx\n", cpu[2] / bare.cpuMs);
 
     // Frame ticks as the idle saver makes them: only the clocks and the countdown change.
-    device.lastFrame.valid = false;
+    device.LastFrame().valid = false;
     frame(0);
     const Timing ticks = Measure(frames, [&frame](int i) { frame(i + 2); });
     std::printf("change-driven frame ticks: %.2f ms CPU, %.2f ms wall per tick\n", ticks.cpuMs, ticks.wallMs);
 
     if (snapshot) {
         WriteJpeg("bench-snapshot.jpg", static_cast<uint32_t>(w), static_cast<uint32_t>(h));
-        device.pictureHandle->LoadFile("bench-snapshot.jpg", w, h);
-        device.keepPresentedFrame = true;
-        device.lastFrame.valid = false;
+        device.Picture().LoadFile("bench-snapshot.jpg", w, h);
+        device.SetKeepPresentedFrame(true);
+        device.LastFrame().valid = false;
         frame(0);
         std::printf("snapshot %s: %s\n", snapshot, device.SaveSnapshot(snapshot) == 0 ? "written" : "FAILED");
     }

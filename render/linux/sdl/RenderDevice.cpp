@@ -15,13 +15,10 @@
 
 namespace {
 
-// A draw of this scene failed: its frame is incomplete (Present says so).
-bool drawFailed = false;
-
-// Notes a failed draw; its result passes through.
-int Checked(int result)
+// Notes a failed draw (the frame is incomplete, Present says so); its result passes through.
+int Checked(RenderDeviceState& state, int result)
 {
-    if (result != 0) drawFailed = true;
+    if (result != 0) state.drawFailed = true;
     return result;
 }
 
@@ -61,11 +58,17 @@ int LineHeight(const RenderDeviceState* state, FontKind kind)
 
 // --- Device life ----------------------------------------------------------------
 
-int RenderDevice::CreateSurface(unsigned)
+RenderDevice::RenderDevice() = default;
+
+RenderDevice::~RenderDevice()
 {
-    if (!state) state = new RenderDeviceState;
-    *state = RenderDeviceState{};
-    state->window = static_cast<SDL_Window*>(window);
+    if (created) Release();
+}
+
+int RenderDevice::CreateSurface()
+{
+    state = std::make_unique<RenderDeviceState>();
+    state->window = static_cast<SDL_Window*>(setup.window);
     // The software renderer: the same pixels on every X server, Xvfb included.
     // Its frames go to the window as plain X images: SDL would otherwise
     // present them through OpenGL, which without a GPU (Xvfb, many VMs) is
@@ -78,8 +81,8 @@ int RenderDevice::CreateSurface(unsigned)
     }
     int width = 0, height = 0;
     SDL_GetRendererOutputSize(state->renderer, &width, &height);
-    screenWidth = windowedWidth > 0 ? windowedWidth : width;
-    screenHeight = windowedHeight > 0 ? windowedHeight : height;
+    screenWidth = setup.windowedWidth > 0 ? setup.windowedWidth : width;
+    screenHeight = setup.windowedHeight > 0 ? setup.windowedHeight : height;
     return 0;
 }
 
@@ -119,8 +122,9 @@ void RenderDevice::ReleaseSurface()
 
 long RenderDevice::BeginScene()
 {
-    drawFailed = false;
-    return state && state->renderer ? 0 : 1;
+    if (!state || !state->renderer) return 1;
+    state->drawFailed = false;
+    return 0;
 }
 
 long RenderDevice::EndScene()
@@ -134,9 +138,9 @@ long RenderDevice::EndScene()
 int RenderDevice::Present(const Rect*)
 {
     if (!state || !state->renderer) return 1;
-    if (keepPresentedFrame) state->presentedFrame = ReadFrame(state->renderer, screenWidth, screenHeight);
+    if (setup.keepPresentedFrame) state->presentedFrame = ReadFrame(state->renderer, screenWidth, screenHeight);
     SDL_RenderPresent(state->renderer);
-    return drawFailed ? 1 : 0;
+    return state->drawFailed ? 1 : 0;
 }
 
 // The software renderer's surface is never lost.
@@ -161,7 +165,7 @@ FontDescription RenderDevice::SelectFont(FontKind kind) const
 
 void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rect) const
 {
-    TTF_Font* font = FontOf(state, kind);
+    TTF_Font* font = FontOf(state.get(), kind);
     if (!font || text.empty()) return;
     int widest = 0;
     const std::vector<std::string> lines = Lines(text);
@@ -170,7 +174,7 @@ void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rec
         if (!line.empty() && TTF_SizeText(font, line.c_str(), &width, &height) == 0 && width > widest) widest = width;
     }
     rect.right = rect.left + widest;
-    rect.bottom = rect.top + static_cast<int>(lines.size()) * LineHeight(state, kind);
+    rect.bottom = rect.top + static_cast<int>(lines.size()) * LineHeight(state.get(), kind);
 }
 
 // --- Draw list -----------------------------------------------------------------
@@ -181,12 +185,12 @@ void Clear(RenderDeviceState& state)
 {
     SDL_SetRenderDrawColor(state.renderer, 0, 0, 0, 0);
     if (SDL_RectEmpty(&state.clip)) {
-        Checked(SDL_RenderClear(state.renderer));
+        Checked(state, SDL_RenderClear(state.renderer));
         return;
     }
     // A clear ignores the clip: fill the area, replacing what is there.
     SDL_SetRenderDrawBlendMode(state.renderer, SDL_BLENDMODE_NONE);
-    Checked(SDL_RenderFillRect(state.renderer, &state.clip));
+    Checked(state, SDL_RenderFillRect(state.renderer, &state.clip));
     SDL_SetRenderDrawBlendMode(state.renderer, SDL_BLENDMODE_BLEND);
 }
 
@@ -212,10 +216,10 @@ void DrawText(RenderDeviceState& state, FontKind kind, const std::string& text, 
             if (texture) {
                 SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
                 const SDL_Rect target{rect.left, y, surface->w, surface->h};
-                Checked(SDL_RenderCopy(state.renderer, texture, nullptr, &target));
+                Checked(state, SDL_RenderCopy(state.renderer, texture, nullptr, &target));
                 SDL_DestroyTexture(texture);
             } else {
-                drawFailed = true;
+                state.drawFailed = true;
             }
             SDL_FreeSurface(surface);
         }
@@ -235,10 +239,10 @@ void DrawQuad(RenderDeviceState& state, const TextureRecord* texture, const Rect
     if (source) {
         SDL_SetTextureColorMod(source, c.r, c.g, c.b);
         SDL_SetTextureAlphaMod(source, c.a);
-        Checked(SDL_RenderCopy(state.renderer, source, nullptr, &target));
+        Checked(state, SDL_RenderCopy(state.renderer, source, nullptr, &target));
     } else {
         SDL_SetRenderDrawColor(state.renderer, c.r, c.g, c.b, c.a);
-        Checked(SDL_RenderFillRect(state.renderer, &target));
+        Checked(state, SDL_RenderFillRect(state.renderer, &target));
     }
 }
 

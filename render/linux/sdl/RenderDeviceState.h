@@ -21,6 +21,8 @@ struct RenderDeviceState {
     std::vector<uint32_t> presentedFrame;
     // The clip area set (SetClip), empty for none.
     SDL_Rect clip{};
+    // A draw of this scene failed: its frame is incomplete.
+    bool drawFailed = false;
 };
 
 inline SDL_Texture* SdlTexture(struct NativeTexture* texture)

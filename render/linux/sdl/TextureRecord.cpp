@@ -23,7 +23,7 @@ constexpr int DecodeFlags = TJFLAG_ACCURATEDCT | TJFLAG_LIMITSCANS | TJFLAG_STOP
 
 SDL_Renderer* Renderer(const RenderDevice& device)
 {
-    return device.state ? device.state->renderer : nullptr;
+    return device.NativeState() ? device.NativeState()->renderer : nullptr;
 }
 
 void ApplyColourKey(SDL_Surface* surface)

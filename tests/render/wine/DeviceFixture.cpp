@@ -45,11 +45,10 @@ bool OpenDevice(int windowedWidth, int windowedHeight)
                                  nullptr, nullptr, windowClass.hInstance, nullptr);
     if (!testWindow)
         return false;
-    testDevice.windowedWidth = windowedWidth;
-    testDevice.windowedHeight = windowedHeight;
-    if (testDevice.Create(testWindow, 0) != 0)
+    if (testDevice.Create({testWindow, 0, windowedWidth, windowedHeight}) != 0)
         return false;
-    testDevice.InitResources();
+    testDevice.PrepareSurface();
+    testDevice.PrepareFonts();
     return true;
 }
 

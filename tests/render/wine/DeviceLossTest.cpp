@@ -37,8 +37,8 @@ TEST(DeviceLoss, FrameComesBackAfterTheDeviceIsLostAndReset)
 {
     ASSERT_TRUE(OpenDevice());
     // A kept frame is a default-pool surface: it would block the reset if it stayed.
-    testDevice.keepPresentedFrame = true;
-    const int w = testDevice.screenWidth, h = testDevice.screenHeight;
+    testDevice.SetKeepPresentedFrame(true);
+    const int w = testDevice.ScreenWidth(), h = testDevice.ScreenHeight();
     SaverApp app{testDevice};
     app.screenRect = ScreenRect{0, 0, w, h};
     // No clock and a countdown at 0: every tick's frame is the same.
@@ -48,25 +48,25 @@ TEST(DeviceLoss, FrameComesBackAfterTheDeviceIsLostAndReset)
     std::string picture = WriteBitmap("loss.bmp", 64, 64, [](int x, int y) -> uint32_t {
         return 0xFF000000u | static_cast<uint32_t>(x * 4) << 16 | static_cast<uint32_t>(y * 4) << 8 | 0x60;
     });
-    ASSERT_EQ(testDevice.pictureHandle->LoadFile(picture, w, h), 0);
-    ASSERT_EQ(testDevice.barHandle->LoadResource(IDB_BAR, 0, 0), 0);
-    ASSERT_EQ(testDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0), 0);
+    ASSERT_EQ(testDevice.Picture().LoadFile(picture, w, h), 0);
+    ASSERT_EQ(testDevice.Bar().LoadResource(IDB_BAR, 0, 0), 0);
+    ASSERT_EQ(testDevice.Emblem().LoadResource(IDB_EMBLEM, 0, 0), 0);
 
     ASSERT_EQ(app.DrawFrame(), 0);
     const Pixels before = LastPresentedFrame();
     const Rect captions{20, h - 160, 600, h - 80};
     ASSERT_GT(WhitePixels(before, captions), 100) << "the captions are drawn";
 
-    HWND window = static_cast<HWND>(testDevice.window);
+    HWND window = static_cast<HWND>(testDevice.Window());
     SendMessageA(window, WM_ACTIVATEAPP, FALSE, 0);
     EXPECT_EQ(app.DrawFrame(), static_cast<int32_t>(DeviceState::Lost)) << "switched away: lost, nothing drawn";
-    EXPECT_TRUE(testDevice.lost);
+    EXPECT_TRUE(testDevice.IsLost());
 
     SendMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
     EXPECT_EQ(testDevice.TestCooperativeLevel(), DeviceState::NotReset);
     ClearBackBuffer(0xFFFF00FF); // whatever the reset leaves must not show
     EXPECT_EQ(app.DrawFrame(), 0) << "back: reset, and drawn whole";
-    EXPECT_FALSE(testDevice.lost);
+    EXPECT_FALSE(testDevice.IsLost());
     EXPECT_EQ(testDevice.TestCooperativeLevel(), DeviceState::Ok);
 
     const Pixels after = LastPresentedFrame();

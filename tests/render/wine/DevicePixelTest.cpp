@@ -42,7 +42,7 @@ protected:
     static void TearDownTestSuite() { CloseDevice(); }
     void SetUp() override
     {
-        app.screenRect = ScreenRect{0, 0, testDevice.screenWidth, testDevice.screenHeight};
+        app.screenRect = ScreenRect{0, 0, testDevice.ScreenWidth(), testDevice.ScreenHeight()};
     }
     // Carries out what draw writes into a list inside a scene and returns the
     // back buffer before it is presented.
@@ -61,9 +61,9 @@ protected:
 
 TEST_F(DevicePixels, DeviceCoversTheDisplayMode)
 {
-    EXPECT_EQ(testDevice.screenWidth, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(testDevice.screenHeight, GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_EQ(testDevice.Create(testDevice.window, 0), 1) << "a second device is refused";
+    EXPECT_EQ(testDevice.ScreenWidth(), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(testDevice.ScreenHeight(), GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(testDevice.Create({testDevice.Window()}), 1) << "a second device is refused";
     EXPECT_NE(testDevice.state->Device(), nullptr);
 }
 
@@ -86,7 +86,7 @@ TEST_F(DevicePixels, PanelsDarkenWhatLiesUnderThem)
     for (bool keep : {false, true}) {
         SCOPED_TRACE(keep ? "kept panels" : "panels remade");
         if (!keep)
-            testDevice.panelCache.Clear();
+            testDevice.Panels().Clear();
         Pixels white = InScene(0xFFFFFFFF, [](DrawList& list) {
             list.AddPanel(Rect{100, 100, 400, 118}, Colour::Panel);
             list.AddPanel(Rect{100, 200, 400, 218}, Colour::DensePanel);
@@ -97,7 +97,7 @@ TEST_F(DevicePixels, PanelsDarkenWhatLiesUnderThem)
         ExpectGrey(white.At(250, 130), 255, "beside the panel");
         ExpectGrey(white.At(99, 109), 255, "left of the panel");
         if (!keep)
-            testDevice.panelCache.Clear();
+            testDevice.Panels().Clear();
         Pixels black =
             InScene(0xFF000000, [](DrawList& list) { list.AddPanel(Rect{100, 100, 400, 118}, Colour::Panel); });
         ExpectGrey(black.At(250, 109), 0, "panel over black");
@@ -141,19 +141,19 @@ TEST_F(DevicePixels, AmpersandsAreDrawnAsTheyAre)
 
 TEST_F(DevicePixels, ArtworkSitsAtItsRectangles)
 {
-    ASSERT_EQ(testDevice.barHandle->LoadResource(IDB_BAR, 0, 0), 0);
-    ASSERT_EQ(testDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0), 0);
-    EXPECT_EQ(testDevice.barHandle->Name(), "OverlayLogo");
-    EXPECT_EQ(testDevice.barHandle->record->width, 612);
-    EXPECT_EQ(testDevice.barHandle->record->height, 85);
-    EXPECT_EQ(testDevice.emblemHandle->record->width, 125);
-    EXPECT_EQ(testDevice.emblemHandle->record->height, 140);
+    ASSERT_EQ(testDevice.Bar().LoadResource(IDB_BAR, 0, 0), 0);
+    ASSERT_EQ(testDevice.Emblem().LoadResource(IDB_EMBLEM, 0, 0), 0);
+    EXPECT_EQ(testDevice.Bar().Name(), "OverlayLogo");
+    EXPECT_EQ(testDevice.Bar().Record()->width, 612);
+    EXPECT_EQ(testDevice.Bar().Record()->height, 85);
+    EXPECT_EQ(testDevice.Emblem().Record()->width, 125);
+    EXPECT_EQ(testDevice.Emblem().Record()->height, 140);
 
-    const int h = testDevice.screenHeight;
+    const int h = testDevice.ScreenHeight();
     const uint32_t red = 0xFFC81E1E;
     Pixels pixels = InScene(red, [h](DrawList& list) {
-        list.AddQuad(*testDevice.barHandle, Rect{0, h - 165, 612, h - 80}, Colour::White);
-        list.AddQuad(*testDevice.emblemHandle, Rect{7, h - 205, 132, h - 65}, Colour::White);
+        list.AddQuad(testDevice.Bar(), Rect{0, h - 165, 612, h - 80}, Colour::White);
+        list.AddQuad(testDevice.Emblem(), Rect{7, h - 205, 132, h - 65}, Colour::White);
     });
     uint32_t barLeft = pixels.At(200, h - 140), barRight = pixels.At(610, h - 140), above = pixels.At(300, h - 166);
     EXPECT_GT(Blue(barLeft), Red(barLeft)) << "opaque blue at the bar's left";
@@ -165,8 +165,8 @@ TEST_F(DevicePixels, ArtworkSitsAtItsRectangles)
     uint32_t star = pixels.At(69, h - 141);
     EXPECT_GT(Green(star), 150) << "the emblem's gold star";
     EXPECT_EQ(pixels.At(69, h - 64), red) << "nothing below the emblem";
-    testDevice.barHandle->Unload();
-    testDevice.emblemHandle->Unload();
+    testDevice.Bar().Unload();
+    testDevice.Emblem().Unload();
 }
 
 TEST_F(DevicePixels, ColourKeyedBlackShowsBlackAfterTheClear)
@@ -174,16 +174,16 @@ TEST_F(DevicePixels, ColourKeyedBlackShowsBlackAfterTheClear)
     std::string path = WriteBitmap("keyed.bmp", 64, 64, [](int x, int) -> uint32_t {
         return x < 32 ? 0xFF000000u : 0xFFC83232u;
     });
-    ASSERT_EQ(testDevice.pictureHandle->LoadFile(path, testDevice.screenWidth, testDevice.screenHeight), 0);
-    EXPECT_EQ(testDevice.pictureHandle->record->width, 64) << "the source image's size";
+    ASSERT_EQ(testDevice.Picture().LoadFile(path, testDevice.ScreenWidth(), testDevice.ScreenHeight()), 0);
+    EXPECT_EQ(testDevice.Picture().Record()->width, 64) << "the source image's size";
 
     Pixels frame = FrameOverWhite(app);
-    ASSERT_EQ(frame.width, testDevice.screenWidth);
+    ASSERT_EQ(frame.width, testDevice.ScreenWidth());
     ExpectGrey(frame.At(400, 500), 0, "keyed black");
     uint32_t colour = frame.At(1400, 500);
     EXPECT_NEAR(Red(colour), 200, 2);
     EXPECT_NEAR(Green(colour), 50, 2);
-    testDevice.pictureHandle->Unload();
+    testDevice.Picture().Unload();
 }
 
 TEST_F(DevicePixels, FailedLoadsLeaveTheBackgroundBlack)
@@ -198,23 +198,23 @@ TEST_F(DevicePixels, FailedLoadsLeaveTheBackgroundBlack)
 
     for (const char* file : {"missing.jpg", "not-an-image.jpg", "bomb.png", "stray.jpg"}) {
         SCOPED_TRACE(file);
-        long result = testDevice.pictureHandle->LoadFile(file, testDevice.screenWidth, testDevice.screenHeight);
+        long result = testDevice.Picture().LoadFile(file, testDevice.ScreenWidth(), testDevice.ScreenHeight());
         EXPECT_NE(result, 0);
-        EXPECT_FALSE(testDevice.pictureHandle->IsLoaded());
-        EXPECT_EQ(testDevice.pictureHandle->Name(), "");
+        EXPECT_FALSE(testDevice.Picture().IsLoaded());
+        EXPECT_EQ(testDevice.Picture().Name(), "");
         Pixels frame = FrameOverWhite(app);
         ASSERT_FALSE(frame.argb.empty());
         ExpectGrey(frame.At(400, 500), 0, "background");
     }
-    EXPECT_EQ(testDevice.pictureHandle->LoadFile("bomb.png", 100, 100), PictureRefused);
-    EXPECT_EQ(testDevice.pictureHandle->LoadFile("stray.jpg", 100, 100), PictureRefused);
+    EXPECT_EQ(testDevice.Picture().LoadFile("bomb.png", 100, 100), PictureRefused);
+    EXPECT_EQ(testDevice.Picture().LoadFile("stray.jpg", 100, 100), PictureRefused);
 }
 
 TEST_F(DevicePixels, SnapshotWritesTheLastPresentedFrame)
 {
     for (bool keep : {true, false}) {
         SCOPED_TRACE(keep ? "frame kept at Present" : "back buffer read at the end");
-        testDevice.keepPresentedFrame = keep;
+        testDevice.SetKeepPresentedFrame(keep);
         std::remove("snapshot.png");
         for (uint32_t colour : {0xFF3060A0u, 0xFF20C040u}) {
             ClearBackBuffer(colour);
@@ -224,13 +224,13 @@ TEST_F(DevicePixels, SnapshotWritesTheLastPresentedFrame)
         D3DXIMAGE_INFO info{};
         ASSERT_EQ(D3DXGetImageInfoFromFileA("snapshot.png", &info), D3D_OK);
         EXPECT_EQ(info.ImageFileFormat, D3DXIFF_PNG);
-        EXPECT_EQ(static_cast<int>(info.Width), testDevice.screenWidth);
-        EXPECT_EQ(static_cast<int>(info.Height), testDevice.screenHeight);
+        EXPECT_EQ(static_cast<int>(info.Width), testDevice.ScreenWidth());
+        EXPECT_EQ(static_cast<int>(info.Height), testDevice.ScreenHeight());
         Pixels saved = ReadImageFile("snapshot.png");
         ASSERT_FALSE(saved.argb.empty());
         EXPECT_EQ(saved.At(100, 100) & 0xFFFFFF, 0x20C040u) << "the frame presented last, not the one before";
     }
-    testDevice.keepPresentedFrame = false;
+    testDevice.SetKeepPresentedFrame(false);
     EXPECT_NE(testDevice.SaveSnapshot(""), 0);
     EXPECT_NE(testDevice.SaveSnapshot("Z:\\no\\such\\folder\\x.png"), 0);
 }
@@ -242,9 +242,9 @@ TEST_F(DevicePixels, FramesOfChangedAreasEqualAWholeFrame)
     std::string path = WriteBitmap("changes.bmp", 256, 128, [](int x, int y) -> uint32_t {
         return x % 32 < 4 ? 0 : static_cast<uint32_t>(x << 16 | y << 8 | 0x40);
     });
-    ASSERT_EQ(testDevice.pictureHandle->LoadFile(path, testDevice.screenWidth, testDevice.screenHeight), 0);
-    ASSERT_EQ(testDevice.barHandle->LoadResource(IDB_BAR, 0, 0), 0);
-    ASSERT_EQ(testDevice.emblemHandle->LoadResource(IDB_EMBLEM, 0, 0), 0);
+    ASSERT_EQ(testDevice.Picture().LoadFile(path, testDevice.ScreenWidth(), testDevice.ScreenHeight()), 0);
+    ASSERT_EQ(testDevice.Bar().LoadResource(IDB_BAR, 0, 0), 0);
+    ASSERT_EQ(testDevice.Emblem().LoadResource(IDB_EMBLEM, 0, 0), 0);
     app.refreshSeconds = 120;
     app.lastAdvanceTime = 1772409600;
     app.options.SetString("ShowLocalTime", "yes");
@@ -255,12 +255,12 @@ TEST_F(DevicePixels, FramesOfChangedAreasEqualAWholeFrame)
     app.infoStore.AddPair("Data1Label", "Sky");
 
     // A minute and more of ticks, twice a second: the clocks and the countdown change.
-    testDevice.lastFrame.valid = false;
+    testDevice.LastFrame().valid = false;
     for (int tick = 0; tick <= 150; ++tick)
         ASSERT_EQ(ComposeFrame(testDevice, app.FrameContentAt(app.lastAdvanceTime + tick / 2)), 0);
     Pixels changed = ReadBackBuffer();
 
-    testDevice.lastFrame.valid = false;
+    testDevice.LastFrame().valid = false;
     ASSERT_EQ(ComposeFrame(testDevice, app.FrameContentAt(app.lastAdvanceTime + 75)), 0);
     Pixels whole = ReadBackBuffer();
 
@@ -269,5 +269,5 @@ TEST_F(DevicePixels, FramesOfChangedAreasEqualAWholeFrame)
     for (size_t i = 0; i < whole.argb.size(); ++i)
         differing += (changed.argb[i] & 0xFFFFFF) != (whole.argb[i] & 0xFFFFFF);
     EXPECT_EQ(differing, 0u) << "pixels that differ from a whole frame of the same moment";
-    testDevice.pictureHandle->Unload();
+    testDevice.Picture().Unload();
 }

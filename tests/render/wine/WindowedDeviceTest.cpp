@@ -11,12 +11,12 @@
 TEST(WindowedDevice, TakesTheWindowSizeAndSnapshotsIt)
 {
     ASSERT_TRUE(OpenDevice(640, 480));
-    EXPECT_EQ(testDevice.screenWidth, 640);
-    EXPECT_EQ(testDevice.screenHeight, 480);
+    EXPECT_EQ(testDevice.ScreenWidth(), 640);
+    EXPECT_EQ(testDevice.ScreenHeight(), 480);
 
     SaverApp app{testDevice};
     app.screenRect = ScreenRect{0, 0, 640, 480};
-    testDevice.keepPresentedFrame = true;
+    testDevice.SetKeepPresentedFrame(true);
     ASSERT_EQ(ComposeFrame(testDevice, app.FrameContentAt(1772409600)), 0);
     Pixels frame = ReadBackBuffer();
     ASSERT_EQ(frame.width, 640);
@@ -33,10 +33,9 @@ TEST(WindowedDevice, TakesTheWindowSizeAndSnapshotsIt)
     EXPECT_EQ(saved.height, 480);
 
     CloseDevice();
-    EXPECT_EQ(testDevice.pictureHandle, nullptr) << "the handles go with the device";
-    EXPECT_EQ(testDevice.Create(testDevice.window, 0), 0) << "a released device can be made again";
-    EXPECT_EQ(testDevice.InitResources(), 0);
-    EXPECT_NE(testDevice.pictureHandle, nullptr);
+    EXPECT_FALSE(testDevice.Picture().IsLoaded()) << "the textures go with the device";
+    EXPECT_EQ(testDevice.Create({testDevice.Window(), 0, 640, 480}), 0) << "a released device can be made again";
+    EXPECT_EQ(testDevice.PrepareSurface(), 0);
     EXPECT_EQ(testDevice.BeginScene(), 0);
     EXPECT_EQ(testDevice.EndScene(), 0);
     testDevice.Release();

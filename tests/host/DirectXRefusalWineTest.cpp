@@ -25,8 +25,8 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM data)
     return TRUE;
 }
 
-// The share of the area's pixels on the screen that are not black.
-double LitShare(const RECT& area)
+// The share of the area's pixels on the screen that have the colour (0xRRGGBB).
+double ShareOf(uint32_t colour, const RECT& area)
 {
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return 0;
@@ -46,9 +46,9 @@ double LitShare(const RECT& area)
         BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
         GdiFlush();
         const auto* pixels = static_cast<const uint32_t*>(bits);
-        size_t lit = 0;
-        for (int i = 0; i < width * height; ++i) lit += (pixels[i] & 0xFFFFFF) != 0;
-        share = static_cast<double>(lit) / (width * height);
+        size_t matching = 0;
+        for (int i = 0; i < width * height; ++i) matching += (pixels[i] & 0xFFFFFF) == colour;
+        share = static_cast<double>(matching) / (width * height);
         SelectObject(memory, old);
         DeleteObject(bitmap);
     }
@@ -57,11 +57,11 @@ double LitShare(const RECT& area)
     return share;
 }
 
-// Polls until the area's lit share passes the test, or the time is up.
-template <typename Test> bool ScreenComesTo(const RECT& area, Test test, DWORD milliseconds)
+// Polls until the colour's share of the area passes the test, or the time is up.
+template <typename Test> bool ScreenComesTo(uint32_t colour, const RECT& area, Test test, DWORD milliseconds)
 {
     for (DWORD waited = 0;; waited += 100) {
-        if (test(LitShare(area))) return true;
+        if (test(ShareOf(colour, area))) return true;
         if (waited >= milliseconds) return false;
         Sleep(100);
     }
@@ -87,16 +87,18 @@ TEST(DirectXRefused, MessageShowsInTheOpenThenTheSaverStaysBlackAndInert)
 
     RECT boxArea{};
     ASSERT_TRUE(GetWindowRect(box, &boxArea));
-    // The box's face and text on the screen, not the saver's black or picture over it.
-    EXPECT_TRUE(ScreenComesTo(boxArea, [](double lit) { return lit > 0.9; }, 20000))
-        << "lit share of the box's area: " << LitShare(boxArea);
+    // The box's face on the screen, not the saver's black or picture over it.
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const uint32_t faceColour = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    EXPECT_TRUE(ScreenComesTo(faceColour, boxArea, [](double share) { return share > 0.5; }, 20000))
+        << "the box's face colour covers " << ShareOf(faceColour, boxArea) << " of its area";
 
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     HWND window = WaitForSaverWindow(20000);
     ASSERT_NE(window, nullptr) << "the saver window stays";
     RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    EXPECT_TRUE(ScreenComesTo(screen, [](double lit) { return lit == 0; }, 20000))
-        << "black after the message; lit share " << LitShare(screen);
+    EXPECT_TRUE(ScreenComesTo(0x000000, screen, [](double share) { return share == 1; }, 20000))
+        << "black after the message, not " << ShareOf(0x000000, screen);
     EXPECT_EQ(saver.Wait(2000), STILL_ACTIVE) << "inert, not ended";
     EXPECT_EQ(WaitForDialog(saver.process.dwProcessId, 0), nullptr) << "no second message";
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0x00390001);

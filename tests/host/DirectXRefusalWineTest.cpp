@@ -9,10 +9,12 @@
 
 #include "SaverProcess.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 using namespace saverprocess;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -74,8 +76,13 @@ TEST(DirectXRefused, DxDiagIsReallyUnavailable)
 
 TEST(DirectXRefused, MessageShowsInTheOpenThenTheSaverStaysBlackAndInert)
 {
+    // A cached picture, so the first frames are not black themselves.
+    const fs::path home = fs::temp_directory_path() / ("zembria-refusal-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(home);
+    fs::create_directories(home / "images");
+    fs::copy_file("Z:" PICTURE, home / "images" / "stripes.jpg");
     Saver saver;
-    ASSERT_TRUE(saver.Start("/s"));
+    ASSERT_TRUE(saver.Start("--home \"" + home.string() + "\" /s"));
     HWND box = WaitForDialog(saver.process.dwProcessId, 60000);
     ASSERT_NE(box, nullptr) << "the DirectX message";
     EXPECT_EQ(Caption(box), "Wrong DirectX version");
@@ -93,16 +100,30 @@ TEST(DirectXRefused, MessageShowsInTheOpenThenTheSaverStaysBlackAndInert)
     EXPECT_TRUE(ScreenComesTo(faceColour, boxArea, [](double share) { return share > 0.5; }, 20000))
         << "the box's face colour covers " << ShareOf(faceColour, boxArea) << " of its area";
 
+    // Around it the saver's window, already black: the picture went with the
+    // device before the box showed.
+    RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const double outsideTheBox = 1.0 - static_cast<double>((boxArea.right - boxArea.left) * (boxArea.bottom - boxArea.top)) /
+                                           (screen.right * screen.bottom);
+    EXPECT_GE(ShareOf(0x000000, screen), outsideTheBox) << "black around the box";
+
+    // The user moves the mouse to the box and clicks beside it: the message stays.
+    SetCursorPos(boxArea.left - 200, boxArea.top - 100);
+    SetCursorPos(boxArea.left - 100, boxArea.top - 50);
+    EXPECT_EQ(saver.Wait(2000), STILL_ACTIVE) << "input at the box waits for it";
+    EXPECT_EQ(WaitForDialog(saver.process.dwProcessId, 0), box);
+
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     HWND window = WaitForSaverWindow(20000);
     ASSERT_NE(window, nullptr) << "the saver window stays";
-    RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     EXPECT_TRUE(ScreenComesTo(0x000000, screen, [](double share) { return share == 1; }, 20000))
         << "black after the message, not " << ShareOf(0x000000, screen);
     EXPECT_EQ(saver.Wait(2000), STILL_ACTIVE) << "inert, not ended";
     EXPECT_EQ(WaitForDialog(saver.process.dwProcessId, 0), nullptr) << "no second message";
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0x00390001);
     EXPECT_EQ(saver.Wait(20000), 0u) << "a key still ends it, with exit code 0";
+    std::error_code ignored;
+    fs::remove_all(home, ignored);
 }
 
 TEST(DirectXRefused, SettingsDialogStillWorks)

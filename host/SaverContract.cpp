@@ -25,6 +25,22 @@ void TakeTheWindow(SaverContext& context, WindowHandle window)
     }
 }
 
+// Shows a message box the user must be able to read. It has no owner, so
+// the window still gets input meanwhile: that input waits for the box, and a
+// mouse move afterwards counts from where the user left the cursor.
+template <typename Show> void ShowBox(SaverContext& context, Show show)
+{
+    context.host.boxUp = true;
+    show();
+    context.host.boxUp = false;
+    PlatformCursorPos(context.host.startPosition);
+}
+
+void TellRefusal(SaverContext& context, const GraphicsCheckRun& check)
+{
+    if (!check.refusal.empty()) ShowBox(context, [&check] { TellGraphicsRefusal(check.refusal); });
+}
+
 enum class CheckOutcome { Goes, Closes, Refused };
 
 // What the check's outcome makes of the start-up: input during the check
@@ -60,6 +76,7 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     GraphicsCheckRun check = BeginGraphicsCheck(context);
     context.trace.Step(check.pending ? "graphics check begun" : "graphics check decided");
     if (context.mode.PreviewMode) check = FinishGraphicsCheck(context, check);
+    TellRefusal(context, check);
     if (OutcomeOf(context, window, check) != CheckOutcome::Goes || context.mode.PreviewMode) return 0;
     // --window: a windowed device of that size; --snapshot: keep each presented frame.
     context.device.windowedWidth = context.options.windowWidth;
@@ -70,7 +87,7 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     std::shared_ptr<void> busyWatch = context.watchWhileBusy ? context.watchWhileBusy(context) : nullptr;
     if (context.device.Create(window, 0) != 0) {
         busyWatch.reset();
-        PlatformMessageBox(nullptr, InitErrorText, InitErrorCaption, BoxKind::Error);
+        ShowBox(context, [] { PlatformMessageBox(nullptr, InitErrorText, InitErrorCaption, BoxKind::Error); });
         return 1;
     }
     context.trace.Step("device made");
@@ -90,21 +107,18 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
         PlatformRequestClose(window);
         return 0;
     }
-    // The part of the check that can only confirm follows the first frames;
-    // its refusal leaves the window black and inert, as a refusal before the
-    // device does.
+    // The part of the check that can only confirm follows the first frames.
+    // Its refusal leaves the window black and inert, as a refusal before the
+    // device does; the device goes first, since a full-screen device holds
+    // the screen over any message box.
     check = FinishGraphicsCheck(context, check);
     context.trace.Step("graphics check decided");
-    switch (OutcomeOf(context, window, check)) {
-    case CheckOutcome::Closes:
-        return 0;
-    case CheckOutcome::Refused:
+    if (!check.refusal.empty()) {
         context.app.StopTimers();
         ShowBlackAndRelease(context.device);
-        return 0;
-    case CheckOutcome::Goes:
-        break;
+        TellRefusal(context, check);
     }
+    if (OutcomeOf(context, window, check) != CheckOutcome::Goes) return 0;
     if (context.app.StartService(window) != 0) PlatformRequestClose(window);
     return 0;
 }

@@ -5,10 +5,10 @@
 
 #include "render/RenderDevice.h"
 
-#include "platform/win32/D3dxLibrary.h"
+#include "platform/win32/Wic.h"
 #include "render/win32/RenderDeviceState.h"
 
-#include <windows.h>
+#include <vector>
 
 namespace {
 
@@ -17,6 +17,74 @@ IDirect3DSurface9* BackBuffer(IDirect3DDevice9* device)
     IDirect3DSurface9* backBuffer = nullptr;
     device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
     return backBuffer;
+}
+
+// The surface's pixels as rows of 24-bit BGR, dropping the unused byte.
+HRESULT ReadRows(IDirect3DSurface9* surface, const D3DSURFACE_DESC& desc, std::vector<BYTE>& rows)
+{
+    if (desc.Format != D3DFMT_X8R8G8B8 && desc.Format != D3DFMT_A8R8G8B8)
+        return D3DERR_INVALIDCALL;
+    D3DLOCKED_RECT locked{};
+    HRESULT result = surface->LockRect(&locked, nullptr, D3DLOCK_READONLY);
+    if (FAILED(result))
+        return result;
+    rows.resize(static_cast<size_t>(desc.Width) * desc.Height * 3);
+    BYTE* out = rows.data();
+    for (UINT y = 0; y < desc.Height; ++y) {
+        const BYTE* in = static_cast<const BYTE*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch;
+        for (UINT x = 0; x < desc.Width; ++x, in += 4, out += 3) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
+        }
+    }
+    surface->UnlockRect();
+    return D3D_OK;
+}
+
+HRESULT WritePng(const std::string& path, UINT width, UINT height, std::vector<BYTE>& rows)
+{
+    ComApartment apartment;
+    ComPtr<IWICImagingFactory> factory = CreateWicFactory();
+    if (!factory)
+        return REGDB_E_CLASSNOTREG;
+    const std::wstring widePath = WidePath(path.c_str());
+    if (widePath.empty())
+        return E_INVALIDARG;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapEncoder> encoder;
+    ComPtr<IWICBitmapFrameEncode> frame;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    HRESULT result = factory->CreateStream(&stream);
+    if (SUCCEEDED(result))
+        result = stream->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE);
+    if (SUCCEEDED(result))
+        result = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder);
+    if (SUCCEEDED(result))
+        result = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
+    if (SUCCEEDED(result))
+        result = encoder->CreateNewFrame(&frame, nullptr);
+    if (SUCCEEDED(result))
+        result = frame->Initialize(nullptr);
+    if (SUCCEEDED(result))
+        result = frame->SetSize(width, height);
+    if (SUCCEEDED(result))
+        result = frame->SetPixelFormat(&format);
+    if (SUCCEEDED(result) && !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR))
+        result = WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
+    if (SUCCEEDED(result))
+        result = frame->WritePixels(height, width * 3, static_cast<UINT>(rows.size()), rows.data());
+    if (SUCCEEDED(result))
+        result = frame->Commit();
+    if (SUCCEEDED(result))
+        result = encoder->Commit();
+    if (FAILED(result) && stream) {
+        // No half-written file is left behind under the name asked for.
+        encoder.Reset();
+        stream.Reset();
+        DeleteFileW(widePath.c_str());
+    }
+    return result;
 }
 
 } // namespace
@@ -39,8 +107,7 @@ void KeepBackBuffer(IDirect3DDevice9* device, IDirect3DSurface9*& copy)
 int RenderDevice::SaveSnapshot(const std::string& pngPath)
 {
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
-    const D3dxLibrary* d3dx = D3dx();
-    if (!device || !d3dx || pngPath.empty())
+    if (!device || pngPath.empty())
         return 1;
     IDirect3DSurface9* source = state->presentedFrame;
     if (source)
@@ -56,10 +123,13 @@ int RenderDevice::SaveSnapshot(const std::string& pngPath)
         device->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format, D3DPOOL_SYSTEMMEM, &copy, nullptr);
     if (SUCCEEDED(result))
         result = device->GetRenderTargetData(source, copy);
+    std::vector<BYTE> rows;
     if (SUCCEEDED(result))
-        result = d3dx->SaveSurfaceToFileA(pngPath.c_str(), D3DXIFF_PNG, copy, nullptr, nullptr);
+        result = ReadRows(copy, desc, rows);
     if (copy)
         copy->Release();
     source->Release();
+    if (SUCCEEDED(result))
+        result = WritePng(pngPath, desc.Width, desc.Height, rows);
     return SUCCEEDED(result) ? 0 : 1;
 }

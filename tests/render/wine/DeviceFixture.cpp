@@ -1,5 +1,7 @@
 #include "DeviceFixture.h"
 
+#include "platform/win32/Wic.h"
+
 #include <cstdio>
 #include <fstream>
 
@@ -131,4 +133,36 @@ std::string WriteBitmap(const std::string& name, int width, int height, uint32_t
         out.write(reinterpret_cast<const char*>(row.data()), rowBytes);
     }
     return name;
+}
+
+std::string WriteJpeg(const std::string& name, int width, int height, uint32_t (*pixel)(int x, int y))
+{
+    ComApartment apartment;
+    ComPtr<IWICImagingFactory> factory = CreateWicFactory();
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapEncoder> encoder;
+    ComPtr<IWICBitmapFrameEncode> frame;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    const std::wstring path = WidePath(name.c_str());
+    std::vector<BYTE> rows(static_cast<size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint32_t c = pixel(x, y);
+            BYTE* out = &rows[(static_cast<size_t>(y) * width + x) * 3];
+            out[0] = static_cast<BYTE>(Blue(c));
+            out[1] = static_cast<BYTE>(Green(c));
+            out[2] = static_cast<BYTE>(Red(c));
+        }
+    const bool written =
+        factory && SUCCEEDED(factory->CreateStream(&stream)) &&
+        SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+        SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder)) &&
+        SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
+        SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
+        SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
+        SUCCEEDED(frame->SetPixelFormat(&format)) && IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
+        SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), static_cast<UINT>(width) * 3,
+                                     static_cast<UINT>(rows.size()), rows.data())) &&
+        SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+    return written ? name : std::string();
 }

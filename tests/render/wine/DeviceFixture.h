@@ -39,3 +39,5 @@ void ClearBackBuffer(uint32_t colour);
 
 // Writes a 24-bit bitmap whose pixels come from a function of x and y.
 std::string WriteBitmap(const std::string& name, int width, int height, uint32_t (*pixel)(int x, int y));
+// The same as a JPEG, written by WIC's encoder; empty when it couldn't be written.
+std::string WriteJpeg(const std::string& name, int width, int height, uint32_t (*pixel)(int x, int y));

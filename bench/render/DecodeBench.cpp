@@ -6,6 +6,7 @@
 // of several.
 // Usage: render_decode_bench [repeats]
 
+#include "bench/render/BenchJpeg.h"
 #include "bench/render/BenchScene.h"
 #include "bench/render/BenchWindow.h"
 #include "platform/win32/Direct3d.h"
@@ -41,28 +42,6 @@ double WallSeconds()
 namespace {
 
 using CreateFromFile = decltype(&D3DXCreateTextureFromFileExA);
-using SaveSurface = decltype(&D3DXSaveSurfaceToFileA);
-
-// The test picture of the frame benchmark, written as JPEG by D3DX.
-bool WriteJpeg(IDirect3DDevice9* device, SaveSurface save, const char* path, UINT width, UINT height)
-{
-    IDirect3DSurface9* surface = nullptr;
-    if (FAILED(device->CreateOffscreenPlainSurface(width, height, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM, &surface,
-                                                   nullptr)))
-        return false;
-    D3DLOCKED_RECT locked{};
-    surface->LockRect(&locked, nullptr, 0);
-    uint32_t seed = 12345;
-    for (UINT y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(static_cast<char*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch);
-        for (UINT x = 0; x < width; ++x)
-            row[x] = BenchPicturePixel(x, y, width, height, 32, seed);
-    }
-    surface->UnlockRect();
-    const HRESULT result = save(path, D3DXIFF_JPG, surface, nullptr, nullptr);
-    surface->Release();
-    return SUCCEEDED(result);
-}
 
 double Median(std::vector<double> values)
 {
@@ -87,9 +66,7 @@ int main(int argc, char** argv)
     auto createFromFile =
         d3dx ? reinterpret_cast<CreateFromFile>(reinterpret_cast<void*>(GetProcAddress(d3dx, "D3DXCreateTextureFromFileExA")))
              : nullptr;
-    auto save = d3dx ? reinterpret_cast<SaveSurface>(reinterpret_cast<void*>(GetProcAddress(d3dx, "D3DXSaveSurfaceToFileA")))
-                     : nullptr;
-    if (!createFromFile || !save) {
+    if (!createFromFile) {
         std::fprintf(stderr, "decode bench: d3dx9_43.dll is needed for the comparison\n");
         return 1;
     }
@@ -106,7 +83,7 @@ int main(int argc, char** argv)
     std::printf("display %dx%d, wall time per picture, median of %d\n", w, h, repeats);
     struct Picture { const char* path; UINT width, height; };
     for (const Picture& picture : {Picture{"decode-1920x1080.jpg", 1920, 1080}, Picture{"decode-6000x4000.jpg", 6000, 4000}}) {
-        if (!WriteJpeg(d3d, save, picture.path, picture.width, picture.height)) {
+        if (!WriteBenchJpeg(picture.path, picture.width, picture.height)) {
             std::fprintf(stderr, "decode bench: could not write %s\n", picture.path);
             return 1;
         }

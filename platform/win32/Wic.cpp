@@ -49,3 +49,48 @@ HRESULT OpenImageFrame(IWICImagingFactory* factory, const char* path, ComPtr<IWI
         result = decoder->GetFrame(0, &frame);
     return result;
 }
+
+HRESULT WriteImageFile(IWICImagingFactory* factory, const char* path, REFGUID container, UINT width, UINT height,
+                       const std::vector<BYTE>& bgrRows)
+{
+    const std::wstring widePath = WidePath(path);
+    if (!factory || widePath.empty() || bgrRows.size() != static_cast<size_t>(width) * height * 3)
+        return E_INVALIDARG;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapEncoder> encoder;
+    ComPtr<IWICBitmapFrameEncode> frame;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    HRESULT result = factory->CreateStream(&stream);
+    if (SUCCEEDED(result))
+        result = stream->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE);
+    const bool opened = SUCCEEDED(result);
+    if (SUCCEEDED(result))
+        result = factory->CreateEncoder(container, nullptr, &encoder);
+    if (SUCCEEDED(result))
+        result = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
+    if (SUCCEEDED(result))
+        result = encoder->CreateNewFrame(&frame, nullptr);
+    if (SUCCEEDED(result))
+        result = frame->Initialize(nullptr);
+    if (SUCCEEDED(result))
+        result = frame->SetSize(width, height);
+    if (SUCCEEDED(result))
+        result = frame->SetPixelFormat(&format);
+    // The encoder names the format it takes instead; the rows are in this one only.
+    if (SUCCEEDED(result) && !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR))
+        result = WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
+    if (SUCCEEDED(result))
+        result = frame->WritePixels(height, width * 3, static_cast<UINT>(bgrRows.size()),
+                                    const_cast<BYTE*>(bgrRows.data()));
+    if (SUCCEEDED(result))
+        result = frame->Commit();
+    if (SUCCEEDED(result))
+        result = encoder->Commit();
+    if (FAILED(result) && opened) {
+        frame.Reset();
+        encoder.Reset();
+        stream.Reset(); // closes the file
+        DeleteFileW(widePath.c_str());
+    }
+    return result;
+}

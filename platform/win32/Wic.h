@@ -9,6 +9,7 @@
 #include <wrl/client.h>
 
 #include <string>
+#include <vector>
 
 using Microsoft::WRL::ComPtr;
 
@@ -35,6 +36,12 @@ ComPtr<IWICImagingFactory> CreateWicFactory();
 // it, and that format (GUID_ContainerFormatJpeg, ...) when asked.
 HRESULT OpenImageFrame(IWICImagingFactory* factory, const char* path, ComPtr<IWICBitmapFrameDecode>& frame,
                        GUID* format = nullptr);
+
+// Writes rows of 24-bit BGR, top row first, as an image file of the
+// container format (GUID_ContainerFormatPng, ...). Needs an apartment; a
+// file that can't be written whole is removed.
+HRESULT WriteImageFile(IWICImagingFactory* factory, const char* path, REFGUID container, UINT width, UINT height,
+                       const std::vector<BYTE>& bgrRows);
 
 // A decoder's own scaled decoding (IWICBitmapSourceTransform), which
 // mingw-w64's wincodec.h does not declare.

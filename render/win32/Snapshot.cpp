@@ -42,51 +42,6 @@ HRESULT ReadRows(IDirect3DSurface9* surface, const D3DSURFACE_DESC& desc, std::v
     return D3D_OK;
 }
 
-HRESULT WritePng(const std::string& path, UINT width, UINT height, std::vector<BYTE>& rows)
-{
-    ComApartment apartment;
-    ComPtr<IWICImagingFactory> factory = CreateWicFactory();
-    if (!factory)
-        return REGDB_E_CLASSNOTREG;
-    const std::wstring widePath = WidePath(path.c_str());
-    if (widePath.empty())
-        return E_INVALIDARG;
-    ComPtr<IWICStream> stream;
-    ComPtr<IWICBitmapEncoder> encoder;
-    ComPtr<IWICBitmapFrameEncode> frame;
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    HRESULT result = factory->CreateStream(&stream);
-    if (SUCCEEDED(result))
-        result = stream->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE);
-    if (SUCCEEDED(result))
-        result = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder);
-    if (SUCCEEDED(result))
-        result = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
-    if (SUCCEEDED(result))
-        result = encoder->CreateNewFrame(&frame, nullptr);
-    if (SUCCEEDED(result))
-        result = frame->Initialize(nullptr);
-    if (SUCCEEDED(result))
-        result = frame->SetSize(width, height);
-    if (SUCCEEDED(result))
-        result = frame->SetPixelFormat(&format);
-    if (SUCCEEDED(result) && !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR))
-        result = WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
-    if (SUCCEEDED(result))
-        result = frame->WritePixels(height, width * 3, static_cast<UINT>(rows.size()), rows.data());
-    if (SUCCEEDED(result))
-        result = frame->Commit();
-    if (SUCCEEDED(result))
-        result = encoder->Commit();
-    if (FAILED(result) && stream) {
-        // No half-written file is left behind under the name asked for.
-        encoder.Reset();
-        stream.Reset();
-        DeleteFileW(widePath.c_str());
-    }
-    return result;
-}
-
 } // namespace
 
 void KeepBackBuffer(IDirect3DDevice9* device, IDirect3DSurface9*& copy)
@@ -129,7 +84,9 @@ int RenderDevice::SaveSnapshot(const std::string& pngPath)
     if (copy)
         copy->Release();
     source->Release();
+    ComApartment apartment;
     if (SUCCEEDED(result))
-        result = WritePng(pngPath, desc.Width, desc.Height, rows);
+        result = WriteImageFile(CreateWicFactory().Get(), pngPath.c_str(), GUID_ContainerFormatPng, desc.Width,
+                                desc.Height, rows);
     return SUCCEEDED(result) ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "DeviceFixture.h"
 
 #include "platform/win32/Wic.h"
+#include "render/win32/WicImage.h"
 
 #include <cstdio>
 #include <fstream>
@@ -85,19 +86,15 @@ Pixels LastPresentedFrame()
 
 Pixels ReadImageFile(const std::string& path)
 {
-    D3DXIMAGE_INFO info{};
-    if (FAILED(D3DXGetImageInfoFromFileA(path.c_str(), &info)))
-        return {};
-    IDirect3DSurface9* surface = nullptr;
-    testDevice.state->Device()->CreateOffscreenPlainSurface(info.Width, info.Height, D3DFMT_A8R8G8B8,
-                                                              D3DPOOL_SYSTEMMEM, &surface, nullptr);
+    // The saver's own decoder, at the file's size; opaque black comes back
+    // keyed, so callers compare colours without alpha.
+    DecodedImage image = DecodeImageFile(path, 0, 0);
     Pixels pixels;
-    D3DSURFACE_DESC desc{};
-    surface->GetDesc(&desc);
-    if (SUCCEEDED(D3DXLoadSurfaceFromFileA(surface, nullptr, nullptr, path.c_str(), nullptr, D3DX_FILTER_NONE, 0,
-                                           nullptr)))
-        pixels = ReadSurface(surface, desc);
-    surface->Release();
+    if (image.result != 0)
+        return pixels;
+    pixels.width = image.width;
+    pixels.height = image.height;
+    pixels.argb = std::move(image.pixels);
     return pixels;
 }
 
@@ -137,13 +134,6 @@ std::string WriteBitmap(const std::string& name, int width, int height, uint32_t
 
 std::string WriteJpeg(const std::string& name, int width, int height, uint32_t (*pixel)(int x, int y))
 {
-    ComApartment apartment;
-    ComPtr<IWICImagingFactory> factory = CreateWicFactory();
-    ComPtr<IWICStream> stream;
-    ComPtr<IWICBitmapEncoder> encoder;
-    ComPtr<IWICBitmapFrameEncode> frame;
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    const std::wstring path = WidePath(name.c_str());
     std::vector<BYTE> rows(static_cast<size_t>(width) * height * 3);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
@@ -153,16 +143,8 @@ std::string WriteJpeg(const std::string& name, int width, int height, uint32_t (
             out[1] = static_cast<BYTE>(Green(c));
             out[2] = static_cast<BYTE>(Red(c));
         }
-    const bool written =
-        factory && SUCCEEDED(factory->CreateStream(&stream)) &&
-        SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
-        SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder)) &&
-        SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
-        SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
-        SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
-        SUCCEEDED(frame->SetPixelFormat(&format)) && IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
-        SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), static_cast<UINT>(width) * 3,
-                                     static_cast<UINT>(rows.size()), rows.data())) &&
-        SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
-    return written ? name : std::string();
+    ComApartment apartment;
+    const HRESULT result = WriteImageFile(CreateWicFactory().Get(), name.c_str(), GUID_ContainerFormatJpeg,
+                                          static_cast<UINT>(width), static_cast<UINT>(height), rows);
+    return SUCCEEDED(result) ? name : std::string();
 }

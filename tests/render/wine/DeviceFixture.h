@@ -34,6 +34,7 @@ Pixels ReadBackBuffer();
 // The frame the last Present showed: the kept copy, or the back buffer, which
 // wine leaves holding the presented frame.
 Pixels LastPresentedFrame();
+// An image file as the saver decodes it (opaque black keyed: compare colours only).
 Pixels ReadImageFile(const std::string& path);
 void ClearBackBuffer(uint32_t colour);
 

@@ -63,9 +63,8 @@ int main(int argc, char** argv)
 {
     const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     HMODULE d3dx = LoadLibraryExA("d3dx9_43.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    auto createFromFile =
-        d3dx ? reinterpret_cast<CreateFromFile>(reinterpret_cast<void*>(GetProcAddress(d3dx, "D3DXCreateTextureFromFileExA")))
-             : nullptr;
+    void* function = d3dx ? reinterpret_cast<void*>(GetProcAddress(d3dx, "D3DXCreateTextureFromFileExA")) : nullptr;
+    auto createFromFile = reinterpret_cast<CreateFromFile>(function);
     if (!createFromFile) {
         std::fprintf(stderr, "decode bench: d3dx9_43.dll is needed for the comparison\n");
         return 1;
@@ -82,7 +81,8 @@ int main(int argc, char** argv)
     const int w = device.screenWidth, h = device.screenHeight;
     std::printf("display %dx%d, wall time per picture, median of %d\n", w, h, repeats);
     struct Picture { const char* path; UINT width, height; };
-    for (const Picture& picture : {Picture{"decode-1920x1080.jpg", 1920, 1080}, Picture{"decode-6000x4000.jpg", 6000, 4000}}) {
+    const Picture pictures[] = {{"decode-1920x1080.jpg", 1920, 1080}, {"decode-6000x4000.jpg", 6000, 4000}};
+    for (const Picture& picture : pictures) {
         if (!WriteBenchJpeg(picture.path, picture.width, picture.height)) {
             std::fprintf(stderr, "decode bench: could not write %s\n", picture.path);
             return 1;

@@ -61,7 +61,8 @@ void FillPanel(uint32_t* row, int y, int width, int height)
     }
 }
 
-long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path, int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path, int requestedWidth,
+                                   int requestedHeight)
 {
     DecodedImage image;
     const long decoded = DecodeFileAside(device, path, requestedWidth, requestedHeight, image);
@@ -106,9 +107,10 @@ long TextureRecord::CreateFilled(RenderDevice& device, int requestedWidth, int r
         return result;
     D3DLOCKED_RECT locked{};
     if (SUCCEEDED(created->LockRect(0, &locked, nullptr, 0))) {
-        for (int y = 0; y < requestedHeight; ++y)
-            FillPanel(reinterpret_cast<uint32_t*>(static_cast<BYTE*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch),
-                      y, requestedWidth, requestedHeight);
+        for (int y = 0; y < requestedHeight; ++y) {
+            auto* row = static_cast<BYTE*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch;
+            FillPanel(reinterpret_cast<uint32_t*>(row), y, requestedWidth, requestedHeight);
+        }
         created->UnlockRect(0);
     }
     texture = reinterpret_cast<NativeTexture*>(created);

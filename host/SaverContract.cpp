@@ -4,6 +4,7 @@
 #include "host/SaverContext.h"
 #include "render/DrawList.h"
 #include "render/RenderDevice.h"
+#include "slideshow/PictureCache.h"
 
 #include <memory>
 
@@ -56,6 +57,14 @@ CheckOutcome OutcomeOf(SaverContext& context, WindowHandle window, const Graphic
     return check.acceptable ? CheckOutcome::Goes : CheckOutcome::Refused;
 }
 
+// The cached picture start-up will show first decodes while the device is
+// made, on a thread of its own; the decode's wait looks for input.
+void DecodeFirstPictureAhead(SaverContext& context)
+{
+    context.device.inputPending = context.inputPending;
+    context.device.PrefetchPicture(FirstCachedPicture(CurrentFolders(context.mode, context.options).cache));
+}
+
 void ShowBlackAndRelease(RenderDevice& device)
 {
     DrawList black;
@@ -82,6 +91,7 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     context.device.windowedWidth = context.options.windowWidth;
     context.device.windowedHeight = context.options.windowHeight;
     context.device.keepPresentedFrame = !context.options.snapshotPath.empty();
+    DecodeFirstPictureAhead(context);
     // From the device to the first frames each step may keep this thread
     // from input for a while; where the platform can, input is watched aside.
     std::shared_ptr<void> busyWatch = context.watchWhileBusy ? context.watchWhileBusy(context) : nullptr;

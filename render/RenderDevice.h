@@ -13,6 +13,7 @@
 #include "render/TextureHandle.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // What SelectFont gives: the description the font was made from and the
@@ -35,6 +36,7 @@ constexpr uint32_t DensePanel = 0xF0060606;
 } // namespace Colour
 
 struct RenderDeviceState; // platform objects (device, fonts, vertex buffer)
+struct PicturePrefetch;   // a picture decoding ahead of its load (Windows)
 
 class RenderDevice {
 public:
@@ -95,6 +97,10 @@ public:
     Rect MeasureTextBox(const std::string& text, int x, int y, FontKind kind) const;
     // The height of that many lines of the font (the last line break adds none).
     int MeasureLines(FontKind kind, int lineCount) const;
+    // Starts decoding the picture a coming LoadFile at the screen's size
+    // will ask for, so that it decodes while the device is made; where
+    // pictures decode at their load (Linux, the tests' device) it does nothing.
+    void PrefetchPicture(const std::string& path);
     // The panel texture of the rectangle's size, kept in panelCache; nullptr
     // for an empty rectangle or when none can be made.
     const TextureRecord* PanelTexture(const Rect& rect);
@@ -123,4 +129,8 @@ public:
     bool created = false;
     bool fontsMade = false;
     RenderDeviceState* state = nullptr;
+    // Input ends a wait for a picture's decode (the load then fails, since
+    // the saver closes); nullptr: never.
+    bool (*inputPending)() = nullptr;
+    std::shared_ptr<PicturePrefetch> prefetch;
 };

@@ -52,6 +52,7 @@ int RenderDevice::InitResources()
 
 void RenderDevice::Release()
 {
+    prefetch.reset(); // a decode still running ends unheeded
     panelCache.Clear();
     for (TextureHandle** handle : {&pictureHandle, &barHandle, &emblemHandle}) {
         delete *handle;

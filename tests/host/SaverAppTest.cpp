@@ -277,9 +277,15 @@ TEST_F(SaverWindowTest, CreationStartsAndDestructionStops)
 {
     StartFromHome("/s");
     recording.windows = {Saver};
+    fs::create_directories(home / "images");
+    WriteFile("images/cached.jpg", "x");
+    const int devices = TheRecording().devicesCreated;
     Window(Msg::Create);
     EXPECT_EQ(recording.activeTimers.size(), 2u);
     EXPECT_TRUE(recording.boxes.empty());
+    ASSERT_EQ(saver.app.pictureList.size(), 1u);
+    EXPECT_EQ(TheRecording().prefetched, saver.app.pictureList[0]) << "the first picture decodes ahead";
+    EXPECT_EQ(TheRecording().devicesAtPrefetch, devices) << "while the device is made";
     Window(Msg::Timer, SlideTimerId);
     EXPECT_TRUE(saver.app.advancePending);
     Window(Msg::Destroy);

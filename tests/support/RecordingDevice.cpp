@@ -218,6 +218,12 @@ long TextureRecord::CreateFromResource(RenderDevice&, int resourceId, int, int)
     return InvalidCall;
 }
 
+void RenderDevice::PrefetchPicture(const std::string& path)
+{
+    recording.prefetched = path;
+    recording.devicesAtPrefetch = recording.devicesCreated;
+}
+
 long TextureRecord::CreateFilled(RenderDevice&, int requestedWidth, int requestedHeight)
 {
     if (requestedWidth <= 0 || requestedHeight <= 0)

@@ -61,7 +61,7 @@ CheckOutcome OutcomeOf(SaverContext& context, WindowHandle window, const Graphic
 // made, on a thread of its own; the decode's wait looks for input.
 void DecodeFirstPictureAhead(SaverContext& context)
 {
-    context.device.inputPending = context.inputPending;
+    context.device.inputPending = [&context] { return context.InputPending(); };
     context.device.PrefetchPicture(FirstCachedPicture(CurrentFolders(context.mode, context.options).cache));
 }
 

@@ -13,6 +13,7 @@
 #include "render/TextureHandle.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -130,7 +131,7 @@ public:
     bool fontsMade = false;
     RenderDeviceState* state = nullptr;
     // Input ends a wait for a picture's decode (the load then fails, since
-    // the saver closes); nullptr: never.
-    bool (*inputPending)() = nullptr;
+    // the saver closes); empty: never.
+    std::function<bool()> inputPending;
     std::shared_ptr<PicturePrefetch> prefetch;
 };

@@ -17,6 +17,7 @@ struct HostState {
     bool olderFamily = false;          // Windows 95/98/Me: password and auto-play handling
     bool closing = false;              // closing confirmed
     bool checking = false;             // a password check is under way
+    bool boxUp = false;                // a message box is up: input to the window waits for it
     PasswordVerifier verifier = nullptr;
     unsigned autoPlayMessage = 0;      // "QueryCancelAutoPlay", 0 when not registered
     bool inputMethodDetached = false;

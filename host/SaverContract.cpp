@@ -4,6 +4,7 @@
 #include "host/SaverContext.h"
 #include "render/DrawList.h"
 #include "render/RenderDevice.h"
+#include "slideshow/PictureCache.h"
 
 #include <memory>
 
@@ -25,6 +26,22 @@ void TakeTheWindow(SaverContext& context, WindowHandle window)
     }
 }
 
+// Shows a message box the user must be able to read. It has no owner, so
+// the window still gets input meanwhile: that input waits for the box, and a
+// mouse move afterwards counts from where the user left the cursor.
+template <typename Show> void ShowBox(SaverContext& context, Show show)
+{
+    context.host.boxUp = true;
+    show();
+    context.host.boxUp = false;
+    PlatformCursorPos(context.host.startPosition);
+}
+
+void TellRefusal(SaverContext& context, const GraphicsCheckRun& check)
+{
+    if (!check.refusal.empty()) ShowBox(context, [&check] { TellGraphicsRefusal(check.refusal); });
+}
+
 enum class CheckOutcome { Goes, Closes, Refused };
 
 // What the check's outcome makes of the start-up: input during the check
@@ -38,6 +55,14 @@ CheckOutcome OutcomeOf(SaverContext& context, WindowHandle window, const Graphic
         return CheckOutcome::Closes;
     }
     return check.acceptable ? CheckOutcome::Goes : CheckOutcome::Refused;
+}
+
+// The cached picture start-up will show first decodes while the device is
+// made, on a thread of its own; the decode's wait looks for input.
+void DecodeFirstPictureAhead(SaverContext& context)
+{
+    context.device.SetInputCheck([&context] { return context.InputPending(); });
+    context.device.PrefetchPicture(FirstCachedPicture(CurrentFolders(context.mode, context.options).cache));
 }
 
 void ShowBlackAndRelease(RenderDevice& device)
@@ -60,16 +85,18 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     GraphicsCheckRun check = BeginGraphicsCheck(context);
     context.trace.Step(check.pending ? "graphics check begun" : "graphics check decided");
     if (context.mode.PreviewMode) check = FinishGraphicsCheck(context, check);
+    TellRefusal(context, check);
     if (OutcomeOf(context, window, check) != CheckOutcome::Goes || context.mode.PreviewMode) return 0;
     // --window: a windowed device of that size; --snapshot: keep each presented frame.
     const DeviceSetup setup{window, 0, context.options.windowWidth, context.options.windowHeight,
                             !context.options.snapshotPath.empty()};
+    DecodeFirstPictureAhead(context);
     // From the device to the first frames each step may keep this thread
     // from input for a while; where the platform can, input is watched aside.
     std::shared_ptr<void> busyWatch = context.watchWhileBusy ? context.watchWhileBusy(context) : nullptr;
     if (context.device.Create(setup) != 0) {
         busyWatch.reset();
-        PlatformMessageBox(nullptr, InitErrorText, InitErrorCaption, BoxKind::Error);
+        ShowBox(context, [] { PlatformMessageBox(nullptr, InitErrorText, InitErrorCaption, BoxKind::Error); });
         return 1;
     }
     context.trace.Step("device made");
@@ -89,21 +116,18 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
         PlatformRequestClose(window);
         return 0;
     }
-    // The part of the check that can only confirm follows the first frames;
-    // its refusal leaves the window black and inert, as a refusal before the
-    // device does.
+    // The part of the check that can only confirm follows the first frames.
+    // Its refusal leaves the window black and inert, as a refusal before the
+    // device does; the device goes first, since a full-screen device holds
+    // the screen over any message box.
     check = FinishGraphicsCheck(context, check);
     context.trace.Step("graphics check decided");
-    switch (OutcomeOf(context, window, check)) {
-    case CheckOutcome::Closes:
-        return 0;
-    case CheckOutcome::Refused:
+    if (!check.refusal.empty()) {
         context.app.StopTimers();
         ShowBlackAndRelease(context.device);
-        return 0;
-    case CheckOutcome::Goes:
-        break;
+        TellRefusal(context, check);
     }
+    if (OutcomeOf(context, window, check) != CheckOutcome::Goes) return 0;
     if (context.app.StartService(window) != 0) PlatformRequestClose(window);
     return 0;
 }

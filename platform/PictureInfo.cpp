@@ -24,7 +24,7 @@ bool ScansWithinLimit(const std::string& path)
 
 bool ReadAcceptablePicture(const std::string& path, PictureInfo& info)
 {
-    // Scans first: wine's D3DX decodes the whole picture to read its header.
+    // Scans first: the decoder never meets a file of too many.
     return ScansWithinLimit(path) && ReadPictureInfo(path, info) == 0 && PictureWithinLimits(info);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // What a picture file's header says, read by the decoder that will load the
-// file (D3DX on Windows, TurboJPEG elsewhere), so that no second reader of
+// file (WIC on Windows, TurboJPEG elsewhere), so that no second reader of
 // our own can disagree with it about the size. Pictures come from the
 // network: a file that announces an enormous image is refused before it is
 // decoded, and a file the decoder can't read is refused as well. So is a
@@ -30,8 +30,8 @@ bool PictureWithinLimits(const PictureInfo& info);
 
 // The check before a picture is decoded: at most MaxPictureScans scans
 // (platform/JpegScans.h; a file that is no JPEG has none to repeat), counted
-// before the header is read, since wine's D3DX decodes the whole picture to
-// read it; then the decoder's header, within the limits, in info.
+// before the decoder is let near the file; then the decoder's header, within
+// the limits, in info.
 bool ReadAcceptablePicture(const std::string& path, PictureInfo& info);
 
 // What the download keeps: a JPEG that the decoder reads as within the

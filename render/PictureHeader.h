@@ -5,8 +5,7 @@
 // scans than the limit, so a file claiming an enormous image, one the check
 // can't read, or one that would keep the decoder busy for minutes is refused
 // instead of loaded. The walk reads the file once; the decoder's own header
-// reading, which wine's D3DX does by decoding the whole picture, is asked
-// only about a file without a JPEG frame.
+// reading is asked only about a file without a JPEG frame.
 
 #include "platform/PictureInfo.h"
 

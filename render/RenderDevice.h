@@ -15,6 +15,7 @@
 #include "render/TextureHandle.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -51,6 +52,7 @@ struct DeviceSetup {
     // a flip may hold the frame before last.
     bool keepPresentedFrame = false;
 };
+struct PicturePrefetch;   // a picture decoding ahead of its load (Windows)
 
 class RenderDevice {
 public:
@@ -93,6 +95,7 @@ public:
     // (after a reset, whole), else the device's state and nothing is drawn.
     DeviceState RecoverIfLost();
     bool IsLost() const { return lost; }
+    bool IsCreated() const { return created; }
 
     // Text measuring: per platform.
     FontDescription SelectFont(FontKind kind) const;
@@ -102,6 +105,16 @@ public:
     Rect MeasureTextBox(const std::string& text, int x, int y, FontKind kind) const;
     // The height of that many lines of the font (the last line break adds none).
     int MeasureLines(FontKind kind, int lineCount) const;
+    // Starts decoding the picture a coming LoadFile at the screen's size
+    // will ask for, so that it decodes while the device is made; where
+    // pictures decode at their load (Linux, the tests' device) it does nothing.
+    // Input ends a wait for that decode (the load then fails, since the saver closes).
+    void PrefetchPicture(const std::string& path);
+    void SetInputCheck(std::function<bool()> check) { inputPending = std::move(check); }
+    // Whether input ends waits for decodes now.
+    bool InputCame() const { return inputPending && inputPending(); }
+    // Takes the decode PrefetchPicture began, if any.
+    std::shared_ptr<PicturePrefetch> TakePrefetch() { return std::move(prefetch); }
     // The panel texture of the rectangle's size, kept from frame to frame;
     // nullptr for an empty rectangle or when none can be made.
     const TextureRecord* PanelTexture(const Rect& rect);
@@ -155,4 +168,6 @@ private:
     bool lost = false;
     bool created = false;
     bool fontsMade = false;
+    std::function<bool()> inputPending; // empty: never
+    std::shared_ptr<PicturePrefetch> prefetch;
 };

@@ -42,6 +42,7 @@ void RenderDevice::PrepareFonts()
 
 void RenderDevice::Release()
 {
+    prefetch.reset(); // a decode still running ends unheeded
     panelCache.Clear();
     for (TextureHandle* handle : {&picture, &bar, &emblem})
         handle->Unload();

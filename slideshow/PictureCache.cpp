@@ -134,6 +134,17 @@ std::vector<std::string> PrepareCacheFolder(const std::string& directory, int ca
     return pictureList;
 }
 
+std::string FirstCachedPicture(const std::string& directory)
+{
+    if (directory.empty())
+        return {};
+    const Listing listing = ListFolder(directory, 0, false);
+    for (size_t i = 0; i < listing.pictures.size(); ++i)
+        if (listing.entries[i].nameFits)
+            return JoinPath(directory, listing.pictures[i].name);
+    return {};
+}
+
 std::vector<std::string> ExpireCacheFolder(const std::string& directory, int cacheDays, int64_t now,
                                            uint64_t limitBytes, const std::string& keepName)
 {

@@ -15,6 +15,11 @@
 std::vector<std::string> PrepareCacheFolder(const std::string& directory, int cacheDays, int64_t now,
                                             uint64_t limitBytes);
 
+// The picture PrepareCacheFolder would list first if it deleted none, found
+// without changing the folder, so that it can decode while the device is
+// made; empty when there is none.
+std::string FirstCachedPicture(const std::string& directory);
+
 // During a run: deletes the pictures past cacheDays or beyond limitBytes,
 // never the one named keepName (on screen), and returns the names of those
 // deleted.

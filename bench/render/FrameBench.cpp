@@ -7,10 +7,10 @@
 // Usage: render_frame_bench [frames] [--snapshot FILE.png]
 //        render_frame_bench --write-picture FILE.jpg WIDTH HEIGHT   (a smooth test picture, then exit)
 
+#include "bench/render/BenchJpeg.h"
 #include "bench/render/BenchScene.h"
 #include "bench/render/BenchWindow.h"
 #include "host/SaverApp.h"
-#include "platform/win32/D3dxLibrary.h"
 #include "platform/win32/Direct3d.h"
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
@@ -24,33 +24,6 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-namespace {
-
-// A photograph-like test picture: sky, sea, a horizon and some texture, saved as JPEG.
-bool WriteJpeg(RenderDevice& device, const char* path, UINT width, UINT height, int grain = 32)
-{
-    IDirect3DDevice9* d3d = device.state->Device();
-    IDirect3DSurface9* surface = nullptr;
-    if (FAILED(d3d->CreateOffscreenPlainSurface(width, height, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM, &surface,
-                                                   nullptr)))
-        return false;
-    D3DLOCKED_RECT locked{};
-    surface->LockRect(&locked, nullptr, 0);
-    uint32_t seed = 12345;
-    for (UINT y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(static_cast<char*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch);
-        for (UINT x = 0; x < width; ++x)
-            row[x] = BenchPicturePixel(x, y, width, height, grain, seed);
-    }
-    surface->UnlockRect();
-    const D3dxLibrary* d3dx = D3dx();
-    HRESULT result = d3dx ? d3dx->SaveSurfaceToFileA(path, D3DXIFF_JPG, surface, nullptr, nullptr) : E_FAIL;
-    surface->Release();
-    return SUCCEEDED(result);
-}
-
-} // namespace
 
 double CpuSeconds()
 {
@@ -98,7 +71,7 @@ int main(int argc, char** argv)
     device.PrepareSurface();
     device.PrepareFonts();
     if (picturePath) {
-        bool written = pictureWidth > 0 && pictureHeight > 0 && WriteJpeg(device, picturePath, pictureWidth, pictureHeight, 6);
+        bool written = pictureWidth > 0 && pictureHeight > 0 && WriteBenchJpeg(picturePath, pictureWidth, pictureHeight, 6);
         std::printf("%s: %s\n", picturePath, written ? "written" : "FAILED");
         device.Release();
         return written ? 0 : 1;
@@ -106,8 +79,8 @@ int main(int argc, char** argv)
     const int w = device.ScreenWidth(), h = device.ScreenHeight();
     std::printf("display %dx%d\n", w, h);
 
-    if (!MeasurePictureLoads(device, [&device](const char* path, UINT width, UINT height) {
-            return WriteJpeg(device, path, width, height);
+    if (!MeasurePictureLoads(device, [](const char* path, UINT width, UINT height) {
+            return WriteBenchJpeg(path, width, height);
         }))
         return 1;
 
@@ -178,7 +151,7 @@ int main(int argc, char** argv)
     perCall("panel, texture kept", [&panel](int) { panel(true); });
 
     if (snapshot) {
-        WriteJpeg(device, "bench-snapshot.jpg", static_cast<UINT>(w), static_cast<UINT>(h), 6);
+        WriteBenchJpeg("bench-snapshot.jpg", static_cast<UINT>(w), static_cast<UINT>(h), 6);
         device.Picture().LoadFile("bench-snapshot.jpg", w, h);
         device.SetKeepPresentedFrame(true);
         frame(0);

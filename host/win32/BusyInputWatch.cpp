@@ -1,21 +1,42 @@
 #include "host/win32/BusyInputWatch.h"
 
 #include "host/SaverContext.h"
+#include "host/win32/BusyInputRule.h"
 
 #include <windows.h>
-
-#include <array>
 
 namespace {
 
 constexpr DWORD PollMs = 10;
 
+BOOL CALLBACK FindBox(HWND window, LPARAM found)
+{
+    char name[8] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "#32770") != 0) return TRUE;
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+// Every message box the saver shows is made on its window's thread (the
+// device's own error included), so that thread's dialogs are all of them.
+BusyInputLook LookNow(DWORD windowThread)
+{
+    BusyInputLook look;
+    EnumThreadWindows(windowThread, FindBox, reinterpret_cast<LPARAM>(&look.boxUp));
+    POINT now;
+    look.cursorRead = GetCursorPos(&now) != FALSE;
+    if (look.cursorRead) look.cursor = PlatformPoint{now.x, now.y};
+    for (int key = 1; key < Vk::Count; ++key)
+        look.down[key] = (GetAsyncKeyState(key) & 0x8000) != 0;
+    return look;
+}
+
 class Watch {
 public:
-    explicit Watch(const PlatformPoint& start) : start(start)
+    explicit Watch(const PlatformPoint& start)
+        : windowThread(GetCurrentThreadId()), rule(start, LookNow(windowThread))
     {
-        for (int key = 0; key < static_cast<int>(held.size()); ++key)
-            held[key] = Held(key);
         stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         if (stop != nullptr) thread = CreateThread(nullptr, 0, Loop, this, 0, nullptr);
     }
@@ -32,33 +53,16 @@ public:
     }
 
 private:
-    static bool Held(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
-
-    // A key or button counts once it goes down: one held since before the
-    // saver started (the click that started it, say) is no input to it.
-    bool InputNow()
-    {
-        POINT now;
-        if (GetCursorPos(&now) && CursorDistance(PlatformPoint{now.x, now.y}, start) > MouseMoveThreshold)
-            return true;
-        for (int key = VK_LBUTTON; key < static_cast<int>(held.size()); ++key) {
-            const bool down = Held(key);
-            if (down && !held[key]) return true;
-            held[key] = down;
-        }
-        return false;
-    }
-
     static DWORD WINAPI Loop(void* self)
     {
         Watch& watch = *static_cast<Watch*>(self);
         while (WaitForSingleObject(watch.stop, PollMs) == WAIT_TIMEOUT)
-            if (watch.InputNow()) TerminateProcess(GetCurrentProcess(), 0);
+            if (watch.rule.Closes(LookNow(watch.windowThread))) TerminateProcess(GetCurrentProcess(), 0);
         return 0;
     }
 
-    const PlatformPoint start;
-    std::array<bool, 256> held{};
+    const DWORD windowThread;
+    BusyInputRule rule;
     HANDLE stop = nullptr;
     HANDLE thread = nullptr;
 };

@@ -1,10 +1,11 @@
 #pragma once
 // Start-up's thread is busy for up to half a second at a time in steps that
 // can't look for input: Direct3D makes its device (on the window's thread,
-// as it must) and D3DX decodes the first pictures. Meanwhile a thread of its
+// as it must) and the first pictures are decoded. Meanwhile a thread of its
 // own looks for input the way the window would see it (the cursor moved past
 // the threshold, a key or button pressed) and ends the process at once, as
-// the input would end the saver: start-up has nothing to save. The cursor is
+// the input would end the saver: start-up has nothing to save. What counts
+// is BusyInputRule's: nothing while a message box is up. The cursor is
 // read from the display even while the window's thread is busy; under wine
 // keys are only seen once that thread reads its events again.
 

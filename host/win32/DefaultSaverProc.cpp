@@ -53,7 +53,7 @@ MessageResult DefaultSaverProc(SaverContext& context, WindowHandle window, unsig
     default:
         break;
     }
-    if (context.host.checking) return FinalStep(context, window, message, wParam, lParam);
+    if (context.host.checking || context.host.boxUp) return FinalStep(context, window, message, wParam, lParam);
 
     switch (message) {
     case Msg::ShowWindow:

@@ -1,8 +1,7 @@
 #include "host/win32/DirectXCheck.h"
 
-#include "platform/Platform.h"
-
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -70,14 +69,11 @@ bool DxDiagTooOld(const DxVersion& version)
 
 std::string DirectXMessage(const DxVersion& version)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, "%u.%u%c detected", version.major, version.minor, version.letter);
-    return DirectXMessageFor(text);
-}
-
-std::string DirectXMessageFor(const std::string& found)
-{
-    return "DirectX 9.0c or higher required (" + found + ").\r\nApplication will NOT be terminated - Good Luck!";
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "DirectX 9.0c or higher required (%u.%u%c detected).\r\nApplication will NOT be terminated - Good Luck!",
+                  version.major, version.minor, version.letter);
+    return text;
 }
 
 bool DirectXAcceptable(const DxVersion& dxDiag, const std::function<DxVersion()>& fromFiles, DxVersion& shown)
@@ -88,27 +84,34 @@ bool DirectXAcceptable(const DxVersion& dxDiag, const std::function<DxVersion()>
     return shown.major >= 9;
 }
 
+namespace {
+
+// The probe table over the system folder's files; d3d9.dll counts only when
+// the caller says it may.
+DxVersion SystemFilesVersion(bool direct3d9Counts)
+{
+    std::string system;
+    if (!ReadSystemDirectory(system)) return {};
+    return VersionFromFiles([&system, direct3d9Counts](const char* fileName, uint64_t& version) {
+        if (!direct3d9Counts && std::strcmp(fileName, "\\d3d9.dll") == 0) return false;
+        return ReadFileVersion(system + fileName, &version) == 0;
+    });
+}
+
+} // namespace
+
 long ReadFileVersionDx(uint32_t& major, uint32_t& minor, char& letter)
 {
-    DxVersion result;
-    std::string system;
-    if (ReadSystemDirectory(system)) {
-        result = VersionFromFiles([&system](const char* fileName, uint64_t& version) {
-            return ReadFileVersion(system + fileName, &version) == 0;
-        });
-    }
+    const DxVersion result = SystemFilesVersion(true);
     major = result.major;
     minor = result.minor;
     letter = result.letter;
     return 0;
 }
 
-LibraryFindings ProbeLibraries()
+DxVersion ProbeLibraries()
 {
-    LibraryFindings libraries;
-    ReadFileVersionDx(libraries.files.major, libraries.files.minor, libraries.files.letter);
-    libraries.missingD3dx = LoadD3dx();
-    return libraries;
+    return SystemFilesVersion(LoadDirect3d9());
 }
 
 DxVersion ProbeDxDiag()
@@ -118,22 +121,14 @@ DxVersion ProbeDxDiag()
     return dxDiag;
 }
 
-bool LibrariesFail(const LibraryFindings& libraries)
+bool LibrariesFail(const DxVersion& libraries)
 {
-    return libraries.files.major < 9 || !libraries.missingD3dx.empty();
+    return libraries.major < 9;
 }
 
-std::string DirectXProblemOf(const DxVersion& dxDiag, const LibraryFindings& libraries)
+std::string DirectXProblemOf(const DxVersion& dxDiag, const DxVersion& libraries)
 {
     DxVersion shown;
-    if (!DirectXAcceptable(dxDiag, [&libraries] { return libraries.files; }, shown)) return DirectXMessage(shown);
-    if (!libraries.missingD3dx.empty()) return DirectXMessageFor(libraries.missingD3dx + " not found");
-    return {};
-}
-
-bool ReportDirectXProblem(const std::string& problem)
-{
-    if (problem.empty()) return true;
-    PlatformMessageBox(nullptr, problem, DirectXCaption, BoxKind::Error);
-    return false;
+    if (DirectXAcceptable(dxDiag, [&libraries] { return libraries; }, shown)) return {};
+    return DirectXMessage(shown);
 }

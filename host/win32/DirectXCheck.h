@@ -34,8 +34,6 @@ DxVersion VersionFromFiles(const FileVersionLookup& lookup);
 bool DxDiagTooOld(const DxVersion& version);
 
 std::string DirectXMessage(const DxVersion& version);
-// The same message for what was found instead of a version ("d3dx9_43.dll not found").
-std::string DirectXMessageFor(const std::string& found);
 inline constexpr const char* DirectXCaption = "Wrong DirectX version";
 
 // The decision: true when the saver may go on; otherwise shown holds the
@@ -44,20 +42,15 @@ bool DirectXAcceptable(const DxVersion& dxDiag, const std::function<DxVersion()>
 
 // The check's two parts, which may run side by side on helper threads (they
 // show nothing): the system libraries answer in moments, DxDiag takes about
-// a second.
-struct LibraryFindings {
-    DxVersion files;         // from the probe table
-    std::string missingD3dx; // the D3DX library that didn't load; empty when it did
-};
-LibraryFindings ProbeLibraries();
+// a second. The libraries' version counts d3d9.dll only when it also loads
+// from the system folder, since the device needs it from there.
+DxVersion ProbeLibraries();
 DxVersion ProbeDxDiag();
 // Whether the libraries fail the check whatever DxDiag says.
-bool LibrariesFail(const LibraryFindings& libraries);
+bool LibrariesFail(const DxVersion& libraries);
 // The decision over both parts: the message for the user when DirectX is
-// too old or D3DX is missing, else empty.
-std::string DirectXProblemOf(const DxVersion& dxDiag, const LibraryFindings& libraries);
-// Shows the problem's message, if any; true when there is none.
-bool ReportDirectXProblem(const std::string& problem);
+// too old, else empty.
+std::string DirectXProblemOf(const DxVersion& dxDiag, const DxVersion& libraries);
 
 // What the probes answer when they fail: the values of E_FAIL, E_INVALIDARG
 // and E_OUTOFMEMORY.
@@ -71,8 +64,8 @@ constexpr long OutOfMemory = static_cast<int32_t>(0x8007000Eu);
 long ReadDxDiagVersion(uint32_t& major, uint32_t& minor, char& letter);
 long ReadFileVersion(const std::string& path, uint64_t* version);
 bool ReadSystemDirectory(std::string& directory);
-// Loads the D3DX library the device needs; its file name when it is missing, else empty.
-std::string LoadD3dx();
+// Whether d3d9.dll loads from the system folder.
+bool LoadDirect3d9();
 
 // The probe table over the system directory's files; always writes all three values.
 long ReadFileVersionDx(uint32_t& major, uint32_t& minor, char& letter);

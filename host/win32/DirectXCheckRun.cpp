@@ -4,8 +4,10 @@
 // and can only confirm once they pass, so it begins after the first frames
 // show the picture, not beside the device's creation, which it would slow
 // down. When the libraries already fail the check, DxDiag is waited for at
-// once, since the user must learn why nothing shows. Input ends a check that
-// can still pass, leaving a running DxDiag behind.
+// once, input or not, since the user must learn why nothing shows; but not
+// for ever: a DxDiag that hangs leaves the message with what the libraries
+// found. Input ends a check that can still pass, leaving a running DxDiag
+// behind.
 
 #include "host/GraphicsCheck.h"
 
@@ -16,7 +18,7 @@
 #include <string>
 
 struct PendingCheck {
-    std::shared_ptr<LibraryFindings> libraries = std::make_shared<LibraryFindings>();
+    std::shared_ptr<DxVersion> libraries = std::make_shared<DxVersion>();
     std::shared_ptr<DxVersion> dxDiag = std::make_shared<DxVersion>();
     HelperThread libraryProbe, dxDiagProbe;
 
@@ -30,16 +32,17 @@ struct PendingCheck {
 namespace {
 
 constexpr uint32_t InputPollMs = 10;
-// How long input waits for a part of the check whose outcome it needs; a
-// part that takes longer is left running and the saver ends without it.
+// How long a part of the check is waited for when its outcome is needed: a
+// part that takes longer is left running.
 constexpr uint32_t OutcomeWaitMs = 15000;
 
-GraphicsCheckRun Decided(const PendingCheck& check, bool inputCame)
+GraphicsCheckRun Decided(const std::string& problem, bool inputCame)
 {
     GraphicsCheckRun run;
     run.finished = true;
     run.inputCame = inputCame;
-    run.acceptable = ReportDirectXProblem(DirectXProblemOf(*check.dxDiag, *check.libraries));
+    run.acceptable = problem.empty();
+    run.refusal = problem;
     return run;
 }
 
@@ -51,17 +54,31 @@ GraphicsCheckRun EndedByInput(SaverContext& context, bool leftRunning)
     return run;
 }
 
-// Waits for DxDiag while looking for input; when the libraries already told
-// the user of a problem, input waits for DxDiag's part of the message too.
-GraphicsCheckRun DecideWithDxDiag(SaverContext& context, PendingCheck& check)
+// The libraries already refuse: DxDiag only decides which version the
+// message names, so it gets its time whatever the input, and no more.
+GraphicsCheckRun RefuseWithDxDiag(SaverContext& context, PendingCheck& check)
 {
-    const bool told = LibrariesFail(*check.libraries);
+    bool inputCame = false;
+    const uint32_t started = PlatformTickCount();
+    while (!check.dxDiagProbe.Wait(InputPollMs)) {
+        inputCame = inputCame || context.InputPending();
+        if (PlatformTickCount() - started >= OutcomeWaitMs) {
+            context.host.checkLeftRunning = true;
+            return Decided(DirectXMessage(*check.libraries), inputCame);
+        }
+    }
+    return Decided(DirectXProblemOf(*check.dxDiag, *check.libraries), inputCame);
+}
+
+// The libraries passed: DxDiag may still refuse, and input ends the wait.
+GraphicsCheckRun ConfirmWithDxDiag(SaverContext& context, PendingCheck& check)
+{
     while (!check.dxDiagProbe.Wait(InputPollMs)) {
         if (!context.InputPending()) continue;
-        if (!check.dxDiagProbe.Wait(told ? OutcomeWaitMs : 0)) return EndedByInput(context, true);
-        return Decided(check, true);
+        if (!check.dxDiagProbe.Wait(0)) return EndedByInput(context, true);
+        return Decided(DirectXProblemOf(*check.dxDiag, *check.libraries), true);
     }
-    return Decided(check, false);
+    return Decided(DirectXProblemOf(*check.dxDiag, *check.libraries), false);
 }
 
 } // namespace
@@ -78,7 +95,7 @@ GraphicsCheckRun BeginGraphicsCheck(SaverContext& context)
     }
     if (LibrariesFail(*libraries)) {
         check->StartDxDiag();
-        return DecideWithDxDiag(context, *check);
+        return RefuseWithDxDiag(context, *check);
     }
     // The libraries passed; DxDiag follows the first frames.
     if (context.InputPending()) return EndedByInput(context, false);
@@ -91,5 +108,10 @@ GraphicsCheckRun FinishGraphicsCheck(SaverContext& context, const GraphicsCheckR
 {
     if (!begun.pending) return begun;
     begun.pending->StartDxDiag();
-    return DecideWithDxDiag(context, *begun.pending);
+    return ConfirmWithDxDiag(context, *begun.pending);
+}
+
+void TellGraphicsRefusal(const std::string& refusal)
+{
+    PlatformMessageBox(nullptr, refusal, DirectXCaption, BoxKind::Error);
 }

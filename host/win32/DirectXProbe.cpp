@@ -1,9 +1,10 @@
 // The installed DirectX version on Windows: DxDiag's system information and
-// the file versions of the DirectX system libraries; D3DX loaded at run time.
+// the file versions of the DirectX system libraries; d3d9.dll loaded from
+// the system folder.
 
 #include "host/win32/DirectXCheck.h"
 #include "platform/Platform.h"
-#include "platform/win32/D3dxLibrary.h"
+#include "platform/win32/Direct3d.h"
 
 #include <windows.h>
 #include <initguid.h>
@@ -98,7 +99,7 @@ bool ReadSystemDirectory(std::string& directory)
     return true;
 }
 
-std::string LoadD3dx()
+bool LoadDirect3d9()
 {
-    return D3dx() ? std::string() : std::string(D3dxLibraryName);
+    return Direct3d9Loads();
 }

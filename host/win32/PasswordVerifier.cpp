@@ -4,6 +4,7 @@
 #include "host/win32/WinHost.h"
 
 #include "host/HostProtocol.h"
+#include "platform/win32/SystemLibrary.h"
 
 #include <windows.h>
 
@@ -44,7 +45,7 @@ void LoadPasswordVerifier(HostState& host)
     if (!host.olderFamily) return;
     UnloadPasswordVerifier(host);
     if (!PasswordRequired()) return;
-    passwordModule = LoadLibraryA("PASSWORD.CPL");
+    passwordModule = LoadSystemLibrary("PASSWORD.CPL");
     if (passwordModule == nullptr) return;
     verifyScreenSavePwd = reinterpret_cast<VerifyScreenSavePwdFn>(reinterpret_cast<void*>(GetProcAddress(passwordModule, "VerifyScreenSavePwd")));
     if (verifyScreenSavePwd == nullptr) {

@@ -3,6 +3,8 @@
 
 #include "platform/win32/Direct3d.h"
 
+#include "platform/win32/SystemLibrary.h"
+
 #include <windows.h>
 
 namespace {
@@ -14,6 +16,13 @@ bool UnderWine()
 {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+HMODULE Direct3d9Module()
+{
+    // Kept loaded until the process ends: the device lives on its code.
+    static HMODULE module = LoadSystemLibrary("d3d9.dll");
+    return module;
 }
 
 } // namespace
@@ -32,11 +41,14 @@ void PrepareDirect3d()
     }
 }
 
+bool Direct3d9Loads()
+{
+    return Direct3d9Module() != nullptr;
+}
+
 IDirect3D9* CreateDirect3d9()
 {
-    // Kept loaded until the process ends: the device lives on its code. From
-    // the system folder only, as D3DX.
-    static HMODULE module = LoadLibraryExA("d3d9.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE module = Direct3d9Module();
     if (module == nullptr) return nullptr;
     using Create = IDirect3D9*(WINAPI*)(UINT);
     auto create = reinterpret_cast<Create>(reinterpret_cast<void*>(GetProcAddress(module, "Direct3DCreate9")));

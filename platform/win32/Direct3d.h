@@ -11,5 +11,7 @@
 // WINE_D3D_CONFIG of the user's own is kept; on Windows nothing changes.
 void PrepareDirect3d();
 
+// Whether d3d9.dll loads from the system folder (and stays loaded).
+bool Direct3d9Loads();
 // Direct3DCreate9 of the installed d3d9.dll; nullptr when it can't be had.
 IDirect3D9* CreateDirect3d9();

@@ -1,18 +1,21 @@
-// The picture header as D3DX reads it: the same library then decodes the
-// picture into a texture. Without D3DX nothing can be read, so nothing passes.
+// The picture header as WIC reads it: WIC's decoder then loads the picture
+// into a texture, so both agree on what the file holds.
 
 #include "platform/PictureInfo.h"
 
-#include "platform/win32/D3dxLibrary.h"
+#include "platform/win32/Wic.h"
 
 int ReadPictureInfo(const std::string& path, PictureInfo& info)
 {
-    const D3dxLibrary* d3dx = D3dx();
-    D3DXIMAGE_INFO image{};
-    if (!d3dx || FAILED(d3dx->GetImageInfoFromFileA(path.c_str(), &image)))
+    ComApartment apartment;
+    ComPtr<IWICImagingFactory> factory = CreateWicFactory();
+    ComPtr<IWICBitmapFrameDecode> frame;
+    GUID format{};
+    UINT width = 0, height = 0;
+    if (FAILED(OpenImageFrame(factory.Get(), path.c_str(), frame, &format)) || FAILED(frame->GetSize(&width, &height)))
         return 1;
-    info.jpeg = image.ImageFileFormat == D3DXIFF_JPG;
-    info.width = image.Width;
-    info.height = image.Height;
+    info.jpeg = IsEqualGUID(format, GUID_ContainerFormatJpeg);
+    info.width = width;
+    info.height = height;
     return 0;
 }

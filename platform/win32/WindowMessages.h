@@ -45,6 +45,16 @@ constexpr MessageParam ScreenSave = 0xF140;
 constexpr MessageParam MonitorPower = 0xF170;
 } // namespace SysCmd
 
+// Virtual-key codes of the mouse buttons; every other code is a key.
+namespace Vk {
+constexpr int LButton = 0x01;
+constexpr int RButton = 0x02;
+constexpr int MButton = 0x04;
+constexpr int XButton1 = 0x05;
+constexpr int XButton2 = 0x06;
+constexpr int Count = 256;
+} // namespace Vk
+
 bool PlatformPostMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
 MessageResult PlatformSendMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
 MessageResult PlatformDefWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);

@@ -48,8 +48,8 @@ template <typename T> void SafeRelease(T*& object)
     }
 }
 
-// The D3DXFillTexture function of panel textures: red = u, green = v, half alpha.
-void WINAPI PanelFill(D3DXVECTOR4* out, const D3DXVECTOR2* texCoord, const D3DXVECTOR2* texelSize, void* data);
+// One row of a panel texture: red = u, green = v at the texel centres, half alpha.
+void FillPanel(uint32_t* row, int y, int width, int height);
 
 inline IDirect3DTexture9* D3DTexture(struct NativeTexture* texture)
 {

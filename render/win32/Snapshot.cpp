@@ -5,10 +5,10 @@
 
 #include "render/RenderDevice.h"
 
-#include "platform/win32/D3dxLibrary.h"
+#include "platform/win32/Wic.h"
 #include "render/win32/RenderDeviceState.h"
 
-#include <windows.h>
+#include <vector>
 
 namespace {
 
@@ -17,6 +17,29 @@ IDirect3DSurface9* BackBuffer(IDirect3DDevice9* device)
     IDirect3DSurface9* backBuffer = nullptr;
     device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
     return backBuffer;
+}
+
+// The surface's pixels as rows of 24-bit BGR, dropping the unused byte.
+HRESULT ReadRows(IDirect3DSurface9* surface, const D3DSURFACE_DESC& desc, std::vector<BYTE>& rows)
+{
+    if (desc.Format != D3DFMT_X8R8G8B8 && desc.Format != D3DFMT_A8R8G8B8)
+        return D3DERR_INVALIDCALL;
+    D3DLOCKED_RECT locked{};
+    HRESULT result = surface->LockRect(&locked, nullptr, D3DLOCK_READONLY);
+    if (FAILED(result))
+        return result;
+    rows.resize(static_cast<size_t>(desc.Width) * desc.Height * 3);
+    BYTE* out = rows.data();
+    for (UINT y = 0; y < desc.Height; ++y) {
+        const BYTE* in = static_cast<const BYTE*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch;
+        for (UINT x = 0; x < desc.Width; ++x, in += 4, out += 3) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
+        }
+    }
+    surface->UnlockRect();
+    return D3D_OK;
 }
 
 } // namespace
@@ -39,8 +62,7 @@ void KeepBackBuffer(IDirect3DDevice9* device, IDirect3DSurface9*& copy)
 int RenderDevice::SaveSnapshot(const std::string& pngPath)
 {
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
-    const D3dxLibrary* d3dx = D3dx();
-    if (!device || !d3dx || pngPath.empty())
+    if (!device || pngPath.empty())
         return 1;
     IDirect3DSurface9* source = state->presentedFrame;
     if (source)
@@ -56,10 +78,15 @@ int RenderDevice::SaveSnapshot(const std::string& pngPath)
         device->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format, D3DPOOL_SYSTEMMEM, &copy, nullptr);
     if (SUCCEEDED(result))
         result = device->GetRenderTargetData(source, copy);
+    std::vector<BYTE> rows;
     if (SUCCEEDED(result))
-        result = d3dx->SaveSurfaceToFileA(pngPath.c_str(), D3DXIFF_PNG, copy, nullptr, nullptr);
+        result = ReadRows(copy, desc, rows);
     if (copy)
         copy->Release();
     source->Release();
+    ComApartment apartment;
+    if (SUCCEEDED(result))
+        result = WriteImageFile(CreateWicFactory().Get(), pngPath.c_str(), GUID_ContainerFormatPng, desc.Width,
+                                desc.Height, rows);
     return SUCCEEDED(result) ? 0 : 1;
 }

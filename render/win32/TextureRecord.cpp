@@ -1,52 +1,80 @@
-// Direct3D 9 textures through D3DX: pictures from files scaled to a requested
-// size, the artwork from the module's bitmap resources, and panel textures.
-// Every texture is A8R8G8B8 in the managed pool with one mip level; opaque
-// pure black becomes transparent (the colour key).
+// Direct3D 9 textures: pictures from files scaled to a requested size, the
+// artwork from the module's bitmap resources, and panel textures. Pictures
+// and bitmaps are decoded by WIC on a helper thread (DecodeAside); here the
+// pixels fill the texture on the device's thread. Every texture is A8R8G8B8
+// in the managed pool with one level.
 
 #include "render/TextureRecord.h"
 
-#include "platform/win32/D3dxLibrary.h"
-#include "render/PictureHeader.h"
 #include "render/RenderDevice.h"
+#include "render/win32/DecodeAside.h"
 #include "render/win32/RenderDeviceState.h"
 
-namespace {
+#include <cstring>
 
-constexpr D3DCOLOR ColourKey = 0xFF000000;
+namespace {
 
 IDirect3DDevice9* Device(const RenderDevice& device)
 {
     return device.state ? device.state->Device() : nullptr;
 }
 
-// Without D3DX nothing can be made: every create fails with this.
-constexpr HRESULT NoD3dx = D3DERR_NOTAVAILABLE;
+HRESULT CreateTexture(const RenderDevice& device, int width, int height, IDirect3DTexture9*& texture)
+{
+    IDirect3DDevice9* d3d = Device(device);
+    if (!d3d || width <= 0 || height <= 0)
+        return D3DERR_INVALIDCALL;
+    return d3d->CreateTexture(static_cast<UINT>(width), static_cast<UINT>(height), 1, 0, D3DFMT_A8R8G8B8,
+                              D3DPOOL_MANAGED, &texture, nullptr);
+}
+
+// A texture of the image's size holding its pixels.
+HRESULT TextureOf(const RenderDevice& device, const DecodedImage& image, IDirect3DTexture9*& texture)
+{
+    HRESULT result = CreateTexture(device, image.width, image.height, texture);
+    if (FAILED(result))
+        return result;
+    D3DLOCKED_RECT locked{};
+    result = texture->LockRect(0, &locked, nullptr, 0);
+    if (FAILED(result)) {
+        SafeRelease(texture);
+        return result;
+    }
+    const size_t rowBytes = static_cast<size_t>(image.width) * sizeof(uint32_t);
+    for (int y = 0; y < image.height; ++y)
+        memcpy(static_cast<BYTE*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch,
+               image.pixels.data() + static_cast<size_t>(y) * image.width, rowBytes);
+    texture->UnlockRect(0);
+    return D3D_OK;
+}
 
 } // namespace
 
-void WINAPI PanelFill(D3DXVECTOR4* out, const D3DXVECTOR2* texCoord, const D3DXVECTOR2*, void*)
+void FillPanel(uint32_t* row, int y, int width, int height)
 {
-    *out = D3DXVECTOR4(texCoord->x, texCoord->y, 0.0f, 0.5f);
+    // Texel centres: red = u, green = v, alpha one half (0x80, as a float
+    // 0.5 rounds to a byte), blue 0.
+    const uint32_t green = static_cast<uint32_t>((y + 0.5f) / height * 255.0f + 0.5f);
+    for (int x = 0; x < width; ++x) {
+        const uint32_t red = static_cast<uint32_t>((x + 0.5f) / width * 255.0f + 0.5f);
+        row[x] = 0x80000000u | red << 16 | green << 8;
+    }
 }
 
-long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path, int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path, int requestedWidth,
+                                   int requestedHeight)
 {
-    // A huge image or a file of too many scans is refused before D3DX reads it.
-    if (!PictureAcceptable(path))
-        return PictureRefused;
-    const D3dxLibrary* d3dx = D3dx();
-    if (!d3dx)
-        return NoD3dx;
+    DecodedImage image;
+    const long decoded = DecodeFileAside(device, path, requestedWidth, requestedHeight, image);
+    if (decoded != 0)
+        return decoded;
     IDirect3DTexture9* created = nullptr;
-    D3DXIMAGE_INFO info{};
-    HRESULT result = d3dx->CreateTextureFromFileExA(
-        Device(device), path.c_str(), static_cast<UINT>(requestedWidth), static_cast<UINT>(requestedHeight), 1, 0,
-        D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, ColourKey, &info, nullptr, &created);
+    const HRESULT result = TextureOf(device, image, created);
     if (FAILED(result))
         return result;
     texture = reinterpret_cast<NativeTexture*>(created);
-    width = static_cast<int32_t>(info.Width);
-    height = static_cast<int32_t>(info.Height);
+    width = image.sourceWidth;
+    height = image.sourceHeight;
     name = path;
     ++refCount;
     return 0;
@@ -54,20 +82,18 @@ long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path
 
 long TextureRecord::CreateFromResource(RenderDevice& device, int resourceId, int requestedWidth, int requestedHeight)
 {
-    const D3dxLibrary* d3dx = D3dx();
-    if (!d3dx)
-        return NoD3dx;
+    DecodedImage image;
+    const long decoded = DecodeAside(
+        device, [=] { return DecodeResourceImage(resourceId, requestedWidth, requestedHeight); }, image);
+    if (decoded != 0)
+        return decoded;
     IDirect3DTexture9* created = nullptr;
-    D3DXIMAGE_INFO info{};
-    HRESULT result = d3dx->CreateTextureFromResourceExA(
-        Device(device), nullptr, MAKEINTRESOURCEA(resourceId), static_cast<UINT>(requestedWidth),
-        static_cast<UINT>(requestedHeight), 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT,
-        ColourKey, &info, nullptr, &created);
+    const HRESULT result = TextureOf(device, image, created);
     if (FAILED(result))
         return result;
     texture = reinterpret_cast<NativeTexture*>(created);
-    width = static_cast<int32_t>(info.Width);
-    height = static_cast<int32_t>(info.Height);
+    width = image.sourceWidth;
+    height = image.sourceHeight;
     name = ResourceTextureName;
     ++refCount;
     return 0;
@@ -75,16 +101,18 @@ long TextureRecord::CreateFromResource(RenderDevice& device, int resourceId, int
 
 long TextureRecord::CreateFilled(RenderDevice& device, int requestedWidth, int requestedHeight)
 {
-    const D3dxLibrary* d3dx = D3dx();
-    if (!d3dx)
-        return NoD3dx;
     IDirect3DTexture9* created = nullptr;
-    HRESULT result = d3dx->CreateTexture(Device(device), static_cast<UINT>(requestedWidth),
-                                         static_cast<UINT>(requestedHeight), 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                         &created);
+    HRESULT result = CreateTexture(device, requestedWidth, requestedHeight, created);
     if (FAILED(result))
         return result;
-    d3dx->FillTexture(created, PanelFill, nullptr);
+    D3DLOCKED_RECT locked{};
+    if (SUCCEEDED(created->LockRect(0, &locked, nullptr, 0))) {
+        for (int y = 0; y < requestedHeight; ++y) {
+            auto* row = static_cast<BYTE*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch;
+            FillPanel(reinterpret_cast<uint32_t*>(row), y, requestedWidth, requestedHeight);
+        }
+        created->UnlockRect(0);
+    }
     texture = reinterpret_cast<NativeTexture*>(created);
     width = requestedWidth;
     height = requestedHeight;

@@ -90,37 +90,43 @@ TEST(DirectXDecision, MessageText)
     EXPECT_EQ(DirectXMessage({0, 0, ' '}).substr(0, 48), "DirectX 9.0c or higher required (0.0  detected).");
 }
 
+// The check as start-up runs it, on the platform's probes: it decides and
+// hands the message back; start-up shows it.
 TEST(DirectXDecision, CheckOnThePlatformProbes)
 {
-    ResetPlatformRecording();
-    EXPECT_TRUE(FinishGraphicsCheck(saver, BeginGraphicsCheck(saver)).acceptable);
-    EXPECT_TRUE(recording.boxes.empty());
-
-    recording.dxDiagReads = false; // nothing read: 0.0 and a blank
-    EXPECT_FALSE(FinishGraphicsCheck(saver, BeginGraphicsCheck(saver)).acceptable);
-    ASSERT_EQ(recording.boxes.size(), 1u);
-    EXPECT_NE(recording.boxes[0].text.find("(0.0  detected)"), std::string::npos);
-
-    ResetPlatformRecording();
-    recording.systemDirectory.clear(); // no system directory: no file is found
-    EXPECT_FALSE(FinishGraphicsCheck(saver, BeginGraphicsCheck(saver)).acceptable);
-
-    ResetPlatformRecording();
-    recording.fileVersions = {{"C:\\windows\\system32\\ddraw.dll", FileVersion(5, 3, 2600, 5512)},
-                              {"C:\\windows\\system32\\d3d8.dll", FileVersion(5, 3, 2600, 5512)}};
-    EXPECT_FALSE(FinishGraphicsCheck(saver, BeginGraphicsCheck(saver)).acceptable);
-    ASSERT_EQ(recording.boxes.size(), 1u);
-    EXPECT_NE(recording.boxes[0].text.find("(8.1a detected)"), std::string::npos);
-    EXPECT_EQ(recording.boxes[0].caption, "Wrong DirectX version");
-
-    // DirectX passes but D3DX can't be loaded: the same box names the library.
-    ResetPlatformRecording();
-    recording.missingD3dx = "d3dx9_43.dll";
-    EXPECT_FALSE(FinishGraphicsCheck(saver, BeginGraphicsCheck(saver)).acceptable);
-    ASSERT_EQ(recording.boxes.size(), 1u);
-    EXPECT_EQ(recording.boxes[0].text, "DirectX 9.0c or higher required (d3dx9_43.dll not found).\r\n"
-                                       "Application will NOT be terminated - Good Luck!");
-    EXPECT_EQ(recording.boxes[0].caption, "Wrong DirectX version");
+    struct Case {
+        const char* when;
+        bool dxDiagReads;
+        std::string systemDirectory;
+        std::map<std::string, uint64_t> files; // in C:\windows\system32
+        bool direct3d9Loads;
+        const char* detected; // empty: acceptable
+    };
+    const uint64_t xp = FileVersion(5, 3, 2600, 5512);
+    const Case cases[] = {
+        {"9.0c and d3d9.dll", true, "C:\\windows\\system32", {{"d3d9.dll", xp}}, true, ""},
+        {"DxDiag unavailable: nothing read", false, "C:\\windows\\system32", {{"d3d9.dll", xp}}, true, "0.0 "},
+        {"no system directory: no file found", true, "", {{"d3d9.dll", xp}}, true, "0.0 "},
+        {"libraries of 8.1a", true, "C:\\windows\\system32", {{"ddraw.dll", xp}, {"d3d8.dll", xp}}, true, "8.1a"},
+        {"d3d9.dll that doesn't load from the system folder", true, "C:\\windows\\system32",
+         {{"ddraw.dll", xp}, {"d3d8.dll", xp}, {"d3d9.dll", xp}}, false, "8.1a"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.when);
+        ResetPlatformRecording();
+        recording.dxDiagReads = c.dxDiagReads;
+        recording.systemDirectory = c.systemDirectory;
+        recording.fileVersions.clear();
+        for (const auto& [name, version] : c.files) recording.fileVersions["C:\\windows\\system32\\" + name] = version;
+        recording.direct3d9Loads = c.direct3d9Loads;
+        const GraphicsCheckRun run = FinishGraphicsCheck(saver, BeginGraphicsCheck(saver));
+        EXPECT_TRUE(run.finished);
+        EXPECT_EQ(run.acceptable, *c.detected == 0);
+        EXPECT_EQ(run.refusal, *c.detected == 0 ? std::string()
+                                                : std::string("DirectX 9.0c or higher required (") + c.detected +
+                                                      " detected).\r\nApplication will NOT be terminated - Good Luck!");
+        EXPECT_TRUE(recording.boxes.empty()) << "start-up shows the message";
+    }
 }
 
 } // namespace

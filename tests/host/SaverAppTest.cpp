@@ -277,9 +277,15 @@ TEST_F(SaverWindowTest, CreationStartsAndDestructionStops)
 {
     StartFromHome("/s");
     recording.windows = {Saver};
+    fs::create_directories(home / "images");
+    WriteFile("images/cached.jpg", "x");
+    const int devices = TheRecording().devicesCreated;
     Window(Msg::Create);
     EXPECT_EQ(recording.activeTimers.size(), 2u);
     EXPECT_TRUE(recording.boxes.empty());
+    ASSERT_EQ(saver.app.pictureList.size(), 1u);
+    EXPECT_EQ(TheRecording().prefetched, saver.app.pictureList[0]) << "the first picture decodes ahead";
+    EXPECT_EQ(TheRecording().devicesAtPrefetch, devices) << "while the device is made";
     Window(Msg::Timer, SlideTimerId);
     EXPECT_TRUE(saver.app.advancePending);
     Window(Msg::Destroy);
@@ -300,9 +306,11 @@ TEST_F(SaverWindowTest, PreviewStartsNothing)
 }
 
 // DxDiag only confirms once the libraries pass, so it begins after the
-// device and the first frames show the picture; its refusal then tells the
-// user the same way and leaves the window black and inert as a refusal
-// before the device does.
+// device and the first frames show the picture; its refusal then releases
+// the device (a full-screen device would hide the box), tells the user the
+// same way and leaves the window black and inert as a refusal before the
+// device does. Input while the box is up waits for it; after it, a move
+// counts from where the user left the cursor.
 TEST_F(SaverWindowTest, OldDirectXLeavesTheWindowInert)
 {
     struct Case {
@@ -318,8 +326,14 @@ TEST_F(SaverWindowTest, OldDirectXLeavesTheWindowInert)
         recording.helperWaits = c.helperWaits;
         recording.dxLetter = 'b';
         const int devices = TheRecording().devicesCreated;
+        recording.whileBoxUp = [] {
+            recording.cursor = PlatformPoint{500, 500};
+            for (unsigned input : {Msg::MouseMove, Msg::LButtonDown, Msg::KeyDown}) HostWindowProc(saver, Saver, input, 0, 0);
+        };
         Window(Msg::Create);
         ASSERT_EQ(recording.boxes.size(), 1u);
+        EXPECT_FALSE(recording.boxes[0].deviceHeld) << "the device went before the box showed";
+        EXPECT_EQ(recording.CountPosted(Msg::Close), 0) << "input at the box waits for it";
         EXPECT_EQ(recording.boxes[0].caption, "Wrong DirectX version");
         EXPECT_EQ(recording.boxes[0].text.find("DirectX 9.0c or higher required ("), 0u);
         EXPECT_EQ(recording.boxes[0].owner, nullptr);
@@ -334,6 +348,11 @@ TEST_F(SaverWindowTest, OldDirectXLeavesTheWindowInert)
         ASSERT_GE(calls.size(), 2u);
         EXPECT_EQ(calls[calls.size() - 2].kind, DrawCall::Kind::Clear) << "then the screen goes black";
         EXPECT_EQ(calls.back().kind, DrawCall::Kind::Present);
+        Window(Msg::MouseMove);
+        EXPECT_EQ(recording.CountPosted(Msg::Close), 0) << "the cursor is where the user left it";
+        recording.cursor = PlatformPoint{510, 500};
+        Window(Msg::MouseMove);
+        EXPECT_EQ(recording.CountPosted(Msg::Close), 1) << "then input ends the saver";
         Window(Msg::Destroy);
     }
 }
@@ -341,25 +360,26 @@ TEST_F(SaverWindowTest, OldDirectXLeavesTheWindowInert)
 // Input while starting up (the DirectX check's helper threads, the device,
 // the controller's steps) ends the start-up and closes the saver the usual
 // way: no device, no timers. A check the libraries already fail is waited
-// for and told first; one that can still pass is not waited for.
+// for and told first (a DxDiag that never ends for 15 s, with what the
+// libraries found); one that can still pass is not waited for.
 TEST_F(SaverWindowTest, InputDuringStartUpClosesAtOnce)
 {
     struct Case {
         const char* when;
         std::vector<int> helperWaits; // the libraries' and DxDiag's: done at once (0), at the nth wait, never (-1)
         char dxLetter;
-        const char* missingD3dx;
+        bool direct3d9Loads;
         bool inputQueued;
         int runForSeconds; // the deadline passes while the check runs
         bool told;
         bool leftRunning;
     };
     const Case cases[] = {
-        {"the DirectX check never ends", {-1, -1}, 'c', "", false, 1, false, true},
-        {"the libraries passed, DxDiag not begun", {0, -1}, 'b', "", true, 0, false, false},
-        {"the libraries pass after the input", {2, 2}, 'c', "", true, 0, false, false},
-        {"D3DX is missing, DxDiag ends after the input", {0, 2}, 'c', "d3dx9_43.dll", true, 0, true, false},
-        {"D3DX is missing, DxDiag never ends", {0, -1}, 'c', "d3dx9_43.dll", true, 0, false, true},
+        {"the DirectX check never ends", {-1, -1}, 'c', true, false, 1, false, true},
+        {"the libraries passed, DxDiag not begun", {0, -1}, 'b', true, true, 0, false, false},
+        {"the libraries pass after the input", {2, 2}, 'c', true, true, 0, false, false},
+        {"d3d9.dll doesn't load, DxDiag ends after the input", {0, 2}, 'c', false, true, 0, true, false},
+        {"d3d9.dll doesn't load, DxDiag never ends", {0, -1}, 'c', false, true, 0, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.when);
@@ -368,7 +388,7 @@ TEST_F(SaverWindowTest, InputDuringStartUpClosesAtOnce)
         recording.windows = {Saver};
         recording.helperWaits = c.helperWaits;
         recording.dxLetter = c.dxLetter;
-        recording.missingD3dx = c.missingD3dx;
+        recording.direct3d9Loads = c.direct3d9Loads;
         recording.inputQueued = c.inputQueued;
         saver.options.runForSeconds = c.runForSeconds;
         const int devices = TheRecording().devicesCreated;

@@ -250,6 +250,12 @@ long TextureRecord::CreateFromResource(RenderDevice& device, int resourceId, int
     return InvalidCall;
 }
 
+void RenderDevice::PrefetchPicture(const std::string& path)
+{
+    LogOf(*this).prefetched = path;
+    LogOf(*this).devicesAtPrefetch = LogOf(*this).devicesCreated;
+}
+
 long TextureRecord::CreateFilled(RenderDevice& device, int requestedWidth, int requestedHeight)
 {
     if (requestedWidth <= 0 || requestedHeight <= 0)

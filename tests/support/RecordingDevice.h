@@ -44,6 +44,8 @@ struct Recording {
     int texturesCreated = 0;
     int devicesCreated = 0;
     Rect clip{};               // the clip area set, empty for none
+    std::string prefetched;    // the path PrefetchPicture was given last
+    int devicesAtPrefetch = 0; // devicesCreated when it was
 };
 
 // The recording every device logs to unless given one of its own;

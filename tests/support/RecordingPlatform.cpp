@@ -28,7 +28,8 @@ int RecordingPlatform::CountArmed(uint32_t id) const
 
 int PlatformMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, BoxKind kind)
 {
-    recording.boxes.push_back({owner, text, caption, kind});
+    recording.boxes.push_back({owner, text, caption, kind, saver.device.IsCreated()});
+    if (recording.whileBoxUp) recording.whileBoxUp();
     return 1;
 }
 
@@ -211,7 +212,7 @@ bool ReadSystemDirectory(std::string& directory)
     return !directory.empty();
 }
 
-std::string LoadD3dx()
+bool LoadDirect3d9()
 {
-    return recording.missingD3dx;
+    return recording.direct3d9Loads;
 }

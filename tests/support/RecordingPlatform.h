@@ -31,6 +31,7 @@ struct RecordedBox {
     std::string text;
     std::string caption;
     BoxKind kind;
+    bool deviceHeld; // the saver's device still existed when the box showed
 };
 
 using RecordedWindowProc = std::function<MessageResult(WindowHandle, unsigned, MessageParam, MessageData)>;
@@ -61,6 +62,7 @@ struct RecordingPlatform {
     int queuedTimerMessages = 0;              // WM_TIMER messages waiting in the queue
     bool inputQueued = false;                 // a key, click or close waits in the queue
     RecordedWindowProc windowProc;            // receives sent messages when set
+    std::function<void()> whileBoxUp;         // runs while a message box is up (the user at it)
     // Per helper thread, in the order they start: its work runs at once (0,
     // also for threads not listed), at its caller's nth wait, or never (-1).
     std::vector<int> helperWaits;
@@ -71,7 +73,7 @@ struct RecordingPlatform {
     uint32_t dxMajor = 9, dxMinor = 0;
     char dxLetter = 'c';
     bool dxDiagReads = true;
-    std::string missingD3dx;                  // the D3DX library that fails to load; empty: it loads
+    bool direct3d9Loads = true;               // d3d9.dll loads from the system folder
     std::string systemDirectory = "C:\\windows\\system32";
     std::map<std::string, uint64_t> fileVersions{{"C:\\windows\\system32\\d3d9.dll", 0x0005000308000000ull}};
 

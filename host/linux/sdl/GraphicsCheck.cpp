@@ -15,11 +15,16 @@ GraphicsCheckRun BeginGraphicsCheck(SaverContext&)
     run.finished = true;
     run.acceptable = SDL_GetNumRenderDrivers() > 0;
     if (!run.acceptable)
-        std::fprintf(stderr, "zembria: SDL offers no renderer to draw with (%s); nothing will show\n", SDL_GetError());
+        run.refusal = std::string("SDL offers no renderer to draw with (") + SDL_GetError() + "); nothing will show";
     return run;
 }
 
 GraphicsCheckRun FinishGraphicsCheck(SaverContext&, const GraphicsCheckRun& begun)
 {
     return begun;
+}
+
+void TellGraphicsRefusal(const std::string& refusal)
+{
+    std::fprintf(stderr, "zembria: %s\n", refusal.c_str());
 }

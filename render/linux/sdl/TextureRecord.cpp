@@ -134,6 +134,10 @@ long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path
                 sourceHeight, path);
 }
 
+// TurboJPEG decodes a screen-sized picture in a few milliseconds: it
+// decodes when it is loaded.
+void RenderDevice::PrefetchPicture(const std::string&) {}
+
 long TextureRecord::CreateFromResource(RenderDevice& device, int resourceId, int requestedWidth, int requestedHeight)
 {
     for (size_t i = 0; i < ArtworkFileCount; ++i) {

@@ -1,5 +1,8 @@
 #include "DeviceFixture.h"
 
+#include "platform/win32/Wic.h"
+#include "render/win32/WicImage.h"
+
 #include <cstdio>
 #include <fstream>
 
@@ -82,19 +85,15 @@ Pixels LastPresentedFrame()
 
 Pixels ReadImageFile(const std::string& path)
 {
-    D3DXIMAGE_INFO info{};
-    if (FAILED(D3DXGetImageInfoFromFileA(path.c_str(), &info)))
-        return {};
-    IDirect3DSurface9* surface = nullptr;
-    testDevice.state->Device()->CreateOffscreenPlainSurface(info.Width, info.Height, D3DFMT_A8R8G8B8,
-                                                              D3DPOOL_SYSTEMMEM, &surface, nullptr);
+    // The saver's own decoder, at the file's size; opaque black comes back
+    // keyed, so callers compare colours without alpha.
+    DecodedImage image = DecodeImageFile(path, 0, 0);
     Pixels pixels;
-    D3DSURFACE_DESC desc{};
-    surface->GetDesc(&desc);
-    if (SUCCEEDED(D3DXLoadSurfaceFromFileA(surface, nullptr, nullptr, path.c_str(), nullptr, D3DX_FILTER_NONE, 0,
-                                           nullptr)))
-        pixels = ReadSurface(surface, desc);
-    surface->Release();
+    if (image.result != 0)
+        return pixels;
+    pixels.width = image.width;
+    pixels.height = image.height;
+    pixels.argb = std::move(image.pixels);
     return pixels;
 }
 
@@ -130,4 +129,21 @@ std::string WriteBitmap(const std::string& name, int width, int height, uint32_t
         out.write(reinterpret_cast<const char*>(row.data()), rowBytes);
     }
     return name;
+}
+
+std::string WriteJpeg(const std::string& name, int width, int height, uint32_t (*pixel)(int x, int y))
+{
+    std::vector<BYTE> rows(static_cast<size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint32_t c = pixel(x, y);
+            BYTE* out = &rows[(static_cast<size_t>(y) * width + x) * 3];
+            out[0] = static_cast<BYTE>(Blue(c));
+            out[1] = static_cast<BYTE>(Green(c));
+            out[2] = static_cast<BYTE>(Red(c));
+        }
+    ComApartment apartment;
+    const HRESULT result = WriteImageFile(CreateWicFactory().Get(), name.c_str(), GUID_ContainerFormatJpeg,
+                                          static_cast<UINT>(width), static_cast<UINT>(height), rows);
+    return SUCCEEDED(result) ? name : std::string();
 }

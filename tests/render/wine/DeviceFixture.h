@@ -34,8 +34,11 @@ Pixels ReadBackBuffer();
 // The frame the last Present showed: the kept copy, or the back buffer, which
 // wine leaves holding the presented frame.
 Pixels LastPresentedFrame();
+// An image file as the saver decodes it (opaque black keyed: compare colours only).
 Pixels ReadImageFile(const std::string& path);
 void ClearBackBuffer(uint32_t colour);
 
 // Writes a 24-bit bitmap whose pixels come from a function of x and y.
 std::string WriteBitmap(const std::string& name, int width, int height, uint32_t (*pixel)(int x, int y));
+// The same as a JPEG, written by WIC's encoder; empty when it couldn't be written.
+std::string WriteJpeg(const std::string& name, int width, int height, uint32_t (*pixel)(int x, int y));

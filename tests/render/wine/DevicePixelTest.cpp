@@ -69,8 +69,8 @@ TEST_F(DevicePixels, DeviceCoversTheDisplayMode)
 
 TEST_F(DevicePixels, FontsMeasureLines)
 {
-    TEXTMETRICA metrics{};
-    testDevice.state->fonts[FontSlot(FontKind::Text)]->GetTextMetricsA(&metrics);
+    const TEXTMETRICA& metrics = testDevice.state->text.Metrics(FontSlot(FontKind::Text));
+    ASSERT_GT(metrics.tmHeight, 0);
     EXPECT_EQ(testDevice.MeasureLines(FontKind::Text, 0), 0);
     EXPECT_EQ(testDevice.MeasureLines(FontKind::Text, 1), metrics.tmHeight);
     DrawList list;

@@ -139,6 +139,30 @@ TEST_F(DevicePixels, AmpersandsAreDrawnAsTheyAre)
     EXPECT_GT(lit[0], lit[1] * 3 / 2);
 }
 
+TEST_F(DevicePixels, RenderedTextsAreKeptWhileDrawnAndDroppedAfter)
+{
+    TextTextures& texts = testDevice.state->textTextures;
+    texts.Clear();
+    const auto draw = [this](const std::string& text) {
+        return InScene(0xFF000000, [&text](DrawList& list) {
+            DrawTextBox(list, testDevice, text, 10, 10, FontKind::Accent, false, 0);
+        });
+    };
+    const Pixels first = draw("time: 12:00");
+    EXPECT_TRUE(draw("time: 12:00").argb == first.argb);
+    EXPECT_EQ(texts.Size(), 1u) << "drawn again from the kept texture";
+
+    // A clock ticking: every new text is rendered, the ones no longer drawn go.
+    Pixels last;
+    for (int minute = 1; minute <= 20; ++minute) {
+        last = draw("time: 12:" + std::string(minute < 10 ? "0" : "") + std::to_string(minute));
+        EXPECT_LE(texts.Size(), TextTextures::KeepFrames + 1) << "minute " << minute;
+    }
+    EXPECT_TRUE(last.argb != first.argb) << "a changed text of the same size is not the kept one";
+    texts.Clear();
+    EXPECT_TRUE(draw("time: 12:20").argb == last.argb) << "a kept text draws as a fresh one";
+}
+
 TEST_F(DevicePixels, ArtworkSitsAtItsRectangles)
 {
     ASSERT_EQ(testDevice.barHandle->LoadResource(IDB_BAR, 0, 0), 0);

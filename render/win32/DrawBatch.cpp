@@ -62,26 +62,21 @@ HRESULT DrawBatch::Flush(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buff
         }
     }
 
-    // One past the last command of the run that starts at first.
-    const auto runEnd = [this](size_t first, auto inRun) {
-        size_t end = first + 1;
-        while (end < commands.size() && inRun(commands[end]))
-            ++end;
-        return end;
-    };
+    if (quads > 0 && quadsReady) {
+        device->SetFVF(QuadVertexFormat);
+        device->SetStreamSource(0, buffer, 0, sizeof(QuadVertex));
+    }
     UINT quad = 0;
     for (size_t i = 0; i < commands.size(); ++i) {
         const Command& command = commands[i];
         switch (command.kind) {
         case Kind::Quad: {
             // The run of quads with this texture: one call.
-            const size_t end = runEnd(i, [&](const Command& next) {
-                return next.kind == Kind::Quad && next.texture == command.texture;
-            });
+            size_t end = i + 1;
+            while (end < commands.size() && commands[end].kind == Kind::Quad && commands[end].texture == command.texture)
+                ++end;
             const UINT count = static_cast<UINT>(end - i);
             if (quadsReady) {
-                device->SetFVF(QuadVertexFormat);
-                device->SetStreamSource(0, buffer, 0, sizeof(QuadVertex));
                 device->SetTexture(0, command.texture);
                 device->DrawPrimitive(D3DPT_TRIANGLELIST, quad * VerticesPerQuad, count * 2);
             }

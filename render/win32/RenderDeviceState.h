@@ -5,6 +5,8 @@
 #include "render/DeviceRecovery.h"
 #include "render/FontKind.h"
 #include "render/win32/DrawBatch.h"
+#include "render/win32/GdiText.h"
+#include "render/win32/TextTextures.h"
 
 #include <d3d9.h>
 #include <d3dx9.h>
@@ -23,14 +25,10 @@ struct RenderDeviceState {
     UINT adapterGroupCount = 0;
     D3DCAPS9 caps[MaxAdapterGroup] = {};
     IDirect3DDevice9* devices[MaxAdapterGroup] = {};
-    // Fonts by FontSlot.
-    ID3DXFont* fonts[FontCount] = {};
-    D3DXFONT_DESCA fontDescriptions[FontCount] = {};
-    int averageCharWidths[FontCount] = {};
-    // Every text is drawn through this one sprite. Without it D3DX makes a
-    // sprite and a state block for each text and drops them again, which
-    // costs time and, under wine, memory that never comes back.
-    ID3DXSprite* textSprite = nullptr;
+    // The fonts (by FontSlot), measuring and rendering text.
+    GdiText text;
+    // Rendered text boxes, kept from frame to frame.
+    TextTextures textTextures;
     // Copy of the last presented frame, kept when a snapshot was asked for.
     IDirect3DSurface9* presentedFrame = nullptr;
     // What the device was created with; a reset after a loss uses them again.

@@ -69,8 +69,8 @@ TEST_F(DevicePixels, DeviceCoversTheDisplayMode)
 
 TEST_F(DevicePixels, FontsMeasureLines)
 {
-    TEXTMETRICA metrics{};
-    testDevice.state->fonts[FontSlot(FontKind::Text)]->GetTextMetricsA(&metrics);
+    const TEXTMETRICA& metrics = testDevice.state->text.Metrics(FontSlot(FontKind::Text));
+    ASSERT_GT(metrics.tmHeight, 0);
     EXPECT_EQ(testDevice.MeasureLines(FontKind::Text, 0), 0);
     EXPECT_EQ(testDevice.MeasureLines(FontKind::Text, 1), metrics.tmHeight);
     DrawList list;
@@ -137,6 +137,30 @@ TEST_F(DevicePixels, AmpersandsAreDrawnAsTheyAre)
                 lit[row] += Red(pixels.At(x, y)) > 128 ? 1 : 0;
     EXPECT_GT(lit[1], 20);
     EXPECT_GT(lit[0], lit[1] * 3 / 2);
+}
+
+TEST_F(DevicePixels, RenderedTextsAreKeptWhileDrawnAndDroppedAfter)
+{
+    TextTextures& texts = testDevice.state->textTextures;
+    texts.Clear();
+    const auto draw = [this](const std::string& text) {
+        return InScene(0xFF000000, [&text](DrawList& list) {
+            DrawTextBox(list, testDevice, text, 10, 10, FontKind::Accent, false, 0);
+        });
+    };
+    const Pixels first = draw("time: 12:00");
+    EXPECT_TRUE(draw("time: 12:00").argb == first.argb);
+    EXPECT_EQ(texts.Size(), 1u) << "drawn again from the kept texture";
+
+    // A clock ticking: every new text is rendered, the ones no longer drawn go.
+    Pixels last;
+    for (int minute = 1; minute <= 20; ++minute) {
+        last = draw("time: 12:" + std::string(minute < 10 ? "0" : "") + std::to_string(minute));
+        EXPECT_LE(texts.Size(), TextTextures::KeepFrames + 1) << "minute " << minute;
+    }
+    EXPECT_TRUE(last.argb != first.argb) << "a changed text of the same size is not the kept one";
+    texts.Clear();
+    EXPECT_TRUE(draw("time: 12:20").argb == last.argb) << "a kept text draws as a fresh one";
 }
 
 TEST_F(DevicePixels, ArtworkSitsAtItsRectangles)

@@ -7,6 +7,8 @@
 // picture, and is decided after them. A refusal is told by the caller,
 // once whatever holds the screen is gone, so the user sees it.
 
+#include "platform/Platform.h"
+
 #include <memory>
 #include <string>
 
@@ -32,4 +34,9 @@ GraphicsCheckRun FinishGraphicsCheck(SaverContext& context, const GraphicsCheckR
 // Tells the user the refusal's reason the platform's way; returns once they
 // have read it.
 void TellGraphicsRefusal(const std::string& refusal);
+
+// The device could not be made because the platform has no graphics library
+// to make one with: tells the user so and takes the window down the
+// platform's way, before the start-up's own failure message follows.
+void TellNoGraphicsLibrary(WindowHandle window);
 

@@ -59,10 +59,10 @@ CheckOutcome OutcomeOf(SaverContext& context, WindowHandle window, const Graphic
 
 // The cached picture start-up will show first decodes while the device is
 // made, on a thread of its own; the decode's wait looks for input.
-void DecodeFirstPictureAhead(SaverContext& context)
+void DecodeFirstPictureAhead(SaverContext& context, const DeviceSetup& setup)
 {
     context.device.SetInputCheck([&context] { return context.InputPending(); });
-    context.device.PrefetchPicture(FirstCachedPicture(CurrentFolders(context.mode, context.options).cache));
+    context.device.PrefetchPicture(FirstCachedPicture(CurrentFolders(context.mode, context.options).cache), setup);
 }
 
 void ShowBlackAndRelease(RenderDevice& device)
@@ -90,12 +90,14 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     // --window: a windowed device of that size; --snapshot: keep each presented frame.
     const DeviceSetup setup{window, 0, context.options.windowWidth, context.options.windowHeight,
                             !context.options.snapshotPath.empty()};
-    DecodeFirstPictureAhead(context);
+    DecodeFirstPictureAhead(context, setup);
     // From the device to the first frames each step may keep this thread
     // from input for a while; where the platform can, input is watched aside.
     std::shared_ptr<void> busyWatch = context.watchWhileBusy ? context.watchWhileBusy(context) : nullptr;
-    if (context.device.Create(setup) != 0) {
+    const int made = context.device.Create(setup);
+    if (made != 0) {
         busyWatch.reset();
+        if (made == NoGraphicsLibrary) ShowBox(context, [window] { TellNoGraphicsLibrary(window); });
         ShowBox(context, [] { PlatformMessageBox(nullptr, InitErrorText, InitErrorCaption, BoxKind::Error); });
         return 1;
     }

@@ -21,6 +21,11 @@ constexpr unsigned TopLeft = 0x0;
 constexpr unsigned NoPrefix = 0x1;
 } // namespace TextFormat
 
+// Glyphs (the italic ones above all) may reach a little past the box their
+// text measures: devices draw them up to this far outside it, and a redrawn
+// area around a text reaches as far.
+constexpr int GlyphReach = 4;
+
 struct DrawCommand {
     enum class Kind { Clear, Clip, Quad, Panel, Text };
     Kind kind = Kind::Clear;

@@ -25,9 +25,6 @@ constexpr bool ChangeDriven = false;
 constexpr bool ChangeDriven = true;
 #endif
 
-// Glyphs (the italic ones above all) may reach a little past the box their
-// text measures; areas and boxes are widened by this much.
-constexpr int GlyphMargin = 4;
 
 TextureLoads LoadsOf(const RenderDevice& device)
 {
@@ -41,7 +38,7 @@ bool IsEmpty(const Rect& rect)
 
 Rect Widened(const Rect& rect)
 {
-    return {rect.left - GlyphMargin, rect.top - GlyphMargin, rect.right + GlyphMargin, rect.bottom + GlyphMargin};
+    return {rect.left - GlyphReach, rect.top - GlyphReach, rect.right + GlyphReach, rect.bottom + GlyphReach};
 }
 
 Rect Union(const Rect& a, const Rect& b)

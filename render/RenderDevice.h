@@ -54,6 +54,10 @@ struct DeviceSetup {
 };
 struct PicturePrefetch;   // a picture decoding ahead of its load (Windows)
 
+// What Create answers when the platform has no graphics library to make a
+// device with at all (Direct3D 9 missing); any other failure is 1.
+constexpr int NoGraphicsLibrary = -1;
+
 class RenderDevice {
 public:
     RenderDevice();
@@ -109,7 +113,7 @@ public:
     // will ask for, so that it decodes while the device is made; where
     // pictures decode at their load (Linux, the tests' device) it does nothing.
     // Input ends a wait for that decode (the load then fails, since the saver closes).
-    void PrefetchPicture(const std::string& path);
+    void PrefetchPicture(const std::string& path, const DeviceSetup& setup);
     void SetInputCheck(std::function<bool()> check) { inputPending = std::move(check); }
     // Whether input ends waits for decodes now.
     bool InputCame() const { return inputPending && inputPending(); }

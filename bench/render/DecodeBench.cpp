@@ -72,13 +72,13 @@ int main(int argc, char** argv)
     PrepareDirect3d();
     HWND window = OpenBenchWindow();
     RenderDevice device;
-    if (!window || device.Create(window, 0) != 0) {
+    if (!window || device.Create({window}) != 0) {
         std::fprintf(stderr, "decode bench: no Direct3D device\n");
         return 1;
     }
-    device.InitResources();
-    IDirect3DDevice9* d3d = device.state->Device();
-    const int w = device.screenWidth, h = device.screenHeight;
+    device.PrepareSurface();
+    IDirect3DDevice9* d3d = device.NativeState()->Device();
+    const int w = device.ScreenWidth(), h = device.ScreenHeight();
     std::printf("display %dx%d, wall time per picture, median of %d\n", w, h, repeats);
     struct Picture { const char* path; UINT width, height; };
     const Picture pictures[] = {{"decode-1920x1080.jpg", 1920, 1080}, {"decode-6000x4000.jpg", 6000, 4000}};
@@ -97,7 +97,7 @@ int main(int argc, char** argv)
                 texture->Release();
             return SUCCEEDED(result);
         };
-        auto wicLoad = [&] { return device.pictureHandle->LoadFile(picture.path, w, h) == 0; };
+        auto wicLoad = [&] { return device.Picture().LoadFile(picture.path, w, h) == 0; };
         // Turn about, so a machine busy for a while slows both alike.
         std::vector<double> d3dxTimes, wicTimes;
         for (int i = 0; i < repeats; ++i) {

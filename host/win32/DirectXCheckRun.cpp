@@ -12,8 +12,10 @@
 #include "host/GraphicsCheck.h"
 
 #include "host/SaverContext.h"
+#include "host/SaverContract.h"
 #include "host/win32/DirectXCheck.h"
 #include "platform/HelperThread.h"
+#include "platform/win32/WindowMessages.h"
 
 #include <string>
 
@@ -114,4 +116,12 @@ GraphicsCheckRun FinishGraphicsCheck(SaverContext& context, const GraphicsCheckR
 void TellGraphicsRefusal(const std::string& refusal)
 {
     PlatformMessageBox(nullptr, refusal, DirectXCaption, BoxKind::Error);
+}
+
+// Without d3d9.dll: its own message, and the window is destroyed at once;
+// start-up's failure message then follows and destroys it a second time.
+void TellNoGraphicsLibrary(WindowHandle window)
+{
+    PlatformMessageBox(nullptr, "Cannot create DirectX device!", InitErrorCaption, BoxKind::Error);
+    PlatformSendMessage(window, Msg::Destroy, 0, 0);
 }

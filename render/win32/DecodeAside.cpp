@@ -52,10 +52,10 @@ DecodedImage DecodeCheckedFile(const std::string& path, int width, int height)
 
 // The size a full-screen device will have: the primary display's mode, or
 // the window's size when the device is to be windowed.
-void ScreenSize(const RenderDevice& device, int& width, int& height)
+void ScreenSize(const DeviceSetup& setup, int& width, int& height)
 {
-    width = device.windowedWidth;
-    height = device.windowedHeight;
+    width = setup.windowedWidth;
+    height = setup.windowedHeight;
     if (width > 0 && height > 0)
         return;
     DEVMODEA mode{};
@@ -85,14 +85,14 @@ long DecodeFileAside(RenderDevice& device, const std::string& path, int width, i
     return DecodeAside(device, [path, width, height] { return DecodeCheckedFile(path, width, height); }, image);
 }
 
-void RenderDevice::PrefetchPicture(const std::string& path)
+void RenderDevice::PrefetchPicture(const std::string& path, const DeviceSetup& deviceSetup)
 {
     prefetch.reset();
     if (path.empty())
         return;
     auto ahead = std::make_shared<PicturePrefetch>();
     ahead->path = path;
-    ScreenSize(*this, ahead->width, ahead->height);
+    ScreenSize(deviceSetup, ahead->width, ahead->height);
     if (ahead->width <= 0 || ahead->height <= 0)
         return;
     const int width = ahead->width, height = ahead->height;

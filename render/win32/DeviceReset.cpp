@@ -1,7 +1,7 @@
 // Direct3D 9 side of a lost device: the cooperative level, and the reset with
 // what it needs around it. Whatever lives in the default pool blocks a reset,
-// so it is let go before and made again after; the managed textures survive.
-// D3DX fonts and the text sprite are told on both sides.
+// so it is let go before and made again after; the managed textures (the
+// pictures, the artwork, the panels and the rendered texts) survive.
 
 #include "render/RenderDevice.h"
 
@@ -44,20 +44,10 @@ DeviceState RenderDevice::ResetDevice()
     if (!device)
         return DeviceState::Failed;
     ReleaseDefaultPool(*state);
-    for (ID3DXFont* font : state->fonts)
-        if (font)
-            font->OnLostDevice();
-    if (state->textSprite)
-        state->textSprite->OnLostDevice();
     D3DPRESENT_PARAMETERS parameters = state->presentParameters;
     HRESULT result = device->Reset(&parameters);
     if (FAILED(result))
         return StateOf(result);
-    for (ID3DXFont* font : state->fonts)
-        if (font)
-            font->OnResetDevice();
-    if (state->textSprite)
-        state->textSprite->OnResetDevice();
     // A reset device is back at its default states: the quad input and the blending again.
     SetRenderStates();
     return DeviceState::Ok;

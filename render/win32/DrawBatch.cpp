@@ -38,14 +38,9 @@ void DrawBatch::AddQuad(IDirect3DTexture9* texture, const QuadVertex (&corners)[
         vertices.push_back(corners[corner]);
 }
 
-void DrawBatch::AddText(ID3DXFont* font, const std::string& text, const RECT& rect, DWORD format, D3DCOLOR colour)
-{
-    commands.push_back(Command{Kind::Text, nullptr, font, text, rect, format, colour});
-}
-
 void DrawBatch::AddClip(const RECT* area)
 {
-    commands.push_back(Command{Kind::Clip, nullptr, nullptr, {}, area ? *area : RECT{}});
+    commands.push_back(Command{Kind::Clip, nullptr, area ? *area : RECT{}});
 }
 
 void DrawBatch::AddClear()
@@ -53,8 +48,7 @@ void DrawBatch::AddClear()
     commands.push_back(Command{Kind::Clear});
 }
 
-HRESULT DrawBatch::Flush(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buffer, UINT& bufferQuads,
-                         ID3DXSprite* textSprite)
+HRESULT DrawBatch::Flush(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buffer, UINT& bufferQuads)
 {
     const UINT quads = static_cast<UINT>(vertices.size() / VerticesPerQuad);
     bool quadsReady = quads == 0;
@@ -68,46 +62,25 @@ HRESULT DrawBatch::Flush(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buff
         }
     }
 
-    // One past the last command of the run that starts at first.
-    const auto runEnd = [this](size_t first, auto inRun) {
-        size_t end = first + 1;
-        while (end < commands.size() && inRun(commands[end]))
-            ++end;
-        return end;
-    };
+    if (quads > 0 && quadsReady) {
+        device->SetFVF(QuadVertexFormat);
+        device->SetStreamSource(0, buffer, 0, sizeof(QuadVertex));
+    }
     UINT quad = 0;
     for (size_t i = 0; i < commands.size(); ++i) {
         const Command& command = commands[i];
         switch (command.kind) {
         case Kind::Quad: {
             // The run of quads with this texture: one call.
-            const size_t end = runEnd(i, [&](const Command& next) {
-                return next.kind == Kind::Quad && next.texture == command.texture;
-            });
+            size_t end = i + 1;
+            while (end < commands.size() && commands[end].kind == Kind::Quad && commands[end].texture == command.texture)
+                ++end;
             const UINT count = static_cast<UINT>(end - i);
             if (quadsReady) {
-                device->SetFVF(QuadVertexFormat);
-                device->SetStreamSource(0, buffer, 0, sizeof(QuadVertex));
                 device->SetTexture(0, command.texture);
                 device->DrawPrimitive(D3DPT_TRIANGLELIST, quad * VerticesPerQuad, count * 2);
             }
             quad += count;
-            i = end - 1;
-            break;
-        }
-        case Kind::Text: {
-            // The run of texts: one sprite batch, which also keeps the
-            // device's states for the quads after it.
-            const size_t end = runEnd(i, [](const Command& next) { return next.kind == Kind::Text; });
-            const bool batched = textSprite && SUCCEEDED(textSprite->Begin(D3DXSPRITE_ALPHABLEND));
-            for (size_t t = i; t < end; ++t) {
-                const Command& text = commands[t];
-                RECT area = text.rect;
-                text.font->DrawTextA(batched ? textSprite : nullptr, text.text.c_str(), -1, &area, text.format,
-                                     text.colour);
-            }
-            if (batched)
-                textSprite->End();
             i = end - 1;
             break;
         }

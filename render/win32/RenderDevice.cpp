@@ -1,16 +1,16 @@
 // Direct3D 9 render device.
 // Implements: the steps of the device's life (RenderDeviceLife.cpp): the
 // device on adapter 0 (full screen at the display mode, or windowed at a
-// chosen size), the fixed pipeline states, the four D3DX fonts; measuring
+// chosen size), the fixed pipeline states, the four fonts (GDI); measuring
 // text, scene bracketing, presentation of the whole back buffer or of areas,
-// and the draw list: its quads, texts, clips and clears are queued in a
-// DrawBatch and carried out at the scene's end in one vertex buffer with
-// runs of quads (outside a scene at once).
-// Needs: d3d9 and d3dx9_43 at run time (Direct3d, D3dxLibrary); the saver window from the host.
+// and the draw list: its quads, texts (GDI-rendered textures, kept while
+// unchanged), clips and clears are queued in a DrawBatch and carried out at
+// the scene's end in one vertex buffer with runs of quads (outside a scene at
+// once).
+// Needs: d3d9 at run time (Direct3d); GDI; the saver window from the host.
 
 #include "render/RenderDevice.h"
 
-#include "platform/win32/D3dxLibrary.h"
 #include "platform/win32/Direct3d.h"
 #include "render/TextureRecord.h"
 #include "render/win32/RenderDeviceState.h"
@@ -24,62 +24,57 @@ RECT ToRect(const Rect& rect)
     return RECT{rect.left, rect.top, rect.right, rect.bottom};
 }
 
-D3DXFONT_DESCA Describe(const FontStyle& style)
+// Carries out what was queued; the texts it drew count as drawn in this frame.
+HRESULT FlushBatch(RenderDeviceState& state)
 {
-    D3DXFONT_DESCA description{};
-    description.Height = style.height;
-    description.Width = 0;
-    description.Weight = static_cast<UINT>(style.weight);
-    description.MipLevels = D3DX_DEFAULT;
-    description.Italic = style.italic ? TRUE : FALSE;
-    description.CharSet = DEFAULT_CHARSET;
-    description.OutputPrecision = OUT_DEVICE_PRECIS;
-    description.Quality = ANTIALIASED_QUALITY;
-    description.PitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    description.FaceName[0] = '\0'; // the system's default face
-    return description;
+    const HRESULT result = state.batch.Flush(state.Device(), state.quadBuffer, state.quadBufferQuads);
+    state.textTextures.FrameDone();
+    return result;
 }
 
 // Outside a scene there is no end to wait for: what was queued is drawn now.
 void FlushOutsideScene(RenderDeviceState& state)
 {
     if (!state.inScene && state.Device())
-        state.batch.Flush(state.Device(), state.quadBuffer, state.quadBufferQuads, state.textSprite);
+        FlushBatch(state);
 }
 
 } // namespace
 
 // --- Device life ----------------------------------------------------------------
 
-int RenderDevice::CreateSurface(unsigned adapter)
+RenderDevice::RenderDevice() = default;
+
+RenderDevice::~RenderDevice()
 {
-    delete state;
-    state = new RenderDeviceState;
-    HWND hwnd = static_cast<HWND>(window);
+    if (created) Release();
+}
+
+int RenderDevice::CreateSurface()
+{
+    state = std::make_unique<RenderDeviceState>();
+    HWND hwnd = static_cast<HWND>(setup.window);
+    const UINT adapter = setup.adapter;
 
     state->direct3d = CreateDirect3d9();
-    if (!state->direct3d) {
-        MessageBoxA(nullptr, "Cannot create DirectX device!", "Initialization Error", MB_ICONERROR);
-        SendMessageA(hwnd, WM_DESTROY, 0, 0);
-        return -1;
-    }
+    if (!state->direct3d)
+        return NoGraphicsLibrary;
 
-    // Probe adapter 0 for the best device type it offers.
-    D3DCAPS9& caps = state->caps[0];
-    if (state->direct3d->GetAdapterCount() >= 1) {
+    // Probe the adapter for the best device type it offers.
+    D3DCAPS9 caps{};
+    if (adapter < state->direct3d->GetAdapterCount()) {
         for (D3DDEVTYPE type : {D3DDEVTYPE_HAL, D3DDEVTYPE_REF, D3DDEVTYPE_SW, D3DDEVTYPE_NULLREF}) {
-            if (SUCCEEDED(state->direct3d->GetDeviceCaps(0, type, &caps)))
+            if (SUCCEEDED(state->direct3d->GetDeviceCaps(adapter, type, &caps)))
                 break;
             caps = D3DCAPS9{};
         }
-        state->adapterGroupCount = caps.NumberOfAdaptersInGroup;
     }
 
     D3DDISPLAYMODE mode{};
     state->direct3d->GetAdapterDisplayMode(adapter, &mode);
-    bool windowed = windowedWidth > 0 && windowedHeight > 0;
-    screenWidth = windowed ? windowedWidth : static_cast<int>(mode.Width);
-    screenHeight = windowed ? windowedHeight : static_cast<int>(mode.Height);
+    bool windowed = setup.windowedWidth > 0 && setup.windowedHeight > 0;
+    screenWidth = windowed ? setup.windowedWidth : static_cast<int>(mode.Width);
+    screenHeight = windowed ? setup.windowedHeight : static_cast<int>(mode.Height);
 
     D3DPRESENT_PARAMETERS parameters{};
     parameters.BackBufferWidth = static_cast<UINT>(screenWidth);
@@ -95,9 +90,8 @@ int RenderDevice::CreateSurface(unsigned adapter)
     state->presentParameters = parameters; // CreateDevice may write to its copy
     DWORD behaviour = (caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT) ? D3DCREATE_HARDWARE_VERTEXPROCESSING
                                                                        : D3DCREATE_SOFTWARE_VERTEXPROCESSING;
-    // Further adapters of a group are left alone: only device 0 is drawn to.
     if (FAILED(state->direct3d->CreateDevice(adapter, caps.DeviceType, hwnd, behaviour, &parameters,
-                                             &state->devices[0])))
+                                             &state->device)))
         return 1;
     return 0;
 }
@@ -130,32 +124,8 @@ void RenderDevice::SetRenderStates()
 
 void RenderDevice::CreateFonts()
 {
-    IDirect3DDevice9* device = state ? state->Device() : nullptr;
-    if (!device)
-        return;
-    for (const FontStyle& style : FontStyles) {
-        const unsigned slot = FontSlot(style.kind);
-        state->fontDescriptions[slot] = Describe(style);
-        if (const D3dxLibrary* d3dx = D3dx())
-            d3dx->CreateFontIndirectA(device, &state->fontDescriptions[slot], &state->fonts[slot]);
-        TEXTMETRICA metrics{};
-        if (state->fonts[slot] && state->fonts[slot]->GetTextMetricsA(&metrics))
-            state->averageCharWidths[slot] = metrics.tmAveCharWidth;
-    }
-
-    if (const D3dxLibrary* d3dx = D3dx())
-        d3dx->CreateSprite(device, &state->textSprite);
-
-    // Every font measures in the Heading font's mapping mode.
-    ID3DXFont* heading = state->fonts[FontSlot(FontKind::Heading)];
-    if (heading) {
-        HDC headingDc = heading->GetDC();
-        SetMapMode(headingDc, MM_TEXT);
-        int mapMode = GetMapMode(headingDc);
-        for (FontKind kind : {FontKind::Accent, FontKind::TextBold, FontKind::Text})
-            if (ID3DXFont* font = state->fonts[FontSlot(kind)])
-                SetMapMode(font->GetDC(), mapMode);
-    }
+    if (state && state->Device())
+        state->text.Create();
 }
 
 void RenderDevice::ReleaseBuffers()
@@ -173,18 +143,15 @@ void RenderDevice::ReleaseFonts()
 {
     if (!state)
         return;
-    SafeRelease(state->textSprite);
-    for (ID3DXFont*& font : state->fonts)
-        SafeRelease(font);
+    state->textTextures.Clear();
+    state->text.Release();
 }
 
 void RenderDevice::ReleaseSurface()
 {
     if (!state)
         return;
-    for (UINT i = 0; i < state->adapterGroupCount && i < MaxAdapterGroup; ++i)
-        SafeRelease(state->devices[i]);
-    SafeRelease(state->devices[0]);
+    SafeRelease(state->device);
     SafeRelease(state->direct3d);
 }
 
@@ -203,7 +170,7 @@ long RenderDevice::EndScene()
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
     if (!device)
         return D3DERR_INVALIDCALL;
-    state->batchFailed = FAILED(state->batch.Flush(device, state->quadBuffer, state->quadBufferQuads, state->textSprite));
+    state->batchFailed = FAILED(FlushBatch(*state));
     state->inScene = false;
     return device->EndScene();
 }
@@ -213,11 +180,11 @@ int RenderDevice::Present(const Rect* area)
     IDirect3DDevice9* device = state ? state->Device() : nullptr;
     if (!device)
         return 1;
-    if (keepPresentedFrame)
+    if (setup.keepPresentedFrame)
         KeepBackBuffer(device, state->presentedFrame);
     const RECT part = area ? ToRect(*area) : RECT{};
     const HRESULT result =
-        device->Present(area ? &part : nullptr, area ? &part : nullptr, static_cast<HWND>(window), nullptr);
+        device->Present(area ? &part : nullptr, area ? &part : nullptr, static_cast<HWND>(setup.window), nullptr);
     NotePresentResult(StateOf(result));
     return FAILED(result) || state->batchFailed ? 1 : 0;
 }
@@ -230,23 +197,20 @@ FontDescription RenderDevice::SelectFont(FontKind kind) const
     FontDescription font;
     font.kind = FontStyles[slot].kind;
     if (state) {
-        const D3DXFONT_DESCA& description = state->fontDescriptions[slot];
-        font.height = description.Height;
-        font.weight = static_cast<int>(description.Weight);
-        font.italic = description.Italic != FALSE;
-        font.averageCharWidth = state->averageCharWidths[slot];
+        const LOGFONTA& description = state->text.Description(slot);
+        font.height = description.lfHeight;
+        font.weight = description.lfWeight;
+        font.italic = description.lfItalic != FALSE;
+        font.averageCharWidth = state->text.Metrics(slot).tmAveCharWidth;
     }
     return font;
 }
 
 void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rect) const
 {
-    ID3DXFont* font = state ? state->fonts[FontSlot(kind)] : nullptr;
-    if (!font)
-        return;
     RECT extent = ToRect(rect);
-    font->DrawTextA(nullptr, text.c_str(), -1, &extent, DT_CALCRECT | DT_NOPREFIX, Colour::White);
-    rect = Rect{extent.left, extent.top, extent.right, extent.bottom};
+    if (state && state->text.Measure(FontSlot(kind), text, extent))
+        rect = Rect{extent.left, extent.top, extent.right, extent.bottom};
 }
 
 // --- Draw list -----------------------------------------------------------------
@@ -258,18 +222,40 @@ DWORD DrawTextFormat(unsigned format)
     return DT_TOP | DT_LEFT | ((format & TextFormat::NoPrefix) ? DT_NOPREFIX : 0);
 }
 
-// Corners clockwise from the top left, shifted by half a pixel so texels land on pixel centres.
-void AddQuad(DrawBatch& batch, const TextureRecord* texture, const Rect& rect, uint32_t colour)
+// Corners clockwise from the top left, shifted by half a pixel so texels
+// land on pixel centres; the texture from its top left corner to u, v.
+void AddQuad(DrawBatch& batch, IDirect3DTexture9* texture, const Rect& rect, uint32_t colour, float u = 1.0f,
+             float v = 1.0f)
 {
     float left = static_cast<float>(rect.left) - 0.5f, right = static_cast<float>(rect.right) - 0.5f;
     float top = static_cast<float>(rect.top) - 0.5f, bottom = static_cast<float>(rect.bottom) - 0.5f;
     const QuadVertex corners[4] = {
         {left, top, 0.0f, 1.0f, colour, 0.0f, 0.0f},
-        {right, top, 0.0f, 1.0f, colour, 1.0f, 0.0f},
-        {right, bottom, 0.0f, 1.0f, colour, 1.0f, 1.0f},
-        {left, bottom, 0.0f, 1.0f, colour, 0.0f, 1.0f},
+        {right, top, 0.0f, 1.0f, colour, u, 0.0f},
+        {right, bottom, 0.0f, 1.0f, colour, u, v},
+        {left, bottom, 0.0f, 1.0f, colour, 0.0f, v},
     };
-    batch.AddQuad(texture && texture->texture ? D3DTexture(texture->texture) : nullptr, corners);
+    batch.AddQuad(texture, corners);
+}
+
+IDirect3DTexture9* TextureOf(const TextureRecord* texture)
+{
+    return texture && texture->texture ? D3DTexture(texture->texture) : nullptr;
+}
+
+// A text box: its rendered texture on one quad over the box and the glyphs
+// reaching past it, in the text's colour.
+void AddText(RenderDeviceState& state, const DrawCommand& command)
+{
+    const Rect& box = command.rect;
+    const TextTexture* drawn = state.textTextures.Get(state.Device(), state.text, FontSlot(command.font), command.text,
+                                                      box.right - box.left, box.bottom - box.top,
+                                                      DrawTextFormat(command.format));
+    if (!drawn || !drawn->texture)
+        return;
+    const int left = box.left + drawn->left, top = box.top + drawn->top;
+    AddQuad(state.batch, drawn->texture, Rect{left, top, left + drawn->width, top + drawn->height}, command.colour,
+            drawn->u, drawn->v);
 }
 
 } // namespace
@@ -291,14 +277,13 @@ void RenderDevice::Execute(const DrawList& list)
             break;
         }
         case DrawCommand::Kind::Quad:
-            AddQuad(batch, command.texture, command.rect, command.colour);
+            AddQuad(batch, TextureOf(command.texture), command.rect, command.colour);
             break;
         case DrawCommand::Kind::Panel:
-            AddQuad(batch, PanelTexture(command.rect), command.rect, command.colour);
+            AddQuad(batch, TextureOf(PanelTexture(command.rect)), command.rect, command.colour);
             break;
         case DrawCommand::Kind::Text:
-            if (ID3DXFont* font = state->fonts[FontSlot(command.font)])
-                batch.AddText(font, command.text, ToRect(command.rect), DrawTextFormat(command.format), command.colour);
+            AddText(*state, command);
             break;
         }
     }

@@ -5,11 +5,10 @@
 #include "render/DeviceRecovery.h"
 #include "render/FontKind.h"
 #include "render/win32/DrawBatch.h"
+#include "render/win32/GdiText.h"
+#include "render/win32/TextTextures.h"
 
 #include <d3d9.h>
-#include <d3dx9.h>
-
-constexpr unsigned MaxAdapterGroup = 16;
 
 struct RenderDeviceState {
     // The scene's draws, carried out at its end through one dynamic buffer.
@@ -20,23 +19,17 @@ struct RenderDeviceState {
     // The last scene's batch failed: its frame is incomplete, whatever Present says.
     bool batchFailed = false;
     IDirect3D9* direct3d = nullptr;
-    UINT adapterGroupCount = 0;
-    D3DCAPS9 caps[MaxAdapterGroup] = {};
-    IDirect3DDevice9* devices[MaxAdapterGroup] = {};
-    // Fonts by FontSlot.
-    ID3DXFont* fonts[FontCount] = {};
-    D3DXFONT_DESCA fontDescriptions[FontCount] = {};
-    int averageCharWidths[FontCount] = {};
-    // Every text is drawn through this one sprite. Without it D3DX makes a
-    // sprite and a state block for each text and drops them again, which
-    // costs time and, under wine, memory that never comes back.
-    ID3DXSprite* textSprite = nullptr;
+    IDirect3DDevice9* device = nullptr;
+    // The fonts (by FontSlot), measuring and rendering text.
+    GdiText text;
+    // Rendered text boxes, kept from frame to frame.
+    TextTextures textTextures;
     // Copy of the last presented frame, kept when a snapshot was asked for.
     IDirect3DSurface9* presentedFrame = nullptr;
     // What the device was created with; a reset after a loss uses them again.
     D3DPRESENT_PARAMETERS presentParameters = {};
 
-    IDirect3DDevice9* Device() const { return devices[0]; }
+    IDirect3DDevice9* Device() const { return device; }
 };
 
 // Releases a COM object once and forgets it.

@@ -16,7 +16,7 @@ namespace {
 
 IDirect3DDevice9* Device(const RenderDevice& device)
 {
-    return device.state ? device.state->Device() : nullptr;
+    return device.NativeState() ? device.NativeState()->Device() : nullptr;
 }
 
 HRESULT CreateTexture(const RenderDevice& device, int width, int height, IDirect3DTexture9*& texture)

@@ -250,7 +250,7 @@ long TextureRecord::CreateFromResource(RenderDevice& device, int resourceId, int
     return InvalidCall;
 }
 
-void RenderDevice::PrefetchPicture(const std::string& path)
+void RenderDevice::PrefetchPicture(const std::string& path, const DeviceSetup&)
 {
     LogOf(*this).prefetched = path;
     LogOf(*this).devicesAtPrefetch = LogOf(*this).devicesCreated;

@@ -28,3 +28,8 @@ void TellGraphicsRefusal(const std::string& refusal)
 {
     std::fprintf(stderr, "zembria: %s\n", refusal.c_str());
 }
+
+void TellNoGraphicsLibrary(WindowHandle)
+{
+    std::fprintf(stderr, "zembria: SDL has no renderer to make a device with\n");
+}

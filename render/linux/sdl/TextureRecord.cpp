@@ -136,7 +136,7 @@ long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path
 
 // TurboJPEG decodes a screen-sized picture in a few milliseconds: it
 // decodes when it is loaded.
-void RenderDevice::PrefetchPicture(const std::string&) {}
+void RenderDevice::PrefetchPicture(const std::string&, const DeviceSetup&) {}
 
 long TextureRecord::CreateFromResource(RenderDevice& device, int resourceId, int requestedWidth, int requestedHeight)
 {

@@ -63,7 +63,7 @@ void CloseDevice()
 
 Pixels ReadBackBuffer()
 {
-    IDirect3DDevice9* device = testDevice.state->Device();
+    IDirect3DDevice9* device = testDevice.NativeState()->Device();
     IDirect3DSurface9* backBuffer = nullptr;
     device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
     D3DSURFACE_DESC desc{};
@@ -99,7 +99,7 @@ Pixels ReadImageFile(const std::string& path)
 
 void ClearBackBuffer(uint32_t colour)
 {
-    testDevice.state->Device()->Clear(0, nullptr, D3DCLEAR_TARGET, colour, 1.0f, 0);
+    testDevice.NativeState()->Device()->Clear(0, nullptr, D3DCLEAR_TARGET, colour, 1.0f, 0);
 }
 
 std::string WriteBitmap(const std::string& name, int width, int height, uint32_t (*pixel)(int x, int y))

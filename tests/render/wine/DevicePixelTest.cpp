@@ -64,13 +64,13 @@ TEST_F(DevicePixels, DeviceCoversTheDisplayMode)
     EXPECT_EQ(testDevice.ScreenWidth(), GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(testDevice.ScreenHeight(), GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(testDevice.Create({testDevice.Window()}), 1) << "a second device is refused";
-    EXPECT_NE(testDevice.state->Device(), nullptr);
+    EXPECT_NE(testDevice.NativeState()->Device(), nullptr);
 }
 
 TEST_F(DevicePixels, FontsMeasureLines)
 {
-    TEXTMETRICA metrics{};
-    testDevice.state->fonts[FontSlot(FontKind::Text)]->GetTextMetricsA(&metrics);
+    const TEXTMETRICA& metrics = testDevice.NativeState()->text.Metrics(FontSlot(FontKind::Text));
+    ASSERT_GT(metrics.tmHeight, 0);
     EXPECT_EQ(testDevice.MeasureLines(FontKind::Text, 0), 0);
     EXPECT_EQ(testDevice.MeasureLines(FontKind::Text, 1), metrics.tmHeight);
     DrawList list;
@@ -139,6 +139,30 @@ TEST_F(DevicePixels, AmpersandsAreDrawnAsTheyAre)
     EXPECT_GT(lit[0], lit[1] * 3 / 2);
 }
 
+TEST_F(DevicePixels, RenderedTextsAreKeptWhileDrawnAndDroppedAfter)
+{
+    TextTextures& texts = testDevice.NativeState()->textTextures;
+    texts.Clear();
+    const auto draw = [this](const std::string& text) {
+        return InScene(0xFF000000, [&text](DrawList& list) {
+            DrawTextBox(list, testDevice, text, 10, 10, FontKind::Accent, false, 0);
+        });
+    };
+    const Pixels first = draw("time: 12:00");
+    EXPECT_TRUE(draw("time: 12:00").argb == first.argb);
+    EXPECT_EQ(texts.Size(), 1u) << "drawn again from the kept texture";
+
+    // A clock ticking: every new text is rendered, the ones no longer drawn go.
+    Pixels last;
+    for (int minute = 1; minute <= 20; ++minute) {
+        last = draw("time: 12:" + std::string(minute < 10 ? "0" : "") + std::to_string(minute));
+        EXPECT_LE(texts.Size(), TextTextures::KeepFrames + 1) << "minute " << minute;
+    }
+    EXPECT_TRUE(last.argb != first.argb) << "a changed text of the same size is not the kept one";
+    texts.Clear();
+    EXPECT_TRUE(draw("time: 12:20").argb == last.argb) << "a kept text draws as a fresh one";
+}
+
 TEST_F(DevicePixels, ArtworkSitsAtItsRectangles)
 {
     ASSERT_EQ(testDevice.Bar().LoadResource(IDB_BAR, 0, 0), 0);
@@ -195,31 +219,31 @@ TEST_F(DevicePixels, LargePictureDecodesAsideScaledAndKeyed)
         return x < 1600 ? 0xFF000000u : 0xFFC83232u;
     });
     ASSERT_FALSE(path.empty());
-    const int w = testDevice.screenWidth, h = testDevice.screenHeight;
+    const int w = testDevice.ScreenWidth(), h = testDevice.ScreenHeight();
 
-    testDevice.inputPending = [] { return true; };
-    EXPECT_EQ(testDevice.pictureHandle->LoadFile(path, w, h), E_ABORT);
-    EXPECT_FALSE(testDevice.pictureHandle->IsLoaded());
-    testDevice.inputPending = nullptr;
+    testDevice.SetInputCheck([] { return true; });
+    EXPECT_EQ(testDevice.Picture().LoadFile(path, w, h), E_ABORT);
+    EXPECT_FALSE(testDevice.Picture().IsLoaded());
+    testDevice.SetInputCheck({});
 
-    ASSERT_EQ(testDevice.pictureHandle->LoadFile(path, w, h), 0);
-    EXPECT_EQ(testDevice.pictureHandle->record->width, 4000) << "the source image's size";
-    EXPECT_EQ(testDevice.pictureHandle->record->height, 2400);
+    ASSERT_EQ(testDevice.Picture().LoadFile(path, w, h), 0);
+    EXPECT_EQ(testDevice.Picture().Record()->width, 4000) << "the source image's size";
+    EXPECT_EQ(testDevice.Picture().Record()->height, 2400);
     D3DSURFACE_DESC level{};
-    D3DTexture(testDevice.pictureHandle->record->texture)->GetLevelDesc(0, &level);
+    D3DTexture(testDevice.Picture().Record()->texture)->GetLevelDesc(0, &level);
     EXPECT_EQ(static_cast<int>(level.Width), w) << "scaled to the size asked for";
     EXPECT_EQ(static_cast<int>(level.Height), h);
 
     const uint32_t green = 0xFF20C040;
     Pixels pixels = InScene(green, [w, h](DrawList& list) {
-        list.AddQuad(*testDevice.pictureHandle, Rect{0, 0, w, h}, Colour::White);
+        list.AddQuad(testDevice.Picture(), Rect{0, 0, w, h}, Colour::White);
     });
     EXPECT_EQ(pixels.At(w / 5, h / 2), green) << "black keyed: the ground shows through";
     const uint32_t colour = pixels.At(w * 3 / 4, h / 2);
     EXPECT_NEAR(Red(colour), 200, 4);
     EXPECT_NEAR(Green(colour), 50, 4);
     EXPECT_NEAR(Blue(colour), 50, 4);
-    testDevice.pictureHandle->Unload();
+    testDevice.Picture().Unload();
 }
 
 TEST_F(DevicePixels, FailedLoadsLeaveTheBackgroundBlack)
@@ -263,8 +287,8 @@ TEST_F(DevicePixels, SnapshotWritesTheLastPresentedFrame)
         EXPECT_EQ(std::string(signature, 8), std::string("\x89PNG\r\n\x1a\n", 8));
         Pixels saved = ReadImageFile("snapshot.png");
         ASSERT_FALSE(saved.argb.empty());
-        EXPECT_EQ(saved.width, testDevice.screenWidth);
-        EXPECT_EQ(saved.height, testDevice.screenHeight);
+        EXPECT_EQ(saved.width, testDevice.ScreenWidth());
+        EXPECT_EQ(saved.height, testDevice.ScreenHeight());
         EXPECT_EQ(saved.At(100, 100) & 0xFFFFFF, 0x20C040u) << "the frame presented last, not the one before";
     }
     testDevice.SetKeepPresentedFrame(false);

@@ -9,7 +9,6 @@
 #include "render/win32/TextTextures.h"
 
 #include <d3d9.h>
-#include <d3dx9.h>
 
 constexpr unsigned MaxAdapterGroup = 16;
 

@@ -7,26 +7,22 @@
 
 #include <cstdint>
 
-using PasswordVerifier = bool (*)(WindowHandle window);
-
+// What every platform's host keeps of its saver window; what only one
+// platform has (the Windows password check) is that platform's own.
 struct HostState {
-    void* instance = nullptr;
     WindowHandle mainWindow = nullptr;
     WindowHandle parent = nullptr;     // the preview's parent window
     bool childPreview = false;
-    bool olderFamily = false;          // Windows 95/98/Me: password and auto-play handling
     bool closing = false;              // closing confirmed
-    bool checking = false;             // a password check is under way
     bool boxUp = false;                // a message box is up: input to the window waits for it
-    PasswordVerifier verifier = nullptr;
-    unsigned autoPlayMessage = 0;      // "QueryCancelAutoPlay", 0 when not registered
     bool inputMethodDetached = false;
     PlatformPoint startPosition;
     uint8_t powerLineStatus = 255;
-    uint32_t lastCheck = 0xFFFFFFFFu;  // tick count when the last check ended; all ones for never
     bool runForArmed = false;          // --run-for: the saver closes by itself at runForDeadline
     uint32_t runForDeadline = 0;       // tick count
-    bool checkLeftRunning = false;     // start-up ended on input while the DirectX check still ran
+    // Start-up ended on input while the graphics check still ran: the device
+    // is left to the process's end, which follows at once.
+    bool deviceLeftToExit = false;
 };
 
 constexpr uint32_t MouseMoveThreshold = 4;

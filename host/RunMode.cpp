@@ -43,7 +43,7 @@ uint32_t ParseWindowHandle(const char* text)
     return value;
 }
 
-ModeChoice ChooseMode(const char* tail, bool olderFamily)
+ModeChoice ChooseMode(const char* tail, bool passwordModeExists)
 {
     for (const char* p = tail;; ++p) {
         switch (*p) {
@@ -70,7 +70,7 @@ ModeChoice ChooseMode(const char* tail, bool olderFamily)
             return {HostMode::Settings, OwnerOrForeground(p[1] == ':' ? p + 2 : "")};
         case 'A':
         case 'a':
-            if (!olderFamily) return {HostMode::Invalid, nullptr};
+            if (!passwordModeExists) return {HostMode::Invalid, nullptr};
             return {HostMode::ChangePassword, OwnerOrForeground(SkipBlanks(p + 1))};
         default:
             return {HostMode::Invalid, nullptr};

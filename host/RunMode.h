@@ -20,7 +20,8 @@ const char* SkipModuleName(const char* commandLine);
 uint32_t ParseWindowHandle(const char* text);
 
 // The mode for a command tail; window handles are checked with the platform.
-ModeChoice ChooseMode(const char* tail, bool olderFamily);
+// The password mode exists only where the system asks savers to change it.
+ModeChoice ChooseMode(const char* tail, bool passwordModeExists);
 
 struct SaverContext;
 

@@ -15,6 +15,8 @@
 
 #include <memory>
 
+struct PlatformHostState; // a platform's own part of the host, where it has one (host/win32)
+
 struct SaverContext {
     SaverContext() = default;
     // The controller's input check points back at this context.
@@ -28,6 +30,7 @@ struct SaverContext {
     ProgramOptions options;
     ModeFlags mode;
     HostState host;
+    PlatformHostState* platform = nullptr; // set by the Windows entry; none on Linux
     RenderDevice device; // made before the controller, gone after it
     SaverApp app{device, [this] { return InputPending(); }};
     SettingsDialog settings;

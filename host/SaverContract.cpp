@@ -176,6 +176,6 @@ void SaverStop(SaverContext& context, WindowHandle window)
     // A graphics check left running ends with the process, which follows at
     // once; under wine its survey of the display adapters holds Direct3D's
     // lock, and releasing the device would wait for it.
-    if (context.host.checkLeftRunning) return;
+    if (context.host.deviceLeftToExit) return;
     context.device.Release();
 }

@@ -1,6 +1,7 @@
 #include "host/win32/BusyInputWatch.h"
 
 #include "host/SaverContext.h"
+#include "host/win32/PlatformHostState.h"
 #include "host/win32/BusyInputRule.h"
 
 #include <windows.h>
@@ -71,8 +72,8 @@ private:
 
 std::shared_ptr<void> WatchInputWhileBusy(SaverContext& context)
 {
-    if (context.mode.PreviewMode || context.host.childPreview || context.host.olderFamily ||
-        context.host.verifier != nullptr)
+    if (context.mode.PreviewMode || context.host.childPreview || context.platform->olderFamily ||
+        context.platform->verifier != nullptr)
         return nullptr;
     return std::make_shared<Watch>(context.host.startPosition);
 }

@@ -1,6 +1,7 @@
 #include "host/win32/WindowProcs.h"
 
 #include "host/SaverContext.h"
+#include "host/win32/PlatformHostState.h"
 #include "host/SaverContract.h"
 
 namespace {
@@ -9,9 +10,9 @@ void PostClose(WindowHandle window) { PlatformRequestClose(window); }
 
 MessageResult FinalStep(SaverContext& context, WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
 {
-    if (context.host.autoPlayMessage != 0 && message == context.host.autoPlayMessage) {
+    if (context.platform->autoPlayMessage != 0 && message == context.platform->autoPlayMessage) {
         PostClose(window);
-        return context.host.verifier != nullptr ? 1 : 0; // 1 cancels the auto-play
+        return context.platform->verifier != nullptr ? 1 : 0; // 1 cancels the auto-play
     }
     return PlatformDefWindowProc(window, message, wParam, lParam);
 }
@@ -42,18 +43,18 @@ MessageResult DefaultSaverProc(SaverContext& context, WindowHandle window, unsig
 
     switch (message) {
     case Msg::Close:
-        if (context.host.olderFamily && !VerifyPassword(context, window)) {
+        if (context.platform->olderFamily && !VerifyPassword(context, window)) {
             PlatformCursorPos(context.host.startPosition);
             return 0;
         }
         return FinalStep(context, window, message, wParam, lParam);
     case Msg::VerifyPassword:
-        if (context.host.olderFamily) return context.host.verifier == nullptr ? 1 : context.host.verifier(window);
+        if (context.platform->olderFamily) return context.platform->verifier == nullptr ? 1 : context.platform->verifier(window);
         return FinalStep(context, window, message, wParam, lParam);
     default:
         break;
     }
-    if (context.host.checking || context.host.boxUp) return FinalStep(context, window, message, wParam, lParam);
+    if (context.platform->checking || context.host.boxUp) return FinalStep(context, window, message, wParam, lParam);
 
     switch (message) {
     case Msg::ShowWindow:

@@ -50,7 +50,7 @@ GraphicsCheckRun Decided(const std::string& problem, bool inputCame)
 
 GraphicsCheckRun EndedByInput(SaverContext& context, bool leftRunning)
 {
-    context.host.checkLeftRunning = leftRunning;
+    context.host.deviceLeftToExit = leftRunning;
     GraphicsCheckRun run;
     run.inputCame = true;
     return run;
@@ -65,7 +65,7 @@ GraphicsCheckRun RefuseWithDxDiag(SaverContext& context, PendingCheck& check)
     while (!check.dxDiagProbe.Wait(InputPollMs)) {
         inputCame = inputCame || context.InputPending();
         if (PlatformTickCount() - started >= OutcomeWaitMs) {
-            context.host.checkLeftRunning = true;
+            context.host.deviceLeftToExit = true;
             return Decided(DirectXMessage(*check.libraries), inputCame);
         }
     }

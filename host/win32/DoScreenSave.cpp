@@ -4,6 +4,7 @@
 #include "host/win32/WinHost.h"
 
 #include "host/SaverContext.h"
+#include "host/win32/PlatformHostState.h"
 #include "host/win32/WindowProcs.h"
 
 #include <windows.h>
@@ -71,7 +72,7 @@ Placement FullScreenPlacement(const ProgramOptions& options)
 
 int DoScreenSave(SaverContext& context, WindowHandle parentHandle)
 {
-    HINSTANCE instance = static_cast<HINSTANCE>(context.host.instance);
+    HINSTANCE instance = static_cast<HINSTANCE>(context.platform->instance);
     HWND parent = static_cast<HWND>(parentHandle);
 
     WNDCLASSA windowClass{};
@@ -97,16 +98,16 @@ int DoScreenSave(SaverContext& context, WindowHandle parentHandle)
             return 0;
         }
         context.host.powerLineStatus = PlatformAcLineStatus();
-        LoadPasswordVerifier(context.host);
+        LoadPasswordVerifier(*context.platform);
     }
-    context.host.autoPlayMessage = context.host.olderFamily ? RegisterWindowMessageA("QueryCancelAutoPlay") : 0;
+    context.platform->autoPlayMessage = context.platform->olderFamily ? RegisterWindowMessageA("QueryCancelAutoPlay") : 0;
 
     HWND window = nullptr;
     if (RegisterClassA(&windowClass) != 0)
         window = CreateWindowExA(placement.exStyle, ClassName, placement.title, placement.style, placement.x, placement.y,
                                  placement.width, placement.height, parent, nullptr, instance, &context);
     if (window == nullptr) {
-        UnloadPasswordVerifier(context.host);
+        UnloadPasswordVerifier(*context.platform);
         return 0;
     }
     context.host.mainWindow = window;
@@ -117,6 +118,6 @@ int DoScreenSave(SaverContext& context, WindowHandle parentHandle)
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    UnloadPasswordVerifier(context.host);
+    UnloadPasswordVerifier(*context.platform);
     return static_cast<int>(msg.wParam);
 }

@@ -3,7 +3,7 @@
 
 #include "host/win32/WinHost.h"
 
-#include "host/HostProtocol.h"
+#include "host/win32/PlatformHostState.h"
 #include "platform/win32/SystemLibrary.h"
 
 #include <windows.h>
@@ -40,7 +40,7 @@ void TellSaverRunning(bool running)
 
 } // namespace
 
-void LoadPasswordVerifier(HostState& host)
+void LoadPasswordVerifier(PlatformHostState& host)
 {
     if (!host.olderFamily) return;
     UnloadPasswordVerifier(host);
@@ -57,7 +57,7 @@ void LoadPasswordVerifier(HostState& host)
     TellSaverRunning(true);
 }
 
-void UnloadPasswordVerifier(HostState& host)
+void UnloadPasswordVerifier(PlatformHostState& host)
 {
     if (!host.olderFamily) return;
     if (passwordModule != nullptr) {

@@ -4,6 +4,7 @@
 #include "host/RunMode.h"
 
 #include "host/SaverContext.h"
+#include "host/win32/PlatformHostState.h"
 #include "host/win32/WinHost.h"
 
 #include <windows.h>
@@ -52,11 +53,11 @@ int RunMode(SaverContext& context, void* instance, const char* tail)
 {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
-    context.host.instance = instance;
-    context.host.olderFamily = IsOlderFamily();
+    context.platform->instance = instance;
+    context.platform->olderFamily = IsOlderFamily();
     SetUnhandledExceptionFilter(SaverFaultFilter);
     try {
-        return RunChoice(context, ChooseMode(tail, context.host.olderFamily));
+        return RunChoice(context, ChooseMode(tail, context.platform->olderFamily));
     } catch (...) {
         SaverFaultFilter(nullptr);
     }

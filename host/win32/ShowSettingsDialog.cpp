@@ -3,6 +3,7 @@
 #include "host/win32/WinHost.h"
 
 #include "host/SaverContext.h"
+#include "host/win32/PlatformHostState.h"
 #include "settings/win32/SettingsDialogProc.h"
 
 #include <windows.h>
@@ -21,7 +22,7 @@ bool RegisterDialogClasses(HINSTANCE)
 
 int ShowSettingsDialog(SaverContext& context, WindowHandle parent)
 {
-    HINSTANCE instance = static_cast<HINSTANCE>(context.host.instance);
+    HINSTANCE instance = static_cast<HINSTANCE>(context.platform->instance);
     if (!RegisterDialogClasses(instance)) return FALSE;
     // The dialog reads and writes the files of the module directory.
     const SettingsDialogStart start{&context.settings, context.mode.ModuleDirectory.c_str()};

@@ -3,7 +3,7 @@
 
 #include "platform/Platform.h"
 
-struct HostState;
+struct PlatformHostState;
 struct SaverContext;
 
 int DoScreenSave(SaverContext& context, WindowHandle parent);
@@ -11,5 +11,5 @@ int ShowSettingsDialog(SaverContext& context, WindowHandle parent);
 void ChangePassword(WindowHandle parent);
 
 // The Windows 95/98/Me password verifier (PASSWORD.CPL); both do nothing on the NT family.
-void LoadPasswordVerifier(HostState& host);
-void UnloadPasswordVerifier(HostState& host);
+void LoadPasswordVerifier(PlatformHostState& host);
+void UnloadPasswordVerifier(PlatformHostState& host);

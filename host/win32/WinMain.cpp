@@ -4,6 +4,7 @@
 #include "host/RunMode.h"
 #include "host/SaverContext.h"
 #include "host/win32/BusyInputWatch.h"
+#include "host/win32/PlatformHostState.h"
 #include "host/win32/WinHost.h"
 #include "platform/win32/Direct3d.h"
 
@@ -14,6 +15,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     // The one context of the process: the saver window carries it to its
     // window procedure, the settings dialog to its own.
     SaverContext saver;
+    PlatformHostState windowsHost;
+    saver.platform = &windowsHost;
     saver.trace.OpenFromEnvironment();
     saver.trace.Step("process entry");
     std::string rest, error;
@@ -39,6 +42,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     const int result = RunMode(saver, instance, tail);
     // A DirectX check left running loads libraries under the loader's lock,
     // and an orderly exit would wait for it; start-up had nothing to save yet.
-    if (saver.host.checkLeftRunning) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
+    if (saver.host.deviceLeftToExit) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
     return result;
 }

@@ -6,6 +6,7 @@
 #include "host/ModeFlags.h"
 #include "host/ProgramOptions.h"
 #include "host/SaverContract.h"
+#include "host/win32/PlatformHostState.h"
 #include "host/win32/WindowProcs.h"
 #include "tests/support/RecordingPlatform.h"
 
@@ -240,10 +241,10 @@ TEST_F(HostProtocolTest, RunForClosesLikeAKey)
 
 TEST_F(HostProtocolTest, AutoPlayIsCancelledOnlyWithAPassword)
 {
-    saver.host.autoPlayMessage = 0xC123;
+    saver.platform->autoPlayMessage = 0xC123;
     EXPECT_EQ(Host(0xC123), 0);
     EXPECT_EQ(Closes(), 1);
-    saver.host.verifier = [](WindowHandle) { return false; };
+    saver.platform->verifier = [](WindowHandle) { return false; };
     EXPECT_EQ(Host(0xC123), 1);
     saver.host.childPreview = true;
     EXPECT_EQ(Host(0xC123), 1) << "the final step runs in the preview too";
@@ -260,8 +261,8 @@ protected:
         HostProtocolTest::SetUp();
         prompts = 0;
         accept = false;
-        saver.host.olderFamily = true;
-        saver.host.verifier = [](WindowHandle) {
+        saver.platform->olderFamily = true;
+        saver.platform->verifier = [](WindowHandle) {
             ++prompts;
             return accept;
         };
@@ -281,7 +282,7 @@ TEST_F(PasswordTest, RefusedPasswordRenewsTheStartAndDebounces)
     EXPECT_FALSE(Defaulted(Msg::Close)) << "the saver stays";
     EXPECT_EQ(recording.queuedTimerMessages, 1) << "two pending ticks are dropped";
     EXPECT_EQ(saver.host.startPosition.x, 10);
-    EXPECT_FALSE(saver.host.checking);
+    EXPECT_FALSE(saver.platform->checking);
 
     recording.tick += 199;
     Host(Msg::Close);
@@ -297,7 +298,7 @@ TEST_F(PasswordTest, RefusedPasswordRenewsTheStartAndDebounces)
 
 TEST_F(PasswordTest, NoVerifierClosesAtOnce)
 {
-    saver.host.verifier = nullptr;
+    saver.platform->verifier = nullptr;
     EXPECT_EQ(Host(Msg::VerifyPassword), 1);
     Host(Msg::Close);
     EXPECT_TRUE(saver.host.closing);
@@ -307,7 +308,7 @@ TEST_F(PasswordTest, NoVerifierClosesAtOnce)
 
 TEST_F(PasswordTest, InputDuringTheCheckDoesNotPostMoreCloses)
 {
-    saver.host.checking = true;
+    saver.platform->checking = true;
     Host(Msg::KeyDown);
     Host(Msg::ActivateApp, 0);
     EXPECT_EQ(Closes(), 0);

@@ -401,7 +401,7 @@ TEST_F(SaverWindowTest, InputDuringStartUpClosesAtOnce)
         }
         EXPECT_EQ(TheRecording().devicesCreated, devices);
         EXPECT_EQ(recording.CountArmed(FrameTimerId) + recording.CountArmed(SlideTimerId), 0);
-        EXPECT_EQ(saver.host.checkLeftRunning, c.leftRunning) << "the process then ends without waiting for it";
+        EXPECT_EQ(saver.host.deviceLeftToExit, c.leftRunning) << "the process then ends without waiting for it";
         HostWindowProc(saver, Saver, Msg::Destroy, 0, 0);
         EXPECT_EQ(recording.quitPosts, 1);
     }

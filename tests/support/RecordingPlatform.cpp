@@ -1,6 +1,7 @@
 #include "tests/support/RecordingPlatform.h"
 
 #include "host/win32/DirectXCheck.h"
+#include "host/win32/PlatformHostState.h"
 #include "platform/HelperThread.h"
 
 #include <algorithm>
@@ -8,12 +9,15 @@
 
 RecordingPlatform recording;
 SaverContext saver;
+PlatformHostState windowsHost;
 
 void ResetPlatformRecording()
 {
     recording = RecordingPlatform{};
     saver.~SaverContext();
     new (&saver) SaverContext();
+    windowsHost = PlatformHostState{};
+    saver.platform = &windowsHost;
 }
 
 int RecordingPlatform::CountPosted(unsigned message) const

@@ -1,0 +1,19 @@
+#pragma once
+// What only the Windows host keeps: the module instance, and the password
+// check and auto-play answer of the Windows 95/98/Me family. WinMain owns it;
+// the context points at it.
+
+#include "platform/Platform.h"
+
+#include <cstdint>
+
+using PasswordVerifier = bool (*)(WindowHandle window);
+
+struct PlatformHostState {
+    void* instance = nullptr;
+    bool olderFamily = false;          // Windows 95/98/Me: password and auto-play handling
+    bool checking = false;             // a password check is under way
+    PasswordVerifier verifier = nullptr;
+    unsigned autoPlayMessage = 0;      // "QueryCancelAutoPlay", 0 when not registered
+    uint32_t lastCheck = 0xFFFFFFFFu;  // tick count when the last check ended; all ones for never
+};

@@ -5,6 +5,7 @@
 // still do.
 
 #include "host/SaverContext.h"
+#include "host/win32/PlatformHostState.h"
 #include "host/win32/BusyInputWatch.h"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,8 @@ void Button(DWORD flags, DWORD data = 0)
 int RunChild(const std::string& role)
 {
     SaverContext context;
+    PlatformHostState windowsHost; // the NT family, no password
+    context.platform = &windowsHost;
     POINT at{};
     GetCursorPos(&at);
     context.host.startPosition = PlatformPoint{at.x, at.y};

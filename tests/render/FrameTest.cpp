@@ -195,3 +195,43 @@ TEST_F(FrameWithStores, OnlyWhatChangedIsDrawnAndShown)
     tick(At(10, 8, 0));
     EXPECT_EQ(presented(), std::vector<Rect>{screen}) << "a new load of the same picture too";
 }
+
+// One device per monitor: two devices in one process keep apart what they
+// hold and draw, each frame laid out for its own screen.
+TEST(TwoDevices, EachDrawsItsOwnFrameForItsOwnSize)
+{
+    ResetRecording();
+    RenderDevice first, second;
+    RecordSeparately(first);
+    RecordSeparately(second);
+    ASSERT_EQ(first.Create({nullptr, 0, 1280, 1024}), 0);
+    ASSERT_EQ(second.Create({nullptr, 1, 1024, 768}), 0);
+    for (RenderDevice* device : {&first, &second}) {
+        device->PrepareSurface();
+        device->PrepareFonts();
+        device->Bar().LoadResource(162, 0, 0);
+    }
+    FrameContent content;
+    content.captions.main = "Harbour";
+    content.screen = Rect{0, 0, 1280, 1024};
+    ASSERT_EQ(ComposeFrame(first, content), 0);
+    content.captions.main = "Lighthouse";
+    content.screen = Rect{0, 0, 1024, 768};
+    ASSERT_EQ(ComposeFrame(second, content), 0);
+
+    auto drawn = [](const RenderDevice& device, const std::string& text) {
+        for (const DrawCall& call : RecordingOf(device).calls)
+            if (call.kind == DrawCall::Kind::Text && call.text == text) return call.rect.top;
+        return -1;
+    };
+    EXPECT_EQ(drawn(first, "Harbour"), CaptionItems(content.captions, 1024)[0].y);
+    EXPECT_EQ(drawn(second, "Lighthouse"), CaptionItems(content.captions, 768)[0].y);
+    EXPECT_EQ(drawn(first, "Lighthouse"), -1) << "nothing of the other device's frame";
+    EXPECT_EQ(drawn(second, "Harbour"), -1);
+    EXPECT_EQ(RecordingOf(first).texturesAlive, 1) << "each device holds its own bar";
+    EXPECT_EQ(RecordingOf(second).texturesAlive, 1);
+    EXPECT_TRUE(TheRecording().calls.empty()) << "neither logs to the shared recording";
+    second.Release();
+    EXPECT_EQ(RecordingOf(second).texturesAlive, 0);
+    EXPECT_TRUE(first.Bar().IsLoaded()) << "releasing one device leaves the other's textures";
+}

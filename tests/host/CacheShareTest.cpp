@@ -140,11 +140,19 @@ TEST_F(CacheShareTest, OneHackAsksTheOthersFollowAndTakeOverWhenItEnds)
     EXPECT_EQ(Asked().infos, 6);
     EXPECT_EQ(Asked().pictures, 2);
 
-    // A follower never deletes, however old the cache has grown.
+    // A follower never deletes, however old the cache has grown: not at its
+    // start (xscreensaver starting a hack anew), not at its ticks.
     recording.now += 30 * 86400;
+    {
+        Hack late(cache.path.string(), service->HostPort());
+        late.Start();
+        late.Step();
+        EXPECT_EQ(late.app.share.Role(), ShareRole::Follower);
+        EXPECT_EQ(late.Shown(), leader->Shown());
+    }
     follower.Step();
-    follower.Frame();
-    EXPECT_TRUE(fs::exists(before)) << "the follower expired " << before;
+    EXPECT_TRUE(fs::exists(before)) << "a follower expired " << before;
+    EXPECT_EQ(Asked().infos, 6);
 
     // The leader ends: the follower takes the lock at its next tick, logs in
     // once, and carries on at the step the leader would have taken.

@@ -174,3 +174,19 @@ TEST_F(CacheShareTest, OneHackAsksTheOthersFollowAndTakeOverWhenItEnds)
     EXPECT_FALSE(fs::exists(before));
     EXPECT_TRUE(fs::exists(follower.Shown()));
 }
+
+TEST_F(CacheShareTest, WhereNoLockCanBeTakenEachSaverWorksAloneAndSaysSoOnce)
+{
+    // A folder where the lock file can't be made stands for a file system without locks.
+    fs::create_directory(cache.path / CacheLockName);
+    Hack alone(cache.path.string(), service->HostPort());
+    ::testing::internal::CaptureStderr();
+    alone.Start();
+    WaitForNextPicture(alone.Shown());
+    alone.Step();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(alone.app.share.Role(), ShareRole::Alone);
+    EXPECT_EQ(Asked().infos, 6) << "it asks the service itself";
+    EXPECT_NE(said.find("zembria: can't lock " + cache.path.string()), std::string::npos) << said;
+    EXPECT_EQ(said.find("can't lock"), said.rfind("can't lock")) << said;
+}

@@ -84,7 +84,7 @@ int32_t SaverApp::StartService(WindowHandle saverWindow)
         infoStore.SetString("ImageInfoMain", dictionary.GetString("Hint", "HINT:"), true);
         infoStore.SetString("ImageInfoSub", dictionary.GetString("HostNotAvailable", "no connection"), true);
     } else {
-        Login();
+        StartConversation();
     }
     Trace("login or offline hint");
     if (InputPending()) return 1;
@@ -97,7 +97,7 @@ int32_t SaverApp::StartService(WindowHandle saverWindow)
         OnTimer(saverWindow, FrameTimerId);
     }
 
-    lastAdvanceTime = PlatformNow();
+    if (!share.Following()) lastAdvanceTime = PlatformNow(); // a follower counts down with its leader
     PlatformSetTimer(saverWindow, FrameTimerId, FramePeriodMs);
     PlatformSetTimer(saverWindow, SlideTimerId, SlidePeriodMs());
     return 0;
@@ -112,13 +112,14 @@ int32_t SaverApp::OnTimer(WindowHandle saverWindow, uint32_t timerId)
 {
     window = saverWindow;
     if (timerId == SlideTimerId) {
-        if (!advancing) {
+        if (!advancing && !share.Following()) {
             infoStore.SetString("ImageInfoMain", dictionary.GetString("Loading", "loading"), true);
             infoStore.SetString("ImageInfoSub", "", true);
             advancePending = true;
         }
         return 0;
     }
+    if (share.Following()) KeepFollowing();
     int32_t result = DrawFrame();
     if (result != 0) return result;
     if (advancePending) AdvanceSlide();

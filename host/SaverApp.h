@@ -8,7 +8,9 @@
 //   SaverLogin.cpp     the login at start-up
 //   SaverSlide.cpp     the picture cache and the slide-show step
 //   SaverFrame.cpp     the frame
+//   SaverShare.cpp     leading or following the other hacks on the cache folder
 
+#include "host/CacheShare.h"
 #include "host/ModeFlags.h"
 #include "host/StartupTrace.h"
 #include "platform/Platform.h"
@@ -82,6 +84,7 @@ public:
     std::string serviceHost;
     const StartupTrace* trace = nullptr; // the start-up's steps, when traced
     std::vector<std::pair<std::string, std::string>> optionOverrides; // options file values for this run only
+    CacheShare share; // the other hacks on the same cache folder, when the host lets savers share
 
 private:
     void Trace(const char* step) const;
@@ -89,6 +92,12 @@ private:
     bool InputPending() const;
     void ShowServicePicture();
     void ShowNextCachedPicture();
+    // The share: the leader publishes what it shows; a follower shows that
+    // and tries to lead at each frame tick.
+    void StartConversation();
+    void PublishAnswer();
+    void FollowLeader();
+    void KeepFollowing();
     // Deletes what outlived CacheDays or doesn't fit the bound, never the
     // picture on screen, and takes it out of pictureList.
     void ExpireCache();

@@ -26,12 +26,18 @@ std::string CacheFolder(const KeyValueStore& options)
 void SaverApp::PrepareCache()
 {
     lastCacheExpiry = PlatformNow();
-    pictureList = PrepareCacheFolder(CacheFolder(options), CacheDaysOption(options), lastCacheExpiry, cacheLimitBytes);
+    // Only the leading hack keeps the folder; a follower only reads it.
+    if (share.Join(CacheFolder(options)) == ShareRole::Follower)
+        pictureList = ListCacheFolder(CacheFolder(options));
+    else
+        pictureList = PrepareCacheFolder(CacheFolder(options), CacheDaysOption(options), lastCacheExpiry, cacheLimitBytes);
     rotationPos = pictureList.empty() ? -1 : 0;
 }
 
 void SaverApp::ExpireCache()
 {
+    if (share.Following())
+        return;
     lastCacheExpiry = PlatformNow();
     const std::string shown = LastPathComponent(shownPicture);
     const std::vector<std::string> deleted =
@@ -91,8 +97,12 @@ void SaverApp::ShowNextCachedPicture()
 void SaverApp::AdvanceSlide()
 {
     PlatformKillTimer(window, SlideTimerId);
-    advancing = true;
     advancePending = false;
+    if (share.Following()) {
+        FollowLeader();
+        return;
+    }
+    advancing = true;
 
     if (serviceClient.IsConnected() && serviceClient.FetchInfos(infoStore) == 0)
         ShowServicePicture();
@@ -105,4 +115,5 @@ void SaverApp::AdvanceSlide()
     lastAdvanceTime = PlatformNow();
     advancing = false;
     PlatformSetTimer(window, SlideTimerId, SlidePeriodMs());
+    PublishAnswer();
 }

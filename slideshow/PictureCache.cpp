@@ -110,28 +110,41 @@ std::vector<size_t> DeleteChosen(const Listing& listing, int cacheDays, int64_t 
     return deleted;
 }
 
+std::vector<std::string> ListedPaths(const std::string& directory, const Listing& listing, const std::vector<bool>& kept)
+{
+    std::vector<std::string> paths;
+    for (size_t i = 0; i < listing.pictures.size(); ++i) {
+        // A name the code page can't spell couldn't be loaded by it either.
+        if (kept[i] && listing.entries[i].nameFits)
+            paths.push_back(JoinPath(directory, listing.pictures[i].name));
+    }
+    return paths;
+}
+
 } // namespace
 
 std::vector<std::string> PrepareCacheFolder(const std::string& directory, int cacheDays, int64_t now,
                                             uint64_t limitBytes)
 {
-    std::vector<std::string> pictureList;
     if (directory.empty())
-        return pictureList;
+        return {};
     if (!ProbeWritable(directory)) {
         // Missing (or unusable): create it for the downloads to come; nothing to list.
         CreateFolders(directory);
-        return pictureList;
+        return {};
     }
     const Listing listing = ListFolder(directory, now, true);
     std::vector<bool> kept;
     DeleteChosen(listing, cacheDays, now, limitBytes, {}, kept);
-    for (size_t i = 0; i < listing.pictures.size(); ++i) {
-        // A name the code page can't spell couldn't be loaded by it either.
-        if (kept[i] && listing.entries[i].nameFits)
-            pictureList.push_back(JoinPath(directory, listing.pictures[i].name));
-    }
-    return pictureList;
+    return ListedPaths(directory, listing, kept);
+}
+
+std::vector<std::string> ListCacheFolder(const std::string& directory)
+{
+    if (directory.empty())
+        return {};
+    const Listing listing = ListFolder(directory, 0, false);
+    return ListedPaths(directory, listing, std::vector<bool>(listing.pictures.size(), true));
 }
 
 std::string FirstCachedPicture(const std::string& directory)

@@ -20,6 +20,10 @@ std::vector<std::string> PrepareCacheFolder(const std::string& directory, int ca
 // made; empty when there is none.
 std::string FirstCachedPicture(const std::string& directory);
 
+// A hack that follows another on the same folder: the pictures there, with
+// nothing deleted (the leading hack keeps the folder).
+std::vector<std::string> ListCacheFolder(const std::string& directory);
+
 // During a run: deletes the pictures past cacheDays or beyond limitBytes,
 // never the one named keepName (on screen), and returns the names of those
 // deleted.

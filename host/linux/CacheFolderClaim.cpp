@@ -1,5 +1,6 @@
 #include "host/linux/CacheFolderClaim.h"
 
+#include "host/CacheShare.h"
 #include "platform/Folders.h"
 #include "platform/Paths.h"
 #include "platform/TempFile.h"
@@ -20,6 +21,19 @@ void WriteMarker(const std::string& folder)
         return;
     std::fputs("zembria keeps its picture cache in this folder and deletes old pictures here.\n", file);
     std::fclose(file);
+}
+
+// Empty but for the files the saver's hacks keep beside the pictures, which
+// an earlier run may have left before the marker was written.
+bool HoldsNothingElse(const std::string& folder, std::error_code& failed)
+{
+    for (fs::directory_iterator entry(folder, failed); !failed && entry != fs::directory_iterator();
+         entry.increment(failed)) {
+        const std::string name = entry->path().filename().string();
+        if (name != CacheLockName && name != CacheAnswerName)
+            return false;
+    }
+    return true;
 }
 
 const char* const ChooseEmpty = "; choose an empty folder for the picture cache";
@@ -55,7 +69,7 @@ int ClaimCacheFolder(const std::string& folder, bool chosen, std::string& error)
     if (fs::exists(fs::symlink_status(JoinPath(folder, CacheMarkerName), failed)))
         return 0;
     if (chosen) {
-        const bool empty = fs::is_empty(folder, failed);
+        const bool empty = HoldsNothingElse(folder, failed);
         if (failed) {
             error = "can't read " + folder + " (" + failed.message() + ")" + ChooseEmpty;
             return 1;

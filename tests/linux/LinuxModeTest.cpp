@@ -1,6 +1,8 @@
 // The Linux saver's reading of its mode words and environment, and where
 // its files lie.
 
+#include "host/CacheShare.h"
+#include "host/linux/CacheFolderClaim.h"
 #include "host/linux/LinuxMode.h"
 #include "host/ModeFlags.h"
 #include "tests/support/RecordingPlatform.h"
@@ -117,4 +119,28 @@ TEST(LinuxModeTest, WithoutHomeThePasswordDatabaseDecidesAndNeverASharedFolder)
     EXPECT_EQ(CurrentFolders(saver.mode, saver.options).dictionaries, "/opt/z/share/zembria");
     saver.mode.separateFolders = {};
     saver.mode.ModuleDirectory.clear();
+}
+
+TEST(LinuxModeTest, AChosenCacheFolderMayHoldOnlyTheHacksOwnFiles)
+{
+    const fs::path root = fs::temp_directory_path() / ("zembria-claim-" + std::to_string(getpid()));
+    struct Case {
+        std::vector<std::string> files;
+        int result;
+    };
+    const Case cases[] = {
+        {{}, 0},
+        {{CacheLockName, CacheAnswerName}, 0}, // left by hacks before the marker was written
+        {{CacheLockName, "holiday.jpg"}, 1},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(root);
+        fs::create_directories(root);
+        for (const std::string& name : c.files)
+            std::ofstream(root / name) << "x";
+        std::string error;
+        EXPECT_EQ(ClaimCacheFolder(root.string(), true, error), c.result) << c.files.size() << " " << error;
+        EXPECT_EQ(fs::exists(root / CacheMarkerName), c.result == 0);
+    }
+    fs::remove_all(root);
 }

@@ -110,6 +110,36 @@ TEST_F(Demo, CrLfAnswersAndCollisionsMeanWhatTheySay)
     EXPECT_EQ(store.GetString("MemberCollision", ""), "failed");
 }
 
+TEST_F(Demo, CountsEachMembersRequestsAndCallsABusyMemberACollision)
+{
+    config.members["bert"] = "other";
+    config.collisionOver = 4;
+    Connected("anna", "secret");
+    ServiceClient bert;
+    ASSERT_EQ(bert.Connect(service->HostPort(), "bert", MemberCodeOf("other")), 0);
+    // One saver's start: its login's two questions (the connection's and the
+    // login's) and a picture change's two.
+    for (int ask = 1; ask <= 3; ++ask) {
+        ASSERT_EQ(client.FetchInfos(store), 0);
+        EXPECT_EQ(store.GetString("MemberCollision", ""), "ok") << ask;
+    }
+    ASSERT_EQ(client.DownloadPicture(store.GetString("ImageFileName", ""), cache.string(), 640, 480, store), 0);
+    // A second saver of the same member is one too many; another member is not.
+    ASSERT_EQ(client.FetchInfos(store), 0);
+    EXPECT_EQ(store.GetString("MemberCollision", ""), "failed");
+    ASSERT_EQ(bert.FetchInfos(store), 0);
+    EXPECT_EQ(store.GetString("MemberCollision", ""), "ok");
+
+    const auto counts = service->RequestCounts();
+    EXPECT_EQ(counts.at("anna").infos, 5);
+    EXPECT_EQ(counts.at("anna").pictures, 1);
+    EXPECT_EQ(counts.at("bert").infos, 2);
+    httplib::Client query("127.0.0.1", service->port);
+    const auto answer = query.Get("/demo-counts");
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->body, "anna infos 5 pictures 1\nbert infos 2 pictures 0\n");
+}
+
 TEST_F(Demo, ErrorStatusFailsTheExchangeAndTheDownload)
 {
     config.status500 = true;

@@ -76,6 +76,10 @@ int DemoService::Start()
     });
     server.Get("/get-infos.php", [this](const httplib::Request& q, httplib::Response& r) { AnswerInfos(q, r); });
     server.Get("/get-images.php", [this](const httplib::Request& q, httplib::Response& r) { AnswerImage(q, r); });
+    // Not the real service's: what each member asked so far, for the tests and the curious.
+    server.Get("/demo-counts", [this](const httplib::Request&, httplib::Response& r) {
+        r.set_content(CountsText(), "text/plain");
+    });
     port = config.port == 0 ? server.bind_to_any_port("127.0.0.1")
                             : (server.bind_to_port("127.0.0.1", config.port) ? config.port : -1);
     if (port <= 0)
@@ -125,7 +129,34 @@ void DemoService::HoldUntilStopped()
     stopped.wait(lock, [this] { return stopping; });
 }
 
-std::string DemoService::InfoAnswer(const httplib::Request& request) const
+bool DemoService::CountInfos(const std::string& login)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    ++counts[login].infos;
+    auto& times = recentInfos[login];
+    const auto now = std::chrono::steady_clock::now();
+    times.erase(std::remove_if(times.begin(), times.end(), [&](auto t) { return now - t > CollisionWindow; }),
+                times.end());
+    times.push_back(now);
+    return config.collisionOver > 0 && static_cast<int>(times.size()) > config.collisionOver;
+}
+
+std::map<std::string, DemoService::Counts> DemoService::RequestCounts()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return counts;
+}
+
+std::string DemoService::CountsText()
+{
+    std::string text;
+    for (const auto& [login, count] : RequestCounts())
+        text += (login.empty() ? std::string("-") : login) + " infos " + std::to_string(count.infos) + " pictures " +
+                std::to_string(count.pictures) + "\n";
+    return text;
+}
+
+std::string DemoService::InfoAnswer(const httplib::Request& request, bool busy) const
 {
     const std::string login = request.get_param_value("sLogin");
     const std::string code = request.get_param_value("sCode");
@@ -136,7 +167,7 @@ std::string DemoService::InfoAnswer(const httplib::Request& request) const
     const bool german = request.get_param_value("sLang") == "de";
 
     const std::vector<std::pair<std::string, std::string>> lines = {
-        {"MemberCollision", config.collision && !login.empty() ? "failed" : "ok"},
+        {"MemberCollision", (config.collision || busy) && !login.empty() ? "failed" : "ok"},
         {"MemberLogin", accepted ? "ok" : "failed"},
         {"ImageFileName", picture},
         {"ImageFileCache", "yes"},
@@ -174,7 +205,8 @@ void DemoService::AnswerInfos(const httplib::Request& request, httplib::Response
         response.set_content("Internal Server Error\n", "text/plain");
         return;
     }
-    response.set_content(InfoAnswer(request), "text/plain");
+    const bool busy = CountInfos(request.get_param_value("sLogin"));
+    response.set_content(InfoAnswer(request, busy), "text/plain");
 }
 
 void DemoService::AnswerImage(const httplib::Request& request, httplib::Response& response)
@@ -189,6 +221,10 @@ void DemoService::AnswerImage(const httplib::Request& request, httplib::Response
         return;
     }
     const std::string name = request.get_param_value("sFileName");
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        ++counts[request.get_param_value("sLogin")].pictures;
+    }
     if (std::find(pictures.begin(), pictures.end(), name) == pictures.end()) {
         response.status = 404;
         response.set_content("No such picture\n", "text/plain");

@@ -15,12 +15,20 @@
 #include <thread>
 #include <vector>
 
+// One saver asks at most four times within this time: its login's two
+// questions (the connection's and the login's) and a picture change's two;
+// its next step is an interval (10 s or more) later.
+constexpr std::chrono::seconds CollisionWindow{5};
+
 struct DemoConfig {
     int port = 0;                  // 0: any free port
     std::string pictureFolder = "demo-pictures";
     int intervalSeconds = 10;      // how long each picture stays current
     std::map<std::string, std::string> members; // login -> password
     bool collision = false;        // report every member as active elsewhere
+    // Report a member as active elsewhere when it asks more often than one
+    // saver would: more than this many get-infos within CollisionWindow (0: never).
+    int collisionOver = 0;
     bool crlf = false;             // end answer lines with CR LF
     bool status500 = false;        // answer every request with status 500
     bool stall = false;            // never answer; hold each request until the service stops
@@ -40,13 +48,22 @@ public:
     // The picture that is current now.
     std::string CurrentPicture() const;
     const std::vector<std::string>& Pictures() const { return pictures; }
+    // What each login (empty: guests) has asked so far.
+    struct Counts {
+        int infos = 0;
+        int pictures = 0;
+    };
+    std::map<std::string, Counts> RequestCounts();
 
     int port = 0;
 
 private:
     void Log(const httplib::Request& request);
     void HoldUntilStopped();
-    std::string InfoAnswer(const httplib::Request& request) const;
+    // Counts the request; true when its member asks more often than one saver would.
+    bool CountInfos(const std::string& login);
+    std::string CountsText();
+    std::string InfoAnswer(const httplib::Request& request, bool busy) const;
     void AnswerInfos(const httplib::Request& request, httplib::Response& response);
     void AnswerImage(const httplib::Request& request, httplib::Response& response);
 
@@ -59,4 +76,6 @@ private:
     std::condition_variable stopped;
     bool stopping = false;
     FILE* log = nullptr;
+    std::map<std::string, Counts> counts;
+    std::map<std::string, std::vector<std::chrono::steady_clock::time_point>> recentInfos;
 };

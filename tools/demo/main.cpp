@@ -23,6 +23,8 @@ const char* usage =
     "  --interval SECONDS   how long each picture stays current (default 10)\n"
     "  --member LOGIN:PASSWORD  accept this member (repeatable); everyone else is refused\n"
     "  --collision          report members as already active elsewhere\n"
+    "  --collision-over N   report a member as active elsewhere when it asks more than N times\n"
+    "                       within 5 s (one saver asks at most 4 times; default: never)\n"
     "  --crlf               end answer lines with CR LF\n"
     "  --status500          answer every request with status 500\n"
     "  --stall              never answer\n"
@@ -76,6 +78,8 @@ int main(int argc, char** argv)
             config.members[member.substr(0, colon)] = member.substr(colon + 1);
         } else if (option == "--collision") {
             config.collision = true;
+        } else if (option == "--collision-over" && hasValue) {
+            config.collisionOver = std::max(0, std::atoi(argv[++i]));
         } else if (option == "--crlf") {
             config.crlf = true;
         } else if (option == "--status500") {

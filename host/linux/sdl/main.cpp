@@ -7,6 +7,7 @@
 #include "host/linux/HackOptions.h"
 #include "host/linux/LinuxMode.h"
 #include "host/linux/sdl/SaverLoop.h"
+#include "platform/FileLock.h"
 #include "platform/Folders.h"
 #include "platform/linux/sdl/SdlPlatform.h"
 #include "settings/linux/gtk/GtkSettingsDialog.h"
@@ -91,6 +92,8 @@ int RunSaver(SaverContext& saver, const LinuxModeChoice& choice)
         PlatformReport("zembria: " + error + "\n", "zembria", true);
         return ExitUsage;
     }
+    // Hacks on one cache folder (one per monitor) share one conversation.
+    saver.app.share.UseLock(PlatformTryLockFile, PlatformUnlockFile);
     if (PlatformStart(platform) != 0) return 1;
     saver.host.powerLineStatus = PlatformAcLineStatus();
     int exitCode = 1;

@@ -44,7 +44,7 @@ int TextureHandle::Unload()
 {
     if (record) {
         ++changes;
-        record->ReleaseRef();
+        record->Release();
         record.reset();
     }
     loaded = false;

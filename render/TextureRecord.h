@@ -14,9 +14,9 @@ public:
     long CreateFromFile(RenderDevice& device, const std::string& path, int width, int height);
     long CreateFromResource(RenderDevice& device, int resourceId, int width, int height);
     long CreateFilled(RenderDevice& device, int width, int height);
-    void ReleaseRef();
+    // Lets go of the platform's texture; the handle that owns the record calls it.
+    void Release();
 
-    int32_t refCount = 0;
     NativeTexture* texture = nullptr;
     std::string name;
     int32_t width = 0;

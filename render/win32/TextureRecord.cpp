@@ -76,7 +76,6 @@ long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path
     width = image.sourceWidth;
     height = image.sourceHeight;
     name = path;
-    ++refCount;
     return 0;
 }
 
@@ -95,7 +94,6 @@ long TextureRecord::CreateFromResource(RenderDevice& device, int resourceId, int
     width = image.sourceWidth;
     height = image.sourceHeight;
     name = ResourceTextureName;
-    ++refCount;
     return 0;
 }
 
@@ -117,16 +115,13 @@ long TextureRecord::CreateFilled(RenderDevice& device, int requestedWidth, int r
     width = requestedWidth;
     height = requestedHeight;
     name.clear();
-    ++refCount;
     return 0;
 }
 
-void TextureRecord::ReleaseRef()
+void TextureRecord::Release()
 {
     if (!texture)
         return;
-    if (--refCount <= 0) {
-        D3DTexture(texture)->Release();
-        texture = nullptr;
-    }
+    D3DTexture(texture)->Release();
+    texture = nullptr;
 }

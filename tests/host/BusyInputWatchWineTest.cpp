@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "DialogWindows.h"
+#include "SaverProcess.h"
 
 #include <windows.h>
 
@@ -26,8 +26,10 @@ constexpr DWORD Done = 77;       // the child's exit code when nothing ended it
 
 std::string ownPath;
 
-struct Child {
-    PROCESS_INFORMATION process{};
+// This test program again, in the role it is given.
+struct Child : ChildProcess {
+    bool Start(const char* role) { return ChildProcess::Start("\"" + ownPath + "\" " + role); }
+};
 
     bool Start(const char* role)
     {

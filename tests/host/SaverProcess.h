@@ -17,8 +17,39 @@ inline std::string WindowsPath(std::string path)
     return "Z:" + path;
 }
 
-struct Saver {
+// A process started from a command line, ended by its id if it outlives the test.
+struct ChildProcess {
     PROCESS_INFORMATION process{};
+
+    bool Start(std::string line)
+    {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) != FALSE;
+    }
+    // The exit code, or STILL_ACTIVE when it has not ended within the time.
+    DWORD Wait(DWORD milliseconds)
+    {
+        WaitForSingleObject(process.hProcess, milliseconds);
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process.hProcess, &code);
+        return code;
+    }
+    ~ChildProcess()
+    {
+        if (process.hProcess == nullptr) return;
+        if (Wait(0) == STILL_ACTIVE) TerminateProcess(process.hProcess, 99);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+};
+
+#ifdef ZEMBRIA_SCR
+// The saver under test, with the program's own options and mode after its path.
+struct Saver : ChildProcess {
+    bool Start(const std::string& arguments) { return ChildProcess::Start("\"" + WindowsPath(ZEMBRIA_SCR) + "\" " + arguments); }
+};
+#endif
 
     bool Start(const std::string& arguments)
     {

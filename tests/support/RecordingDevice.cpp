@@ -229,7 +229,6 @@ long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path
     (void)requestedWidth;
     (void)requestedHeight;
     name = path;
-    ++refCount;
     return 0;
 }
 
@@ -243,7 +242,6 @@ long TextureRecord::CreateFromResource(RenderDevice& device, int resourceId, int
             width = item.width;
             height = item.height;
             name = ResourceTextureName;
-            ++refCount;
             return 0;
         }
     }
@@ -264,17 +262,14 @@ long TextureRecord::CreateFilled(RenderDevice& device, int requestedWidth, int r
     width = requestedWidth;
     height = requestedHeight;
     name.clear();
-    ++refCount;
     return 0;
 }
 
-void TextureRecord::ReleaseRef()
+void TextureRecord::Release()
 {
     if (!texture)
         return;
-    if (--refCount <= 0) {
-        --texture->log->texturesAlive;
-        delete texture;
-        texture = nullptr;
-    }
+    --texture->log->texturesAlive;
+    delete texture;
+    texture = nullptr;
 }

@@ -117,7 +117,6 @@ long Keep(TextureRecord& record, NativeTexture* created, int width, int height, 
     record.width = width;
     record.height = height;
     record.name = name;
-    ++record.refCount;
     return 0;
 }
 
@@ -172,11 +171,9 @@ long TextureRecord::CreateFilled(RenderDevice& device, int requestedWidth, int r
     return Keep(*this, TextureFrom(device, surface, false), requestedWidth, requestedHeight, std::string());
 }
 
-void TextureRecord::ReleaseRef()
+void TextureRecord::Release()
 {
     if (!texture) return;
-    if (--refCount <= 0) {
-        SDL_DestroyTexture(SdlTexture(texture));
-        texture = nullptr;
-    }
+    SDL_DestroyTexture(SdlTexture(texture));
+    texture = nullptr;
 }

@@ -31,29 +31,6 @@ struct Child : ChildProcess {
     bool Start(const char* role) { return ChildProcess::Start("\"" + ownPath + "\" " + role); }
 };
 
-    bool Start(const char* role)
-    {
-        std::string line = "\"" + ownPath + "\" " + role;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) != FALSE;
-    }
-    DWORD Wait(DWORD milliseconds)
-    {
-        WaitForSingleObject(process.hProcess, milliseconds);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(process.hProcess, &code);
-        return code;
-    }
-    ~Child()
-    {
-        if (process.hProcess == nullptr) return;
-        if (Wait(0) == STILL_ACTIVE) TerminateProcess(process.hProcess, 99);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-};
-
 void Button(DWORD flags, DWORD data = 0)
 {
     INPUT input{};

@@ -51,30 +51,6 @@ struct Saver : ChildProcess {
 };
 #endif
 
-    bool Start(const std::string& arguments)
-    {
-        std::string line = "\"" + WindowsPath(ZEMBRIA_SCR) + "\" " + arguments;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) != FALSE;
-    }
-    // The exit code, or STILL_ACTIVE when it has not ended within the time.
-    DWORD Wait(DWORD milliseconds)
-    {
-        WaitForSingleObject(process.hProcess, milliseconds);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(process.hProcess, &code);
-        return code;
-    }
-    ~Saver()
-    {
-        if (process.hProcess == nullptr) return;
-        if (Wait(0) == STILL_ACTIVE) TerminateProcess(process.hProcess, 99);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-};
-
 inline HWND WaitForSaverWindow(DWORD milliseconds)
 {
     for (DWORD waited = 0; waited < milliseconds; waited += 50) {

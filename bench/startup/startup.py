@@ -75,7 +75,7 @@ def main():
         for name in ('dictionary.0', 'dictionary.1'):
             shutil.copy(os.path.join(native, 'bin', name), home)
         picture = os.path.join(home, 'images', 'cached.jpg')
-        subprocess.run([os.path.join(native, 'tests/linux/picture_tool'), 'half-black', str(width), str(height),
+        subprocess.run([os.path.join(native, 'bin', 'picture_tool'), 'half-black', str(width), str(height),
                         picture], check=True)
         with open(os.path.join(home, 'Zembria.ini'), 'wb') as ini:
             ini.write(b'Language\t=\t1\r\noffline\t=\tyes\r\n')

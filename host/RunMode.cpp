@@ -48,32 +48,32 @@ ModeChoice ChooseMode(const char* tail, bool passwordModeExists)
     for (const char* p = tail;; ++p) {
         switch (*p) {
         case '\0':
-            return {HostMode::Settings, nullptr};
+            return {LaunchMode::Settings, nullptr};
         case ' ':
         case '-':
         case '/':
             continue;
         case 'S':
         case 's':
-            return {HostMode::ScreenSave, nullptr};
+            return {LaunchMode::FullScreen, nullptr};
         case 'P':
         case 'p':
         case 'L':
         case 'l': {
             WindowHandle parent = AsHandle(ParseWindowHandle(SkipBlanks(p + 1)));
-            if (parent == nullptr || !PlatformIsWindow(parent)) return {HostMode::Invalid, nullptr};
-            return {HostMode::Preview, parent};
+            if (parent == nullptr || !PlatformIsWindow(parent)) return {LaunchMode::Invalid, nullptr};
+            return {LaunchMode::Preview, parent};
         }
         case 'C':
         case 'c':
             // Only "/c:HWND" names the owner; "/c HWND" is answered with the foreground window.
-            return {HostMode::Settings, OwnerOrForeground(p[1] == ':' ? p + 2 : "")};
+            return {LaunchMode::Settings, OwnerOrForeground(p[1] == ':' ? p + 2 : "")};
         case 'A':
         case 'a':
-            if (!passwordModeExists) return {HostMode::Invalid, nullptr};
-            return {HostMode::ChangePassword, OwnerOrForeground(SkipBlanks(p + 1))};
+            if (!passwordModeExists) return {LaunchMode::Invalid, nullptr};
+            return {LaunchMode::Password, OwnerOrForeground(SkipBlanks(p + 1))};
         default:
-            return {HostMode::Invalid, nullptr};
+            return {LaunchMode::Invalid, nullptr};
         }
     }
 }

@@ -6,10 +6,12 @@
 
 #include <cstdint>
 
-enum class HostMode { Settings, ScreenSave, Preview, ChangePassword, Invalid };
+// How the desktop launched the saver: full screen, as the preview, its settings
+// or the change of its password (Windows 95/98/Me); Invalid for a tail it refuses.
+enum class LaunchMode { Settings, FullScreen, Preview, Password, Invalid };
 
 struct ModeChoice {
-    HostMode mode = HostMode::Invalid;
+    LaunchMode mode = LaunchMode::Invalid;
     WindowHandle parent = nullptr; // owner or parent; none for full screen and a plain settings start
 };
 

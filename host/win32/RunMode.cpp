@@ -33,15 +33,15 @@ LONG WINAPI SaverFaultFilter(EXCEPTION_POINTERS*)
 int RunChoice(SaverContext& context, const ModeChoice& choice)
 {
     switch (choice.mode) {
-    case HostMode::Settings:
+    case LaunchMode::Settings:
         return ShowSettingsDialog(context, choice.parent);
-    case HostMode::ScreenSave:
-    case HostMode::Preview:
+    case LaunchMode::FullScreen:
+    case LaunchMode::Preview:
         return DoScreenSave(context, choice.parent);
-    case HostMode::ChangePassword:
+    case LaunchMode::Password:
         ChangePassword(choice.parent);
         return 0;
-    case HostMode::Invalid:
+    case LaunchMode::Invalid:
         break;
     }
     return RunModeRefused;

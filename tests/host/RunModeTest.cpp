@@ -27,7 +27,7 @@ TEST_F(RunModeTest, FullScreenLettersInEverySpelling)
     for (const char* tail : {"/s", "-s", "s", "/S", "  /s", " - /s"}) {
         SCOPED_TRACE(tail);
         ModeChoice choice = Choose(tail);
-        EXPECT_EQ(choice.mode, HostMode::ScreenSave);
+        EXPECT_EQ(choice.mode, LaunchMode::FullScreen);
         EXPECT_EQ(choice.parent, nullptr);
     }
 }
@@ -37,34 +37,34 @@ TEST_F(RunModeTest, PreviewNeedsAnExistingWindow)
     for (const char* tail : {"/p 1234", "/p1234", "/P   1234", "/l 1234", "L1234"}) {
         SCOPED_TRACE(tail);
         ModeChoice choice = Choose(tail);
-        EXPECT_EQ(choice.mode, HostMode::Preview);
+        EXPECT_EQ(choice.mode, LaunchMode::Preview);
         EXPECT_EQ(choice.parent, Handle(1234));
     }
     for (const char* tail : {"/p", "/p 0", "/p 999", "/p x1234", "/p -1234"}) {
         SCOPED_TRACE(tail);
-        EXPECT_EQ(Choose(tail).mode, HostMode::Invalid);
+        EXPECT_EQ(Choose(tail).mode, LaunchMode::Invalid);
     }
 }
 
 TEST_F(RunModeTest, SettingsOwnerOnlyAfterAColon)
 {
     EXPECT_EQ(Choose("/c:1234").parent, Handle(1234));
-    EXPECT_EQ(Choose("/C:1234").mode, HostMode::Settings);
+    EXPECT_EQ(Choose("/C:1234").mode, LaunchMode::Settings);
     EXPECT_EQ(Choose("/c 1234").parent, Handle(77)) << "a blank instead of the colon gives the foreground window";
     EXPECT_EQ(Choose("/c:999").parent, Handle(77)) << "no such window";
     EXPECT_EQ(Choose("/c:0").parent, Handle(77));
     EXPECT_EQ(Choose("/c").parent, Handle(77));
     ModeChoice empty = Choose("");
-    EXPECT_EQ(empty.mode, HostMode::Settings);
+    EXPECT_EQ(empty.mode, LaunchMode::Settings);
     EXPECT_EQ(empty.parent, nullptr) << "an empty tail opens the dialog without owner";
-    EXPECT_EQ(Choose("  ").mode, HostMode::Settings);
+    EXPECT_EQ(Choose("  ").mode, LaunchMode::Settings);
 }
 
 TEST_F(RunModeTest, ChangePasswordOnlyOnTheOlderFamily)
 {
-    EXPECT_EQ(Choose("/a 1234", false).mode, HostMode::Invalid);
+    EXPECT_EQ(Choose("/a 1234", false).mode, LaunchMode::Invalid);
     ModeChoice older = Choose("/a 1234", true);
-    EXPECT_EQ(older.mode, HostMode::ChangePassword);
+    EXPECT_EQ(older.mode, LaunchMode::Password);
     EXPECT_EQ(older.parent, Handle(1234));
     EXPECT_EQ(Choose("/A", true).parent, Handle(77));
     EXPECT_EQ(Choose("a 999", true).parent, Handle(77));
@@ -74,7 +74,7 @@ TEST_F(RunModeTest, AnyOtherCharacterIsRefused)
 {
     for (const char* tail : {"/x", "x", "/\ts", "?", "1"}) {
         SCOPED_TRACE(tail);
-        EXPECT_EQ(Choose(tail).mode, HostMode::Invalid);
+        EXPECT_EQ(Choose(tail).mode, LaunchMode::Invalid);
     }
 }
 

@@ -149,13 +149,8 @@ std::vector<std::string> ListCacheFolder(const std::string& directory)
 
 std::string FirstCachedPicture(const std::string& directory)
 {
-    if (directory.empty())
-        return {};
-    const Listing listing = ListFolder(directory, 0, false);
-    for (size_t i = 0; i < listing.pictures.size(); ++i)
-        if (listing.entries[i].nameFits)
-            return JoinPath(directory, listing.pictures[i].name);
-    return {};
+    const std::vector<std::string> pictures = ListCacheFolder(directory);
+    return pictures.empty() ? std::string() : pictures.front();
 }
 
 std::vector<std::string> ExpireCacheFolder(const std::string& directory, int cacheDays, int64_t now,

@@ -19,6 +19,13 @@ void LoadBitmap(TextureHandle& handle, int resourceId)
 
 } // namespace
 
+std::vector<RenderDevice*> SaverApp::Devices() const
+{
+    std::vector<RenderDevice*> all{&device};
+    all.insert(all.end(), furtherDevices.begin(), furtherDevices.end());
+    return all;
+}
+
 int32_t SaverApp::StartShowing(WindowHandle saverWindow)
 {
     advancePending = false;
@@ -53,13 +60,15 @@ int32_t SaverApp::StartShowing(WindowHandle saverWindow)
         infoStore.SetString("ImageInfoSub", pictureList[0], true);
         Trace("picture loaded");
         // The picture comes first; the overlay's fonts and bar follow.
-        ShowPictureAlone(device, screenRect);
+        for (RenderDevice* each : Devices()) ShowPictureAlone(*each);
         Trace("picture presented");
     }
     if (InputPending()) return 1;
-    device.PrepareFonts();
-    LoadBitmap(device.Bar(), BarBitmapId);
-    LoadBitmap(device.Emblem(), EmblemBitmapId);
+    for (RenderDevice* each : Devices()) {
+        each->PrepareFonts();
+        LoadBitmap(each->Bar(), BarBitmapId);
+        LoadBitmap(each->Emblem(), EmblemBitmapId);
+    }
     Trace("fonts and bar made");
     if (InputPending()) return 1;
 

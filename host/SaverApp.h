@@ -44,6 +44,11 @@ public:
     {
         serviceClient.inputPending = std::move(inputPending);
     }
+    // A device on a further monitor: it shows what the first one shows, laid
+    // out for its own size. The first device's size is what downloads ask for.
+    void AddDevice(RenderDevice& further) { furtherDevices.push_back(&further); }
+    // Every device, the first one first.
+    std::vector<RenderDevice*> Devices() const;
 
     // Start-up in two parts: the pictures the cache holds on screen (options,
     // texts, cache, the first frames), then the service (login or the offline
@@ -64,6 +69,7 @@ public:
     FrameContent FrameContentAt(int64_t now) const;
 
     RenderDevice& device;
+    std::vector<RenderDevice*> furtherDevices;
     KeyValueStore options;
     KeyValueStore dictionary;
     bool advancePending = false;

@@ -13,9 +13,20 @@
 #include "render/RenderDevice.h"
 #include "settings/SettingsDialog.h"
 
+#include <deque>
 #include <memory>
+#include <vector>
 
 struct PlatformHostState; // a platform's own part of the host, where it has one (host/win32)
+
+// A monitor beyond the saver window's own: a window of its own covers it,
+// and its device is made full screen on it. Where that fails, a windowed
+// device of the monitor's size on that window shows the saver instead.
+struct FurtherScreen {
+    DeviceSetup setup;
+    int width = 0;
+    int height = 0;
+};
 
 struct SaverContext {
     SaverContext() = default;
@@ -32,6 +43,7 @@ struct SaverContext {
     HostState host;
     PlatformHostState* platform = nullptr; // set by the Windows entry; none on Linux
     RenderDevice device; // made before the controller, gone after it
+    std::deque<RenderDevice> furtherDevices; // one a further monitor, in the order of furtherScreens
     SaverApp app{device, [this] { return InputPending(); }};
     SettingsDialog settings;
     StartupTrace trace;
@@ -40,4 +52,10 @@ struct SaverContext {
     // for as long as the returned object lives. Unset where every step is
     // short (Linux) and in the tests.
     std::shared_ptr<void> (*watchWhileBusy)(SaverContext& context) = nullptr;
+    // Where the saver shows on every monitor: opens a window on each monitor
+    // beyond the saver window's and says where it is; closes them once their
+    // devices are gone. Unset: the saver window's monitor only.
+    std::vector<FurtherScreen> (*openFurtherScreens)(SaverContext& context) = nullptr;
+    void (*closeFurtherScreens)(SaverContext& context) = nullptr;
+    std::vector<FurtherScreen> furtherScreens;
 };

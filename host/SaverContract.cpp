@@ -65,6 +65,41 @@ void DecodeFirstPictureAhead(SaverContext& context, const DeviceSetup& setup)
     context.device.PrefetchPicture(FirstCachedPicture(CurrentFolders(context.mode, context.options).cache), setup);
 }
 
+// The saver shows on every monitor: a device on each further one, full
+// screen, or windowed on the monitor's window where full screen is refused.
+// A monitor whose device can't be made stays black; the others go on.
+void MakeFurtherDevices(SaverContext& context)
+{
+    if (!context.openFurtherScreens || context.mode.PreviewMode || context.options.windowWidth > 0) return;
+    context.furtherScreens = context.openFurtherScreens(context);
+    for (const FurtherScreen& screen : context.furtherScreens) {
+        RenderDevice& device = context.furtherDevices.emplace_back();
+        device.SetInputCheck([&context] { return context.InputPending(); });
+        int made = device.Create(screen.setup);
+        if (made != 0 && screen.width > 0 && screen.height > 0) {
+            DeviceSetup windowed = screen.setup;
+            windowed.windowedWidth = screen.width;
+            windowed.windowedHeight = screen.height;
+            made = device.Create(windowed);
+        }
+        if (made == 0) made = device.PrepareSurface();
+        if (made != 0) {
+            device.Release();
+            continue;
+        }
+        context.app.AddDevice(device);
+    }
+}
+
+void ReleaseFurtherDevices(SaverContext& context)
+{
+    context.app.furtherDevices.clear();
+    for (RenderDevice& device : context.furtherDevices) device.Release();
+    context.furtherDevices.clear();
+    if (context.closeFurtherScreens && !context.furtherScreens.empty()) context.closeFurtherScreens(context);
+    context.furtherScreens.clear();
+}
+
 void ShowBlackAndRelease(RenderDevice& device)
 {
     DrawList black;
@@ -112,6 +147,8 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     context.app.trace = &context.trace;
     if (context.device.PrepareSurface() != 0) return 0;
     context.trace.Step("black screen and states");
+    MakeFurtherDevices(context);
+    if (!context.furtherDevices.empty()) context.trace.Step("further monitors' devices made");
     const bool shown = context.app.StartShowing(window) == 0;
     busyWatch.reset();
     if (!shown) {
@@ -126,7 +163,7 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     context.trace.Step("graphics check decided");
     if (!check.refusal.empty()) {
         context.app.StopTimers();
-        ShowBlackAndRelease(context.device);
+        for (RenderDevice* device : context.app.Devices()) ShowBlackAndRelease(*device);
         TellRefusal(context, check);
     }
     if (OutcomeOf(context, window, check) != CheckOutcome::Goes) return 0;
@@ -161,7 +198,7 @@ void SaverFrameLost(SaverContext& context)
     if (!context.host.childPreview) PlatformHideCursor();
     // The window was covered, restored or erased: what the frames left on
     // screen is gone, so the next tick draws and presents the whole frame.
-    context.device.LastFrame().valid = false;
+    for (RenderDevice* device : context.app.Devices()) device->LastFrame().valid = false;
 }
 
 void SaverStop(SaverContext& context, WindowHandle window)
@@ -177,5 +214,6 @@ void SaverStop(SaverContext& context, WindowHandle window)
     // once; under wine its survey of the display adapters holds Direct3D's
     // lock, and releasing the device would wait for it.
     if (context.host.deviceLeftToExit) return;
+    ReleaseFurtherDevices(context);
     context.device.Release();
 }

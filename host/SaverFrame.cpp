@@ -53,8 +53,15 @@ FrameContent SaverApp::FrameContentAt(int64_t now) const
 
 int32_t SaverApp::DrawFrame()
 {
-    // A lost device is asked on every tick; the tick draws nothing until it is back.
-    if (const DeviceState state = device.RecoverIfLost(); state != DeviceState::Ok)
-        return static_cast<int32_t>(state);
-    return ComposeFrame(device, FrameContentAt(PlatformNow()));
+    // One content for every monitor, each laid out for its own size. A lost
+    // device is asked on every tick and draws nothing until it is back; the
+    // others go on meanwhile. The answer is the first device's.
+    const FrameContent content = FrameContentAt(PlatformNow());
+    int32_t first = 0;
+    for (RenderDevice* each : Devices()) {
+        const DeviceState state = each->RecoverIfLost();
+        const int32_t result = state == DeviceState::Ok ? ComposeFrame(*each, content) : static_cast<int32_t>(state);
+        if (each == &device) first = result;
+    }
+    return first;
 }

@@ -32,7 +32,7 @@ void SaverApp::Login()
 
     const LoginOutcome outcome = JudgeLogin(infoStore, memberLogin, memberCode);
     if (outcome == LoginOutcome::Collision) {
-        DrawCollisionNotice(device, dictionary, ScreenHeight());
+        for (RenderDevice* each : Devices()) DrawCollisionNotice(*each, dictionary, each->ScreenHeight());
         PlatformSleep(CollisionNoticeMs);
         // The saver ends as it does on input: through a close request, so the
         // window and the device go down in their usual order after start-up.

@@ -5,6 +5,7 @@
 
 #include "host/SaverApp.h"
 #include "platform/Paths.h"
+#include "render/PictureDecodes.h"
 #include "render/RenderDevice.h"
 #include "settings/CacheDays.h"
 #include "slideshow/PictureCache.h"
@@ -47,7 +48,13 @@ void SaverApp::ExpireCache()
 
 long SaverApp::ShowPicture(const std::string& path)
 {
-    const long result = device.Picture().LoadFile(path, ScreenWidth(), ScreenHeight());
+    // Each size decodes once, however many monitors show it.
+    PictureDecodes decodes;
+    long result = 0;
+    for (RenderDevice* each : Devices()) {
+        const long loaded = each->Picture().LoadFile(path, each->ScreenWidth(), each->ScreenHeight(), &decodes);
+        if (each == &device) result = loaded;
+    }
     // A failed load lets go of the picture before it as well.
     shownPicture = result == 0 ? path : std::string();
     return result;

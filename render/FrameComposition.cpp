@@ -95,12 +95,12 @@ std::vector<Rect> TextBoxes(const RenderDevice& device, const std::vector<TextIt
 
 // The bottom layer: black, and the picture on it. Cleared even under a
 // picture: its colour-keyed black pixels must show black, not whatever an
-// older frame left in the back buffer.
-void DrawPictureLayer(DrawList& list, const RenderDevice& device, const Rect& screen)
+// older frame left in the back buffer. The picture fills the device's screen.
+void DrawPictureLayer(DrawList& list, const RenderDevice& device)
 {
     list.AddClear();
     if (device.Picture().IsLoaded())
-        list.AddQuad(device.Picture(), screen, Colour::White);
+        list.AddQuad(device.Picture(), Rect{0, 0, device.ScreenWidth(), device.ScreenHeight()}, Colour::White);
 }
 
 // Every layer of the frame that can touch area (all of them for a whole
@@ -111,7 +111,7 @@ void DrawLayers(DrawList& list, const RenderDevice& device, const FrameContent& 
     using OverlayLayout::Bar;
     using OverlayLayout::Emblem;
     const int h = device.ScreenHeight();
-    DrawPictureLayer(list, device, content.screen);
+    DrawPictureLayer(list, device);
     if (device.Bar().IsLoaded() && Touches(Union(Bar(h), Emblem(h)), area)) {
         list.AddQuad(device.Bar(), Bar(h), Colour::White);
         // An emblem that failed to load would otherwise be a white block.
@@ -223,7 +223,7 @@ int32_t ComposeFrame(RenderDevice& device, const FrameContent& content)
     return DrawChangedAreas(device, content, memory);
 }
 
-int32_t ShowPictureAlone(RenderDevice& device, const Rect& screen)
+int32_t ShowPictureAlone(RenderDevice& device)
 {
     if (!device.Picture().IsLoaded())
         return 0;
@@ -232,7 +232,7 @@ int32_t ShowPictureAlone(RenderDevice& device, const Rect& screen)
         return static_cast<int32_t>(result);
     device.LastFrame() = FrameMemory{}; // the next frame is drawn whole
     DrawList list;
-    DrawPictureLayer(list, device, screen);
+    DrawPictureLayer(list, device);
     device.Execute(list);
     result = device.EndScene();
     if (result != 0)

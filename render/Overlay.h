@@ -54,4 +54,4 @@ int32_t ComposeFrame(RenderDevice& device, const FrameContent& content);
 // The loaded picture alone on black, before the fonts and the bar are made:
 // what start-up shows first. The next frame is drawn whole. 0, or the
 // failure code of beginning or ending the scene.
-int32_t ShowPictureAlone(RenderDevice& device, const Rect& screen);
+int32_t ShowPictureAlone(RenderDevice& device);

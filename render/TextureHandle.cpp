@@ -19,9 +19,9 @@ TextureRecord& TextureHandle::Attach()
     return *record;
 }
 
-long TextureHandle::LoadFile(const std::string& path, int width, int height)
+long TextureHandle::LoadFile(const std::string& path, int width, int height, PictureDecodes* decodes)
 {
-    long result = Attach().CreateFromFile(device, path, width, height);
+    long result = Attach().CreateFromFile(device, path, width, height, decodes);
     loaded = result == 0;
     return result;
 }

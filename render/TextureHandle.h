@@ -11,6 +11,7 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
+class PictureDecodes;
 class RenderDevice;
 class TextureRecord;
 
@@ -22,7 +23,9 @@ public:
     TextureHandle(const TextureHandle&) = delete;
     TextureHandle& operator=(const TextureHandle&) = delete;
 
-    long LoadFile(const std::string& path, int width, int height);
+    // With decodes, a decode of the same file and size another device left
+    // there is used, and this one's is left for the next.
+    long LoadFile(const std::string& path, int width, int height, PictureDecodes* decodes = nullptr);
     long LoadResource(int resourceId, int width, int height);
     long LoadFilled(int width, int height);
     int Unload();

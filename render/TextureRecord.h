@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <string>
 
+class PictureDecodes;
 class RenderDevice;
 struct NativeTexture; // IDirect3DTexture9 on Windows, the recording's record in the tests
 
 class TextureRecord {
 public:
-    long CreateFromFile(RenderDevice& device, const std::string& path, int width, int height);
+    long CreateFromFile(RenderDevice& device, const std::string& path, int width, int height,
+                        PictureDecodes* decodes);
     long CreateFromResource(RenderDevice& device, int resourceId, int width, int height);
     long CreateFilled(RenderDevice& device, int width, int height);
     // Lets go of the platform's texture; the handle that owns the record calls it.

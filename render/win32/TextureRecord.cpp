@@ -6,11 +6,18 @@
 
 #include "render/TextureRecord.h"
 
+#include "render/PictureDecodes.h"
 #include "render/RenderDevice.h"
 #include "render/win32/DecodeAside.h"
 #include "render/win32/RenderDeviceState.h"
 
 #include <cstring>
+#include <memory>
+
+// A picture's pixels, as the decode left them.
+struct DecodedPicture {
+    DecodedImage image;
+};
 
 namespace {
 
@@ -62,12 +69,20 @@ void FillPanel(uint32_t* row, int y, int width, int height)
 }
 
 long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path, int requestedWidth,
-                                   int requestedHeight)
+                                   int requestedHeight, PictureDecodes* decodes)
 {
-    DecodedImage image;
-    const long decoded = DecodeFileAside(device, path, requestedWidth, requestedHeight, image);
-    if (decoded != 0)
-        return decoded;
+    std::shared_ptr<const DecodedPicture> kept =
+        decodes ? decodes->Find(path, requestedWidth, requestedHeight) : nullptr;
+    if (!kept) {
+        auto decodedNow = std::make_shared<DecodedPicture>();
+        const long decoded = DecodeFileAside(device, path, requestedWidth, requestedHeight, decodedNow->image);
+        if (decoded != 0)
+            return decoded;
+        if (decodes)
+            decodes->Keep(path, requestedWidth, requestedHeight, decodedNow);
+        kept = std::move(decodedNow);
+    }
+    const DecodedImage& image = kept->image;
     IDirect3DTexture9* created = nullptr;
     const HRESULT result = TextureOf(device, image, created);
     if (FAILED(result))

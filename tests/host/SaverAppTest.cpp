@@ -8,7 +8,9 @@
 #include "host/SaverApp.h"
 #include "host/SaverContract.h"
 #include "host/win32/WindowProcs.h"
+#include "render/OverlayLayout.h"
 #include "render/RenderDevice.h"
+#include "tests/support/JpegHeader.h"
 #include "tests/support/RecordingPlatform.h"
 #include "tests/support/RecordingDevice.h"
 
@@ -290,6 +292,38 @@ TEST_F(SaverWindowTest, CreationStartsAndDestructionStops)
     EXPECT_TRUE(saver.app.advancePending);
     Window(Msg::Destroy);
     EXPECT_TRUE(recording.activeTimers.empty());
+}
+
+// Every monitor shows the picture and the overlay laid out for its own
+// size; each size decodes once; closing releases every device, then the
+// further monitors' windows go.
+TEST_F(SaverWindowTest, EveryMonitorShowsThePictureForItsOwnSize)
+{
+    StartFromHome("/s");
+    recording.windows = {Saver};
+    fs::create_directories(home / "images");
+    WriteFile("images/cached.jpg", jpegbytes::JpegText(800, 600));
+    static int closed;
+    closed = 0;
+    saver.openFurtherScreens = [](SaverContext&) {
+        return std::vector<FurtherScreen>{{{nullptr, 1, 1024, 768}, 1024, 768}, {{nullptr, 2}, 1920, 1080}};
+    };
+    saver.closeFurtherScreens = [](SaverContext&) { ++closed; };
+    Window(Msg::Create);
+    ASSERT_EQ(saver.app.Devices().size(), 3u);
+    EXPECT_EQ(TheRecording().decodes, 2) << "1920x1080 twice and 1024x768 once";
+    auto drawn = [](const Rect& rect, const std::string& texture) {
+        return std::any_of(TheRecording().calls.begin(), TheRecording().calls.end(), [&](const DrawCall& call) {
+            return call.kind == DrawCall::Kind::Quad && call.rect == rect && call.texture.find(texture) != std::string::npos;
+        });
+    };
+    for (const Rect& screen : {Rect{0, 0, 1920, 1080}, Rect{0, 0, 1024, 768}}) {
+        EXPECT_TRUE(drawn(screen, "cached.jpg")) << "the picture fills " << screen.right << "x" << screen.bottom;
+        EXPECT_TRUE(drawn(OverlayLayout::Bar(screen.bottom), "OverlayLogo 162")) << "the bar on " << screen.bottom;
+    }
+    Window(Msg::Destroy);
+    EXPECT_EQ(TheRecording().texturesAlive, 0);
+    EXPECT_EQ(closed, 1);
 }
 
 TEST_F(SaverWindowTest, PreviewStartsNothing)

@@ -2,16 +2,23 @@
 
 #include "tests/support/RecordingDevice.h"
 
+#include "render/PictureDecodes.h"
 #include "render/PictureHeader.h"
 #include "render/TextureRecord.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 
 // What a recorded texture is: its description in the log, and the log that counts it.
 struct NativeTexture {
     std::string description;
     Recording* log;
+};
+
+// A recorded decode: the picture's header.
+struct DecodedPicture {
+    PictureInfo size;
 };
 
 namespace {
@@ -218,16 +225,21 @@ void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rec
 
 // --- TextureRecord ----------------------------------------------------------
 
-long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path, int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path, int requestedWidth, int requestedHeight,
+                                   PictureDecodes* decodes)
 {
-    PictureInfo size;
-    if (!ReadAcceptablePicture(path, size))
-        return PictureRefused;
+    std::shared_ptr<const DecodedPicture> kept = decodes ? decodes->Find(path, requestedWidth, requestedHeight) : nullptr;
+    if (!kept) {
+        PictureInfo size;
+        if (!ReadAcceptablePicture(path, size))
+            return PictureRefused;
+        ++LogOf(device).decodes;
+        kept = std::make_shared<DecodedPicture>(DecodedPicture{size});
+        if (decodes) decodes->Keep(path, requestedWidth, requestedHeight, kept);
+    }
     texture = MakeTexture(LogOf(device), path);
-    width = static_cast<int32_t>(size.width);
-    height = static_cast<int32_t>(size.height);
-    (void)requestedWidth;
-    (void)requestedHeight;
+    width = static_cast<int32_t>(kept->size.width);
+    height = static_cast<int32_t>(kept->size.height);
     name = path;
     return 0;
 }

@@ -43,6 +43,7 @@ struct Recording {
     int texturesAlive = 0;     // platform textures not yet released
     int texturesCreated = 0;
     int devicesCreated = 0;
+    int decodes = 0; // picture files decoded
     Rect clip{};               // the clip area set, empty for none
     std::string prefetched;    // the path PrefetchPicture was given last
     int devicesAtPrefetch = 0; // devicesCreated when it was

@@ -5,6 +5,7 @@
 
 #include "render/TextureRecord.h"
 
+#include "render/PictureDecodes.h"
 #include "render/PictureHeader.h"
 #include "render/RenderDevice.h"
 #include "render/linux/sdl/Artwork.h"
@@ -14,7 +15,19 @@
 
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <vector>
+
+// A picture decoded, scaled and keyed, ready for a texture on any renderer.
+struct DecodedPicture {
+    SDL_Surface* surface = nullptr;
+    int width = 0; // the picture's own size
+    int height = 0;
+    DecodedPicture() = default;
+    DecodedPicture(const DecodedPicture&) = delete;
+    DecodedPicture& operator=(const DecodedPicture&) = delete;
+    ~DecodedPicture() { SDL_FreeSurface(surface); }
+};
 
 namespace {
 
@@ -37,15 +50,22 @@ void ApplyColourKey(SDL_Surface* surface)
     SDL_UnlockSurface(surface);
 }
 
+// A texture of the surface's pixels; the surface stays the caller's.
+NativeTexture* TextureOf(const RenderDevice& device, SDL_Surface* surface)
+{
+    SDL_Texture* texture = Renderer(device) ? SDL_CreateTextureFromSurface(Renderer(device), surface) : nullptr;
+    if (texture) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    return reinterpret_cast<NativeTexture*>(texture);
+}
+
 // Keys the surface and makes it a texture; the surface is freed either way.
 NativeTexture* TextureFrom(const RenderDevice& device, SDL_Surface* surface, bool keyed)
 {
     if (!surface) return nullptr;
     if (keyed) ApplyColourKey(surface);
-    SDL_Texture* texture = Renderer(device) ? SDL_CreateTextureFromSurface(Renderer(device), surface) : nullptr;
+    NativeTexture* texture = TextureOf(device, surface);
     SDL_FreeSurface(surface);
-    if (texture) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-    return reinterpret_cast<NativeTexture*>(texture);
+    return texture;
 }
 
 // The DCT scale that decodes the least while keeping both sides at least the
@@ -122,15 +142,23 @@ long Keep(TextureRecord& record, NativeTexture* created, int width, int height, 
 
 } // namespace
 
-long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path, int requestedWidth, int requestedHeight)
+long TextureRecord::CreateFromFile(RenderDevice& device, const std::string& path, int requestedWidth, int requestedHeight,
+                                   PictureDecodes* decodes)
 {
-    // A huge image or a file of too many scans is refused before it is decoded.
-    if (!PictureAcceptable(path)) return PictureRefused;
-    int sourceWidth = 0, sourceHeight = 0;
-    SDL_Surface* decoded = DecodeJpeg(path, requestedWidth, requestedHeight, sourceWidth, sourceHeight);
-    if (!decoded) return PictureRefused;
-    return Keep(*this, TextureFrom(device, ScaledTo(decoded, requestedWidth, requestedHeight), true), sourceWidth,
-                sourceHeight, path);
+    std::shared_ptr<const DecodedPicture> kept = decodes ? decodes->Find(path, requestedWidth, requestedHeight) : nullptr;
+    if (!kept) {
+        // A huge image or a file of too many scans is refused before it is decoded.
+        if (!PictureAcceptable(path)) return PictureRefused;
+        auto decodedNow = std::make_shared<DecodedPicture>();
+        SDL_Surface* decoded = DecodeJpeg(path, requestedWidth, requestedHeight, decodedNow->width, decodedNow->height);
+        if (!decoded) return PictureRefused;
+        decodedNow->surface = ScaledTo(decoded, requestedWidth, requestedHeight);
+        if (!decodedNow->surface) return 1;
+        ApplyColourKey(decodedNow->surface);
+        if (decodes) decodes->Keep(path, requestedWidth, requestedHeight, decodedNow);
+        kept = std::move(decodedNow);
+    }
+    return Keep(*this, TextureOf(device, kept->surface), kept->width, kept->height, path);
 }
 
 // TurboJPEG decodes a screen-sized picture in a few milliseconds: it

@@ -4,6 +4,7 @@
 #include "host/RunMode.h"
 #include "host/SaverContext.h"
 #include "host/win32/BusyInputWatch.h"
+#include "host/win32/FurtherScreens.h"
 #include "host/win32/PlatformHostState.h"
 #include "host/win32/WinHost.h"
 #include "platform/win32/Direct3d.h"
@@ -36,6 +37,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     ApplyEnvironment(saver.options);
     ReadModeFlags(saver.mode, saver.options, GetCommandLineA(), PlatformModulePath());
     saver.watchWhileBusy = WatchInputWhileBusy;
+    saver.openFurtherScreens = OpenFurtherScreens;
+    saver.closeFurtherScreens = CloseFurtherScreens;
     PrepareDirect3d();
     const char* tail = rest.c_str();
     while (*tail != '\0' && static_cast<unsigned char>(*tail) <= ' ') ++tail;

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -73,6 +74,21 @@ INT_PTR RunDialog(const fs::path& directory, std::vector<std::function<void(HWND
     KillTimer(nullptr, timer);
     EXPECT_EQ(nextStep, steps.size()) << "the dialog ended before the last step";
     return result;
+}
+
+// The file of the library whose window procedure serves a control's class,
+// in lower case.
+std::string ClassLibrary(HWND control)
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(GetClassLongPtrW(control, GCLP_WNDPROC)), &module);
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(module, path, MAX_PATH);
+    std::string library = path;
+    for (char& c : library)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return library;
 }
 
 std::string Text(HWND dialog, int id)
@@ -170,6 +186,11 @@ TEST_F(SettingsDialogWineTest, TemplateHoldsItsControlsInOrder)
         GetClientRect(dialog, &client);
         EXPECT_EQ(client.right, units.right);
         EXPECT_EQ(client.bottom, units.bottom);
+
+        // The system's visual style: Common Controls 6, as the module's manifest asks.
+        for (int id : {IDOK, IDC_MEMBER_LOGIN, IDC_LANGUAGE, IDC_SHOW_LOCAL_TIME})
+            EXPECT_NE(ClassLibrary(GetDlgItem(dialog, id)).find("common-controls_6595b64144ccf1df_6."), std::string::npos)
+                << id << ": " << ClassLibrary(GetDlgItem(dialog, id));
 
         auto style = [&](int id) { return GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE); };
         EXPECT_TRUE(style(IDC_PASSWORD) & ES_PASSWORD);

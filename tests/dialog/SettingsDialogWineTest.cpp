@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -200,6 +201,23 @@ TEST_F(SettingsDialogWineTest, TemplateHoldsItsControlsInOrder)
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_CACHE_DAYS)));
         // The one note that keeps its German template text, in Windows-1252.
         EXPECT_EQ(Text(dialog, IDC_INFO_PROXY).substr(0, 40), "Sofern Ihr Internetzugang nur \xfc" "ber einen");
+        Press(dialog, IDCANCEL);
+    }});
+}
+
+// Drawn for 96 dpi, the banner grows with the desktop's DPI (wine-run's
+// WINE_RUN_DPI) as the dialog does, so it still spans the dialog's top.
+TEST_F(SettingsDialogWineTest, BannerGrowsWithTheDpi)
+{
+    const char* setting = std::getenv("WINE_RUN_DPI");
+    const int dpi = setting != nullptr && *setting != '\0' ? std::atoi(setting) : 96;
+    RunDialog(directory, {[&](HWND dialog) {
+        HWND banner = GetDlgItem(dialog, -1);
+        ASSERT_EQ(GetWindowLongA(banner, GWL_STYLE) & SS_TYPEMASK, SS_BITMAP);
+        RECT shown;
+        GetClientRect(banner, &shown);
+        EXPECT_EQ(shown.right, MulDiv(450, dpi, 96));
+        EXPECT_EQ(shown.bottom, MulDiv(65, dpi, 96));
         Press(dialog, IDCANCEL);
     }});
 }

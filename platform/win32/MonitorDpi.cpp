@@ -1,6 +1,7 @@
 #include "platform/win32/MonitorDpi.h"
 
 #include "platform/win32/SystemLibrary.h"
+#include "platform/win32/WindowMessages.h"
 
 namespace {
 
@@ -43,8 +44,9 @@ int MonitorDpi(HMONITOR monitor, GetDpiForMonitorFunction query)
     return dpi > 0 ? dpi : DefaultDpi;
 }
 
-int FollowDpiChange(HWND window, WPARAM wParam, LPARAM lParam)
+int PlatformFollowDpiChange(WindowHandle handle, MessageParam wParam, MessageData lParam)
 {
+    HWND window = static_cast<HWND>(handle);
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
     if (suggested != nullptr && !FillsMonitor(window))
         SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,

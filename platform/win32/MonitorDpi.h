@@ -1,7 +1,8 @@
 #pragma once
-// The DPI of a monitor, which the overlay's scale follows, and a window
-// following a change of it. The saver is per-monitor DPI aware (its
-// manifest), so these answer in real pixels per inch, not the system's.
+// The DPI of a monitor, which the overlay's scale follows (a window follows a
+// change of it through PlatformFollowDpiChange, WindowMessages.h). The saver
+// is per-monitor DPI aware (its manifest), so this answers in real pixels
+// per inch, not the system's.
 
 #include <windows.h>
 
@@ -15,8 +16,3 @@ using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR monitor, int type, UI
 int MonitorDpi(HMONITOR monitor);
 // The same with the query given, nullptr as on a system without it.
 int MonitorDpi(HMONITOR monitor, GetDpiForMonitorFunction query);
-
-// WM_DPICHANGED of a top-level window: returns the new DPI (wParam's high
-// word). A window that fills its monitor keeps it; any other takes the
-// rectangle the system suggests (lParam), the same size at the new DPI.
-int FollowDpiChange(HWND window, WPARAM wParam, LPARAM lParam);

@@ -6,6 +6,7 @@
 // only the aware ones).
 
 #include "platform/win32/MonitorDpi.h"
+#include "platform/win32/WindowMessages.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -55,7 +56,7 @@ TEST(MonitorDpi, AWindowTakesTheSuggestedRectangleUnlessItFillsItsMonitor)
                                       row.start.right - row.start.left, row.start.bottom - row.start.top, nullptr,
                                       nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(window, nullptr);
-        EXPECT_EQ(FollowDpiChange(window, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested)), 144);
+        EXPECT_EQ(PlatformFollowDpiChange(window, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested)), 144);
         const RECT now = WindowRect(window);
         EXPECT_TRUE(EqualRect(&now, &row.expected))
             << now.left << "," << now.top << "," << now.right << "," << now.bottom;

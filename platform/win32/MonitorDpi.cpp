@@ -25,8 +25,10 @@ int MonitorDpi(HMONITOR monitor)
 {
     HMODULE shcore = LoadSystemLibrary("shcore.dll");
     GetDpiForMonitorFunction query = nullptr;
-    if (shcore != nullptr)
-        query = reinterpret_cast<GetDpiForMonitorFunction>(reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+    if (shcore != nullptr) {
+        FARPROC found = GetProcAddress(shcore, "GetDpiForMonitor");
+        query = reinterpret_cast<GetDpiForMonitorFunction>(reinterpret_cast<void*>(found));
+    }
     const int dpi = MonitorDpi(monitor, query);
     if (shcore != nullptr) FreeLibrary(shcore);
     return dpi;

@@ -56,8 +56,8 @@ void ScaleBanner(HWND dialog)
     if (scaled == nullptr) return;
     SetPropA(dialog, ScaledBannerProperty, scaled);
     // The control gives back the bitmap it loaded itself, which is ours to delete now.
-    HGDIOBJ loaded = reinterpret_cast<HGDIOBJ>(SendMessageA(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(scaled)));
-    if (loaded != nullptr && loaded != scaled) DeleteObject(loaded);
+    const LRESULT loaded = SendMessageA(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(scaled));
+    if (loaded != 0 && loaded != reinterpret_cast<LRESULT>(scaled)) DeleteObject(reinterpret_cast<HGDIOBJ>(loaded));
 }
 
 void ReleaseBanner(HWND dialog)

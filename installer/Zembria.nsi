@@ -9,6 +9,10 @@ Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
+; Sharp at the desktop's scaling, not stretched by the system; NSIS's own
+; pages follow the system DPI, not each monitor's.
+ManifestDPIAware true
+ManifestSupportedOS all
 
 !include MUI2.nsh
 !include LogicLib.nsh

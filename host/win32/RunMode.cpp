@@ -51,7 +51,9 @@ int RunChoice(SaverContext& context, const ModeChoice& choice)
 
 int RunMode(SaverContext& context, void* instance, const char* tail)
 {
-    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
+    // The standard classes too: the manifest asks for Common Controls 6, whose
+    // buttons, edits and lists give the settings dialog the system's visual style.
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     context.platform->instance = instance;
     context.platform->olderFamily = IsOlderFamily();

@@ -34,6 +34,7 @@ constexpr unsigned LButtonDown = 0x0201;
 constexpr unsigned RButtonDown = 0x0204;
 constexpr unsigned MButtonDown = 0x0207;
 constexpr unsigned PowerBroadcast = 0x0218;
+constexpr unsigned DpiChanged = 0x02E0; // the new DPI in wParam's high word, the suggested rectangle in lParam
 constexpr unsigned VerifyPassword = 0x8000; // WM_APP: the host's own password request
 } // namespace Msg
 
@@ -61,3 +62,7 @@ MessageResult PlatformDefWindowProc(WindowHandle window, unsigned message, Messa
 void PlatformPostQuitMessage(int exitCode);
 // Takes one queued message of that number for the window off the queue; false when there was none.
 bool PlatformRemoveMessage(WindowHandle window, unsigned message);
+// Msg::DpiChanged of a top-level window: returns the new DPI. A window that
+// fills its monitor keeps it; any other takes the rectangle the system
+// suggests, the same size at the new DPI.
+int PlatformFollowDpiChange(WindowHandle window, MessageParam wParam, MessageData lParam);

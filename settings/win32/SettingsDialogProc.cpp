@@ -5,6 +5,7 @@
 
 #include "resources/resource.h"
 #include "settings/SettingsDialog.h"
+#include "settings/win32/DialogBanner.h"
 
 #include <optional>
 #include <string>
@@ -101,8 +102,12 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 {
     switch (message) {
     case WM_INITDIALOG:
+        ScaleBanner(dialog);
         Open(dialog, *reinterpret_cast<const SettingsDialogStart*>(lParam));
         return TRUE;
+    case WM_DESTROY:
+        ReleaseBanner(dialog);
+        return FALSE;
     case WM_COMMAND:
         if (SettingsOf(dialog) == nullptr)
             return FALSE;

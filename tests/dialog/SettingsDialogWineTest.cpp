@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -73,6 +75,21 @@ INT_PTR RunDialog(const fs::path& directory, std::vector<std::function<void(HWND
     KillTimer(nullptr, timer);
     EXPECT_EQ(nextStep, steps.size()) << "the dialog ended before the last step";
     return result;
+}
+
+// The file of the library whose window procedure serves a control's class,
+// in lower case.
+std::string ClassLibrary(HWND control)
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(GetClassLongPtrW(control, GCLP_WNDPROC)), &module);
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(module, path, MAX_PATH);
+    std::string library = path;
+    for (char& c : library)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return library;
 }
 
 std::string Text(HWND dialog, int id)
@@ -171,6 +188,11 @@ TEST_F(SettingsDialogWineTest, TemplateHoldsItsControlsInOrder)
         EXPECT_EQ(client.right, units.right);
         EXPECT_EQ(client.bottom, units.bottom);
 
+        // The system's visual style: Common Controls 6, as the module's manifest asks.
+        for (int id : {IDOK, IDC_MEMBER_LOGIN, IDC_LANGUAGE, IDC_SHOW_LOCAL_TIME})
+            EXPECT_NE(ClassLibrary(GetDlgItem(dialog, id)).find("common-controls_6595b64144ccf1df_6."), std::string::npos)
+                << id << ": " << ClassLibrary(GetDlgItem(dialog, id));
+
         auto style = [&](int id) { return GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE); };
         EXPECT_TRUE(style(IDC_PASSWORD) & ES_PASSWORD);
         EXPECT_TRUE(style(IDC_REFRESH_RATE) & CBS_SORT);
@@ -179,6 +201,23 @@ TEST_F(SettingsDialogWineTest, TemplateHoldsItsControlsInOrder)
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_CACHE_DAYS)));
         // The one note that keeps its German template text, in Windows-1252.
         EXPECT_EQ(Text(dialog, IDC_INFO_PROXY).substr(0, 40), "Sofern Ihr Internetzugang nur \xfc" "ber einen");
+        Press(dialog, IDCANCEL);
+    }});
+}
+
+// Drawn for 96 dpi, the banner grows with the desktop's DPI (wine-run's
+// WINE_RUN_DPI) as the dialog does, so it still spans the dialog's top.
+TEST_F(SettingsDialogWineTest, BannerGrowsWithTheDpi)
+{
+    const char* setting = std::getenv("WINE_RUN_DPI");
+    const int dpi = setting != nullptr && *setting != '\0' ? std::atoi(setting) : 96;
+    RunDialog(directory, {[&](HWND dialog) {
+        HWND banner = GetDlgItem(dialog, -1);
+        ASSERT_EQ(GetWindowLongA(banner, GWL_STYLE) & SS_TYPEMASK, SS_BITMAP);
+        RECT shown;
+        GetClientRect(banner, &shown);
+        EXPECT_EQ(shown.right, MulDiv(450, dpi, 96));
+        EXPECT_EQ(shown.bottom, MulDiv(65, dpi, 96));
         Press(dialog, IDCANCEL);
     }});
 }

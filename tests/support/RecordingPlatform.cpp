@@ -122,6 +122,12 @@ MessageResult PlatformDefWindowProc(WindowHandle window, unsigned message, Messa
     return 0;
 }
 
+int PlatformFollowDpiChange(WindowHandle window, MessageParam wParam, MessageData lParam)
+{
+    recording.dpiChanges.push_back({window, Msg::DpiChanged, wParam, lParam});
+    return static_cast<int>((wParam >> 16) & 0xFFFF);
+}
+
 bool PlatformIsWindow(WindowHandle window)
 {
     return std::find(recording.windows.begin(), recording.windows.end(), window) != recording.windows.end();

@@ -41,6 +41,7 @@ struct RecordingPlatform {
     std::vector<RecordedMessage> posted;
     std::vector<RecordedMessage> sent;
     std::vector<RecordedMessage> defaulted;   // reached DefWindowProc
+    std::vector<RecordedMessage> dpiChanges;  // followed by the window
     std::vector<RecordedTimer> armed;
     std::vector<RecordedTimer> killed;
     std::vector<RecordedBox> boxes;

@@ -90,9 +90,10 @@ void DrawAt(SaverApp& app, int64_t now)
 void WriteTextBoxes(SaverApp& app, int64_t now, const std::string& path)
 {
     const FrameContent content = app.FrameContentAt(now);
-    std::vector<TextItem> items = CaptionItems(content.captions, Height);
-    for (const TextItem& item : ClockItems(Width, content.clocks)) items.push_back(item);
-    items.push_back(CountdownItem(content.countdown, Height));
+    const double scale = app.device.OverlayScale();
+    std::vector<TextItem> items = CaptionItems(content.captions, Height, scale);
+    for (const TextItem& item : ClockItems(Width, content.clocks, scale)) items.push_back(item);
+    items.push_back(CountdownItem(content.countdown, Height, scale));
     DrawList table;
     if (content.showInfoTable) DrawInfoTable(table, app.device, content.tableRows);
     for (const DrawCommand& command : table.Commands())

@@ -177,7 +177,8 @@ void RenderDevice::Execute(const DrawList& list)
             const TextureRecord* texture =
                 command.kind == DrawCommand::Kind::Panel ? PanelTexture(command.rect) : command.texture;
             std::string name = texture && texture->texture ? texture->texture->description : "none";
-            Log(*this, {DrawCall::Kind::Quad, command.rect, command.colour, name, FontKind::Text, {}, 0});
+            Log(*this, {DrawCall::Kind::Quad, command.rect, command.colour, name, FontKind::Text, {}, 0,
+                        command.sampling});
             break;
         }
         case DrawCommand::Kind::Text:

@@ -27,6 +27,7 @@ struct DrawCall {
     FontKind font = FontKind::Text; // texts
     std::string text;
     unsigned format = 0;
+    Sampling sampling = Sampling::Nearest; // quads
 };
 
 struct Recording {

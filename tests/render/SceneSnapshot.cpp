@@ -77,6 +77,7 @@ struct Scene {
     const char* picture; // nullptr: none loaded (black)
     std::function<void(SaverApp&)> set;
     std::function<void(SaverApp&)> draw;
+    double scale = 1; // the overlay's
 };
 
 void DrawAt(SaverApp& app, int64_t now)
@@ -156,6 +157,8 @@ int main(int argc, char** argv)
              DrawAt(app, SceneTime);
              DrawCollisionNotice(app.device, app.dictionary, Height);
          }},
+        // Everything at twice the size, as on a monitor of 192 dpi; the picture still fills the screen.
+        {"all-panels-scale-2", "stripes.jpg", FillAll, [](SaverApp& app) { DrawAt(app, SceneTime); }, 2},
     };
     int failures = 0;
     for (const Scene& scene : scenes) {
@@ -169,6 +172,7 @@ int main(int argc, char** argv)
         } else {
             device.Picture().Unload();
         }
+        device.SetOverlayScale(scene.scale);
         device.LastFrame().valid = false;
         scene.draw(app);
         const std::string path = out + scene.name + ".png";

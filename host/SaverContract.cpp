@@ -89,7 +89,7 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     if (OutcomeOf(context, window, check) != CheckOutcome::Goes || context.mode.PreviewMode) return 0;
     // --window: a windowed device of that size; --snapshot: keep each presented frame.
     const DeviceSetup setup{window, 0, context.options.windowWidth, context.options.windowHeight,
-                            !context.options.snapshotPath.empty()};
+                            !context.options.snapshotPath.empty(), context.options.overlayScale};
     DecodeFirstPictureAhead(context, setup);
     // From the device to the first frames each step may keep this thread
     // from input for a while; where the platform can, input is watched aside.

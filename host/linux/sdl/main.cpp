@@ -9,7 +9,9 @@
 #include "host/linux/sdl/SaverLoop.h"
 #include "platform/FileLock.h"
 #include "platform/Folders.h"
+#include "platform/linux/sdl/DisplayDpi.h"
 #include "platform/linux/sdl/SdlPlatform.h"
+#include "render/OverlayScale.h"
 #include "settings/linux/gtk/GtkSettingsDialog.h"
 
 #include <cstdlib>
@@ -96,6 +98,7 @@ int RunSaver(SaverContext& saver, const LinuxModeChoice& choice)
     saver.app.share.UseLock(PlatformTryLockFile, PlatformUnlockFile);
     if (PlatformStart(platform) != 0) return 1;
     saver.host.powerLineStatus = PlatformAcLineStatus();
+    if (saver.options.overlayScale == 0) saver.options.overlayScale = OverlayScaleForDpi(PlatformDisplayDpi());
     int exitCode = 1;
     if (PlatformCreateSaverWindow(platform, WindowFor(choice, saver.options)) != nullptr)
         exitCode = RunSaverLoop(saver, platform);
@@ -120,7 +123,7 @@ int main(int argc, char** argv)
     saver.trace.Step("process entry");
     std::string rest, error;
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (TakeHackOptions(args, saver.options.overrides, error) != 0) {
+    if (TakeHackOptions(args, saver.options, error) != 0) {
         PlatformReport("zembria: " + error + "\n\n" + LinuxUsageText(), "zembria", true);
         return ExitUsage;
     }

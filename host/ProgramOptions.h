@@ -15,6 +15,7 @@ struct ProgramOptions {
     int windowHeight = 0;
     std::string snapshotPath; // --snapshot FILE.png: last presented frame, written at close
     std::vector<std::pair<std::string, std::string>> overrides; // options file values for this run only
+    double overlayScale = 0; // --scale FACTOR (Linux): the overlay's size; 0: the display's own dpi decides
 };
 
 enum class OptionsOutcome { Run, Help, Version, Error };

@@ -3,6 +3,7 @@
 #include "host/GraphicsCheck.h"
 #include "host/SaverContext.h"
 #include "render/DrawList.h"
+#include "render/OverlayScale.h"
 #include "render/RenderDevice.h"
 #include "slideshow/PictureCache.h"
 
@@ -65,6 +66,14 @@ void DecodeFirstPictureAhead(SaverContext& context, const DeviceSetup& setup)
     context.device.PrefetchPicture(FirstCachedPicture(CurrentFolders(context.mode, context.options).cache), setup);
 }
 
+// The overlay's scale on the window's monitor: --scale where given, else
+// the monitor's dots per inch against the 96 the overlay is drawn for.
+double OverlayScaleOf(const SaverContext& context, WindowHandle window)
+{
+    if (context.options.overlayScale > 0) return context.options.overlayScale;
+    return OverlayScaleForDpi(PlatformWindowDpi(window));
+}
+
 // The saver shows on every monitor: a device on each further one, full
 // screen, or windowed on the monitor's window where full screen is refused.
 // A monitor whose device can't be made stays black; the others go on.
@@ -75,9 +84,11 @@ void MakeFurtherDevices(SaverContext& context)
     for (const FurtherScreen& screen : context.furtherScreens) {
         RenderDevice& device = context.furtherDevices.emplace_back();
         device.SetInputCheck([&context] { return context.InputPending(); });
-        int made = device.Create(screen.setup);
+        DeviceSetup setup = screen.setup;
+        setup.overlayScale = OverlayScaleOf(context, setup.window);
+        int made = device.Create(setup);
         if (made != 0 && screen.width > 0 && screen.height > 0) {
-            DeviceSetup windowed = screen.setup;
+            DeviceSetup windowed = setup;
             windowed.windowedWidth = screen.width;
             windowed.windowedHeight = screen.height;
             made = device.Create(windowed);
@@ -124,7 +135,7 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     if (OutcomeOf(context, window, check) != CheckOutcome::Goes || context.mode.PreviewMode) return 0;
     // --window: a windowed device of that size; --snapshot: keep each presented frame.
     const DeviceSetup setup{window, 0, context.options.windowWidth, context.options.windowHeight,
-                            !context.options.snapshotPath.empty()};
+                            !context.options.snapshotPath.empty(), OverlayScaleOf(context, window)};
     DecodeFirstPictureAhead(context, setup);
     // From the device to the first frames each step may keep this thread
     // from input for a while; where the platform can, input is watched aside.
@@ -199,6 +210,13 @@ void SaverFrameLost(SaverContext& context)
     // The window was covered, restored or erased: what the frames left on
     // screen is gone, so the next tick draws and presents the whole frame.
     for (RenderDevice* device : context.app.Devices()) device->LastFrame().valid = false;
+}
+
+void SaverDpiChanged(SaverContext& context, WindowHandle window, int dpi)
+{
+    if (context.options.overlayScale > 0 || dpi <= 0) return; // --scale holds
+    for (RenderDevice* device : context.app.Devices())
+        if (device->Window() == window) device->SetOverlayScale(OverlayScaleForDpi(dpi));
 }
 
 void SaverStop(SaverContext& context, WindowHandle window)

@@ -7,6 +7,7 @@
 //   tick       a timer armed with PlatformSetTimer is due
 //   input      the user touched the keyboard or the mouse, or left the saver
 //   frame lost what the frames left on screen is gone (covered, exposed)
+//   dpi        a window now shows on a monitor of other dots per inch
 //   stop       the window goes
 
 #include "platform/Platform.h"
@@ -29,6 +30,8 @@ void SaverTick(SaverContext& context, WindowHandle window, uint32_t timerId);
 // Whether the input closes the saver; a mouse move counts only past the threshold.
 bool SaverInputCloses(SaverContext& context, SaverInput input);
 void SaverFrameLost(SaverContext& context);
+// The device on that window lays its overlay out for the new dots per inch.
+void SaverDpiChanged(SaverContext& context, WindowHandle window, int dpi);
 void SaverStop(SaverContext& context, WindowHandle window);
 
 inline constexpr const char* InitErrorText = "Encountered some errors during initialization.\r\nApplication will be terminated!";

@@ -24,6 +24,9 @@ void PlatformSleep(uint32_t milliseconds);
 int64_t PlatformNow(); // seconds since 1970-01-01 UTC
 
 bool PlatformIsWindow(WindowHandle window);
+// The dots per inch of the monitor that shows the window, as the user set
+// them; 0 where the platform tells none. The overlay scales with them.
+int PlatformWindowDpi(WindowHandle window);
 WindowHandle PlatformForegroundWindow();
 // Whether a key press, a mouse button or a close request waits for the
 // window, without taking it off.

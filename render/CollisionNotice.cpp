@@ -25,12 +25,13 @@ std::vector<NoticeLine> CollisionNoticeLines(const KeyValueStore& dictionary)
 void DrawCollisionNotice(RenderDevice& device, const KeyValueStore& dictionary, int screenHeight)
 {
     using namespace OverlayLayout;
+    const double s = device.OverlayScale();
     DrawList list;
-    list.AddPanel(CollisionNoticePanel(screenHeight), CollisionPanelColour);
+    list.AddPanel(CollisionNoticePanel(screenHeight, s), CollisionPanelColour);
     int y = CollisionNoticeTop(screenHeight);
     for (const NoticeLine& line : CollisionNoticeLines(dictionary))
-        y = DrawTextBox(list, device, line.text, CollisionNoticeLeft, y, line.font, true, CollisionNoticeLineWidth,
-                        TextFormat::TopLeft);
+        y = DrawTextBox(list, device, line.text, CollisionNoticeLeft(s), y, line.font, true,
+                        CollisionNoticeLineWidth(s), TextFormat::TopLeft);
     device.LastFrame().valid = false; // drawn over the frame: the next one starts afresh
     device.BeginScene();
     device.Execute(list);

@@ -12,10 +12,12 @@ void DrawList::AddClip(const Rect* area)
     commands.push_back(DrawCommand{DrawCommand::Kind::Clip, area ? *area : Rect{}});
 }
 
-void DrawList::AddQuad(const TextureHandle& texture, const Rect& rect, uint32_t colour)
+void DrawList::AddQuad(const TextureHandle& texture, const Rect& rect, uint32_t colour, Sampling sampling)
 {
     const TextureRecord* record = texture.Record() && texture.Record()->texture ? texture.Record() : nullptr;
-    commands.push_back(DrawCommand{DrawCommand::Kind::Quad, rect, colour, record});
+    DrawCommand command{DrawCommand::Kind::Quad, rect, colour, record};
+    command.sampling = sampling;
+    commands.push_back(command);
 }
 
 void DrawList::AddPanel(const Rect& rect, uint32_t colour)

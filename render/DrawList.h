@@ -26,6 +26,10 @@ constexpr unsigned NoPrefix = 0x1;
 // area around a text reaches as far.
 constexpr int GlyphReach = 4;
 
+// How a quad's texture is sampled: texel for pixel, or smoothly for a
+// bitmap drawn larger than its own size.
+enum class Sampling { Nearest, Linear };
+
 struct DrawCommand {
     enum class Kind { Clear, Clip, Quad, Panel, Text };
     Kind kind = Kind::Clear;
@@ -36,6 +40,7 @@ struct DrawCommand {
     FontKind font = FontKind::Text;         // text boxes
     std::string text;
     unsigned format = TextFormat::TopLeft;
+    Sampling sampling = Sampling::Nearest; // quads
 };
 
 class DrawList {
@@ -45,7 +50,8 @@ public:
     // Limits drawing and clearing to the area; nullptr lifts the limit.
     void AddClip(const Rect* area);
     // The handle's texture stretched over rect; a handle without one draws the colour.
-    void AddQuad(const TextureHandle& texture, const Rect& rect, uint32_t colour);
+    void AddQuad(const TextureHandle& texture, const Rect& rect, uint32_t colour,
+                 Sampling sampling = Sampling::Nearest);
     // The panel texture of the rectangle's size (kept by the device) under a text.
     void AddPanel(const Rect& rect, uint32_t colour);
     void AddText(FontKind font, const std::string& text, const Rect& rect, unsigned format, uint32_t colour);

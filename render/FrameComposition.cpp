@@ -111,19 +111,22 @@ void DrawLayers(DrawList& list, const RenderDevice& device, const FrameContent& 
     using OverlayLayout::Bar;
     using OverlayLayout::Emblem;
     const int h = device.ScreenHeight();
+    const double s = device.OverlayScale();
     DrawPictureLayer(list, device);
-    if (device.Bar().IsLoaded() && Touches(Union(Bar(h), Emblem(h)), area)) {
-        list.AddQuad(device.Bar(), Bar(h), Colour::White);
+    if (device.Bar().IsLoaded() && Touches(Union(Bar(h, s), Emblem(h, s)), area)) {
+        // The bitmaps are made for 96 dpi: enlarged, they are smoothed, not blocky.
+        const Sampling sampling = s == 1.0 ? Sampling::Nearest : Sampling::Linear;
+        list.AddQuad(device.Bar(), Bar(h, s), Colour::White, sampling);
         // An emblem that failed to load would otherwise be a white block.
         if (device.Emblem().IsLoaded())
-            list.AddQuad(device.Emblem(), Emblem(h), Colour::White);
+            list.AddQuad(device.Emblem(), Emblem(h, s), Colour::White, sampling);
     }
     if (Touches(layout.clockPanel, area))
         list.AddPanel(layout.clockPanel, Colour::Panel);
-    DrawTexts(list, device, ClockItems(device.ScreenWidth(), content.clocks), layout.clocks, area);
-    DrawTexts(list, device, CaptionItems(content.captions, h), layout.captions, area);
+    DrawTexts(list, device, ClockItems(device.ScreenWidth(), content.clocks, s), layout.clocks, area);
+    DrawTexts(list, device, CaptionItems(content.captions, h, s), layout.captions, area);
     if (Touches(layout.countdown, area)) {
-        const TextItem countdown = CountdownItem(content.countdown, h);
+        const TextItem countdown = CountdownItem(content.countdown, h, s);
         DrawTextBox(list, device, countdown.text, countdown.x, countdown.y, countdown.font, false, 0);
     }
     if (content.showInfoTable && Touches(layout.table, area)) {
@@ -139,11 +142,12 @@ int32_t DrawWhole(RenderDevice& device, const FrameContent& content, FrameMemory
     if (result != 0)
         return static_cast<int32_t>(result);
     memory.valid = false;
+    const double s = device.OverlayScale();
     FrameLayout layout;
-    layout.clockPanel = ClockPanelRect(device.ScreenWidth(), content.clocks);
-    layout.clocks = TextBoxes(device, ClockItems(device.ScreenWidth(), content.clocks));
-    layout.captions = TextBoxes(device, CaptionItems(content.captions, device.ScreenHeight()));
-    layout.countdown = TextBox(device, CountdownItem(content.countdown, device.ScreenHeight()));
+    layout.clockPanel = ClockPanelRect(device.ScreenWidth(), content.clocks, s);
+    layout.clocks = TextBoxes(device, ClockItems(device.ScreenWidth(), content.clocks, s));
+    layout.captions = TextBoxes(device, CaptionItems(content.captions, device.ScreenHeight(), s));
+    layout.countdown = TextBox(device, CountdownItem(content.countdown, device.ScreenHeight(), s));
     DrawList list;
     DrawLayers(list, device, content, nullptr, layout);
     device.Execute(list);
@@ -160,10 +164,11 @@ int32_t DrawWhole(RenderDevice& device, const FrameContent& content, FrameMemory
 int32_t DrawChangedAreas(RenderDevice& device, const FrameContent& content, FrameMemory& memory)
 {
     const Rect screen{0, 0, device.ScreenWidth(), device.ScreenHeight()};
-    std::vector<TextItem> last = ClockItems(device.ScreenWidth(), memory.content.clocks);
-    std::vector<TextItem> next = ClockItems(device.ScreenWidth(), content.clocks);
-    last.push_back(CountdownItem(memory.content.countdown, device.ScreenHeight()));
-    next.push_back(CountdownItem(content.countdown, device.ScreenHeight()));
+    const double s = device.OverlayScale();
+    std::vector<TextItem> last = ClockItems(device.ScreenWidth(), memory.content.clocks, s);
+    std::vector<TextItem> next = ClockItems(device.ScreenWidth(), content.clocks, s);
+    last.push_back(CountdownItem(memory.content.countdown, device.ScreenHeight(), s));
+    next.push_back(CountdownItem(content.countdown, device.ScreenHeight(), s));
     std::vector<Rect> boxes = memory.layout.clocks;
     boxes.push_back(memory.layout.countdown);
 

@@ -16,28 +16,29 @@ TextItem At(const std::string& text, Point place, FontKind font)
 
 } // namespace
 
-std::vector<TextItem> CaptionItems(const CaptionContent& captions, int h)
+std::vector<TextItem> CaptionItems(const CaptionContent& captions, int h, double s)
 {
-    std::vector<TextItem> items{At(captions.main, CaptionMain(h), FontKind::Heading)};
+    std::vector<TextItem> items{At(captions.main, CaptionMain(h, s), FontKind::Heading)};
     if (!captions.reloadLabel.empty())
-        items.push_back(At(captions.reloadLabel, CaptionReloadLabel(h), FontKind::Accent));
-    items.push_back(At(captions.sub, CaptionSub(h), FontKind::Text));
-    items.push_back(At(captions.url, CaptionUrl(h), FontKind::TextBold));
+        items.push_back(At(captions.reloadLabel, CaptionReloadLabel(h, s), FontKind::Accent));
+    items.push_back(At(captions.sub, CaptionSub(h, s), FontKind::Text));
+    items.push_back(At(captions.url, CaptionUrl(h, s), FontKind::TextBold));
     return items;
 }
 
-TextItem CountdownItem(const std::string& text, int h)
+TextItem CountdownItem(const std::string& text, int h, double s)
 {
-    return At(text, Countdown(h), FontKind::Accent);
+    return At(text, Countdown(h, s), FontKind::Accent);
 }
 
 Rect DrawInfoTable(DrawList& list, const RenderDevice& device, const std::vector<TableRow>& rows)
 {
     if (rows.empty())
         return Rect{};
-    const int x0 = TableColumnX(device.ScreenWidth());
+    const double s = device.OverlayScale();
+    const int x0 = TableColumnX(device.ScreenWidth(), s);
 
-    // The column ends near H - 125: its height comes from the rows drawn.
+    // The column ends near H - 125 (scaled): its height comes from the rows drawn.
     int lines = 0, rules = 0;
     for (const TableRow& row : rows) {
         if (row.kind == TableRowKind::Rule)
@@ -46,26 +47,26 @@ Rect DrawInfoTable(DrawList& list, const RenderDevice& device, const std::vector
             ++lines;
     }
     int y = device.ScreenHeight() - device.MeasureLines(FontKind::Text, lines + 1) -
-            device.MeasureLines(FontKind::Heading, rules) - TableBottomMargin;
+            device.MeasureLines(FontKind::Heading, rules) - TableBottomMargin(s);
     // Rules draw their dashes half a line above the row; values run to the right.
     Rect covered{x0, y - device.SelectFont(FontKind::Text).height, device.ScreenWidth(), y};
 
     for (const TableRow& row : rows) {
         switch (row.kind) {
         case TableRowKind::Rule:
-            y = DrawSeparator(list, device, SeparatorKind::Rule, x0, y, TableRuleWidth, FontKind::Text, true,
-                              TablePanelWidth);
+            y = DrawSeparator(list, device, SeparatorKind::Rule, x0, y, TableRuleWidth(s), FontKind::Text, true,
+                              TablePanelWidth(s));
             break;
         case TableRowKind::Gap:
-            y = DrawSeparator(list, device, SeparatorKind::Gap, x0, y, TableGapWidth, FontKind::Text, true,
-                              TablePanelWidth);
+            y = DrawSeparator(list, device, SeparatorKind::Gap, x0, y, TableGapWidth(s), FontKind::Text, true,
+                              TablePanelWidth(s));
             break;
         case TableRowKind::Title:
-            y = DrawTextBox(list, device, " " + row.text + ":", x0, y, FontKind::TextBold, true, TablePanelWidth);
+            y = DrawTextBox(list, device, " " + row.text + ":", x0, y, FontKind::TextBold, true, TablePanelWidth(s));
             break;
         case TableRowKind::Value:
-            DrawTextBox(list, device, " " + row.label + ":", x0, y, FontKind::Text, true, TablePanelWidth);
-            y = DrawTextBox(list, device, " " + row.text, x0 + TableValueOffset, y, FontKind::Text, false, 0);
+            DrawTextBox(list, device, " " + row.label + ":", x0, y, FontKind::Text, true, TablePanelWidth(s));
+            y = DrawTextBox(list, device, " " + row.text, x0 + TableValueOffset(s), y, FontKind::Text, false, 0);
             break;
         }
     }

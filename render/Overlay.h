@@ -31,17 +31,18 @@ struct TextItem {
     FontKind font;
 };
 
-// Where the clock panel lies on a screen of that width; empty without clocks.
-Rect ClockPanelRect(int screenWidth, const ClockContent& clocks);
+// Where the clock panel lies on a screen of that width, at the overlay's
+// scale; empty without clocks.
+Rect ClockPanelRect(int screenWidth, const ClockContent& clocks, double scale);
 // The texts on the clock panel, in drawing order.
-std::vector<TextItem> ClockItems(int screenWidth, const ClockContent& clocks);
+std::vector<TextItem> ClockItems(int screenWidth, const ClockContent& clocks, double scale);
 
 // The captions on the bar, in drawing order, on a screen of that height.
-std::vector<TextItem> CaptionItems(const CaptionContent& captions, int screenHeight);
+std::vector<TextItem> CaptionItems(const CaptionContent& captions, int screenHeight, double scale);
 // The countdown to the next picture, on the bar.
-TextItem CountdownItem(const std::string& text, int screenHeight);
-// The table of further information on the right, ending near H - 125.
-// Returns the area it covers (empty when there are no rows).
+TextItem CountdownItem(const std::string& text, int screenHeight, double scale);
+// The table of further information on the right, ending near H - 125 (at
+// the device's overlay scale). Returns the area it covers (empty when there are no rows).
 Rect DrawInfoTable(DrawList& list, const RenderDevice& device, const std::vector<TableRow>& rows);
 
 // One frame: the first, or one after a change of picture, captions, table or

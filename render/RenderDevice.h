@@ -51,6 +51,9 @@ struct DeviceSetup {
     // for at the end. Without it a snapshot reads the back buffer, which after
     // a flip may hold the frame before last.
     bool keepPresentedFrame = false;
+    // How much larger than at 96 dpi the overlay is drawn on this device's
+    // monitor (render/OverlayScale.h; taken within its bounds).
+    double overlayScale = 1.0;
 };
 struct PicturePrefetch;   // a picture decoding ahead of its load (Windows)
 
@@ -74,6 +77,11 @@ public:
     int PrepareSurface();
     // The fonts the overlay's texts need; made once for the device.
     void PrepareFonts();
+    // The overlay's scale, for a window that moved to a monitor of another
+    // dpi: the fonts are made anew at it, the kept panels and texts are
+    // dropped, and the next frame is drawn whole.
+    void SetOverlayScale(double scale);
+    double OverlayScale() const { return setup.overlayScale; }
     void Release();
 
     long BeginScene();

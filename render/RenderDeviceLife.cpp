@@ -5,11 +5,14 @@
 
 #include "render/RenderDevice.h"
 
+#include "render/OverlayScale.h"
+
 int RenderDevice::Create(const DeviceSetup& deviceSetup)
 {
     if (created)
         return 1;
     setup = deviceSetup;
+    setup.overlayScale = BoundedOverlayScale(setup.overlayScale);
     lastFrame = FrameMemory{};
     lost = false;
     const int result = CreateSurface();
@@ -38,6 +41,20 @@ void RenderDevice::PrepareFonts()
         return;
     CreateFonts();
     fontsMade = true;
+}
+
+void RenderDevice::SetOverlayScale(double scale)
+{
+    scale = BoundedOverlayScale(scale);
+    if (scale == setup.overlayScale)
+        return;
+    setup.overlayScale = scale;
+    panelCache.Clear();
+    lastFrame = FrameMemory{};
+    if (!fontsMade)
+        return;
+    ReleaseFonts();
+    CreateFonts();
 }
 
 void RenderDevice::Release()

@@ -123,8 +123,8 @@ inline Timing MeasureBareFrame(RenderDevice& device, int frames)
         DrawList list;
         list.AddClear();
         list.AddQuad(device.Picture(), Rect{0, 0, device.ScreenWidth(), height}, Colour::White);
-        list.AddQuad(device.Bar(), OverlayLayout::Bar(height), Colour::White);
-        list.AddQuad(device.Emblem(), OverlayLayout::Emblem(height), Colour::White);
+        list.AddQuad(device.Bar(), OverlayLayout::Bar(height, device.OverlayScale()), Colour::White);
+        list.AddQuad(device.Emblem(), OverlayLayout::Emblem(height, device.OverlayScale()), Colour::White);
         device.BeginScene();
         device.Execute(list);
         device.EndScene();

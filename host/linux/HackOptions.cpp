@@ -1,7 +1,10 @@
 #include "host/linux/HackOptions.h"
 
+#include "render/OverlayScale.h"
 #include "settings/RefreshRate.h"
 
+#include <charconv>
+#include <cmath>
 #include <filesystem>
 
 namespace {
@@ -10,7 +13,7 @@ namespace {
 // word (or the text after "=") through its own rule.
 struct HackOption {
     const char* name;  // without dashes
-    const char* key;   // the Zembria.ini key it overrides
+    const char* key;   // the Zembria.ini key it overrides; nullptr: --scale
     const char* fixed; // the switch's value; nullptr: the option takes a value
 };
 
@@ -25,6 +28,7 @@ constexpr HackOption hackOptions[] = {
     {"interval", "RefreshRate", nullptr},
     {"offline", "offline", "true"},
     {"cache", "ImagePath", nullptr},
+    {"scale", nullptr, nullptr}, // no file key: the overlay's scale
 };
 
 const HackOption* FindHackOption(const std::string& name)
@@ -40,6 +44,19 @@ std::string IntervalChoices()
     for (int index = 0; index < RefreshIntervalCount; ++index)
         choices += (index ? ", " : "") + std::to_string(RefreshSecondsOfIndex(index));
     return choices;
+}
+
+// "1.5" and the like, within the overlay's bounds; 0 with error set for anything else.
+double ScaleFor(const std::string& text, std::string& error)
+{
+    double scale = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, problem] = std::from_chars(text.data(), end, scale);
+    if (problem == std::errc() && stop == end && std::isfinite(scale) && scale >= MinOverlayScale &&
+        scale <= MaxOverlayScale)
+        return scale;
+    error = "--scale wants a factor from 1 to 4 (1.5 for 150 %), not \"" + text + "\"";
+    return 0;
 }
 
 // The file's value for a valued option, or empty with error set.
@@ -68,7 +85,7 @@ std::string ValueFor(const std::string& key, const std::string& text, std::strin
 
 } // namespace
 
-int TakeHackOptions(std::vector<std::string>& args, OptionOverrides& overrides, std::string& error)
+int TakeHackOptions(std::vector<std::string>& args, ProgramOptions& options, std::string& error)
 {
     std::vector<std::string> rest;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -92,7 +109,7 @@ int TakeHackOptions(std::vector<std::string>& args, OptionOverrides& overrides, 
                 error = "--" + name + " takes no value";
                 return 1;
             }
-            overrides.emplace_back(option->key, option->fixed);
+            options.overrides.emplace_back(option->key, option->fixed);
             continue;
         }
         if (!joined) {
@@ -102,9 +119,14 @@ int TakeHackOptions(std::vector<std::string>& args, OptionOverrides& overrides, 
             }
             value = args[++i];
         }
+        if (option->key == nullptr) {
+            options.overlayScale = ScaleFor(value, error);
+            if (options.overlayScale == 0) return 1;
+            continue;
+        }
         std::string fileValue = ValueFor(option->key, value, error);
         if (fileValue.empty()) return 1;
-        overrides.emplace_back(option->key, fileValue);
+        options.overrides.emplace_back(option->key, fileValue);
     }
     args = rest;
     return 0;
@@ -119,5 +141,7 @@ std::string HackUsageText()
            "  --info, --no-info   show or hide the picture information table\n"
            "  --interval SECONDS  time between pictures: " + IntervalChoices() + "\n"
            "  --offline           show the cached pictures only, never ask the service\n"
-           "  --cache DIR         keep the picture cache in DIR (absolute; empty or the saver's own)\n";
+           "  --cache DIR         keep the picture cache in DIR (absolute; empty or the saver's own)\n"
+           "  --scale FACTOR      the overlay FACTOR times as large, 1 to 4 (default: the display's\n"
+           "                      Xft.dpi / 96 to the nearest quarter)\n";
 }

@@ -2,6 +2,7 @@
 
 #include "host/SaverContract.h"
 #include "platform/win32/Direct3d.h"
+#include "platform/win32/WindowMessages.h"
 
 #include <windows.h>
 
@@ -44,6 +45,9 @@ LRESULT CALLBACK MonitorWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_PAINT:
         if (!context->host.closing) SaverFrameLost(*context);
         break;
+    case Msg::DpiChanged:
+        SaverDpiChanged(*context, window, PlatformFollowDpiChange(window, wParam, lParam));
+        return 0;
     case WM_SYSCOMMAND:
         if (wParam == SC_SCREENSAVE || wParam == SC_NEXTWINDOW || wParam == SC_PREVWINDOW) return 0;
         break;

@@ -21,6 +21,9 @@ MessageResult SaverWindowProc(SaverContext& context, WindowHandle window, unsign
     case Msg::Paint:
         SaverFrameLost(context);
         break;
+    case Msg::DpiChanged:
+        SaverDpiChanged(context, window, PlatformFollowDpiChange(window, wParam, lParam));
+        break;
     default:
         break;
     }

@@ -1,5 +1,7 @@
 #include "platform/win32/MonitorDpi.h"
 
+#include "platform/Platform.h"
+
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WindowMessages.h"
 
@@ -54,4 +56,9 @@ int PlatformFollowDpiChange(WindowHandle handle, MessageParam wParam, MessageDat
         SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
     return HIWORD(wParam);
+}
+
+int PlatformWindowDpi(WindowHandle window)
+{
+    return MonitorDpi(MonitorFromWindow(static_cast<HWND>(window), MONITOR_DEFAULTTONEAREST));
 }

@@ -27,20 +27,32 @@ HRESULT EnsureCapacity(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buffer
     return result;
 }
 
+// Stage 0's sampler: bilinear and clamped at the edges (so an enlarged
+// bitmap's border doesn't blend with the opposite one), or the defaults.
+void SetSampling(IDirect3DDevice9* device, bool linear)
+{
+    const DWORD filter = linear ? D3DTEXF_LINEAR : D3DTEXF_POINT;
+    const DWORD address = linear ? D3DTADDRESS_CLAMP : D3DTADDRESS_WRAP;
+    device->SetSamplerState(0, D3DSAMP_MINFILTER, filter);
+    device->SetSamplerState(0, D3DSAMP_MAGFILTER, filter);
+    device->SetSamplerState(0, D3DSAMP_ADDRESSU, address);
+    device->SetSamplerState(0, D3DSAMP_ADDRESSV, address);
+}
+
 } // namespace
 
-void DrawBatch::AddQuad(IDirect3DTexture9* texture, const QuadVertex (&corners)[4])
+void DrawBatch::AddQuad(IDirect3DTexture9* texture, const QuadVertex (&corners)[4], bool linear)
 {
     if (texture)
         texture->AddRef();
-    commands.push_back(Command{Kind::Quad, texture});
+    commands.push_back(Command{Kind::Quad, texture, linear});
     for (int corner : {0, 1, 2, 0, 2, 3})
         vertices.push_back(corners[corner]);
 }
 
 void DrawBatch::AddClip(const RECT* area)
 {
-    commands.push_back(Command{Kind::Clip, nullptr, area ? *area : RECT{}});
+    commands.push_back(Command{Kind::Clip, nullptr, false, area ? *area : RECT{}});
 }
 
 void DrawBatch::AddClear()
@@ -71,14 +83,19 @@ HRESULT DrawBatch::Flush(IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buff
         const Command& command = commands[i];
         switch (command.kind) {
         case Kind::Quad: {
-            // The run of quads with this texture: one call.
+            // The run of quads with this texture and sampling: one call.
             size_t end = i + 1;
-            while (end < commands.size() && commands[end].kind == Kind::Quad && commands[end].texture == command.texture)
+            while (end < commands.size() && commands[end].kind == Kind::Quad &&
+                   commands[end].texture == command.texture && commands[end].linear == command.linear)
                 ++end;
             const UINT count = static_cast<UINT>(end - i);
             if (quadsReady) {
+                if (command.linear)
+                    SetSampling(device, true);
                 device->SetTexture(0, command.texture);
                 device->DrawPrimitive(D3DPT_TRIANGLELIST, quad * VerticesPerQuad, count * 2);
+                if (command.linear)
+                    SetSampling(device, false);
             }
             quad += count;
             i = end - 1;

@@ -25,8 +25,9 @@ public:
     DrawBatch& operator=(const DrawBatch&) = delete;
 
     // The texture is held until the batch is carried out, so a panel
-    // released right after its draw still shows.
-    void AddQuad(IDirect3DTexture9* texture, const QuadVertex (&corners)[4]);
+    // released right after its draw still shows. A linear quad is sampled
+    // bilinearly (a bitmap enlarged), the others texel for texel.
+    void AddQuad(IDirect3DTexture9* texture, const QuadVertex (&corners)[4], bool linear = false);
     // nullptr lifts the clip; a clear covers the clip area while one is set.
     void AddClip(const RECT* area);
     void AddClear();
@@ -43,6 +44,7 @@ private:
     struct Command {
         Kind kind;
         IDirect3DTexture9* texture = nullptr; // quads
+        bool linear = false;                  // quads
         RECT rect{};                          // clips (empty: none)
     };
     std::vector<Command> commands;

@@ -1,15 +1,17 @@
 #include "render/win32/GdiText.h"
 
+#include "render/OverlayScale.h"
+
 #include <cstring>
 
 namespace {
 
 // The overlay's font description: the system's default face at the style's
-// height and weight, grey antialiased.
-LOGFONTA Describe(const FontStyle& style)
+// height (times the overlay's scale) and weight, grey antialiased.
+LOGFONTA Describe(const FontStyle& style, double scale)
 {
     LOGFONTA description{};
-    description.lfHeight = style.height;
+    description.lfHeight = Scaled(style.height, scale);
     description.lfWidth = 0;
     description.lfWeight = style.weight;
     description.lfItalic = style.italic ? TRUE : FALSE;
@@ -24,7 +26,7 @@ LOGFONTA Describe(const FontStyle& style)
 
 } // namespace
 
-bool GdiText::Create()
+bool GdiText::Create(double scale)
 {
     Release();
     dc = CreateCompatibleDC(nullptr);
@@ -36,7 +38,7 @@ bool GdiText::Create()
     bool all = true;
     for (const FontStyle& style : FontStyles) {
         const unsigned slot = FontSlot(style.kind);
-        descriptions[slot] = Describe(style);
+        descriptions[slot] = Describe(style, scale);
         fonts[slot] = CreateFontIndirectA(&descriptions[slot]);
         if (!fonts[slot]) {
             all = false;

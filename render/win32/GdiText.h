@@ -17,8 +17,8 @@ public:
     GdiText(const GdiText&) = delete;
     GdiText& operator=(const GdiText&) = delete;
 
-    // The DC and the four fonts; false when any is missing.
-    bool Create();
+    // The DC and the four fonts at the overlay's scale; false when any is missing.
+    bool Create(double scale);
     void Release();
     bool HasFont(unsigned slot) const { return slot < FontCount && fonts[slot]; }
 

@@ -125,7 +125,7 @@ void RenderDevice::SetRenderStates()
 void RenderDevice::CreateFonts()
 {
     if (state && state->Device())
-        state->text.Create();
+        state->text.Create(setup.overlayScale);
 }
 
 void RenderDevice::ReleaseBuffers()
@@ -225,7 +225,7 @@ DWORD DrawTextFormat(unsigned format)
 // Corners clockwise from the top left, shifted by half a pixel so texels
 // land on pixel centres; the texture from its top left corner to u, v.
 void AddQuad(DrawBatch& batch, IDirect3DTexture9* texture, const Rect& rect, uint32_t colour, float u = 1.0f,
-             float v = 1.0f)
+             float v = 1.0f, Sampling sampling = Sampling::Nearest)
 {
     float left = static_cast<float>(rect.left) - 0.5f, right = static_cast<float>(rect.right) - 0.5f;
     float top = static_cast<float>(rect.top) - 0.5f, bottom = static_cast<float>(rect.bottom) - 0.5f;
@@ -235,7 +235,7 @@ void AddQuad(DrawBatch& batch, IDirect3DTexture9* texture, const Rect& rect, uin
         {right, bottom, 0.0f, 1.0f, colour, u, v},
         {left, bottom, 0.0f, 1.0f, colour, 0.0f, v},
     };
-    batch.AddQuad(texture, corners);
+    batch.AddQuad(texture, corners, sampling == Sampling::Linear);
 }
 
 IDirect3DTexture9* TextureOf(const TextureRecord* texture)
@@ -277,7 +277,7 @@ void RenderDevice::Execute(const DrawList& list)
             break;
         }
         case DrawCommand::Kind::Quad:
-            AddQuad(batch, TextureOf(command.texture), command.rect, command.colour);
+            AddQuad(batch, TextureOf(command.texture), command.rect, command.colour, 1.0f, 1.0f, command.sampling);
             break;
         case DrawCommand::Kind::Panel:
             AddQuad(batch, TextureOf(PanelTexture(command.rect)), command.rect, command.colour);

@@ -319,7 +319,7 @@ TEST_F(SaverWindowTest, EveryMonitorShowsThePictureForItsOwnSize)
     };
     for (const Rect& screen : {Rect{0, 0, 1920, 1080}, Rect{0, 0, 1024, 768}}) {
         EXPECT_TRUE(drawn(screen, "cached.jpg")) << "the picture fills " << screen.right << "x" << screen.bottom;
-        EXPECT_TRUE(drawn(OverlayLayout::Bar(screen.bottom), "OverlayLogo 162")) << "the bar on " << screen.bottom;
+        EXPECT_TRUE(drawn(OverlayLayout::Bar(screen.bottom, 1.0), "OverlayLogo 162")) << "the bar on " << screen.bottom;
     }
     Window(Msg::Destroy);
     EXPECT_EQ(TheRecording().texturesAlive, 0);

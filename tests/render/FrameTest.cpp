@@ -224,8 +224,8 @@ TEST(TwoDevices, EachDrawsItsOwnFrameForItsOwnSize)
             if (call.kind == DrawCall::Kind::Text && call.text == text) return call.rect.top;
         return -1;
     };
-    EXPECT_EQ(drawn(first, "Harbour"), CaptionItems(content.captions, 1024)[0].y);
-    EXPECT_EQ(drawn(second, "Lighthouse"), CaptionItems(content.captions, 768)[0].y);
+    EXPECT_EQ(drawn(first, "Harbour"), CaptionItems(content.captions, 1024, 1.0)[0].y);
+    EXPECT_EQ(drawn(second, "Lighthouse"), CaptionItems(content.captions, 768, 1.0)[0].y);
     EXPECT_EQ(drawn(first, "Lighthouse"), -1) << "nothing of the other device's frame";
     EXPECT_EQ(drawn(second, "Harbour"), -1);
     EXPECT_EQ(RecordingOf(first).texturesAlive, 1) << "each device holds its own bar";

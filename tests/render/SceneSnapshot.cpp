@@ -77,6 +77,7 @@ struct Scene {
     const char* picture; // nullptr: none loaded (black)
     std::function<void(SaverApp&)> set;
     std::function<void(SaverApp&)> draw;
+    double scale = 1; // the overlay's
 };
 
 void DrawAt(SaverApp& app, int64_t now)
@@ -90,9 +91,10 @@ void DrawAt(SaverApp& app, int64_t now)
 void WriteTextBoxes(SaverApp& app, int64_t now, const std::string& path)
 {
     const FrameContent content = app.FrameContentAt(now);
-    std::vector<TextItem> items = CaptionItems(content.captions, Height);
-    for (const TextItem& item : ClockItems(Width, content.clocks)) items.push_back(item);
-    items.push_back(CountdownItem(content.countdown, Height));
+    const double scale = app.device.OverlayScale();
+    std::vector<TextItem> items = CaptionItems(content.captions, Height, scale);
+    for (const TextItem& item : ClockItems(Width, content.clocks, scale)) items.push_back(item);
+    items.push_back(CountdownItem(content.countdown, Height, scale));
     DrawList table;
     if (content.showInfoTable) DrawInfoTable(table, app.device, content.tableRows);
     for (const DrawCommand& command : table.Commands())
@@ -129,6 +131,9 @@ int main(int argc, char** argv)
 
     const Scene scenes[] = {
         {"all-panels", "stripes.jpg", FillAll, [](SaverApp& app) { DrawAt(app, SceneTime); }},
+        // Everything at twice the size, as on a monitor of 192 dpi; the picture still fills the screen.
+        // The scenes after it, back at scale 1, show that nothing of it stays.
+        {"all-panels-scale-2", "stripes.jpg", FillAll, [](SaverApp& app) { DrawAt(app, SceneTime); }, 2},
         // A tick later only the countdown and the clocks change: drawn over the frame before.
         {"clock-tick", "stripes.jpg", FillAll,
          [](SaverApp& app) {
@@ -168,6 +173,7 @@ int main(int argc, char** argv)
         } else {
             device.Picture().Unload();
         }
+        device.SetOverlayScale(scene.scale);
         device.LastFrame().valid = false;
         scene.draw(app);
         const std::string path = out + scene.name + ".png";

@@ -2,6 +2,7 @@
 
 #include "tests/support/RecordingDevice.h"
 
+#include "render/OverlayScale.h"
 #include "render/PictureDecodes.h"
 #include "render/PictureHeader.h"
 #include "render/TextureRecord.h"
@@ -183,7 +184,8 @@ void RenderDevice::Execute(const DrawList& list)
             const TextureRecord* texture =
                 command.kind == DrawCommand::Kind::Panel ? PanelTexture(command.rect) : command.texture;
             std::string name = texture && texture->texture ? texture->texture->description : "none";
-            Log(*this, {DrawCall::Kind::Quad, command.rect, command.colour, name, FontKind::Text, {}, 0});
+            Log(*this, {DrawCall::Kind::Quad, command.rect, command.colour, name, FontKind::Text, {}, 0,
+                        command.sampling});
             break;
         }
         case DrawCommand::Kind::Text:
@@ -202,7 +204,9 @@ int RenderDevice::SaveSnapshot(const std::string&)
 FontDescription RenderDevice::SelectFont(FontKind kind) const
 {
     const FontStyle& style = FontStyles[FontSlot(kind)];
-    return FontDescription{style.kind, style.height, style.weight, style.italic, CharWidth(kind)};
+    const double scale = OverlayScale();
+    return FontDescription{style.kind, Scaled(style.height, scale), style.weight, style.italic,
+                           Scaled(CharWidth(kind), scale)};
 }
 
 void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rect) const
@@ -219,8 +223,9 @@ void RenderDevice::MeasureText(FontKind kind, const std::string& text, Rect& rec
         widest = std::max(widest, end - start);
         start = end + 2;
     }
-    rect.right = rect.left + static_cast<int>(widest) * CharWidth(kind);
-    rect.bottom = rect.top + static_cast<int>(lines) * LineHeight(kind);
+    const FontDescription font = SelectFont(kind);
+    rect.right = rect.left + static_cast<int>(widest) * font.averageCharWidth;
+    rect.bottom = rect.top + static_cast<int>(lines) * font.height;
 }
 
 // --- TextureRecord ----------------------------------------------------------

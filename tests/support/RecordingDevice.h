@@ -8,7 +8,8 @@
 // whole clear or present, empty when a clip is lifted).
 //
 // Metrics: the 18 px fonts are 8 px per character and 18 px per line, the
-// Heading font 14 px per character and 28 px per line; a line break at the
+// Heading font 14 px per character and 28 px per line, each scaled by the
+// device's overlay scale (to whole pixels); a line break at the
 // very end of a text adds no line, as with the D3DX fonts. Texture names in the
 // log: "none", "panel WxH", "OverlayLogo <id>" or the picture's path.
 
@@ -26,6 +27,7 @@ struct DrawCall {
     FontKind font = FontKind::Text; // texts
     std::string text;
     unsigned format = 0;
+    Sampling sampling = Sampling::Nearest; // quads
 };
 
 struct Recording {
@@ -59,7 +61,7 @@ void RecordSeparately(RenderDevice& device);
 Recording& RecordingOf(const RenderDevice& device);
 
 int CharWidth(FontKind kind);
-int LineHeight(FontKind kind);
+int LineHeight(FontKind kind); // both at scale 1
 
 // The calls of one kind, in order.
 std::vector<DrawCall> CallsOf(DrawCall::Kind kind);

@@ -128,6 +128,11 @@ int PlatformFollowDpiChange(WindowHandle window, MessageParam wParam, MessageDat
     return static_cast<int>((wParam >> 16) & 0xFFFF);
 }
 
+int PlatformWindowDpi(WindowHandle)
+{
+    return recording.windowDpi;
+}
+
 bool PlatformIsWindow(WindowHandle window)
 {
     return std::find(recording.windows.begin(), recording.windows.end(), window) != recording.windows.end();

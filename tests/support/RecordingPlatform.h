@@ -56,6 +56,7 @@ struct RecordingPlatform {
     PlatformPoint cursor;
     std::vector<WindowHandle> windows;        // the windows that exist
     WindowHandle foreground = nullptr;
+    int windowDpi = 96;                       // of every window's monitor
     uint8_t acLineStatus = 1;
     std::string modulePath = "C:\\Saver\\Zembria.scr";
     std::string currentDirectory = "C:\\Users\\anna";

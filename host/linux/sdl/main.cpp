@@ -120,7 +120,7 @@ int main(int argc, char** argv)
     saver.trace.Step("process entry");
     std::string rest, error;
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (TakeHackOptions(args, saver.options.overrides, error) != 0) {
+    if (TakeHackOptions(args, saver.options, error) != 0) {
         PlatformReport("zembria: " + error + "\n\n" + LinuxUsageText(), "zembria", true);
         return ExitUsage;
     }

@@ -1,9 +1,11 @@
 // The overlay's four fonts from fontconfig's sans-serif (DejaVu Sans on
 // Debian). The point sizes give the line heights of the Windows fonts, 18 px
-// for the texts and 28 px for headings, so the portable layout lands where
-// it does on Windows.
+// for the texts and 28 px for headings (times the overlay's scale), so the
+// portable layout lands where it does on Windows.
 
 #include "render/linux/sdl/RenderDeviceState.h"
+
+#include "render/OverlayScale.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -11,7 +13,7 @@
 
 namespace {
 
-// By FontSlot: the point sizes that give DejaVu Sans the table's line heights.
+// By FontSlot: the point sizes that give DejaVu Sans the table's line heights at scale 1.
 constexpr int Points[FontCount] = {24, 15, 15, 15};
 
 // The file fontconfig picks for sans-serif of that weight and slant, and
@@ -48,7 +50,7 @@ int AverageCharWidth(TTF_Font* font)
 
 } // namespace
 
-int OpenFonts(RenderDeviceState& state)
+int OpenFonts(RenderDeviceState& state, double scale)
 {
     if (TTF_WasInit() == 0 && TTF_Init() != 0) return 1;
     int missing = 0;
@@ -57,7 +59,7 @@ int OpenFonts(RenderDeviceState& state)
         const bool bold = style.weight >= 700;
         bool boldFound = false, italicFound = false;
         const std::string path = MatchFont(style, boldFound, italicFound);
-        TTF_Font* font = path.empty() ? nullptr : TTF_OpenFont(path.c_str(), Points[slot]);
+        TTF_Font* font = path.empty() ? nullptr : TTF_OpenFont(path.c_str(), Scaled(Points[slot], scale));
         if (font) {
             int fake = TTF_STYLE_NORMAL;
             if (bold && !boldFound) fake |= TTF_STYLE_BOLD;
@@ -67,8 +69,8 @@ int OpenFonts(RenderDeviceState& state)
             ++missing;
         }
         state.fonts[slot] = font;
-        state.descriptions[slot] = FontDescription{style.kind, style.height, style.weight, style.italic,
-                                                   font ? AverageCharWidth(font) : 0};
+        state.descriptions[slot] = FontDescription{style.kind, Scaled(style.height, scale), style.weight,
+                                                   style.italic, font ? AverageCharWidth(font) : 0};
     }
     return missing == 0 ? 0 : 1;
 }

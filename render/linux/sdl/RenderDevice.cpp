@@ -100,7 +100,7 @@ void RenderDevice::SetRenderStates()
 
 void RenderDevice::CreateFonts()
 {
-    if (OpenFonts(*state) != 0) std::fprintf(stderr, "zembria: fonts missing, texts are not drawn\n");
+    if (OpenFonts(*state, setup.overlayScale) != 0) std::fprintf(stderr, "zembria: fonts missing, texts are not drawn\n");
 }
 
 void RenderDevice::ReleaseBuffers()
@@ -231,7 +231,8 @@ void DrawText(RenderDeviceState& state, FontKind kind, const std::string& text, 
 // Every quad is an axis-aligned rectangle: a blit (texture colour times the
 // quad's colour, as Direct3D's default stage modulates) or a fill, both far
 // cheaper in the software renderer than general geometry.
-void DrawQuad(RenderDeviceState& state, const TextureRecord* texture, const Rect& rect, uint32_t colour)
+void DrawQuad(RenderDeviceState& state, const TextureRecord* texture, const Rect& rect, uint32_t colour,
+              Sampling sampling = Sampling::Nearest)
 {
     const SDL_Color c = ToSdlColour(colour);
     const SDL_Rect target{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
@@ -239,6 +240,7 @@ void DrawQuad(RenderDeviceState& state, const TextureRecord* texture, const Rect
     if (source) {
         SDL_SetTextureColorMod(source, c.r, c.g, c.b);
         SDL_SetTextureAlphaMod(source, c.a);
+        SDL_SetTextureScaleMode(source, sampling == Sampling::Linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
         Checked(state, SDL_RenderCopy(state.renderer, source, nullptr, &target));
     } else {
         SDL_SetRenderDrawColor(state.renderer, c.r, c.g, c.b, c.a);
@@ -256,7 +258,9 @@ void RenderDevice::Execute(const DrawList& list)
         switch (command.kind) {
         case DrawCommand::Kind::Clear: Clear(*state); break;
         case DrawCommand::Kind::Clip: SetClip(*state, command.rect); break;
-        case DrawCommand::Kind::Quad: DrawQuad(*state, command.texture, command.rect, command.colour); break;
+        case DrawCommand::Kind::Quad:
+            DrawQuad(*state, command.texture, command.rect, command.colour, command.sampling);
+            break;
         case DrawCommand::Kind::Panel: DrawQuad(*state, PanelTexture(command.rect), command.rect, command.colour); break;
         case DrawCommand::Kind::Text: DrawText(*state, command.font, command.text, command.rect, command.colour); break;
         }

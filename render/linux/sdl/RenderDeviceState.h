@@ -31,8 +31,9 @@ inline SDL_Texture* SdlTexture(struct NativeTexture* texture)
 }
 
 // The fonts of the four kinds, fontconfig's sans-serif (DejaVu) sized so the
-// line heights are those of the Windows fonts; 0 when all four opened.
-int OpenFonts(RenderDeviceState& state);
+// line heights are those of the Windows fonts at the overlay's scale; 0 when
+// all four opened.
+int OpenFonts(RenderDeviceState& state, double scale);
 void CloseFonts(RenderDeviceState& state);
 
 // The pixels the renderer shows now, as ARGB8888 rows; empty when unreadable.

@@ -295,8 +295,8 @@ TEST_F(SaverWindowTest, CreationStartsAndDestructionStops)
 }
 
 // Every monitor shows the picture and the overlay laid out for its own
-// size; each size decodes once; closing releases every device, then the
-// further monitors' windows go.
+// size and dots per inch; each size decodes once; closing releases every
+// device, then the further monitors' windows go.
 TEST_F(SaverWindowTest, EveryMonitorShowsThePictureForItsOwnSize)
 {
     StartFromHome("/s");
@@ -309,6 +309,7 @@ TEST_F(SaverWindowTest, EveryMonitorShowsThePictureForItsOwnSize)
         return std::vector<FurtherScreen>{{{nullptr, 1, 1024, 768}, 1024, 768}, {{nullptr, 2}, 1920, 1080}};
     };
     saver.closeFurtherScreens = [](SaverContext&) { ++closed; };
+    recording.windowDpi = 192;
     Window(Msg::Create);
     ASSERT_EQ(saver.app.Devices().size(), 3u);
     EXPECT_EQ(TheRecording().decodes, 2) << "1920x1080 twice and 1024x768 once";
@@ -319,8 +320,12 @@ TEST_F(SaverWindowTest, EveryMonitorShowsThePictureForItsOwnSize)
     };
     for (const Rect& screen : {Rect{0, 0, 1920, 1080}, Rect{0, 0, 1024, 768}}) {
         EXPECT_TRUE(drawn(screen, "cached.jpg")) << "the picture fills " << screen.right << "x" << screen.bottom;
-        EXPECT_TRUE(drawn(OverlayLayout::Bar(screen.bottom, 1.0), "OverlayLogo 162")) << "the bar on " << screen.bottom;
+        EXPECT_TRUE(drawn(OverlayLayout::Bar(screen.bottom, 2.0), "OverlayLogo 162")) << "the bar on " << screen.bottom;
     }
+    // The saver window moves to a monitor of 144 dpi: only its own device follows.
+    Window(Msg::DpiChanged, MessageParam{144} << 16);
+    EXPECT_EQ(saver.device.OverlayScale(), 1.5);
+    EXPECT_EQ(saver.furtherDevices[0].OverlayScale(), 2.0);
     Window(Msg::Destroy);
     EXPECT_EQ(TheRecording().texturesAlive, 0);
     EXPECT_EQ(closed, 1);

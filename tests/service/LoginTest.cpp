@@ -29,6 +29,7 @@ protected:
         server.Start();
         app.serviceHost = server.HostPort();
         app.window = saverWindow;
+        device.Create({nullptr, 0, 1920, 1080});
         app.screenRect = ScreenRect{0, 0, 1920, 1080};
         app.infoStore.SetString("ImageInfoMain", "Initialization", true);
         app.infoStore.SetString("ImageInfoSub", "start", true);

@@ -50,10 +50,12 @@ WindowHandle PlatformForegroundWindow()
 // Over one of our windows, where the moves that matter happen: from the last
 // motion SDL read. SDL's global position on X isn't refreshed by ordinary
 // moves: it would keep the place first read, and no move would ever count.
+// The moves over a foreign window are its owner's.
 bool PlatformCursorPos(PlatformPoint& position)
 {
     int x = 0, y = 0;
-    if (SDL_Window* over = SDL_GetMouseFocus()) {
+    SDL_Window* over = SDL_GetMouseFocus();
+    if (over != nullptr && (SDL_GetWindowFlags(over) & SDL_WINDOW_FOREIGN) == 0) {
         int left = 0, top = 0;
         SDL_GetWindowPosition(over, &left, &top);
         SDL_GetMouseState(&x, &y);

@@ -75,13 +75,16 @@ def start_demo(native_bin, extra):
     return demo, address
 
 
-def move_pointer(build, dx):
-    display = ':' + open(os.path.join(build, 'xvfb.display')).read().strip()
+def build_display(build):
+    return ':' + open(os.path.join(build, 'xvfb.display')).read().strip()
+
+
+def move_pointer(display, dx):
     subprocess.run(['xdotool', 'mousemove_relative', '--', str(dx), '0'], env=dict(os.environ, DISPLAY=display),
                    check=True)
 
 
-def one_run(build, home, service, kind, delay_ms, dx):
+def one_run(build, display, home, service, kind, delay_ms, dx):
     wine_run = os.path.join(build, 'wine-run')
     saver = subprocess.Popen([wine_run, os.path.join(build, 'bin', 'Zembria.scr'), '--home', windows_path(home),
                               '--service', service, '--run-for', '40', '/s'],
@@ -93,7 +96,7 @@ def one_run(build, home, service, kind, delay_ms, dx):
         if line.startswith('sent'):
             sent = time.monotonic()
         elif line.startswith('ready'):
-            move_pointer(build, dx)
+            move_pointer(display, dx)
             sent = time.monotonic()
             poke.stdin.write('moved\n')
             poke.stdin.flush()
@@ -150,7 +153,7 @@ def main():
             times = []
             for i, delay in enumerate(delays):
                 kind = 'move' if name.startswith('start-up') or i % 2 else 'key'
-                t = one_run(build, home, service, kind, delay, 10 if i % 4 < 2 else -10)
+                t = one_run(build, build_display(build), home, service, kind, delay, 10 if i % 4 < 2 else -10)
                 if verbose:
                     print('  %s %s at %d ms: %s' % (name.split(',')[0], kind, delay,
                           'no input seen' if t is None else 'window gone %.0f ms, exit %.0f ms' % t), flush=True)

@@ -66,6 +66,26 @@ SaverWindowPlacement WindowFor(const LinuxModeChoice& choice, const ProgramOptio
     return placement;
 }
 
+// Standalone, the saver shows on every display: a full-screen device on a
+// window of each display beyond the saver window's.
+std::vector<FurtherScreen> OpenFurtherScreens(SaverContext&)
+{
+    std::vector<FurtherScreen> screens;
+    for (const FurtherWindow& opened : PlatformOpenFurtherWindows(platform)) {
+        FurtherScreen& screen = screens.emplace_back();
+        screen.setup.window = opened.window;
+        screen.setup.adapter = static_cast<unsigned>(opened.display);
+        screen.width = opened.width;
+        screen.height = opened.height;
+    }
+    return screens;
+}
+
+void CloseFurtherScreens(SaverContext&)
+{
+    PlatformCloseFurtherWindows(platform);
+}
+
 // The options folder may not exist yet; OK creates Zembria.ini in it.
 int RunSettings(SaverContext& saver)
 {
@@ -96,8 +116,13 @@ int RunSaver(SaverContext& saver, const LinuxModeChoice& choice)
     saver.app.share.UseLock(PlatformTryLockFile, PlatformUnlockFile);
     if (PlatformStart(platform) != 0) return 1;
     saver.host.powerLineStatus = PlatformAcLineStatus();
+    const SaverWindowPlacement placement = WindowFor(choice, saver.options);
+    if (placement.kind == SaverWindowKind::FullScreen) {
+        saver.openFurtherScreens = OpenFurtherScreens;
+        saver.closeFurtherScreens = CloseFurtherScreens;
+    }
     int exitCode = 1;
-    if (PlatformCreateSaverWindow(platform, WindowFor(choice, saver.options)) != nullptr)
+    if (PlatformCreateSaverWindow(platform, placement) != nullptr)
         exitCode = RunSaverLoop(saver, platform);
     PlatformStop(platform);
     return exitCode;

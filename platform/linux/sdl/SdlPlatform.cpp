@@ -47,10 +47,23 @@ WindowHandle PlatformForegroundWindow()
     return PlatformIsWindow(focus) ? focus : nullptr;
 }
 
+// Over one of our windows, where the moves that matter happen: from the last
+// motion SDL read. SDL's global position on X isn't refreshed by ordinary
+// moves: it would keep the place first read, and no move would ever count.
+// The moves over a foreign window are its owner's.
 bool PlatformCursorPos(PlatformPoint& position)
 {
     int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
+    SDL_Window* over = SDL_GetMouseFocus();
+    if (over != nullptr && (SDL_GetWindowFlags(over) & SDL_WINDOW_FOREIGN) == 0) {
+        int left = 0, top = 0;
+        SDL_GetWindowPosition(over, &left, &top);
+        SDL_GetMouseState(&x, &y);
+        x += left;
+        y += top;
+    } else {
+        SDL_GetGlobalMouseState(&x, &y);
+    }
     position.x = x;
     position.y = y;
     return true;

@@ -26,6 +26,7 @@ struct WindowTimer {
 struct SdlPlatformState {
     std::vector<WindowTimer> timers;
     SDL_Window* window = nullptr;
+    std::vector<SDL_Window*> furtherWindows; // full screen on the displays beyond the saver window's
     bool foreign = false;              // drawing into someone else's window: input is theirs
     unsigned long foreignWindow = 0;   // its X window id
     bool destroyed = false;
@@ -67,6 +68,24 @@ void PlatformStop(SdlPlatformState& state);
 
 // Makes the saver window; nullptr when none could be made.
 WindowHandle PlatformCreateSaverWindow(SdlPlatformState& state, const SaverWindowPlacement& placement);
+// A full-screen window on a display beyond the saver window's, and that
+// display's index and size.
+struct FurtherWindow {
+    WindowHandle window = nullptr;
+    int display = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Opens a full-screen window on every display SDL reports beyond the first
+// (where the saver window is), each black until drawn. A display that
+// mirrors one already covered gets none; one whose window can't be made is
+// said on stderr and left out. Their input, focus and exposure come to the
+// saver as the saver window's do.
+std::vector<FurtherWindow> PlatformOpenFurtherWindows(SdlPlatformState& state);
+// Destroys them; their devices must be gone.
+void PlatformCloseFurtherWindows(SdlPlatformState& state);
+
 // Ends the window's part in the saver: its timers stop and it takes no
 // requests. The SDL window itself stays until PlatformStop, so a late call
 // with its handle still finds a live window.

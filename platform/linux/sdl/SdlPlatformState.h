@@ -10,6 +10,11 @@
 // handle that is no saver window of this platform.
 SdlPlatformState* StateOfWindow(WindowHandle window);
 
+// A borderless window covering a display, kept above others; nullptr when none could be made.
+SDL_Window* CreateFullScreenWindow(int display);
+// Whether window is the saver window or one of the further windows.
+bool IsOwnWindow(const SdlPlatformState& state, const SDL_Window* window);
+
 // Starts the thread that turns SIGTERM and SIGINT into a close request on state.
 void StartSignalWatch(SdlPlatformState& state);
 

@@ -11,6 +11,17 @@ namespace {
 
 constexpr const char* StateKey = "zembria.state";
 
+// Focus that moves between our own windows (without a window manager each
+// takes it when shown) is no user leaving the saver. The X server reports
+// the loss and the gain together; reading what has arrived settles where
+// the focus is now.
+bool FocusStaysOurs(const SdlPlatformState& state)
+{
+    SDL_PumpEvents();
+    const SDL_Window* focus = SDL_GetKeyboardFocus();
+    return focus != nullptr && IsOwnWindow(state, focus);
+}
+
 SaverWindowEvent Meaning(SdlPlatformState& state, const SDL_Event& event)
 {
     if (event.type == SDL_QUIT || (state.wakeEvent != 0 && event.type == state.wakeEvent))
@@ -22,7 +33,8 @@ SaverWindowEvent Meaning(SdlPlatformState& state, const SDL_Event& event)
     if (event.type == SDL_WINDOWEVENT) {
         switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE: return SaverWindowEvent::CloseRequest;
-        case SDL_WINDOWEVENT_FOCUS_LOST: return state.foreign ? SaverWindowEvent::None : SaverWindowEvent::FocusLost;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            return state.foreign || FocusStaysOurs(state) ? SaverWindowEvent::None : SaverWindowEvent::FocusLost;
         case SDL_WINDOWEVENT_EXPOSED: return SaverWindowEvent::Exposed;
         default: return SaverWindowEvent::None;
         }
@@ -49,6 +61,24 @@ SdlPlatformState* StateOfWindow(WindowHandle window)
     SDL_Window* sdlWindow = static_cast<SDL_Window*>(window);
     auto* state = static_cast<SdlPlatformState*>(SDL_GetWindowData(sdlWindow, StateKey));
     return state != nullptr && state->window == sdlWindow ? state : nullptr;
+}
+
+bool IsOwnWindow(const SdlPlatformState& state, const SDL_Window* window)
+{
+    if (window == state.window) return true;
+    for (const SDL_Window* further : state.furtherWindows)
+        if (further == window) return true;
+    return false;
+}
+
+SDL_Window* CreateFullScreenWindow(int display)
+{
+    // A bare X server has no window manager to honour a desktop full-screen
+    // request; a borderless window at the display's bounds covers it anyway.
+    SDL_Rect bounds{0, 0, 1024, 768};
+    SDL_GetDisplayBounds(display, &bounds);
+    return SDL_CreateWindow("Zembria", bounds.x, bounds.y, bounds.w, bounds.h,
+                            SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
 }
 
 int PlatformStart(SdlPlatformState& state)
@@ -86,12 +116,7 @@ WindowHandle PlatformCreateSaverWindow(SdlPlatformState& state, const SaverWindo
         window = SDL_CreateWindow("Zembria", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, placement.width, placement.height,
                                   SDL_WINDOW_SHOWN);
     } else {
-        // A bare X server has no window manager to honour a desktop full-screen
-        // request; a borderless window at the display's bounds covers it anyway.
-        SDL_Rect bounds{0, 0, 1024, 768};
-        SDL_GetDisplayBounds(0, &bounds);
-        window = SDL_CreateWindow("Zembria", bounds.x, bounds.y, bounds.w, bounds.h,
-                                  SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
+        window = CreateFullScreenWindow(0);
     }
     if (window == nullptr) {
         std::fprintf(stderr, "zembria: no window: %s\n", SDL_GetError());

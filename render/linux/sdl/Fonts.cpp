@@ -52,7 +52,10 @@ int AverageCharWidth(TTF_Font* font)
 
 int OpenFonts(RenderDeviceState& state, double scale)
 {
-    if (TTF_WasInit() == 0 && TTF_Init() != 0) return 1;
+    if (!state.ttfHeld) {
+        if (TTF_Init() != 0) return 1;
+        state.ttfHeld = true;
+    }
     int missing = 0;
     for (const FontStyle& style : FontStyles) {
         const unsigned slot = FontSlot(style.kind);
@@ -81,5 +84,6 @@ void CloseFonts(RenderDeviceState& state)
         if (font) TTF_CloseFont(font);
         font = nullptr;
     }
-    if (TTF_WasInit() != 0) TTF_Quit();
+    if (state.ttfHeld) TTF_Quit();
+    state.ttfHeld = false;
 }

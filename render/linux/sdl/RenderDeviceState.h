@@ -16,6 +16,9 @@ struct RenderDeviceState {
     SDL_Renderer* renderer = nullptr;
     // By FontSlot.
     TTF_Font* fonts[FontCount] = {};
+    // This device's hold on SDL2_ttf, which counts its users: one device
+    // (of several, one a monitor) closing must not end it under the others.
+    bool ttfHeld = false;
     FontDescription descriptions[FontCount] = {};
     // Copy of the last presented frame (ARGB8888 rows), kept when a snapshot was asked for.
     std::vector<uint32_t> presentedFrame;

@@ -1,0 +1,60 @@
+// The standalone saver's windows on the displays beyond the saver window's:
+// one full-screen window each. They are black from the moment they show, so
+// a display whose device fails stays black rather than showing the desktop.
+
+#include "platform/linux/sdl/SdlPlatformState.h"
+
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+
+namespace {
+
+// SDL's X windows have no background: until drawn they show what was there.
+void PaintBlackUntilDrawn(SDL_Window* window)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    Display* display = info.info.x11.display;
+    XSetWindowBackground(display, info.info.x11.window, BlackPixel(display, DefaultScreen(display)));
+    XClearWindow(display, info.info.x11.window);
+    XFlush(display);
+}
+
+} // namespace
+
+std::vector<FurtherWindow> PlatformOpenFurtherWindows(SdlPlatformState& state)
+{
+    std::vector<FurtherWindow> opened;
+    std::vector<SDL_Rect> covered(1);
+    if (SDL_GetDisplayBounds(0, &covered[0]) != 0) return opened;
+    const int displays = SDL_GetNumVideoDisplays();
+    for (int display = 1; display < displays; ++display) {
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(display, &bounds) != 0) continue;
+        bool mirrored = false;
+        for (const SDL_Rect& other : covered) mirrored = mirrored || SDL_RectEquals(&bounds, &other);
+        if (mirrored) continue;
+        SDL_Window* window = CreateFullScreenWindow(display);
+        if (window == nullptr) {
+            std::fprintf(stderr, "zembria: no window on display %d: %s\n", display, SDL_GetError());
+            continue;
+        }
+        PaintBlackUntilDrawn(window);
+        SDL_RaiseWindow(window);
+        covered.push_back(bounds);
+        state.furtherWindows.push_back(window);
+        opened.push_back({window, display, bounds.w, bounds.h});
+    }
+    // SDL hides the cursor per window: the new ones take the current choice.
+    if (!opened.empty()) SDL_SetCursor(nullptr);
+    return opened;
+}
+
+void PlatformCloseFurtherWindows(SdlPlatformState& state)
+{
+    for (SDL_Window* window : state.furtherWindows) SDL_DestroyWindow(window);
+    state.furtherWindows.clear();
+}

@@ -5,6 +5,7 @@
 
 #include "host/SaverContext.h"
 #include "host/win32/PlatformHostState.h"
+#include "host/win32/WindowContext.h"
 #include "host/win32/WindowProcs.h"
 
 #include <windows.h>
@@ -16,15 +17,9 @@ constexpr const char* FullScreenTitle = "Screen Saver";
 constexpr const char* PreviewTitle = "Preview";
 constexpr int ClassIconId = 100;
 
-// The context rides with the window: handed to CreateWindowEx and kept in
-// the window's user data from its first message on.
 LRESULT CALLBACK HostWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    }
-    auto* context = reinterpret_cast<SaverContext*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    SaverContext* context = WindowContext(window, message, lParam);
     if (context == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     return HostWindowProc(*context, window, message, wParam, lParam);
 }

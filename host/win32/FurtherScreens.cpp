@@ -1,6 +1,7 @@
 #include "host/win32/FurtherScreens.h"
 
 #include "host/SaverContract.h"
+#include "host/win32/WindowContext.h"
 #include "platform/win32/Direct3d.h"
 #include "platform/win32/WindowMessages.h"
 
@@ -30,11 +31,7 @@ bool IsInput(UINT message)
 
 LRESULT CALLBACK MonitorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    }
-    auto* context = reinterpret_cast<SaverContext*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    SaverContext* context = WindowContext(window, message, lParam);
     if (context == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     HWND saver = static_cast<HWND>(context->host.mainWindow);
     if (IsInput(message) && saver != nullptr) return SendMessageA(saver, message, wParam, lParam);

@@ -66,12 +66,16 @@ void DecodeFirstPictureAhead(SaverContext& context, const DeviceSetup& setup)
     context.device.PrefetchPicture(FirstCachedPicture(CurrentFolders(context.mode, context.options).cache), setup);
 }
 
-// The overlay's scale on the window's monitor: --scale where given, else
-// the monitor's dots per inch against the 96 the overlay is drawn for.
+// The overlay's scale on a monitor of that many dots per inch: --scale where
+// given, else the dots per inch against the 96 the overlay is drawn for.
+double OverlayScaleAt(const SaverContext& context, int dpi)
+{
+    return context.options.overlayScale > 0 ? context.options.overlayScale : OverlayScaleForDpi(dpi);
+}
+
 double OverlayScaleOf(const SaverContext& context, WindowHandle window)
 {
-    if (context.options.overlayScale > 0) return context.options.overlayScale;
-    return OverlayScaleForDpi(PlatformWindowDpi(window));
+    return OverlayScaleAt(context, PlatformWindowDpi(window));
 }
 
 // The saver shows on every monitor: a device on each further one, full
@@ -214,9 +218,9 @@ void SaverFrameLost(SaverContext& context)
 
 void SaverDpiChanged(SaverContext& context, WindowHandle window, int dpi)
 {
-    if (context.options.overlayScale > 0 || dpi <= 0) return; // --scale holds
+    if (dpi <= 0) return;
     for (RenderDevice* device : context.app.Devices())
-        if (device->Window() == window) device->SetOverlayScale(OverlayScaleForDpi(dpi));
+        if (device->Window() == window) device->SetOverlayScale(OverlayScaleAt(context, dpi));
 }
 
 void SaverStop(SaverContext& context, WindowHandle window)

@@ -114,9 +114,9 @@ int RunSaver(SaverContext& saver, const LinuxModeChoice& choice)
     }
     // Hacks on one cache folder (one per monitor) share one conversation.
     saver.app.share.UseLock(PlatformTryLockFile, PlatformUnlockFile);
-    if (PlatformStart(platform) != 0) return 1;
-    saver.host.powerLineStatus = PlatformAcLineStatus();
     const SaverWindowPlacement placement = WindowFor(choice, saver.options);
+    if (PlatformStart(platform, placement) != 0) return 1;
+    saver.host.powerLineStatus = PlatformAcLineStatus();
     if (placement.kind == SaverWindowKind::FullScreen) {
         saver.openFurtherScreens = OpenFurtherScreens;
         saver.closeFurtherScreens = CloseFurtherScreens;
@@ -130,11 +130,17 @@ int RunSaver(SaverContext& saver, const LinuxModeChoice& choice)
 
 } // namespace
 
-// A platform answer that takes no window and rests on what only the entry
-// holds: whether the window is someone else's.
+// Platform answers that take no window and rest on what only the entry
+// holds: whether the window is someone else's, and where the pointer went.
 void PlatformHideCursor()
 {
     HideCursorOver(platform);
+}
+
+bool PlatformCursorPos(PlatformPoint& position)
+{
+    CursorPosOver(platform, position);
+    return true;
 }
 
 int main(int argc, char** argv)

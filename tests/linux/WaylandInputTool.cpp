@@ -3,10 +3,13 @@
 // US keymap, as a real keyboard has (the wlroots virtual-pointer and
 // virtual-keyboard protocols, whose interfaces are declared here by hand,
 // since no Debian package ships their definitions).
-//   wayland_input_tool move DX DY [STEPS]   STEPS moves of DX, DY (default 1)
-//   wayland_input_tool click                the left button pressed and let go
-//   wayland_input_tool key                  the space bar pressed and let go
-// Each request is a frame of its own, and the compositor has taken it before the next.
+// The devices stay while the tool runs, as a desk's keyboard and mouse do:
+// a client that binds them late would miss what came before. It prints
+// "ready" once they exist, then takes one command a line on stdin and
+// answers "ok" once the compositor has taken it:
+//   move DX DY STEPS   STEPS moves of DX, DY
+//   click              the left button pressed and let go
+//   key                the space bar pressed and let go
 
 #include <wayland-client.h>
 #include <xkbcommon/xkbcommon.h>
@@ -14,6 +17,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
+#include <sstream>
 #include <string>
 
 #include <sys/mman.h>
@@ -74,68 +79,34 @@ void GlobalRemove(void*, wl_registry*, uint32_t) {}
 
 const wl_registry_listener registryListener = {Global, GlobalRemove};
 
-uint32_t time = 1;
+uint32_t eventTime = 1; // milliseconds, rising as a device's clock would
 
-void Disconnect(wl_display* display, wl_registry* registry, Globals& globals)
+// A keymap as xkbcommon makes it for a US keyboard, in a file to hand over; -1 when none.
+int UsKeymap(size_t& size)
 {
-    for (wl_proxy* proxy : {globals.manager, globals.keyboardManager, reinterpret_cast<wl_proxy*>(globals.seat),
-                            reinterpret_cast<wl_proxy*>(registry)})
-        if (proxy) wl_proxy_destroy(proxy);
-    wl_display_disconnect(display);
-}
-
-void Send(wl_display* display, wl_proxy* pointer)
-{
-    wl_proxy_marshal(pointer, Frame);
-    wl_display_roundtrip(display);
-}
-
-// The space bar on a keyboard with xkbcommon's US keymap.
-int PressSpace(wl_display* display, Globals& globals)
-{
-    if (!globals.keyboardManager) {
-        std::fprintf(stderr, "wayland_input_tool: the compositor offers no virtual keyboard\n");
-        return 1;
-    }
     xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
     const xkb_rule_names names{"evdev", "pc105", "us", "", ""};
     xkb_keymap* keymap = context ? xkb_keymap_new_from_names(context, &names, XKB_KEYMAP_COMPILE_NO_FLAGS) : nullptr;
     char* text = keymap ? xkb_keymap_get_as_string(keymap, XKB_KEYMAP_FORMAT_TEXT_V1) : nullptr;
-    if (!text) {
-        std::fprintf(stderr, "wayland_input_tool: no keymap\n");
-        return 1;
+    int fd = -1;
+    if (text) {
+        size = std::strlen(text) + 1;
+        fd = memfd_create("keymap", MFD_CLOEXEC);
+        if (fd >= 0 && write(fd, text, size) != static_cast<ssize_t>(size)) {
+            close(fd);
+            fd = -1;
+        }
     }
-    const size_t size = std::strlen(text) + 1;
-    const int fd = memfd_create("keymap", MFD_CLOEXEC);
-    if (fd < 0 || write(fd, text, size) != static_cast<ssize_t>(size)) return 1;
-    wl_proxy* keyboard =
-        wl_proxy_marshal_constructor(globals.keyboardManager, 0, &VirtualKeyboardInterface, globals.seat, nullptr);
-    wl_proxy_marshal(keyboard, Keymap, static_cast<uint32_t>(XKB_KEYMAP_FORMAT_TEXT_V1), fd, static_cast<uint32_t>(size));
-    wl_display_roundtrip(display);
-    constexpr uint32_t SpaceKey = 57; // KEY_SPACE
-    for (uint32_t state : {1u, 0u}) {
-        wl_proxy_marshal(keyboard, Key, time++, SpaceKey, state);
-        wl_display_roundtrip(display);
-    }
-    wl_proxy_marshal(keyboard, KeyboardDestroy);
-    wl_proxy_destroy(keyboard);
-    wl_display_roundtrip(display);
-    close(fd);
     free(text);
     xkb_keymap_unref(keymap);
     xkb_context_unref(context);
-    return 0;
+    return fd;
 }
 
 } // namespace
 
-int main(int argc, char** argv)
+int main()
 {
-    const std::string action = argc > 1 ? argv[1] : "";
-    if (action != "move" && action != "click" && action != "key") {
-        std::fprintf(stderr, "usage: wayland_input_tool move DX DY [STEPS] | click | key\n");
-        return 2;
-    }
     wl_display* display = wl_display_connect(nullptr);
     if (!display) {
         std::fprintf(stderr, "wayland_input_tool: no Wayland display\n");
@@ -145,35 +116,58 @@ int main(int argc, char** argv)
     wl_registry* registry = wl_display_get_registry(display);
     wl_registry_add_listener(registry, &registryListener, &globals);
     wl_display_roundtrip(display);
-    if (action == "key") {
-        const int result = PressSpace(display, globals);
-        Disconnect(display, registry, globals);
-        return result;
-    }
-    if (!globals.manager) {
-        std::fprintf(stderr, "wayland_input_tool: the compositor offers no virtual pointer\n");
-        Disconnect(display, registry, globals);
+    size_t keymapSize = 0;
+    const int keymap = UsKeymap(keymapSize);
+    if (!globals.seat || !globals.manager || !globals.keyboardManager || keymap < 0) {
+        std::fprintf(stderr, "wayland_input_tool: the compositor offers no virtual pointer and keyboard\n");
         return 1;
     }
     wl_proxy* pointer =
         wl_proxy_marshal_constructor(globals.manager, 0, &VirtualPointerInterface, globals.seat, nullptr);
+    wl_proxy* keyboard =
+        wl_proxy_marshal_constructor(globals.keyboardManager, 0, &VirtualKeyboardInterface, globals.seat, nullptr);
+    wl_proxy_marshal(keyboard, Keymap, static_cast<uint32_t>(XKB_KEYMAP_FORMAT_TEXT_V1), keymap,
+                     static_cast<uint32_t>(keymapSize));
     wl_display_roundtrip(display);
-    if (action == "move" && argc >= 4) {
-        const int steps = argc > 4 ? std::atoi(argv[4]) : 1;
-        for (int i = 0; i < steps; ++i) {
-            wl_proxy_marshal(pointer, Motion, time++, wl_fixed_from_int(std::atoi(argv[2])),
-                             wl_fixed_from_int(std::atoi(argv[3])));
-            Send(display, pointer);
+    std::cout << "ready" << std::endl;
+    for (std::string line; std::getline(std::cin, line);) {
+        std::istringstream words(line);
+        std::string command;
+        words >> command;
+        if (command == "move") {
+            int dx = 0, dy = 0, steps = 1;
+            words >> dx >> dy >> steps;
+            for (int i = 0; i < steps; ++i) {
+                wl_proxy_marshal(pointer, Motion, eventTime++, wl_fixed_from_int(dx), wl_fixed_from_int(dy));
+                wl_proxy_marshal(pointer, Frame);
+                wl_display_roundtrip(display);
+            }
+        } else if (command == "click") {
+            for (uint32_t state : {1u, 0u}) {
+                wl_proxy_marshal(pointer, Button, eventTime++, 0x110u /* BTN_LEFT */, state);
+                wl_proxy_marshal(pointer, Frame);
+                wl_display_roundtrip(display);
+            }
+        } else if (command == "key") {
+            constexpr uint32_t SpaceKey = 57; // KEY_SPACE
+            for (uint32_t state : {1u, 0u}) {
+                wl_proxy_marshal(keyboard, Key, eventTime++, SpaceKey, state);
+                wl_display_roundtrip(display);
+            }
+        } else {
+            std::cout << "unknown command" << std::endl;
+            continue;
         }
-    } else if (action == "click") {
-        for (uint32_t state : {1u, 0u}) {
-            wl_proxy_marshal(pointer, Button, time++, 0x110u /* BTN_LEFT */, state);
-            Send(display, pointer);
-        }
+        std::cout << "ok" << std::endl;
     }
     wl_proxy_marshal(pointer, Destroy);
     wl_proxy_destroy(pointer);
-    wl_display_roundtrip(display);
-    Disconnect(display, registry, globals);
+    wl_proxy_marshal(keyboard, KeyboardDestroy);
+    wl_proxy_destroy(keyboard);
+    for (wl_proxy* proxy : {globals.manager, globals.keyboardManager, reinterpret_cast<wl_proxy*>(globals.seat),
+                            reinterpret_cast<wl_proxy*>(registry)})
+        wl_proxy_destroy(proxy);
+    close(keymap);
+    wl_display_disconnect(display);
     return 0;
 }

@@ -1,9 +1,11 @@
 """What the tests on the headless sway (tests/support/headless-sway) share:
 its start and stop, running a program as the compositor's user with its
-environment, and an output's pixels through grim."""
+environment, an output's pixels through grim, and the saver's home with
+one picture (left half black, right half orange) and how it shows."""
 
 import os
 import re
+import shutil
 import subprocess
 
 RIG = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'headless-sway')
@@ -15,6 +17,7 @@ class Sway:
     def __init__(self, work):
         self.dir = os.path.join(work, 'sway')
         self.env = {}
+        self.devices = None
 
     def start(self):
         """None once both outputs are there, else the exit code: 77 where
@@ -27,6 +30,7 @@ class Sway:
         return None
 
     def stop(self):
+        self.stop_input()
         subprocess.run([RIG, 'stop', self.dir])
 
     def give(self, path):
@@ -49,7 +53,29 @@ class Sway:
         return subprocess.run(self.command(args), timeout=60, **kwargs)
 
     def popen(self, args, **kwargs):
-        return subprocess.Popen(self.command(args), stdin=subprocess.DEVNULL, **kwargs)
+        kwargs.setdefault('stdin', subprocess.DEVNULL)
+        return subprocess.Popen(self.command(args), **kwargs)
+
+    def input(self, tool):
+        """The compositor's keyboard and pointer (tests/linux/WaylandInputTool.cpp),
+        there until stop_input: clients bind them as they would a desk's."""
+        self.devices = self.popen([tool], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        ready = self.devices.stdout.readline().strip()
+        if ready != 'ready':
+            raise RuntimeError('the input tool did not start')
+
+    def send(self, command):
+        """'key', 'click' or 'move DX DY STEPS', once the compositor took it."""
+        self.devices.stdin.write(command + '\n')
+        self.devices.stdin.flush()
+        if self.devices.stdout.readline().strip() != 'ok':
+            raise RuntimeError('the input tool refused ' + command)
+
+    def stop_input(self):
+        if getattr(self, 'devices', None) is not None:
+            self.devices.stdin.close()
+            self.devices.wait(timeout=30)
+            self.devices = None
 
     def output_pixels(self, output):
         """(width, height, pixel(x, y) -> (r, g, b)) of one output, in its
@@ -66,3 +92,46 @@ class Sway:
         if len(pixels) < width * height * 3:
             return None
         return width, height, lambda x, y: tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])
+
+
+def make_home(sway, work, picture_tool, bin_dir):
+    """The saver's module folder, the compositor's user's: dictionaries,
+    English texts and one cached picture."""
+    home = os.path.join(work, 'home')
+    os.makedirs(os.path.join(home, 'images'))
+    for name in ('dictionary.0', 'dictionary.1'):
+        shutil.copy(os.path.join(bin_dir, name), home)
+    with open(os.path.join(home, 'Zembria.ini'), 'wb') as ini:
+        ini.write(b'Language\t=\t1\r\n')
+    subprocess.run([picture_tool, 'half-black', '1280', '1024', os.path.join(home, 'images', 'half.jpg')],
+                   check=True)
+    sway.give(home)
+    return home
+
+
+def near(colour, expected, tolerance=24):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
+
+
+def is_bar(colour):
+    return colour[2] > 100 and colour[0] < 120
+
+
+def layout_on(sway, output):
+    """None while the output doesn't show the saver, else the overlay's
+    scale read from the bar: at scale 2 it reaches 250 pixels above the
+    bottom, at scale 1 it doesn't."""
+    read = sway.output_pixels(output[0])
+    if read is None:
+        return None
+    width, height, pixel = read
+    halves = near(pixel(width * 35 // 100, height // 4), (0, 0, 0)) and \
+        near(pixel(width * 58 // 100, height // 4), (240, 128, 32))
+    if not halves or not is_bar(pixel(140, height - 140)):
+        return None
+    return 2 if is_bar(pixel(384, height - 250)) else 1 if near(pixel(384, height - 250), (0, 0, 0)) else None
+
+
+def both_show(sway):
+    scales = [layout_on(sway, output) for output in OUTPUTS]
+    return scales if all(scales) else None

@@ -12,7 +12,16 @@ struct MutterIdle {
     GDBusConnection* bus = nullptr;
     uint32_t idleMs = 0;
     bool idle = false;
+    int failedAsks = 0; // in a row
 };
+
+namespace {
+
+// A busy session may miss an answer now and then; only a monitor that stays
+// silent this many times in a row is gone.
+constexpr int SilentAsksMeanGone = 10;
+
+} // namespace
 
 namespace {
 
@@ -49,14 +58,15 @@ MutterIdle* OpenMutterIdle(uint32_t idleMs)
         g_object_unref(bus);
         return nullptr;
     }
-    return new MutterIdle{bus, idleMs, false};
+    return new MutterIdle{bus, idleMs, false, 0};
 }
 
 IdleNews WaitMutterIdle(MutterIdle& idle, int waitMs)
 {
     poll(nullptr, 0, waitMs);
     uint64_t now = 0;
-    if (!IdleTime(idle.bus, now)) return IdleNews::Lost;
+    if (!IdleTime(idle.bus, now)) return ++idle.failedAsks >= SilentAsksMeanGone ? IdleNews::Lost : IdleNews::None;
+    idle.failedAsks = 0;
     const bool idleNow = now >= idle.idleMs;
     if (idleNow == idle.idle) return IdleNews::None;
     idle.idle = idleNow;

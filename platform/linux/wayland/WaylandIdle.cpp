@@ -10,6 +10,7 @@
 #include <wayland-client.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 
@@ -63,6 +64,8 @@ const org_kde_kwin_idle_timeout_listener kdeListener = {
 
 WaylandIdle* OpenWaylandIdle(uint32_t idleMs, const char*& source)
 {
+    // Not a Wayland session (GNOME on X11 still has its idle monitor).
+    if (!std::getenv("WAYLAND_DISPLAY") && !std::getenv("WAYLAND_SOCKET")) return nullptr;
     wl_display* display = wl_display_connect(nullptr);
     if (!display) return nullptr;
     auto* idle = new WaylandIdle;

@@ -2,6 +2,7 @@
 // let go, SDL's events read as the saver sees them, and the timer list the
 // loop drives. The window carries its state as SDL window data.
 
+#include "platform/linux/SessionBus.h"
 #include "platform/linux/sdl/SdlPlatformState.h"
 
 #include <cstdio>
@@ -123,6 +124,8 @@ int PlatformStart(SdlPlatformState& state, const SaverWindowPlacement& placement
     // driver the user names in SDL_VIDEODRIVER still wins.
     if (placement.kind != SaverWindowKind::Foreign && std::getenv("WAYLAND_DISPLAY") != nullptr)
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland,x11");
+    // SDL connects to the session bus though the saver asks nothing there.
+    KeepToTheSessionBus();
     StartSignalWatch(state);
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "zembria: SDL could not start: %s\n", SDL_GetError());

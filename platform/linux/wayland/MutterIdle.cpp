@@ -2,6 +2,7 @@
 // idle time at every wait, which tells both the idle time reached and the
 // user's return without keeping a GLib main loop turning.
 
+#include "platform/linux/SessionBus.h"
 #include "platform/linux/wayland/DesktopIdleState.h"
 
 #include <gio/gio.h>
@@ -47,6 +48,8 @@ bool IdleTime(GDBusConnection* bus, uint64_t& idleMs)
 
 MutterIdle* OpenMutterIdle(uint32_t idleMs)
 {
+    // No session bus, no GNOME session: and GIO must not start a bus of its own.
+    if (!SessionBusKnown()) return nullptr;
     GError* error = nullptr;
     GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
     if (!bus) {

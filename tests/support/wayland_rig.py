@@ -94,6 +94,20 @@ class Sway:
         return width, height, lambda x, y: tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])
 
 
+def children(pid):
+    """The live processes whose parent is pid (a watch's saver)."""
+    found = []
+    for entry in os.listdir('/proc'):
+        try:
+            with open('/proc/%s/stat' % entry) as stat:
+                fields = stat.read().rsplit(')', 1)[1].split()
+            if entry.isdigit() and int(fields[1]) == pid and fields[0] != 'Z':
+                found.append(int(entry))
+        except (OSError, IndexError, ValueError):
+            pass
+    return found
+
+
 def make_home(sway, work, picture_tool, bin_dir):
     """The saver's module folder, the compositor's user's: dictionaries,
     English texts and one cached picture."""

@@ -1,6 +1,7 @@
 #include "host/linux/LinuxMode.h"
 
 #include "host/linux/HackOptions.h"
+#include "host/linux/IdleOption.h"
 #include "platform/Paths.h"
 
 #include <cerrno>
@@ -127,7 +128,7 @@ std::string LinuxUsageText()
            "  --snapshot FILE.png write the last frame to FILE.png when closing\n"
            "  --help, --version   this text, or the version\n"
            "\n" +
-           HackUsageText() +
+           HackUsageText() + "\n" + IdleUsageText() +
            "\n"
            "SIGTERM or SIGINT end the saver. A malformed command line exits with 2.\n";
 }

@@ -3,6 +3,7 @@
 
 #include "host/CacheShare.h"
 #include "host/linux/CacheFolderClaim.h"
+#include "host/linux/IdleOption.h"
 #include "host/linux/LinuxMode.h"
 #include "host/ModeFlags.h"
 #include "tests/support/RecordingPlatform.h"
@@ -48,6 +49,39 @@ TEST(LinuxModeTest, WordsAndEnvironmentChooseTheMode)
         EXPECT_EQ(choice.mode, c.mode);
         EXPECT_EQ(choice.window, c.window);
         EXPECT_EQ(choice.error.empty(), c.mode != LinuxMode::Invalid);
+    }
+}
+
+TEST(LinuxModeTest, TheIdleOptionIsTakenOutAndTheRestKeptForTheSaver)
+{
+    struct Case {
+        std::vector<std::string> args;
+        int result;
+        uint32_t seconds;
+        std::vector<std::string> rest;
+    };
+    const Case cases[] = {
+        {{"--offline", "-s"}, 0, 0, {"--offline", "-s"}},
+        {{"--idle", "10", "--offline"}, 0, 600, {"--offline"}},
+        {{"-idle=1440"}, 0, 86400, {}},
+        {{"--home", "/h", "--idle-seconds", "5"}, 0, 5, {"--home", "/h"}},
+        {{"--idle", "0"}, 1, 0, {}},
+        {{"--idle", "1441"}, 1, 0, {}},
+        {{"--idle", "-s"}, 1, 0, {}},
+        {{"--idle"}, 1, 0, {}},
+        {{"--idle-seconds", "86401"}, 1, 0, {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        uint32_t seconds = 0;
+        std::string error;
+        EXPECT_EQ(TakeIdleOption(args, seconds, error), c.result) << c.args[0];
+        if (c.result != 0) {
+            EXPECT_NE(error.find("--idle"), std::string::npos);
+            continue;
+        }
+        EXPECT_EQ(seconds, c.seconds) << c.args[0];
+        EXPECT_EQ(args, c.rest) << c.args[0];
     }
 }
 

@@ -76,7 +76,7 @@ int main(int argc, char** argv)
             frames = std::max(10, std::atoi(argv[i]));
     }
     static SdlPlatformState platform; // the signal watch may touch it until the process ends
-    WindowHandle window = PlatformStart(platform) == 0
+    WindowHandle window = PlatformStart(platform, SaverWindowPlacement{}) == 0
                               ? PlatformCreateSaverWindow(platform, SaverWindowPlacement{})
                               : nullptr;
     RenderDevice device;

@@ -5,6 +5,8 @@
 #include "host/SaverContext.h"
 #include "host/linux/CacheFolderClaim.h"
 #include "host/linux/HackOptions.h"
+#include "host/linux/IdleOption.h"
+#include "host/linux/IdleWatch.h"
 #include "host/linux/LinuxMode.h"
 #include "host/linux/sdl/SaverLoop.h"
 #include "platform/FileLock.h"
@@ -114,9 +116,9 @@ int RunSaver(SaverContext& saver, const LinuxModeChoice& choice)
     }
     // Hacks on one cache folder (one per monitor) share one conversation.
     saver.app.share.UseLock(PlatformTryLockFile, PlatformUnlockFile);
-    if (PlatformStart(platform) != 0) return 1;
-    saver.host.powerLineStatus = PlatformAcLineStatus();
     const SaverWindowPlacement placement = WindowFor(choice, saver.options);
+    if (PlatformStart(platform, placement) != 0) return 1;
+    saver.host.powerLineStatus = PlatformAcLineStatus();
     if (placement.kind == SaverWindowKind::FullScreen) {
         saver.openFurtherScreens = OpenFurtherScreens;
         saver.closeFurtherScreens = CloseFurtherScreens;
@@ -130,11 +132,17 @@ int RunSaver(SaverContext& saver, const LinuxModeChoice& choice)
 
 } // namespace
 
-// A platform answer that takes no window and rests on what only the entry
-// holds: whether the window is someone else's.
+// Platform answers that take no window and rest on what only the entry
+// holds: whether the window is someone else's, and where the pointer went.
 void PlatformHideCursor()
 {
     HideCursorOver(platform);
+}
+
+bool PlatformCursorPos(PlatformPoint& position)
+{
+    CursorPosOver(platform, position);
+    return true;
 }
 
 int main(int argc, char** argv)
@@ -145,6 +153,13 @@ int main(int argc, char** argv)
     saver.trace.Step("process entry");
     std::string rest, error;
     std::vector<std::string> args(argv + 1, argv + argc);
+    uint32_t idleSeconds = 0;
+    if (TakeIdleOption(args, idleSeconds, error) != 0) {
+        PlatformReport("zembria: " + error + "\n\n" + LinuxUsageText(), "zembria", true);
+        return ExitUsage;
+    }
+    // The saver started on idle gets every other word as given.
+    const std::vector<std::string> saverArgs = args;
     if (TakeHackOptions(args, saver.options, error) != 0) {
         PlatformReport("zembria: " + error + "\n\n" + LinuxUsageText(), "zembria", true);
         return ExitUsage;
@@ -175,6 +190,14 @@ int main(int argc, char** argv)
         return ExitUsage;
     default:
         break;
+    }
+    if (idleSeconds > 0) {
+        if (choice.mode != LinuxMode::FullScreen) {
+            PlatformReport("zembria: --idle runs the saver full screen; it takes no other mode\n\n" + LinuxUsageText(),
+                           "zembria", true);
+            return ExitUsage;
+        }
+        return RunIdleWatch(idleSeconds, saverArgs);
     }
 
     const std::string program = ProgramDirectory(argv[0]);

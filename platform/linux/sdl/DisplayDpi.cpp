@@ -1,9 +1,10 @@
 // The dots per inch the X display's user asked for: Xft.dpi (what GTK, Qt
 // and xscreensaver's own settings read on X11) from the display's resource database (the RESOURCE_MANAGER
 // property that xrdb sets), read on a connection of its own, so it can be
-// asked before the saver's window exists.
+// asked before the saver's window exists. On Wayland the output's scale,
+// which the compositor gives each window: its pixels per point.
 
-#include "platform/Platform.h"
+#include "platform/linux/sdl/SdlPlatformState.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
@@ -26,9 +27,18 @@ int DotsOf(const char* text)
 
 } // namespace
 
+// Wayland's scale is the output's, for a window made high-DPI (ours are);
 // X has one Xft.dpi for the display, whichever monitor shows the window.
-int PlatformWindowDpi(WindowHandle)
+int PlatformWindowDpi(WindowHandle window)
 {
+    if (IsWayland()) {
+        int points = 0, pixels = 0, height = 0;
+        SDL_Window* sdlWindow = static_cast<SDL_Window*>(window);
+        if (sdlWindow == nullptr) return 0;
+        SDL_GetWindowSize(sdlWindow, &points, &height);
+        SDL_GetWindowSizeInPixels(sdlWindow, &pixels, &height);
+        return points > 0 ? static_cast<int>(std::lround(96.0 * pixels / points)) : 0;
+    }
     Display* display = XOpenDisplay(nullptr);
     if (!display) return 0;
     int dpi = 0;

@@ -50,9 +50,15 @@ WindowHandle PlatformForegroundWindow()
 // Over one of our windows, where the moves that matter happen: from the last
 // motion SDL read. SDL's global position on X isn't refreshed by ordinary
 // moves: it would keep the place first read, and no move would ever count.
-// The moves over a foreign window are its owner's.
-bool PlatformCursorPos(PlatformPoint& position)
+// The moves over a foreign window are its owner's. On Wayland, the position
+// the saver follows itself (SdlPlatformState).
+void CursorPosOver(const SdlPlatformState& state, PlatformPoint& position)
 {
+    if (state.windowRelativePointer) {
+        position.x = state.pointerX;
+        position.y = state.pointerY;
+        return;
+    }
     int x = 0, y = 0;
     SDL_Window* over = SDL_GetMouseFocus();
     if (over != nullptr && (SDL_GetWindowFlags(over) & SDL_WINDOW_FOREIGN) == 0) {
@@ -66,7 +72,6 @@ bool PlatformCursorPos(PlatformPoint& position)
     }
     position.x = x;
     position.y = y;
-    return true;
 }
 
 void HideCursorOver(const SdlPlatformState& state)

@@ -30,6 +30,15 @@ struct SdlPlatformState {
     bool foreign = false;              // drawing into someone else's window: input is theirs
     unsigned long foreignWindow = 0;   // its X window id
     bool destroyed = false;
+    // Wayland tells a client no global pointer position, only one within the
+    // window the pointer is over, from where it entered. The pointer is
+    // followed as a position of our own that moves by what each window
+    // reports; entering a window (also one appearing under a still pointer)
+    // moves it nowhere.
+    bool windowRelativePointer = false;
+    const SDL_Window* pointerWindow = nullptr; // where the last motion was
+    int pointerOffsetX = 0, pointerOffsetY = 0;  // our position less that window's
+    int pointerX = 0, pointerY = 0;              // our position
     std::atomic<uint32_t> wakeEvent{0};      // SDL user event the signal watch pushes
     std::atomic<bool> closeRequested{false}; // PlatformRequestClose, SIGTERM or SIGINT
     std::atomic<bool> windowGone{false};     // the foreign window vanished
@@ -60,9 +69,10 @@ enum class SaverWindowEvent {
     Exposed // what was on screen is gone
 };
 
-// Starts SDL's video and events; SIGTERM and SIGINT from now on ask the saver
-// window to close. The state must outlive the process's last SDL call. 0 on success.
-int PlatformStart(SdlPlatformState& state);
+// Starts SDL's video and events for a saver window placed so; SIGTERM and
+// SIGINT from now on ask the saver window to close. The state must outlive
+// the process's last SDL call. 0 on success.
+int PlatformStart(SdlPlatformState& state, const SaverWindowPlacement& placement);
 // Ends SDL, and with it the saver window (a foreign one stays for its owner).
 void PlatformStop(SdlPlatformState& state);
 
@@ -107,3 +117,5 @@ uint32_t PlatformTimerWaitMs(const SdlPlatformState& state);
 // cursor belongs to its owner. The process entry, which owns the state,
 // answers PlatformHideCursor with it.
 void HideCursorOver(const SdlPlatformState& state);
+// PlatformCursorPos for this state, answered the same way.
+void CursorPosOver(const SdlPlatformState& state, PlatformPoint& position);

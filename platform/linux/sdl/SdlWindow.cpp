@@ -2,9 +2,11 @@
 // let go, SDL's events read as the saver sees them, and the timer list the
 // loop drives. The window carries its state as SDL window data.
 
+#include "platform/linux/SessionBus.h"
 #include "platform/linux/sdl/SdlPlatformState.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -48,6 +50,23 @@ SaverWindowEvent Meaning(SdlPlatformState& state, const SDL_Event& event)
     }
 }
 
+// Wayland: the pointer's move within the window it is over moves our own
+// position by as much; a first motion in a window (entering it) only marks
+// where it is.
+void FollowPointer(SdlPlatformState& state, const SDL_Event& event)
+{
+    if (!state.windowRelativePointer || event.type != SDL_MOUSEMOTION) return;
+    const SDL_Window* window = SDL_GetWindowFromID(event.motion.windowID);
+    if (window == nullptr) return;
+    if (window != state.pointerWindow) {
+        state.pointerWindow = window;
+        state.pointerOffsetX = state.pointerX - event.motion.x;
+        state.pointerOffsetY = state.pointerY - event.motion.y;
+    }
+    state.pointerX = state.pointerOffsetX + event.motion.x;
+    state.pointerY = state.pointerOffsetY + event.motion.y;
+}
+
 bool IsLiveSaverWindow(const SdlPlatformState* state)
 {
     return state != nullptr && !state->destroyed;
@@ -71,8 +90,20 @@ bool IsOwnWindow(const SdlPlatformState& state, const SDL_Window* window)
     return false;
 }
 
+bool IsWayland()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && std::strcmp(driver, "wayland") == 0;
+}
+
 SDL_Window* CreateFullScreenWindow(int display)
 {
+    // Wayland places no window: the compositor covers the output we name,
+    // in its own pixels (the output's scale).
+    if (IsWayland())
+        return SDL_CreateWindow("Zembria", SDL_WINDOWPOS_UNDEFINED_DISPLAY(display),
+                                SDL_WINDOWPOS_UNDEFINED_DISPLAY(display), 1024, 768,
+                                SDL_WINDOW_SHOWN | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI);
     // A bare X server has no window manager to honour a desktop full-screen
     // request; a borderless window at the display's bounds covers it anyway.
     SDL_Rect bounds{0, 0, 1024, 768};
@@ -81,15 +112,26 @@ SDL_Window* CreateFullScreenWindow(int display)
                             SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
 }
 
-int PlatformStart(SdlPlatformState& state)
+int PlatformStart(SdlPlatformState& state, const SaverWindowPlacement& placement)
 {
     // Our own watch turns the signals into a close; SDL's would only raise SDL_QUIT later.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A saver must not keep the desktop awake: no idle inhibitor on Wayland,
+    // no inhibit over D-Bus, no reset of X's idle time.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // On a Wayland desktop our own windows are native clients (one full-screen
+    // surface per output); an X window named by xscreensaver needs X. A
+    // driver the user names in SDL_VIDEODRIVER still wins.
+    if (placement.kind != SaverWindowKind::Foreign && std::getenv("WAYLAND_DISPLAY") != nullptr)
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland,x11");
+    // SDL connects to the session bus though the saver asks nothing there.
+    KeepToTheSessionBus();
     StartSignalWatch(state);
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "zembria: SDL could not start: %s\n", SDL_GetError());
         return 1;
     }
+    state.windowRelativePointer = IsWayland();
     // Without a display SDL may fall back to a driver that shows nothing: say so.
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver != nullptr && std::strcmp(driver, "x11") != 0 && std::strcmp(driver, "wayland") != 0)
@@ -152,7 +194,9 @@ SaverWindowEvent PlatformNextEvent(SdlPlatformState& state, uint32_t waitMs)
 {
     SDL_Event event;
     const int got = waitMs == 0 ? SDL_PollEvent(&event) : SDL_WaitEventTimeout(&event, static_cast<int>(waitMs));
-    return got != 0 ? Meaning(state, event) : SaverWindowEvent::None;
+    if (got == 0) return SaverWindowEvent::None;
+    FollowPointer(state, event);
+    return Meaning(state, event);
 }
 
 // Looks at SDL's queue without taking anything off: the loop reads it later.

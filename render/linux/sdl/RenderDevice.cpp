@@ -1,7 +1,7 @@
 // SDL_Renderer render device.
 // Implements: the steps of the device's life (RenderDeviceLife.cpp): the
 // software renderer on the saver window (our own, or a foreign X window
-// whose size it takes), source-alpha blending throughout, the fonts; scene
+// whose size it takes; on Wayland OpenGL ES into a frame texture), source-alpha blending throughout, the fonts; scene
 // bracketing, presentation, and the draw list at once: quads as blits or
 // fills, texts through SDL2_ttf, clips and clears.
 // Needs: SDL2, SDL2_ttf; the saver window from the host.
@@ -12,6 +12,7 @@
 #include "render/linux/sdl/RenderDeviceState.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -65,22 +66,63 @@ RenderDevice::~RenderDevice()
     if (created) Release();
 }
 
+namespace {
+
+// The frame buffer of an OpenGL renderer is gone after each present, while
+// the saver redraws only what changed: it draws into a texture of its own,
+// copied whole to the window at each present.
+SDL_Texture* CreateFrameTexture(SDL_Renderer* renderer, int width, int height)
+{
+    SDL_Texture* frame =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+    if (frame == nullptr) return nullptr;
+    SDL_SetTextureBlendMode(frame, SDL_BLENDMODE_NONE);
+    if (SDL_SetRenderTarget(renderer, frame) != 0) {
+        SDL_DestroyTexture(frame);
+        return nullptr;
+    }
+    return frame;
+}
+
+bool OnWayland()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && std::string(driver) == "wayland";
+}
+
+} // namespace
+
 int RenderDevice::CreateSurface()
 {
     state = std::make_unique<RenderDeviceState>();
     state->window = static_cast<SDL_Window*>(setup.window);
-    // The software renderer: the same pixels on every X server, Xvfb included.
-    // Its frames go to the window as plain X images: SDL would otherwise
-    // present them through OpenGL, which without a GPU (Xvfb, many VMs) is
-    // a software rasteriser costing more than the frame itself.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    state->renderer = SDL_CreateRenderer(state->window, -1, SDL_RENDERER_SOFTWARE);
+    if (OnWayland()) {
+        // A Wayland window has no surface for the software renderer: SDL
+        // draws there only through OpenGL ES (on Mesa's software rasteriser
+        // where there is no GPU).
+        state->renderer = SDL_CreateRenderer(state->window, -1, SDL_RENDERER_ACCELERATED);
+    } else {
+        // The software renderer: the same pixels on every X server, Xvfb included.
+        // Its frames go to the window as plain X images: SDL would otherwise
+        // present them through OpenGL, which without a GPU (Xvfb, many VMs) is
+        // a software rasteriser costing more than the frame itself.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        state->renderer = SDL_CreateRenderer(state->window, -1, SDL_RENDERER_SOFTWARE);
+    }
     if (!state->renderer) {
         std::fprintf(stderr, "zembria: no renderer: %s\n", SDL_GetError());
         return 1;
     }
     int width = 0, height = 0;
     SDL_GetRendererOutputSize(state->renderer, &width, &height);
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(state->renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) == 0) {
+        state->frame = CreateFrameTexture(state->renderer, width, height);
+        if (state->frame == nullptr) {
+            std::fprintf(stderr, "zembria: no frame buffer: %s\n", SDL_GetError());
+            return 1;
+        }
+    }
     screenWidth = setup.windowedWidth > 0 ? setup.windowedWidth : width;
     screenHeight = setup.windowedHeight > 0 ? setup.windowedHeight : height;
     return 0;
@@ -116,6 +158,8 @@ void RenderDevice::ReleaseFonts()
 void RenderDevice::ReleaseSurface()
 {
     if (!state) return;
+    if (state->frame) SDL_DestroyTexture(state->frame);
+    state->frame = nullptr;
     if (state->renderer) SDL_DestroyRenderer(state->renderer);
     state->renderer = nullptr;
 }
@@ -134,12 +178,22 @@ long RenderDevice::EndScene()
 
 // The software renderer draws into the window's own surface, which keeps
 // what was drawn from one present to the next; a present of an area shows
-// the whole surface, whose other parts are unchanged.
+// the whole surface, whose other parts are unchanged. An OpenGL renderer's
+// frame texture is shown whole the same way.
 int RenderDevice::Present(const Rect*)
 {
     if (!state || !state->renderer) return 1;
     if (setup.keepPresentedFrame) state->presentedFrame = ReadFrame(state->renderer, screenWidth, screenHeight);
-    SDL_RenderPresent(state->renderer);
+    if (state->frame) {
+        SDL_SetRenderTarget(state->renderer, nullptr);
+        Checked(*state, SDL_RenderCopy(state->renderer, state->frame, nullptr, nullptr));
+        SDL_RenderPresent(state->renderer);
+        // Back on the frame texture, whose clip SDL forgot in between.
+        SDL_SetRenderTarget(state->renderer, state->frame);
+        SDL_RenderSetClipRect(state->renderer, SDL_RectEmpty(&state->clip) ? nullptr : &state->clip);
+    } else {
+        SDL_RenderPresent(state->renderer);
+    }
     return state->drawFailed ? 1 : 0;
 }
 

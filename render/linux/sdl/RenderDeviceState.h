@@ -14,6 +14,10 @@
 struct RenderDeviceState {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
+    // Where an OpenGL renderer draws (Wayland): a buffer that keeps the frame
+    // between presents, as the software renderer's window surface does;
+    // nullptr when drawing to the window directly.
+    SDL_Texture* frame = nullptr;
     // By FontSlot.
     TTF_Font* fonts[FontCount] = {};
     // This device's hold on SDL2_ttf, which counts its users: one device

@@ -7,8 +7,10 @@
 #include "host/CacheShare.h"
 #include "host/SaverApp.h"
 #include "platform/FileLock.h"
+#include "platform/OwnFile.h"
 #include "platform/Paths.h"
 #include "render/RenderDevice.h"
+#include "service/InfoAnswer.h"
 #include "settings/MemberCode.h"
 #include "tests/slideshow/CacheFiles.h"
 #include "tests/support/RecordingPlatform.h"
@@ -16,9 +18,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
 #include <ctime>
 #include <memory>
 #include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -33,7 +39,7 @@ struct Hack {
         app.serviceHost = service;
         app.options.SetString("MemberLogin", "anna");
         app.options.SetString("MemberCode", MemberCodeOf("secret"));
-        app.share.UseLock(PlatformTryLockFile, PlatformUnlockFile);
+        app.share.UseLock(PlatformTryLockFile, PlatformUnlockFile, PlatformReadOwnFile);
     }
     ~Hack() { device.Release(); }
     WindowHandle Window() { return this; }
@@ -94,7 +100,7 @@ TEST(SharedAnswer, RoundTripsAnyTextAndRefusesWhatIsCutShort)
     answer.info.AddPair("ImageInfoSub", "tab\there\r\nback\\slash");
     answer.info.AddPair("Data1", "");
     answer.info.AddPair("Data1", "twice");
-    answer.picture = "demo 2.jpg";
+    answer.picture = "demo_2.jpg";
     answer.advanced = 1'700'000'123;
     answer.refreshSeconds = 50;
     const std::string text = FormatSharedAnswer(answer);
@@ -103,7 +109,7 @@ TEST(SharedAnswer, RoundTripsAnyTextAndRefusesWhatIsCutShort)
     ASSERT_EQ(ParseSharedAnswer(text, read), 0);
     EXPECT_EQ(FormatSharedAnswer(read), text);
     EXPECT_EQ(read.info.GetString("ImageInfoSub", ""), "tab\there\r\nback\\slash");
-    EXPECT_EQ(read.picture, "demo 2.jpg");
+    EXPECT_EQ(read.picture, "demo_2.jpg");
     EXPECT_EQ(read.advanced, 1'700'000'123);
     EXPECT_EQ(read.refreshSeconds, 50);
 
@@ -111,7 +117,33 @@ TEST(SharedAnswer, RoundTripsAnyTextAndRefusesWhatIsCutShort)
                                       "other\n" + text.substr(text.find('\n') + 1)}) {
         SharedAnswer kept = read;
         EXPECT_EQ(ParseSharedAnswer(broken, kept), 1) << broken;
-        EXPECT_EQ(kept.picture, "demo 2.jpg");
+        EXPECT_EQ(kept.picture, "demo_2.jpg");
+    }
+}
+
+TEST(SharedAnswer, KeepsNoMoreThanTheServicesAnswerCouldGive)
+{
+    // Anyone's text may lie under the answer's name: a picture is taken only
+    // by a plain name, and entries and lengths stay within the service's bounds.
+    struct Case {
+        std::string picture;
+        std::string kept;
+    };
+    const Case cases[] = {{"demo-1.jpg", "demo-1.jpg"}, {"../../secret.jpg", ""}, {"/etc/x.jpg", ""},
+                          {"a b.jpg", ""},              {"notes.txt", ""},         {std::string(101, 'a') + ".jpg", ""}};
+    const std::string longText(5000, 'v');
+    for (const Case& c : cases) {
+        std::string text = "zembria-answer 1\npicture\t" + c.picture + "\ninterval\t10\n";
+        for (size_t i = 0; i < MaxAnswerEntries + 500; ++i)
+            text += "info\t" + longText + std::to_string(i) + "\t" + longText + "\n";
+        SharedAnswer read;
+        ASSERT_EQ(ParseSharedAnswer(text + "end\n", read), 0) << c.picture;
+        EXPECT_EQ(read.picture, c.kept);
+        EXPECT_EQ(read.info.EntryCount(), 2 * MaxAnswerEntries);
+        long index = 0;
+        std::string key, value;
+        while (read.info.NextPair(index, key, value) == 0)
+            ASSERT_TRUE(key.size() <= MaxInfoValueBytes && value.size() == MaxInfoValueBytes) << key.size();
     }
 }
 
@@ -194,4 +226,67 @@ TEST_F(CacheShareTest, WhereNoLockCanBeTakenEachSaverWorksAloneAndSaysSoOnce)
     EXPECT_EQ(Asked().infos, 6) << "it asks the service itself";
     EXPECT_NE(said.find("zembria: can't lock " + cache.path.string()), std::string::npos) << said;
     EXPECT_EQ(said.find("can't lock"), said.rfind("can't lock")) << said;
+}
+
+TEST_F(CacheShareTest, AFollowerTakesOnlyAPlainAnswerFileOfItsUsersAndNeverWaitsOnOne)
+{
+    CacheShare leader, follower;
+    leader.UseLock(PlatformTryLockFile, PlatformUnlockFile, PlatformReadOwnFile);
+    follower.UseLock(PlatformTryLockFile, PlatformUnlockFile, PlatformReadOwnFile);
+    ASSERT_EQ(leader.Join(cache.path.string()), ShareRole::Leader);
+    ASSERT_EQ(follower.Join(cache.path.string()), ShareRole::Follower);
+    SharedAnswer published;
+    published.picture = "demo-1.jpg";
+    published.info.AddPair("ImageInfoMain", "from the leader");
+    ASSERT_EQ(leader.Publish(published), 0);
+    SharedAnswer read;
+    ASSERT_EQ(follower.ReadChanged(read), 0);
+
+    const fs::path answer = cache.path / CacheAnswerName;
+    const std::string planted = "zembria-answer 1\npicture\tplanted.jpg\ninterval\t10\nend\n";
+    struct Case {
+        const char* what;
+        void (*plant)(const fs::path& answer, const std::string& text);
+    };
+    const Case cases[] = {
+        {"a FIFO", [](const fs::path& at, const std::string&) { ASSERT_EQ(mkfifo(at.c_str(), 0600), 0); }},
+        {"a link to /dev/zero", [](const fs::path& at, const std::string&) { fs::create_symlink("/dev/zero", at); }},
+        {"a link to an answer", [](const fs::path& at, const std::string& text) {
+             std::ofstream(at.string() + ".real") << text;
+             fs::create_symlink(at.string() + ".real", at);
+         }},
+        {"an oversized answer", [](const fs::path& at, const std::string& text) {
+             std::ofstream out(at);
+             out << text.substr(0, text.size() - 4);
+             for (size_t written = 0; written <= MaxAnswerBytes; written += 12) out << "info\tk\tvalue\n";
+             out << "end\n";
+         }},
+        {"another user's answer", [](const fs::path& at, const std::string& text) {
+             std::ofstream(at) << text;
+             if (geteuid() == 0) ASSERT_EQ(chown(at.c_str(), 65534, 65534), 0);
+         }},
+    };
+    ::testing::internal::CaptureStderr();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(answer);
+        c.plant(answer, planted);
+        if (std::string(c.what) == "another user's answer" && geteuid() != 0)
+            continue; // only root can give a file away
+        const auto start = std::chrono::steady_clock::now();
+        read = SharedAnswer();
+        EXPECT_EQ(follower.ReadChanged(read), 1);
+        EXPECT_EQ(follower.ReadChanged(read), 1);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_EQ(read.picture, "");
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("zembria: ignoring " + answer.string() + " (not a plain file)"), std::string::npos) << said;
+    EXPECT_EQ(said.find("ignoring"), said.rfind("ignoring")) << "said once: " << said;
+
+    // The leader's next answer replaces whatever was planted.
+    fs::remove(answer);
+    ASSERT_EQ(leader.Publish(published), 0);
+    EXPECT_EQ(follower.ReadChanged(read), 0);
+    EXPECT_EQ(read.info.GetString("ImageInfoMain", ""), "from the leader");
 }

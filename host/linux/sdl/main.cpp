@@ -8,6 +8,7 @@
 #include "host/linux/LinuxMode.h"
 #include "host/linux/sdl/SaverLoop.h"
 #include "platform/FileLock.h"
+#include "platform/OwnFile.h"
 #include "platform/Folders.h"
 #include "platform/linux/sdl/SdlPlatform.h"
 #include "settings/linux/gtk/GtkSettingsDialog.h"
@@ -113,7 +114,7 @@ int RunSaver(SaverContext& saver, const LinuxModeChoice& choice)
         return ExitUsage;
     }
     // Hacks on one cache folder (one per monitor) share one conversation.
-    saver.app.share.UseLock(PlatformTryLockFile, PlatformUnlockFile);
+    saver.app.share.UseLock(PlatformTryLockFile, PlatformUnlockFile, PlatformReadOwnFile);
     if (PlatformStart(platform) != 0) return 1;
     saver.host.powerLineStatus = PlatformAcLineStatus();
     const SaverWindowPlacement placement = WindowFor(choice, saver.options);

@@ -2,6 +2,7 @@
 // let go, SDL's events read as the saver sees them, and the timer list the
 // loop drives. The window carries its state as SDL window data.
 
+#include "platform/linux/SessionBus.h"
 #include "platform/linux/sdl/SdlPlatformState.h"
 
 #include <cstdio>
@@ -85,6 +86,10 @@ int PlatformStart(SdlPlatformState& state)
 {
     // Our own watch turns the signals into a close; SDL's would only raise SDL_QUIT later.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A screen saver lets the display sleep: by default SDL resets the X
+    // idle time and inhibits the desktop's saver over D-Bus, as games want.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    KeepSessionBusUnstarted();
     StartSignalWatch(state);
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "zembria: SDL could not start: %s\n", SDL_GetError());

@@ -14,7 +14,7 @@
 namespace {
 
 // The descriptor, or -1 with reason (and missing set when there is no file).
-int OpenChecked(const std::string& path, int flags, std::string& reason, bool& missing)
+int OpenChecked(const std::string& path, int flags, std::string& reason, bool& missing, off_t& size)
 {
     const int file = open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (file < 0) {
@@ -29,10 +29,17 @@ int OpenChecked(const std::string& path, int flags, std::string& reason, bool& m
         reason = "not a plain file";
     else if (info.st_uid != geteuid())
         reason = "a file of another user";
-    else
+    else {
+        size = info.st_size;
         return file;
+    }
     close(file);
     return -1;
+}
+
+std::string TooLarge(size_t limit)
+{
+    return "larger than " + std::to_string(limit) + " bytes";
 }
 
 // Up to limit + 1 bytes: one more than allowed tells a file that grew.
@@ -50,7 +57,7 @@ bool ReadAtMost(int file, size_t limit, std::string& text, std::string& reason)
         if (got > 0)
             text.append(chunk, static_cast<size_t>(got));
     }
-    reason = "larger than " + std::to_string(limit) + " bytes";
+    reason = TooLarge(limit);
     return false;
 }
 
@@ -59,11 +66,16 @@ bool ReadAtMost(int file, size_t limit, std::string& text, std::string& reason)
 OwnFileRead PlatformReadOwnFile(const std::string& path, size_t limit, std::string& text, std::string& reason)
 {
     bool missing = false;
-    const int file = OpenChecked(path, O_RDONLY, reason, missing);
+    off_t size = 0;
+    const int file = OpenChecked(path, O_RDONLY, reason, missing, size);
     if (file < 0)
         return missing ? OwnFileRead::Absent : OwnFileRead::Refused;
     std::string read;
-    const bool whole = ReadAtMost(file, limit, read, reason);
+    bool whole = false;
+    if (static_cast<uintmax_t>(size) > limit)
+        reason = TooLarge(limit); // not a byte of it is read
+    else
+        whole = ReadAtMost(file, limit, read, reason);
     close(file);
     if (!whole)
         return OwnFileRead::Refused;
@@ -74,5 +86,6 @@ OwnFileRead PlatformReadOwnFile(const std::string& path, size_t limit, std::stri
 int PlatformOpenOwnFile(const std::string& path, std::string& reason)
 {
     bool missing = false;
-    return OpenChecked(path, O_RDWR | O_CREAT, reason, missing);
+    off_t size = 0;
+    return OpenChecked(path, O_RDWR | O_CREAT, reason, missing, size);
 }

@@ -11,8 +11,10 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -158,6 +160,29 @@ TEST(LinuxModeTest, AChosenCacheFolderMustBeTheUsersOwnAndHoldOnlyTheHacksFiles)
         EXPECT_EQ(ClaimCacheFolder(root.string(), true, error), c.result) << c.files.size() << " " << error;
         EXPECT_EQ(fs::exists(root / CacheMarkerName), c.result == 0 || marked);
         EXPECT_EQ(error.empty(), c.result == 0);
+    }
+    fs::remove_all(root);
+}
+
+TEST(LinuxModeTest, HacksClaimingANewFolderTogetherAllTakeIt)
+{
+    // xscreensaver starts one hack per monitor at once: one's marker must not
+    // look foreign to another that is still checking the folder is empty.
+    const fs::path root = fs::temp_directory_path() / ("zembria-together-" + std::to_string(getpid()));
+    for (int round = 0; round < 200; ++round) {
+        fs::remove_all(root);
+        fs::create_directories(root);
+        std::atomic<int> waiting{4}, refused{0};
+        std::vector<std::thread> hacks;
+        for (int hack = 0; hack < 4; ++hack)
+            hacks.emplace_back([&] {
+                for (--waiting; waiting > 0;) std::this_thread::yield(); // all start at once
+                std::string error;
+                if (ClaimCacheFolder(root.string(), true, error) != 0) ++refused;
+            });
+        for (std::thread& hack : hacks)
+            hack.join();
+        ASSERT_EQ(refused, 0) << "round " << round;
     }
     fs::remove_all(root);
 }

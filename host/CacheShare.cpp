@@ -191,18 +191,19 @@ int CacheShare::ReadChanged(SharedAnswer& answer)
     const OwnFileRead read = readOwn(path, MaxAnswerBytes, text, reason);
     if (read == OwnFileRead::Absent)
         return 1; // the leader hasn't answered yet
-    if (read == OwnFileRead::Read && text == lastRead)
+    bool taken = read == OwnFileRead::Read;
+    if (taken && text == lastRead)
         return 1;
-    if (read == OwnFileRead::Read && ParseSharedAnswer(text, answer) != 0)
+    if (taken && ParseSharedAnswer(text, answer) != 0) {
+        taken = false;
         reason = "not an answer of this saver";
-    if (!reason.empty()) {
-        if (!toldRefused)
-            std::fprintf(stderr, "zembria: ignoring %s (%s): this saver goes on showing what it shows\n",
-                         path.c_str(), reason.c_str());
-        toldRefused = true;
-        lastRead = text; // one look at each version of the file
-        return 1;
     }
-    lastRead = text;
-    return 0;
+    lastRead = text; // one look at each version of the file
+    if (taken)
+        return 0;
+    if (!toldRefused)
+        std::fprintf(stderr, "zembria: ignoring %s (%s): this saver goes on showing what it shows\n", path.c_str(),
+                     reason.c_str());
+    toldRefused = true;
+    return 1;
 }

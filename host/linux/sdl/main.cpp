@@ -8,8 +8,8 @@
 #include "host/linux/LinuxMode.h"
 #include "host/linux/sdl/SaverLoop.h"
 #include "platform/FileLock.h"
-#include "platform/OwnFile.h"
 #include "platform/Folders.h"
+#include "platform/OwnFile.h"
 #include "platform/linux/sdl/SdlPlatform.h"
 #include "settings/linux/gtk/GtkSettingsDialog.h"
 

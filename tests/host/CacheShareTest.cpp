@@ -18,13 +18,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
 #include <ctime>
 #include <memory>
 #include <thread>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -226,67 +222,4 @@ TEST_F(CacheShareTest, WhereNoLockCanBeTakenEachSaverWorksAloneAndSaysSoOnce)
     EXPECT_EQ(Asked().infos, 6) << "it asks the service itself";
     EXPECT_NE(said.find("zembria: can't lock " + cache.path.string()), std::string::npos) << said;
     EXPECT_EQ(said.find("can't lock"), said.rfind("can't lock")) << said;
-}
-
-TEST_F(CacheShareTest, AFollowerTakesOnlyAPlainAnswerFileOfItsUsersAndNeverWaitsOnOne)
-{
-    CacheShare leader, follower;
-    leader.UseLock(PlatformTryLockFile, PlatformUnlockFile, PlatformReadOwnFile);
-    follower.UseLock(PlatformTryLockFile, PlatformUnlockFile, PlatformReadOwnFile);
-    ASSERT_EQ(leader.Join(cache.path.string()), ShareRole::Leader);
-    ASSERT_EQ(follower.Join(cache.path.string()), ShareRole::Follower);
-    SharedAnswer published;
-    published.picture = "demo-1.jpg";
-    published.info.AddPair("ImageInfoMain", "from the leader");
-    ASSERT_EQ(leader.Publish(published), 0);
-    SharedAnswer read;
-    ASSERT_EQ(follower.ReadChanged(read), 0);
-
-    const fs::path answer = cache.path / CacheAnswerName;
-    const std::string planted = "zembria-answer 1\npicture\tplanted.jpg\ninterval\t10\nend\n";
-    struct Case {
-        const char* what;
-        void (*plant)(const fs::path& answer, const std::string& text);
-    };
-    const Case cases[] = {
-        {"a FIFO", [](const fs::path& at, const std::string&) { ASSERT_EQ(mkfifo(at.c_str(), 0600), 0); }},
-        {"a link to /dev/zero", [](const fs::path& at, const std::string&) { fs::create_symlink("/dev/zero", at); }},
-        {"a link to an answer", [](const fs::path& at, const std::string& text) {
-             std::ofstream(at.string() + ".real") << text;
-             fs::create_symlink(at.string() + ".real", at);
-         }},
-        {"an oversized answer", [](const fs::path& at, const std::string& text) {
-             std::ofstream out(at);
-             out << text.substr(0, text.size() - 4);
-             for (size_t written = 0; written <= MaxAnswerBytes; written += 12) out << "info\tk\tvalue\n";
-             out << "end\n";
-         }},
-        {"another user's answer", [](const fs::path& at, const std::string& text) {
-             std::ofstream(at) << text;
-             if (geteuid() == 0) ASSERT_EQ(chown(at.c_str(), 65534, 65534), 0);
-         }},
-    };
-    ::testing::internal::CaptureStderr();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        fs::remove(answer);
-        c.plant(answer, planted);
-        if (std::string(c.what) == "another user's answer" && geteuid() != 0)
-            continue; // only root can give a file away
-        const auto start = std::chrono::steady_clock::now();
-        read = SharedAnswer();
-        EXPECT_EQ(follower.ReadChanged(read), 1);
-        EXPECT_EQ(follower.ReadChanged(read), 1);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-        EXPECT_EQ(read.picture, "");
-    }
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("zembria: ignoring " + answer.string() + " (not a plain file)"), std::string::npos) << said;
-    EXPECT_EQ(said.find("ignoring"), said.rfind("ignoring")) << "said once: " << said;
-
-    // The leader's next answer replaces whatever was planted.
-    fs::remove(answer);
-    ASSERT_EQ(leader.Publish(published), 0);
-    EXPECT_EQ(follower.ReadChanged(read), 0);
-    EXPECT_EQ(read.info.GetString("ImageInfoMain", ""), "from the leader");
 }

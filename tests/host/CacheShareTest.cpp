@@ -22,6 +22,8 @@
 #include <memory>
 #include <thread>
 
+#include <sys/stat.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -210,8 +212,9 @@ TEST_F(CacheShareTest, OneHackAsksTheOthersFollowAndTakeOverWhenItEnds)
 
 TEST_F(CacheShareTest, WhereNoLockCanBeTakenEachSaverWorksAloneAndSaysSoOnce)
 {
-    // A folder where the lock file can't be made stands for a file system without locks.
-    fs::create_directory(cache.path / CacheLockName);
+    // Something other than a plain file of ours at the lock's place (here a
+    // FIFO, which flock would lock as well) stands for a file system without locks.
+    ASSERT_EQ(mkfifo((cache.path / CacheLockName).c_str(), 0600), 0);
     Hack alone(cache.path.string(), service->HostPort());
     ::testing::internal::CaptureStderr();
     alone.Start();

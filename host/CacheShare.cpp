@@ -3,13 +3,14 @@
 
 #include "host/CacheShare.h"
 
+#include "platform/FileName.h"
 #include "platform/Paths.h"
 #include "platform/ReplaceFile.h"
 #include "platform/TempFile.h"
+#include "service/InfoAnswer.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -88,7 +89,10 @@ int ParseSharedAnswer(const std::string& text, SharedAnswer& answer)
             ended = true;
             break;
         } else if (field == "picture") {
+            // Only a plain name, as the service's own are: never a path out of the folder.
             read.picture = Unescaped(rest);
+            if (!IsPictureFileName(read.picture))
+                read.picture.clear();
         } else if (field == "advanced") {
             if (!ReadNumber(rest, read.advanced)) return 1;
         } else if (field == "interval") {
@@ -97,7 +101,9 @@ int ParseSharedAnswer(const std::string& text, SharedAnswer& answer)
         } else if (field == "info") {
             const size_t split = rest.find('\t');
             if (split == std::string::npos) return 1;
-            read.info.AddPair(Unescaped(rest.substr(0, split)), Unescaped(rest.substr(split + 1)));
+            if (read.info.EntryCount() / 2 < MaxAnswerEntries)
+                read.info.AddPair(Unescaped(rest.substr(0, split)).substr(0, MaxInfoValueBytes),
+                                  Unescaped(rest.substr(split + 1)).substr(0, MaxInfoValueBytes));
         }
     }
     if (!ended || interval == 0)
@@ -106,10 +112,11 @@ int ParseSharedAnswer(const std::string& text, SharedAnswer& answer)
     return 0;
 }
 
-void CacheShare::UseLock(TryLock lockFile, Unlock unlockFile)
+void CacheShare::UseLock(TryLock lockFile, Unlock unlockFile, ReadOwn readFile)
 {
     tryLock = lockFile;
     unlock = unlockFile;
+    readOwn = readFile;
 }
 
 ShareRole CacheShare::Join(const std::string& cacheFolder)
@@ -177,13 +184,26 @@ int CacheShare::Publish(const SharedAnswer& answer)
 
 int CacheShare::ReadChanged(SharedAnswer& answer)
 {
-    std::ifstream file(JoinPath(folder, CacheAnswerName), std::ios::binary);
-    if (!file)
+    if (readOwn == nullptr)
         return 1;
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (text.str() == lastRead || ParseSharedAnswer(text.str(), answer) != 0)
+    const std::string path = JoinPath(folder, CacheAnswerName);
+    std::string text, reason;
+    const OwnFileRead read = readOwn(path, MaxAnswerBytes, text, reason);
+    if (read == OwnFileRead::Absent)
+        return 1; // the leader hasn't answered yet
+    bool taken = read == OwnFileRead::Read;
+    if (taken && text == lastRead)
         return 1;
-    lastRead = text.str();
-    return 0;
+    if (taken && ParseSharedAnswer(text, answer) != 0) {
+        taken = false;
+        reason = "not an answer of this saver";
+    }
+    lastRead = text; // one look at each version of the file
+    if (taken)
+        return 0;
+    if (!toldRefused)
+        std::fprintf(stderr, "zembria: ignoring %s (%s): this saver goes on showing what it shows\n", path.c_str(),
+                     reason.c_str());
+    toldRefused = true;
+    return 1;
 }

@@ -47,7 +47,12 @@ bool IsOwnTemporaryName(const std::string& fileName)
     if (dot == std::string::npos || !AllDigits(fileName, dot + 1, dash) || !AllDigits(fileName, dash + 1, end))
         return false;
     const std::string base = fileName.substr(0, dot);
-    return IsPictureFileName(base) || base == "dummy.txt";
+    return IsPictureFileName(base) || base == "dummy.txt" || base == CacheAnswerName;
+}
+
+bool IsAnswerTemporaryName(const std::string& fileName)
+{
+    return fileName.rfind(std::string(CacheAnswerName) + ".", 0) == 0 && IsOwnTemporaryName(fileName);
 }
 
 bool IsStaleTemporary(int64_t now, int64_t written)

@@ -30,9 +30,17 @@ bool StaysInCache(int64_t now, int64_t created, int64_t written, int cacheDays);
 // The cache holds "*.jpg" files; the extension is matched without regard to case.
 bool IsCachedPictureName(const std::string& fileName);
 
+// The answer that hacks sharing the cache folder write for each other.
+constexpr const char* CacheAnswerName = ".zembria-answer";
+
 // The saver's own temporary files in the cache: a picture name (or the
-// probe's dummy.txt), a dot, process id, "-", a counter, ".tmp".
+// probe's dummy.txt, or the shared answer's name), a dot, process id, "-", a
+// counter, ".tmp".
 bool IsOwnTemporaryName(const std::string& fileName);
+
+// An own temporary file of the shared answer, which a leader killed before
+// its rename leaves behind.
+bool IsAnswerTemporaryName(const std::string& fileName);
 
 // True when an own temporary file last written then is abandoned at now.
 bool IsStaleTemporary(int64_t now, int64_t written);

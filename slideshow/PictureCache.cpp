@@ -37,15 +37,20 @@ bool ProbeWritable(const std::string& directory)
     return true;
 }
 
-// What the probe makes: never a link (someone else's file behind it), never
-// one with content (not the probe's).
+// A leftover of ours is a file we made, never a link (someone else's file
+// may lie behind it).
+bool IsPlainFile(const fs::directory_entry& entry)
+{
+    std::error_code error;
+    return !entry.is_symlink(error) && !error;
+}
+
+// What the probe makes: never one with content (not the probe's).
 bool IsEmptyPlainFile(const fs::directory_entry& entry)
 {
     std::error_code error;
-    if (entry.is_symlink(error) || error)
-        return false;
     const uintmax_t size = entry.file_size(error);
-    return !error && size == 0;
+    return IsPlainFile(entry) && !error && size == 0;
 }
 
 struct FolderEntry {
@@ -81,7 +86,7 @@ Listing ListFolder(const std::string& directory, int64_t now, bool sweepTemporar
             continue; // gone since the folder was read
         if (!picture) {
             std::error_code ignored;
-            if (IsStaleTemporary(now, times.written) && (!probe || IsEmptyPlainFile(*entry)))
+            if (IsStaleTemporary(now, times.written) && (probe ? IsEmptyPlainFile(*entry) : IsPlainFile(*entry)))
                 fs::remove(entry->path(), ignored);
             continue;
         }

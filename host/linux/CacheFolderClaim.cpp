@@ -4,9 +4,14 @@
 #include "platform/Folders.h"
 #include "platform/Paths.h"
 #include "platform/TempFile.h"
+#include "slideshow/CacheRules.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -24,19 +29,41 @@ void WriteMarker(const std::string& folder)
 }
 
 // Empty but for the files the saver's hacks keep beside the pictures, which
-// an earlier run may have left before the marker was written.
+// an earlier run may have left before the marker was written, or another
+// hack writes while this one looks (xscreensaver starts them together).
 bool HoldsNothingElse(const std::string& folder, std::error_code& failed)
 {
     for (fs::directory_iterator entry(folder, failed); !failed && entry != fs::directory_iterator();
          entry.increment(failed)) {
         const std::string name = entry->path().filename().string();
-        if (name != CacheLockName && name != CacheAnswerName)
+        if (name != CacheLockName && name != CacheAnswerName && name != CacheMarkerName &&
+            !IsAnswerTemporaryName(name))
             return false;
     }
     return true;
 }
 
 const char* const ChooseEmpty = "; choose an empty folder for the picture cache";
+
+// Like OpenSSH's StrictModes: the saver deletes in this folder and shows what
+// its files say, so nobody else may own it or write into it. Empty when it is
+// the user's own, else why not and how to mend it.
+std::string WhyNotOwn(const std::string& folder)
+{
+    struct stat info {};
+    if (stat(folder.c_str(), &info) != 0)
+        return "can't read " + folder + " (" + std::strerror(errno) + ")" + ChooseEmpty;
+    if (info.st_uid != geteuid())
+        return folder + " belongs to another user (uid " + std::to_string(info.st_uid) +
+               "); choose a folder of your own for the picture cache";
+    if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        char mode[8];
+        std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
+        return folder + " may be written by other users (mode " + mode +
+               "), and the saver deletes old pictures there; make it yours alone: chmod go-w " + folder;
+    }
+    return {};
+}
 
 } // namespace
 
@@ -65,6 +92,11 @@ int ClaimCacheFolder(const std::string& folder, bool chosen, std::string& error)
             return 0; // unusable: the saver runs without a cache, as before
         error = folder + " is not a folder" + ChooseEmpty;
         return 1;
+    }
+    if (chosen) {
+        error = WhyNotOwn(folder);
+        if (!error.empty())
+            return 1;
     }
     if (fs::exists(fs::symlink_status(JoinPath(folder, CacheMarkerName), failed)))
         return 0;

@@ -16,7 +16,9 @@ constexpr const char* CacheMarkerName = ".zembria-cache";
 std::string ChosenCacheFolder(const OptionOverrides& overrides);
 
 // Takes folder as the picture cache: the default folder (chosen false) is the
-// saver's own and is only marked; a chosen one is made and marked when
-// missing, marked when empty, and taken as it is when marked. 0 when the
-// saver may use it; 1 with error saying why not (nothing in it touched).
+// saver's own and is only marked; a chosen one is made (0700) and marked when
+// missing; an existing one must be owned by the user and not writable by
+// group or others, and is then marked when empty and taken as it is when
+// marked. 0 when the saver may use it; 1 with error saying why not (nothing
+// in it touched).
 int ClaimCacheFolder(const std::string& folder, bool chosen, std::string& error);

@@ -3,21 +3,21 @@
 
 #include "platform/FileLock.h"
 
+#include "platform/OwnFile.h"
+
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 FileLockResult PlatformTryLockFile(const std::string& path, int& handle, std::string& reason)
 {
     // Each try opens the file anew: flock conflicts between open files, so
-    // two holders in one process (the tests) exclude each other too.
-    const int file = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (file < 0) {
-        reason = std::strerror(errno);
+    // two holders in one process (the tests) exclude each other too. Only a
+    // plain file of ours: a lock someone else made there is no lock of ours.
+    const int file = PlatformOpenOwnFile(path, reason);
+    if (file < 0)
         return FileLockResult::Unsupported;
-    }
     if (flock(file, LOCK_EX | LOCK_NB) == 0) {
         handle = file;
         return FileLockResult::Held;

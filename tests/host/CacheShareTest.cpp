@@ -7,8 +7,10 @@
 #include "host/CacheShare.h"
 #include "host/SaverApp.h"
 #include "platform/FileLock.h"
+#include "platform/OwnFile.h"
 #include "platform/Paths.h"
 #include "render/RenderDevice.h"
+#include "service/InfoAnswer.h"
 #include "settings/MemberCode.h"
 #include "tests/slideshow/CacheFiles.h"
 #include "tests/support/RecordingPlatform.h"
@@ -19,6 +21,8 @@
 #include <ctime>
 #include <memory>
 #include <thread>
+
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -33,7 +37,7 @@ struct Hack {
         app.serviceHost = service;
         app.options.SetString("MemberLogin", "anna");
         app.options.SetString("MemberCode", MemberCodeOf("secret"));
-        app.share.UseLock(PlatformTryLockFile, PlatformUnlockFile);
+        app.share.UseLock(PlatformTryLockFile, PlatformUnlockFile, PlatformReadOwnFile);
     }
     ~Hack() { device.Release(); }
     WindowHandle Window() { return this; }
@@ -94,7 +98,7 @@ TEST(SharedAnswer, RoundTripsAnyTextAndRefusesWhatIsCutShort)
     answer.info.AddPair("ImageInfoSub", "tab\there\r\nback\\slash");
     answer.info.AddPair("Data1", "");
     answer.info.AddPair("Data1", "twice");
-    answer.picture = "demo 2.jpg";
+    answer.picture = "demo_2.jpg";
     answer.advanced = 1'700'000'123;
     answer.refreshSeconds = 50;
     const std::string text = FormatSharedAnswer(answer);
@@ -103,7 +107,7 @@ TEST(SharedAnswer, RoundTripsAnyTextAndRefusesWhatIsCutShort)
     ASSERT_EQ(ParseSharedAnswer(text, read), 0);
     EXPECT_EQ(FormatSharedAnswer(read), text);
     EXPECT_EQ(read.info.GetString("ImageInfoSub", ""), "tab\there\r\nback\\slash");
-    EXPECT_EQ(read.picture, "demo 2.jpg");
+    EXPECT_EQ(read.picture, "demo_2.jpg");
     EXPECT_EQ(read.advanced, 1'700'000'123);
     EXPECT_EQ(read.refreshSeconds, 50);
 
@@ -111,7 +115,33 @@ TEST(SharedAnswer, RoundTripsAnyTextAndRefusesWhatIsCutShort)
                                       "other\n" + text.substr(text.find('\n') + 1)}) {
         SharedAnswer kept = read;
         EXPECT_EQ(ParseSharedAnswer(broken, kept), 1) << broken;
-        EXPECT_EQ(kept.picture, "demo 2.jpg");
+        EXPECT_EQ(kept.picture, "demo_2.jpg");
+    }
+}
+
+TEST(SharedAnswer, KeepsNoMoreThanTheServicesAnswerCouldGive)
+{
+    // Anyone's text may lie under the answer's name: a picture is taken only
+    // by a plain name, and entries and lengths stay within the service's bounds.
+    struct Case {
+        std::string picture;
+        std::string kept;
+    };
+    const Case cases[] = {{"demo-1.jpg", "demo-1.jpg"}, {"../../secret.jpg", ""}, {"/etc/x.jpg", ""},
+                          {"a b.jpg", ""},              {"notes.txt", ""},         {std::string(101, 'a') + ".jpg", ""}};
+    const std::string longText(5000, 'v');
+    for (const Case& c : cases) {
+        std::string text = "zembria-answer 1\npicture\t" + c.picture + "\ninterval\t10\n";
+        for (size_t i = 0; i < MaxAnswerEntries + 500; ++i)
+            text += "info\t" + longText + std::to_string(i) + "\t" + longText + "\n";
+        SharedAnswer read;
+        ASSERT_EQ(ParseSharedAnswer(text + "end\n", read), 0) << c.picture;
+        EXPECT_EQ(read.picture, c.kept);
+        EXPECT_EQ(read.info.EntryCount(), 2 * MaxAnswerEntries);
+        long index = 0;
+        std::string key, value;
+        while (read.info.NextPair(index, key, value) == 0)
+            ASSERT_TRUE(key.size() <= MaxInfoValueBytes && value.size() == MaxInfoValueBytes) << key.size();
     }
 }
 
@@ -182,8 +212,9 @@ TEST_F(CacheShareTest, OneHackAsksTheOthersFollowAndTakeOverWhenItEnds)
 
 TEST_F(CacheShareTest, WhereNoLockCanBeTakenEachSaverWorksAloneAndSaysSoOnce)
 {
-    // A folder where the lock file can't be made stands for a file system without locks.
-    fs::create_directory(cache.path / CacheLockName);
+    // Something other than a plain file of ours at the lock's place (here a
+    // FIFO, which flock would lock as well) stands for a file system without locks.
+    ASSERT_EQ(mkfifo((cache.path / CacheLockName).c_str(), 0600), 0);
     Hack alone(cache.path.string(), service->HostPort());
     ::testing::internal::CaptureStderr();
     alone.Start();

@@ -12,8 +12,10 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -155,26 +157,66 @@ TEST(LinuxModeTest, WithoutHomeThePasswordDatabaseDecidesAndNeverASharedFolder)
     saver.mode.ModuleDirectory.clear();
 }
 
-TEST(LinuxModeTest, AChosenCacheFolderMayHoldOnlyTheHacksOwnFiles)
+TEST(LinuxModeTest, AChosenCacheFolderMustBeTheUsersOwnAndHoldOnlyTheHacksFiles)
 {
     const fs::path root = fs::temp_directory_path() / ("zembria-claim-" + std::to_string(getpid()));
     struct Case {
         std::vector<std::string> files;
+        fs::perms mode;
+        bool foreignOwner;
         int result;
     };
+    constexpr fs::perms Private = fs::perms::owner_all;
+    constexpr fs::perms Readable = Private | fs::perms::group_read | fs::perms::group_exec |
+                                   fs::perms::others_read | fs::perms::others_exec;
     const Case cases[] = {
-        {{}, 0},
-        {{CacheLockName, CacheAnswerName}, 0}, // left by hacks before the marker was written
-        {{CacheLockName, "holiday.jpg"}, 1},
+        {{}, Readable, false, 0},
+        {{CacheLockName, CacheAnswerName}, Private, false, 0}, // left by hacks before the marker was written
+        {{CacheLockName, "holiday.jpg"}, Private, false, 1},
+        {{".zembria-answer.4242-1.tmp"}, Private, false, 0}, // a leader killed before its rename
+        {{"a.jpg.4242-1.tmp"}, Private, false, 1},
+        {{}, Private | fs::perms::group_write, false, 1},
+        {{CacheMarkerName}, fs::perms::all, false, 1},
+        {{CacheMarkerName}, Private, true, 1},
     };
     for (const Case& c : cases) {
+        if (c.foreignOwner && geteuid() != 0)
+            continue; // only root can give a folder away
         fs::remove_all(root);
         fs::create_directories(root);
         for (const std::string& name : c.files)
             std::ofstream(root / name) << "x";
+        fs::permissions(root, c.mode);
+        if (c.foreignOwner)
+            ASSERT_EQ(chown(root.c_str(), 65534, 65534), 0);
+        const bool marked = fs::exists(root / CacheMarkerName);
         std::string error;
         EXPECT_EQ(ClaimCacheFolder(root.string(), true, error), c.result) << c.files.size() << " " << error;
-        EXPECT_EQ(fs::exists(root / CacheMarkerName), c.result == 0);
+        EXPECT_EQ(fs::exists(root / CacheMarkerName), c.result == 0 || marked);
+        EXPECT_EQ(error.empty(), c.result == 0);
+    }
+    fs::remove_all(root);
+}
+
+TEST(LinuxModeTest, HacksClaimingANewFolderTogetherAllTakeIt)
+{
+    // xscreensaver starts one hack per monitor at once: one's marker must not
+    // look foreign to another that is still checking the folder is empty.
+    const fs::path root = fs::temp_directory_path() / ("zembria-together-" + std::to_string(getpid()));
+    for (int round = 0; round < 200; ++round) {
+        fs::remove_all(root);
+        fs::create_directories(root);
+        std::atomic<int> waiting{4}, refused{0};
+        std::vector<std::thread> hacks;
+        for (int hack = 0; hack < 4; ++hack)
+            hacks.emplace_back([&] {
+                for (--waiting; waiting > 0;) std::this_thread::yield(); // all start at once
+                std::string error;
+                if (ClaimCacheFolder(root.string(), true, error) != 0) ++refused;
+            });
+        for (std::thread& hack : hacks)
+            hack.join();
+        ASSERT_EQ(refused, 0) << "round " << round;
     }
     fs::remove_all(root);
 }

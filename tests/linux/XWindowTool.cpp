@@ -2,9 +2,12 @@
 //   x_window_tool hold WxH    makes and maps a window, prints its id; destroys
 //                             it when "destroy" arrives on stdin, ends at EOF
 //   x_window_tool pixel X Y   the root window's colour at X,Y as "R G B"
+//   x_window_tool idle        the X server's idle time in milliseconds
+//                             (MIT-SCREEN-SAVER), what DPMS and lockers count from
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/scrnsaver.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +45,21 @@ int Pixel(Display* display, int x, int y)
     return 0;
 }
 
+int Idle(Display* display)
+{
+    int event = 0, error = 0;
+    XScreenSaverInfo* info = XScreenSaverAllocInfo();
+    if (!info || !XScreenSaverQueryExtension(display, &event, &error) ||
+        !XScreenSaverQueryInfo(display, DefaultRootWindow(display), info)) {
+        std::fprintf(stderr, "x_window_tool: no MIT-SCREEN-SAVER extension\n");
+        XFree(info);
+        return 1;
+    }
+    std::printf("%lu\n", info->idle);
+    XFree(info);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -56,8 +74,10 @@ int main(int argc, char** argv)
         result = Hold(display, width, height);
     else if (argc == 4 && std::strcmp(argv[1], "pixel") == 0)
         result = Pixel(display, std::atoi(argv[2]), std::atoi(argv[3]));
+    else if (argc == 2 && std::strcmp(argv[1], "idle") == 0)
+        result = Idle(display);
     else
-        std::fprintf(stderr, "usage: x_window_tool hold WxH | pixel X Y\n");
+        std::fprintf(stderr, "usage: x_window_tool hold WxH | pixel X Y | idle\n");
     XCloseDisplay(display);
     return result;
 }

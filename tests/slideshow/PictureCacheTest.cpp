@@ -176,6 +176,8 @@ TEST_F(PictureCache, OnlyItsOwnAbandonedTemporariesAreSwept)
     const Case cases[] = {
         {"a.jpg.4242-1.tmp", 2 * Hour, false},    // a download that died
         {"dummy.txt.4242-7.tmp", 2 * Hour, false}, // a probe that died
+        {".zembria-answer.4242-8.tmp", 2 * Hour, false}, // a shared answer never renamed
+        {".zembria-answer.4242-9.tmp", 10 * 60, true},
         {"b.jpg.4242-2.tmp", 10 * 60, true},      // another saver may still write it
         {"other.tmp", 2 * Hour, true},            // not ours
         {"a.jpg.tmp", 2 * Hour, true},
@@ -188,6 +190,12 @@ TEST_F(PictureCache, OnlyItsOwnAbandonedTemporariesAreSwept)
     for (const Case& c : cases)
         EXPECT_EQ(OnDisk(c.name), c.stays) << c.name;
     EXPECT_TRUE(app.pictureList.empty());
+
+    // Never a link, whatever its name and age.
+    TempFolder elsewhere;
+    fs::create_symlink(WriteAt(elsewhere, "old", realNow - 2 * Hour), folder.path / ".zembria-answer.4242-10.tmp");
+    app.PrepareCache();
+    EXPECT_TRUE(fs::is_symlink(folder.path / ".zembria-answer.4242-10.tmp"));
 }
 
 TEST_F(PictureCache, OnlyAnAbandonedEmptyProbeIsSwept)

@@ -11,6 +11,7 @@
 #include "host/linux/sdl/SaverLoop.h"
 #include "platform/FileLock.h"
 #include "platform/Folders.h"
+#include "platform/OwnFile.h"
 #include "platform/linux/sdl/SdlPlatform.h"
 #include "settings/linux/gtk/GtkSettingsDialog.h"
 
@@ -115,7 +116,7 @@ int RunSaver(SaverContext& saver, const LinuxModeChoice& choice)
         return ExitUsage;
     }
     // Hacks on one cache folder (one per monitor) share one conversation.
-    saver.app.share.UseLock(PlatformTryLockFile, PlatformUnlockFile);
+    saver.app.share.UseLock(PlatformTryLockFile, PlatformUnlockFile, PlatformReadOwnFile);
     const SaverWindowPlacement placement = WindowFor(choice, saver.options);
     if (PlatformStart(platform, placement) != 0) return 1;
     saver.host.powerLineStatus = PlatformAcLineStatus();

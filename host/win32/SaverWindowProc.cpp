@@ -24,6 +24,10 @@ MessageResult SaverWindowProc(SaverContext& context, WindowHandle window, unsign
     case Msg::DpiChanged:
         SaverDpiChanged(context, window, PlatformFollowDpiChange(window, wParam, lParam));
         break;
+    case Msg::DisplayChange:
+        if (!context.host.childPreview && context.options.windowWidth == 0) PlatformCoverEveryMonitor(window);
+        SaverDisplaysChanged(context);
+        break;
     default:
         break;
     }

@@ -42,6 +42,7 @@ struct RecordingPlatform {
     std::vector<RecordedMessage> sent;
     std::vector<RecordedMessage> defaulted;   // reached DefWindowProc
     std::vector<RecordedMessage> dpiChanges;  // followed by the window
+    std::vector<WindowHandle> coverings;      // windows made to cover every monitor again
     std::vector<RecordedTimer> armed;
     std::vector<RecordedTimer> killed;
     std::vector<RecordedBox> boxes;

@@ -57,7 +57,8 @@ enum class SaverWindowEvent {
     Click,
     MouseMove,
     FocusLost,
-    Exposed // what was on screen is gone
+    Exposed, // what was on screen is gone
+    DisplaysChanged // a display was connected or disconnected
 };
 
 // Starts SDL's video and events; SIGTERM and SIGINT from now on ask the saver

@@ -111,6 +111,14 @@ void PlatformCoverEveryMonitor(WindowHandle window)
                  GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), SWP_NOACTIVATE);
 }
 
+uint64_t PlatformDisplayLayout()
+{
+    uint64_t layout = 1469598103934665603ull; // FNV-1a over the figures
+    for (int metric : {SM_CMONITORS, SM_XVIRTUALSCREEN, SM_YVIRTUALSCREEN, SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN})
+        layout = (layout ^ static_cast<uint32_t>(GetSystemMetrics(metric))) * 1099511628211ull;
+    return layout;
+}
+
 bool PlatformCursorPos(PlatformPoint& position)
 {
     POINT point;

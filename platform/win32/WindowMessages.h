@@ -70,3 +70,6 @@ int PlatformFollowDpiChange(WindowHandle window, MessageParam wParam, MessageDat
 // Msg::DisplayChange of the full-screen saver window: it covers every
 // monitor there is now.
 void PlatformCoverEveryMonitor(WindowHandle window);
+// The monitors' number and the virtual screen's place, as one value that
+// changes when a monitor comes, goes or moves.
+uint64_t PlatformDisplayLayout();

@@ -338,14 +338,16 @@ TEST_F(SaverWindowTest, EveryMonitorShowsThePictureForItsOwnSize)
     EXPECT_EQ(saver.app.Devices()[0]->OverlayScale(), 1.5);
     EXPECT_EQ(saver.app.Devices()[1]->OverlayScale(), 2.0);
 
-    // A monitor came or went: nothing happens until the next frame tick,
-    // which makes every screen again, each showing the picture.
+    // A monitor came or went (seen at a frame tick, as under wine, which
+    // sends no WM_DISPLAYCHANGE then): every screen is made again, each
+    // showing the picture.
     TheRecording().calls.clear();
     TheRecording().deviceLife.clear();
     Window(Msg::DisplayChange);
-    EXPECT_EQ(recording.coverings, std::vector<WindowHandle>{Saver});
-    EXPECT_TRUE(TheRecording().deviceLife.empty());
+    EXPECT_TRUE(recording.coverings.empty()) << "the layout is the same";
+    recording.displayLayout = 2;
     Window(Msg::Timer, FrameTimerId);
+    EXPECT_EQ(recording.coverings, std::vector<WindowHandle>{Saver});
     EXPECT_EQ(closed, 2);
     EXPECT_EQ(opened, 2);
     EXPECT_EQ(TheRecording().deviceLife,

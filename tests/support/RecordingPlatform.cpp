@@ -128,6 +128,11 @@ int PlatformFollowDpiChange(WindowHandle window, MessageParam wParam, MessageDat
     return static_cast<int>((wParam >> 16) & 0xFFFF);
 }
 
+uint64_t PlatformDisplayLayout()
+{
+    return recording.displayLayout;
+}
+
 void PlatformCoverEveryMonitor(WindowHandle window)
 {
     recording.coverings.push_back(window);

@@ -58,6 +58,7 @@ struct RecordingPlatform {
     std::vector<WindowHandle> windows;        // the windows that exist
     WindowHandle foreground = nullptr;
     int windowDpi = 96;                       // of every window's monitor
+    uint64_t displayLayout = 1;               // the monitors' layout
     uint8_t acLineStatus = 1;
     std::string modulePath = "C:\\Saver\\Zembria.scr";
     std::string currentDirectory = "C:\\Users\\anna";

@@ -97,10 +97,9 @@ void RemakeScreens(SaverContext& context)
     context.host.displaysChanged = false;
     ReleaseFurtherDevices(context);
     RenderDevice& first = context.screens.First();
-    if (context.screens.RemakeFirst() == 0) {
-        first.SetOverlayScale(OverlayScaleAt(context, first.MonitorDpi()));
-        MakeFurtherDevices(context);
-    }
+    if (context.screens.RemakeFirst() != 0) return; // black until the saver closes
+    first.SetOverlayScale(OverlayScaleAt(context, first.MonitorDpi()));
+    MakeFurtherDevices(context);
     context.app.ScreensRemade();
     context.trace.Step("screens made again");
 }

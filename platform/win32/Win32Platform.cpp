@@ -24,7 +24,8 @@ int PlatformMessageBox(WindowHandle owner, const std::string& text, const std::s
 {
     // The saver's windows are topmost and cover every monitor: a box of no
     // owner would sit behind them, so it comes to the top and to the front.
-    const UINT onTop = owner == nullptr ? MB_TOPMOST | MB_SETFOREGROUND : 0;
+    // (System modal is topmost too, and wine heeds only that.)
+    const UINT onTop = owner == nullptr ? MB_SYSTEMMODAL | MB_TOPMOST | MB_SETFOREGROUND : 0;
     return MessageBoxA(Hwnd(owner), text.c_str(), caption.c_str(), MB_ICONERROR | MB_OK | onTop);
 }
 

@@ -23,6 +23,8 @@ struct HostState {
     // Start-up ended on input while the graphics check still ran: the device
     // is left to the process's end, which follows at once.
     bool deviceLeftToExit = false;
+    // Monitors came or went: the next frame tick makes the screens again.
+    bool displaysChanged = false;
 };
 
 constexpr uint32_t MouseMoveThreshold = 4;

@@ -2,6 +2,7 @@
 
 #include "host/SaverApp.h"
 
+#include "host/Screens.h"
 #include "platform/Paths.h"
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
@@ -21,9 +22,24 @@ void LoadBitmap(TextureHandle& handle, int resourceId)
 
 std::vector<RenderDevice*> SaverApp::Devices() const
 {
-    std::vector<RenderDevice*> all{&device};
-    all.insert(all.end(), furtherDevices.begin(), furtherDevices.end());
-    return all;
+    return screens.Devices();
+}
+
+void SaverApp::PrepareOverlay(RenderDevice& device)
+{
+    device.PrepareFonts();
+    LoadBitmap(device.Bar(), BarBitmapId);
+    LoadBitmap(device.Emblem(), EmblemBitmapId);
+}
+
+void SaverApp::ScreensRemade()
+{
+    screenRect = screens.DownloadArea();
+    for (RenderDevice* each : Devices()) {
+        PrepareOverlay(*each);
+        each->LastFrame().valid = false;
+    }
+    if (!shownPicture.empty()) ShowPicture(shownPicture);
 }
 
 int32_t SaverApp::StartShowing(WindowHandle saverWindow)
@@ -32,7 +48,7 @@ int32_t SaverApp::StartShowing(WindowHandle saverWindow)
     infoStore.Clear();
     refreshSeconds = 10;
 
-    screenRect = {0, 0, device.ScreenWidth(), device.ScreenHeight()};
+    screenRect = screens.DownloadArea();
     // Each step takes up to a few hundred ms under wine: input in between
     // ends the start-up, so the user isn't kept waiting for the rest.
     if (InputPending()) return 1;
@@ -64,11 +80,7 @@ int32_t SaverApp::StartShowing(WindowHandle saverWindow)
         Trace("picture presented");
     }
     if (InputPending()) return 1;
-    for (RenderDevice* each : Devices()) {
-        each->PrepareFonts();
-        LoadBitmap(each->Bar(), BarBitmapId);
-        LoadBitmap(each->Emblem(), EmblemBitmapId);
-    }
+    for (RenderDevice* each : Devices()) PrepareOverlay(*each);
     Trace("fonts and bar made");
     if (InputPending()) return 1;
 

@@ -34,21 +34,23 @@ constexpr uint32_t SlidePeriodFactorMs = 1002;
 using ScreenRect = Rect; // 0, 0, screen width, screen height
 
 class RenderDevice;
+class Screens;
 
 class SaverApp {
 public:
-    // The device the saver draws on, which outlives the controller, and the
+    // The monitors the saver draws on, which outlive the controller, and the
     // host's one question whether the user wants the saver closed: start-up
-    // asks it between its steps, the service client between its reads.
-    SaverApp(RenderDevice& device, std::function<bool()> inputPending = {}) : device(device)
+    // asks it between its steps, the service client between its reads. Every
+    // monitor shows the same, laid out for its own size.
+    SaverApp(Screens& screens, std::function<bool()> inputPending = {}) : screens(screens)
     {
         serviceClient.inputPending = std::move(inputPending);
     }
-    // A device on a further monitor: it shows what the first one shows, laid
-    // out for its own size. The first device's size is what downloads ask for.
-    void AddDevice(RenderDevice& further) { furtherDevices.push_back(&further); }
-    // Every device, the first one first.
+    // Every device, the first monitor's first.
     std::vector<RenderDevice*> Devices() const;
+    // The screens were made again (monitors came or went): each gets the
+    // fonts, the artwork and the picture on screen, and the next frame is whole.
+    void ScreensRemade();
 
     // Start-up in two parts: the pictures the cache holds on screen (options,
     // texts, cache, the first frames), then the service (login or the offline
@@ -68,8 +70,7 @@ public:
     // What a frame drawn at now shows.
     FrameContent FrameContentAt(int64_t now) const;
 
-    RenderDevice& device;
-    std::vector<RenderDevice*> furtherDevices;
+    Screens& screens;
     KeyValueStore options;
     KeyValueStore dictionary;
     bool advancePending = false;
@@ -82,7 +83,7 @@ public:
     std::string shownPicture; // the path of the picture on screen, empty for none
     int64_t lastCacheExpiry = 0;
     uint64_t cacheLimitBytes = CacheLimitBytes; // the bound the cache is held to
-    ScreenRect screenRect{};
+    ScreenRect screenRect{}; // what downloads ask for and the frame is laid out at: the primary monitor's size
     bool advancing = false;
     WindowHandle window = nullptr;
     // Given by the host before Start: where the files lie, the service to ask.
@@ -109,6 +110,8 @@ private:
     void ExpireCache();
     // 0 when the picture loaded; every load replaces what was shown.
     long ShowPicture(const std::string& path);
+    // The overlay's fonts and artwork on one device.
+    void PrepareOverlay(RenderDevice& device);
     int ScreenWidth() const { return screenRect.right - screenRect.left; }
     int ScreenHeight() const { return screenRect.bottom - screenRect.top; }
 };

@@ -3,30 +3,20 @@
 // contract, the window procedures and the modes. It owns the controller,
 // the program options, the mode flags and folders, the host's state and the
 // settings dialog.
-// The device is render's RenderDevice.
+// The monitors' windows and devices are the Screens.
 
 #include "host/HostProtocol.h"
 #include "host/ModeFlags.h"
 #include "host/ProgramOptions.h"
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "host/StartupTrace.h"
-#include "render/RenderDevice.h"
 #include "settings/SettingsDialog.h"
 
-#include <deque>
 #include <memory>
 #include <vector>
 
 struct PlatformHostState; // a platform's own part of the host, where it has one (host/win32)
-
-// A monitor beyond the saver window's own: a window of its own covers it,
-// and its device is made full screen on it. Where that fails, a windowed
-// device of the monitor's size on that window shows the saver instead.
-struct FurtherScreen {
-    DeviceSetup setup;
-    int width = 0;
-    int height = 0;
-};
 
 struct SaverContext {
     SaverContext() = default;
@@ -42,9 +32,8 @@ struct SaverContext {
     ModeFlags mode;
     HostState host;
     PlatformHostState* platform = nullptr; // set by the Windows entry; none on Linux
-    RenderDevice device; // made before the controller, gone after it
-    std::deque<RenderDevice> furtherDevices; // one a further monitor, in the order of furtherScreens
-    SaverApp app{device, [this] { return InputPending(); }};
+    Screens screens; // made before the controller, gone after it
+    SaverApp app{screens, [this] { return InputPending(); }};
     SettingsDialog settings;
     StartupTrace trace;
     // Where the platform sees input from another thread (Windows): watches
@@ -56,6 +45,5 @@ struct SaverContext {
     // beyond the saver window's and says where it is; closes them once their
     // devices are gone. Unset: the saver window's monitor only.
     std::vector<FurtherScreen> (*openFurtherScreens)(SaverContext& context) = nullptr;
-    void (*closeFurtherScreens)(SaverContext& context) = nullptr;
-    std::vector<FurtherScreen> furtherScreens;
+    void (*closeFurtherScreens)(SaverContext& context, const std::vector<WindowHandle>& windows) = nullptr;
 };

@@ -62,8 +62,8 @@ CheckOutcome OutcomeOf(SaverContext& context, WindowHandle window, const Graphic
 // made, on a thread of its own; the decode's wait looks for input.
 void DecodeFirstPictureAhead(SaverContext& context, const DeviceSetup& setup)
 {
-    context.device.SetInputCheck([&context] { return context.InputPending(); });
-    context.device.PrefetchPicture(FirstCachedPicture(CurrentFolders(context.mode, context.options).cache), setup);
+    context.screens.First().SetInputCheck([&context] { return context.InputPending(); });
+    context.screens.First().PrefetchPicture(FirstCachedPicture(CurrentFolders(context.mode, context.options).cache), setup);
 }
 
 // The overlay's scale on a monitor of that many dots per inch: --scale where
@@ -73,46 +73,35 @@ double OverlayScaleAt(const SaverContext& context, int dpi)
     return context.options.overlayScale > 0 ? context.options.overlayScale : OverlayScaleForDpi(dpi);
 }
 
-double OverlayScaleOf(const SaverContext& context, WindowHandle window)
-{
-    return OverlayScaleAt(context, PlatformWindowDpi(window));
-}
-
-// The saver shows on every monitor: a device on each further one, full
-// screen, or windowed on the monitor's window where full screen is refused.
-// A monitor whose device can't be made stays black; the others go on.
+// The saver shows on every monitor: a device on each further one (Screens).
 void MakeFurtherDevices(SaverContext& context)
 {
     if (!context.openFurtherScreens || context.mode.PreviewMode || context.options.windowWidth > 0) return;
-    context.furtherScreens = context.openFurtherScreens(context);
-    for (const FurtherScreen& screen : context.furtherScreens) {
-        RenderDevice& device = context.furtherDevices.emplace_back();
-        device.SetInputCheck([&context] { return context.InputPending(); });
-        DeviceSetup setup = screen.setup;
-        setup.overlayScale = OverlayScaleOf(context, setup.window);
-        int made = device.Create(setup);
-        if (made != 0 && screen.width > 0 && screen.height > 0) {
-            DeviceSetup windowed = setup;
-            windowed.windowedWidth = screen.width;
-            windowed.windowedHeight = screen.height;
-            made = device.Create(windowed);
-        }
-        if (made == 0) made = device.PrepareSurface();
-        if (made != 0) {
-            device.Release();
-            continue;
-        }
-        context.app.AddDevice(device);
-    }
+    context.screens.MakeFurther(
+        context.openFurtherScreens(context), [&context](int dpi) { return OverlayScaleAt(context, dpi); },
+        [&context] { return context.InputPending(); });
 }
 
 void ReleaseFurtherDevices(SaverContext& context)
 {
-    context.app.furtherDevices.clear();
-    for (RenderDevice& device : context.furtherDevices) device.Release();
-    context.furtherDevices.clear();
-    if (context.closeFurtherScreens && !context.furtherScreens.empty()) context.closeFurtherScreens(context);
-    context.furtherScreens.clear();
+    const std::vector<WindowHandle> windows = context.screens.FurtherWindows();
+    context.screens.ReleaseFurther();
+    if (context.closeFurtherScreens && !windows.empty()) context.closeFurtherScreens(context, windows);
+}
+
+// Every device goes and is made again, the first one too: a Direct3D
+// object knows only the adapters there were when it was made. Each monitor
+// then shows the current picture.
+void RemakeScreens(SaverContext& context)
+{
+    context.host.displaysChanged = false;
+    ReleaseFurtherDevices(context);
+    RenderDevice& first = context.screens.First();
+    if (context.screens.RemakeFirst() != 0) return; // black until the saver closes
+    first.SetOverlayScale(OverlayScaleAt(context, first.MonitorDpi()));
+    MakeFurtherDevices(context);
+    context.app.ScreensRemade();
+    context.trace.Step("screens made again");
 }
 
 void ShowBlackAndRelease(RenderDevice& device)
@@ -130,7 +119,7 @@ void ShowBlackAndRelease(RenderDevice& device)
 
 int32_t SaverStart(SaverContext& context, WindowHandle window)
 {
-    context.trace.Step("window made");
+    context.trace.Step("window made", window);
     TakeTheWindow(context, window);
     GraphicsCheckRun check = BeginGraphicsCheck(context);
     context.trace.Step(check.pending ? "graphics check begun" : "graphics check decided");
@@ -138,13 +127,14 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     TellRefusal(context, check);
     if (OutcomeOf(context, window, check) != CheckOutcome::Goes || context.mode.PreviewMode) return 0;
     // --window: a windowed device of that size; --snapshot: keep each presented frame.
+    // The overlay's scale follows the adapter's monitor once the device knows it.
     const DeviceSetup setup{window, 0, context.options.windowWidth, context.options.windowHeight,
-                            !context.options.snapshotPath.empty(), OverlayScaleOf(context, window)};
+                            !context.options.snapshotPath.empty(), OverlayScaleAt(context, PlatformWindowDpi(window))};
     DecodeFirstPictureAhead(context, setup);
     // From the device to the first frames each step may keep this thread
     // from input for a while; where the platform can, input is watched aside.
     std::shared_ptr<void> busyWatch = context.watchWhileBusy ? context.watchWhileBusy(context) : nullptr;
-    const int made = context.device.Create(setup);
+    const int made = context.screens.MakeFirst(setup);
     if (made != 0) {
         busyWatch.reset();
         if (made == NoGraphicsLibrary) ShowBox(context, [window] { TellNoGraphicsLibrary(window); });
@@ -152,6 +142,8 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
         return 1;
     }
     context.trace.Step("device made");
+    RenderDevice& first = context.screens.First();
+    if (context.options.windowWidth == 0) first.SetOverlayScale(OverlayScaleAt(context, first.MonitorDpi()));
     if (context.InputPending()) {
         PlatformRequestClose(window);
         return 0;
@@ -160,10 +152,10 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     context.app.serviceHost = ServiceHostOption(context.options);
     context.app.optionOverrides = context.options.overrides;
     context.app.trace = &context.trace;
-    if (context.device.PrepareSurface() != 0) return 0;
+    if (first.PrepareSurface() != 0) return 0;
     context.trace.Step("black screen and states");
     MakeFurtherDevices(context);
-    if (!context.furtherDevices.empty()) context.trace.Step("further monitors' devices made");
+    if (context.screens.Devices().size() > 1) context.trace.Step("further monitors' devices made");
     const bool shown = context.app.StartShowing(window) == 0;
     busyWatch.reset();
     if (!shown) {
@@ -195,7 +187,9 @@ void SaverTick(SaverContext& context, WindowHandle window, uint32_t timerId)
         return;
     }
     PlatformSleep(0);
-    if (!context.mode.PreviewMode) context.app.OnTimer(window, timerId);
+    if (context.mode.PreviewMode) return;
+    if (context.host.displaysChanged && timerId == FrameTimerId) RemakeScreens(context);
+    context.app.OnTimer(window, timerId);
 }
 
 bool SaverInputCloses(SaverContext& context, SaverInput input)
@@ -223,6 +217,15 @@ void SaverDpiChanged(SaverContext& context, WindowHandle window, int dpi)
         if (device->Window() == window) device->SetOverlayScale(OverlayScaleAt(context, dpi));
 }
 
+void SaverDisplaysChanged(SaverContext& context)
+{
+    // Only where the saver shows on every monitor (not in a preview or a
+    // --window); a refused start has no device to make again.
+    if (context.openFurtherScreens && !context.mode.PreviewMode && context.options.windowWidth == 0 &&
+        context.screens.First().IsCreated())
+        context.host.displaysChanged = true;
+}
+
 void SaverStop(SaverContext& context, WindowHandle window)
 {
     if (context.host.inputMethodDetached) {
@@ -231,11 +234,11 @@ void SaverStop(SaverContext& context, WindowHandle window)
     }
     if (context.mode.PreviewMode) return;
     context.app.StopTimers();
-    if (!context.options.snapshotPath.empty()) context.device.SaveSnapshot(context.options.snapshotPath);
+    if (!context.options.snapshotPath.empty()) context.screens.First().SaveSnapshot(context.options.snapshotPath);
     // A graphics check left running ends with the process, which follows at
     // once; under wine its survey of the display adapters holds Direct3D's
     // lock, and releasing the device would wait for it.
     if (context.host.deviceLeftToExit) return;
     ReleaseFurtherDevices(context);
-    context.device.Release();
+    context.screens.Release();
 }

@@ -8,6 +8,7 @@
 //   input      the user touched the keyboard or the mouse, or left the saver
 //   frame lost what the frames left on screen is gone (covered, exposed)
 //   dpi        a window now shows on a monitor of other dots per inch
+//   displays   a monitor was added or removed
 //   stop       the window goes
 
 #include "platform/Platform.h"
@@ -32,6 +33,9 @@ bool SaverInputCloses(SaverContext& context, SaverInput input);
 void SaverFrameLost(SaverContext& context);
 // The device on that window lays its overlay out for the new dots per inch.
 void SaverDpiChanged(SaverContext& context, WindowHandle window, int dpi);
+// The screens are made again for the monitors there are now, at the next
+// frame tick (never in the middle of a frame or of start-up).
+void SaverDisplaysChanged(SaverContext& context);
 void SaverStop(SaverContext& context, WindowHandle window);
 
 inline constexpr const char* InitErrorText = "Encountered some errors during initialization.\r\nApplication will be terminated!";

@@ -3,6 +3,7 @@
 // plain values.
 
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
 #include "service/InfoTableRows.h"
@@ -61,7 +62,7 @@ int32_t SaverApp::DrawFrame()
     for (RenderDevice* each : Devices()) {
         const DeviceState state = each->RecoverIfLost();
         const int32_t result = state == DeviceState::Ok ? ComposeFrame(*each, content) : static_cast<int32_t>(state);
-        if (each == &device) first = result;
+        if (each == &screens.First()) first = result;
     }
     return first;
 }

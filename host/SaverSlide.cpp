@@ -4,6 +4,7 @@
 // Then wait one interval for the next step.
 
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "platform/Paths.h"
 #include "render/PictureDecodes.h"
 #include "render/RenderDevice.h"
@@ -53,7 +54,7 @@ long SaverApp::ShowPicture(const std::string& path)
     long result = 0;
     for (RenderDevice* each : Devices()) {
         const long loaded = each->Picture().LoadFile(path, each->ScreenWidth(), each->ScreenHeight(), &decodes);
-        if (each == &device) result = loaded;
+        if (each == &screens.First()) result = loaded;
     }
     // A failed load lets go of the picture before it as well.
     shownPicture = result == 0 ? path : std::string();

@@ -22,3 +22,11 @@ void StartupTrace::Step(const char* step) const
     std::fprintf(file, "%lld %s\n", ms, step);
     std::fflush(file);
 }
+
+void StartupTrace::Step(const char* step, const void* window) const
+{
+    if (!file) return;
+    char line[96];
+    std::snprintf(line, sizeof line, "%s %p", step, window);
+    Step(line);
+}

@@ -15,6 +15,9 @@ public:
     // Opens the file the environment names, if any.
     void OpenFromEnvironment();
     void Step(const char* step) const;
+    // A step that names a window: "<step> <handle>", so that what the
+    // graphics library was told can be matched to it.
+    void Step(const char* step, const void* window) const;
 
 private:
     std::FILE* file = nullptr;

@@ -29,7 +29,8 @@ bool PlatformIsWindow(WindowHandle window);
 int PlatformWindowDpi(WindowHandle window);
 WindowHandle PlatformForegroundWindow();
 // Whether a key press, a mouse button or a close request waits for the
-// window, without taking it off.
+// window or any other window of the saver (one on each monitor), without
+// taking it off.
 bool PlatformInputQueued(WindowHandle window);
 
 // Cursor: the saver hides it and closes when it moves.

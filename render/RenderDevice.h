@@ -39,6 +39,11 @@ constexpr uint32_t DensePanel = 0xF0060606;
 } // namespace Colour
 
 struct RenderDeviceState; // the platform's objects (device, fonts, buffers)
+// The platform's one graphics object that every device of a saver is made
+// from (Direct3D 9: its IDirect3D9, which must be the same for the devices of
+// several monitors to be full screen at once). Shared by the devices made
+// from it; released after the last of them.
+struct DisplayAdapters;
 
 // What a device is made with.
 struct DeviceSetup {
@@ -54,6 +59,11 @@ struct DeviceSetup {
     // How much larger than at 96 dpi the overlay is drawn on this device's
     // monitor (render/OverlayScale.h; taken within its bounds).
     double overlayScale = 1.0;
+    // The window that keeps the keyboard for every device of the saver
+    // (Windows: the focus window); none: the device's own window.
+    WindowHandle focusWindow = nullptr;
+    // What the device is made from; none: the device makes its own.
+    std::shared_ptr<DisplayAdapters> adapters;
 };
 struct PicturePrefetch;   // a picture decoding ahead of its load (Windows)
 
@@ -83,6 +93,12 @@ public:
     void SetOverlayScale(double scale);
     double OverlayScale() const { return setup.overlayScale; }
     void Release();
+    // What the device was made from, for the devices of the other monitors;
+    // none before Create or where the platform has no such object.
+    const std::shared_ptr<DisplayAdapters>& Adapters() const { return setup.adapters; }
+    // The dots per inch of the monitor the device shows on (Windows: its
+    // adapter's monitor, which the saver window, spanning every monitor, can't tell).
+    int MonitorDpi() const;
 
     long BeginScene();
     long EndScene();

@@ -17,6 +17,10 @@ int RenderDevice::Create(const DeviceSetup& deviceSetup)
     lost = false;
     const int result = CreateSurface();
     created = result == 0;
+    // A failed attempt lets go of what it made (the Direct3D object too), so
+    // a second attempt, windowed say, starts clean.
+    if (!created)
+        ReleaseSurface();
     return result;
 }
 

@@ -84,19 +84,28 @@ def move_pointer(display, dx):
                    check=True)
 
 
+def click(display):
+    subprocess.run(['xdotool', 'click', '1'], env=dict(os.environ, DISPLAY=display), check=True)
+
+
 def one_run(build, display, home, service, kind, delay_ms, dx):
+    """kind: key, move or click (a click is made through the X server, as a move is)."""
     wine_run = os.path.join(build, 'wine-run')
     saver = subprocess.Popen([wine_run, os.path.join(build, 'bin', 'Zembria.scr'), '--home', windows_path(home),
                               '--service', service, '--run-for', '40', '/s'],
                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    poke = subprocess.Popen([wine_run, os.path.join(build, 'bin', 'zembria-poke.exe'), kind, str(delay_ms)],
+    poke = subprocess.Popen([wine_run, os.path.join(build, 'bin', 'zembria-poke.exe'),
+                             'key' if kind == 'key' else 'move', str(delay_ms)],
                             stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     sent = hidden = None
     for line in poke.stdout:
         if line.startswith('sent'):
             sent = time.monotonic()
         elif line.startswith('ready'):
-            move_pointer(display, dx)
+            if kind == 'click':
+                click(display)
+            else:
+                move_pointer(display, dx)
             sent = time.monotonic()
             poke.stdin.write('moved\n')
             poke.stdin.flush()

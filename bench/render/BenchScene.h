@@ -4,6 +4,7 @@
 // full overlay, and the bare frame; timed the same way.
 
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "render/Overlay.h"
 #include "render/OverlayLayout.h"
 #include "render/RenderDevice.h"
@@ -111,8 +112,8 @@ template <typename Write> bool MeasurePictureLoads(RenderDevice& device, Write w
 // A whole frame, drawn as if nothing of it were on screen yet.
 inline void DrawWholeFrame(SaverApp& app, int i)
 {
-    app.device.LastFrame().valid = false;
-    ComposeFrame(app.device, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2));
+    app.screens.First().LastFrame().valid = false;
+    ComposeFrame(app.screens.First(), app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2));
 }
 
 // For scale: the frame without any overlay text or panel.

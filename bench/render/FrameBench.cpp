@@ -11,6 +11,7 @@
 #include "bench/render/BenchScene.h"
 #include "bench/render/BenchWindow.h"
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "platform/win32/Direct3d.h"
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
@@ -45,7 +46,8 @@ int main(int argc, char** argv)
     }
     PrepareDirect3d();
     HWND window = OpenBenchWindow();
-    RenderDevice device;
+    Screens screens;
+    RenderDevice& device = screens.First();
     if (!window || device.Create({window}) != 0) {
         std::fprintf(stderr, "render bench: no Direct3D device\n");
         return 1;
@@ -67,9 +69,9 @@ int main(int argc, char** argv)
         return 1;
 
     // Full frames.
-    SaverApp app{device};
+    SaverApp app{screens};
     FillStores(app, w, h);
-    auto frame = [&app](int i) { ComposeFrame(app.device, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2)); };
+    auto frame = [&app](int i) { ComposeFrame(app.screens.First(), app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2)); };
     std::vector<double> remadeCpu, keptCpu, remadeWall, keptWall;
     for (int round = 0; round < 5; ++round) {
         for (bool keep : {false, true}) {

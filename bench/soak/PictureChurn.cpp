@@ -9,6 +9,7 @@
 #include "bench/render/BenchScene.h"
 #include "bench/render/BenchWindow.h"
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "render/Overlay.h"
 #include "platform/win32/Direct3d.h"
 #include "render/RenderDevice.h"
@@ -79,7 +80,8 @@ int main(int argc, char** argv)
     const std::vector<std::string> pictures = JpegsIn(dir);
     PrepareDirect3d(); // as the saver does
     HWND window = OpenBenchWindow();
-    static RenderDevice device;
+    static Screens screens;
+    static RenderDevice& device = screens.First();
     if (pictures.empty() || !window || device.Create({window}) != 0) {
         std::fprintf(stderr, "churn: no pictures or no Direct3D device\n");
         return 1;
@@ -87,7 +89,7 @@ int main(int argc, char** argv)
     device.PrepareSurface();
     device.PrepareFonts();
     const int w = device.ScreenWidth(), h = device.ScreenHeight();
-    static SaverApp app{device};
+    static SaverApp app{screens};
     FillStores(app, w, h);
     auto frame = [](int second) { ComposeFrame(device, app.FrameContentAt(app.lastAdvanceTime + 7 + second)); };
     frame(0);

@@ -71,13 +71,14 @@ std::vector<FurtherScreen> OpenFurtherScreens(SaverContext& context)
 {
     std::vector<FurtherScreen> screens;
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    IDirect3D9* direct3d = CreateDirect3d9();
-    if (direct3d == nullptr || !RegisterMonitorClass(instance)) {
-        if (direct3d) direct3d->Release();
-        return screens;
-    }
-    // Adapter 0 is the saver window's; each further one drives a monitor of its own.
+    // The first monitor's device counts the adapters: a second Direct3D
+    // object would cost a start on one monitor about 0.2 s.
+    const std::shared_ptr<DisplayAdapters>& adapters = context.screens.First().Adapters();
+    if (!adapters) return screens;
+    IDirect3D9* direct3d = adapters->direct3d;
     const UINT count = direct3d->GetAdapterCount();
+    if (count < 2 || !RegisterMonitorClass(instance)) return screens;
+    // Adapter 0 is the saver window's; each further one drives a monitor of its own.
     for (UINT adapter = 1; adapter < count; ++adapter) {
         MONITORINFO info{};
         info.cbSize = sizeof info;
@@ -97,13 +98,12 @@ std::vector<FurtherScreen> OpenFurtherScreens(SaverContext& context)
         screen.height = area.bottom - area.top;
         screens.push_back(screen);
     }
-    direct3d->Release();
     return screens;
 }
 
-void CloseFurtherScreens(SaverContext& context)
+void CloseFurtherScreens(SaverContext&, const std::vector<WindowHandle>& windows)
 {
     // Off the screen at once; the windows themselves go after.
-    for (const FurtherScreen& screen : context.furtherScreens) ShowWindow(static_cast<HWND>(screen.setup.window), SW_HIDE);
-    for (const FurtherScreen& screen : context.furtherScreens) DestroyWindow(static_cast<HWND>(screen.setup.window));
+    for (WindowHandle window : windows) ShowWindow(static_cast<HWND>(window), SW_HIDE);
+    for (WindowHandle window : windows) DestroyWindow(static_cast<HWND>(window));
 }

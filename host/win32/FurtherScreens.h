@@ -7,4 +7,4 @@
 #include <vector>
 
 std::vector<FurtherScreen> OpenFurtherScreens(SaverContext& context);
-void CloseFurtherScreens(SaverContext& context);
+void CloseFurtherScreens(SaverContext& context, const std::vector<WindowHandle>& windows);

@@ -16,4 +16,5 @@ struct PlatformHostState {
     PasswordVerifier verifier = nullptr;
     unsigned autoPlayMessage = 0;      // "QueryCancelAutoPlay", 0 when not registered
     uint32_t lastCheck = 0xFFFFFFFFu;  // tick count when the last check ended; all ones for never
+    uint64_t displayLayout = 0;        // PlatformDisplayLayout when the saver last followed it
 };

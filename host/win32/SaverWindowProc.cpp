@@ -5,17 +5,36 @@
 
 #include "host/SaverContext.h"
 #include "host/SaverContract.h"
+#include "host/win32/PlatformHostState.h"
+
+namespace {
+
+// Monitors came, went or moved. Windows says so with WM_DISPLAYCHANGE; wine
+// doesn't when the X server's outputs change, so each frame tick also
+// compares the layout.
+void FollowDisplays(SaverContext& context, WindowHandle window)
+{
+    const uint64_t layout = PlatformDisplayLayout();
+    if (layout == context.platform->displayLayout) return;
+    context.platform->displayLayout = layout;
+    if (!context.host.childPreview && context.options.windowWidth == 0) PlatformCoverEveryMonitor(window);
+    SaverDisplaysChanged(context);
+}
+
+} // namespace
 
 MessageResult SaverWindowProc(SaverContext& context, WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
 {
     switch (message) {
     case Msg::Create:
+        context.platform->displayLayout = PlatformDisplayLayout();
         if (SaverStart(context, window) != 0) PlatformSendMessage(window, Msg::Destroy, 0, 0);
         break;
     case Msg::Destroy:
         SaverStop(context, window);
         break;
     case Msg::Timer:
+        if (wParam == FrameTimerId) FollowDisplays(context, window);
         SaverTick(context, window, static_cast<uint32_t>(wParam));
         break;
     case Msg::Paint:
@@ -23,6 +42,9 @@ MessageResult SaverWindowProc(SaverContext& context, WindowHandle window, unsign
         break;
     case Msg::DpiChanged:
         SaverDpiChanged(context, window, PlatformFollowDpiChange(window, wParam, lParam));
+        break;
+    case Msg::DisplayChange:
+        FollowDisplays(context, window);
         break;
     default:
         break;

@@ -54,3 +54,9 @@ IDirect3D9* CreateDirect3d9()
     auto create = reinterpret_cast<Create>(reinterpret_cast<void*>(GetProcAddress(module, "Direct3DCreate9")));
     return create != nullptr ? create(D3D_SDK_VERSION) : nullptr;
 }
+
+std::shared_ptr<DisplayAdapters> OpenDisplayAdapters()
+{
+    IDirect3D9* direct3d = CreateDirect3d9();
+    return direct3d != nullptr ? std::make_shared<DisplayAdapters>(direct3d) : nullptr;
+}

@@ -4,6 +4,8 @@
 
 #include <d3d9.h>
 
+#include <memory>
+
 // Under wine, Direct3D's commands run on the thread that makes them. Wine
 // otherwise hands them to a thread of its own that spins for about 40 ms
 // after every batch: ten times what the saver's once-a-second redraw costs.
@@ -15,3 +17,15 @@ void PrepareDirect3d();
 bool Direct3d9Loads();
 // Direct3DCreate9 of the installed d3d9.dll; nullptr when it can't be had.
 IDirect3D9* CreateDirect3d9();
+
+// The one IDirect3D9 of a saver (render/RenderDevice.h): every monitor's
+// device is made from it, so that they may all be full screen at once.
+struct DisplayAdapters {
+    explicit DisplayAdapters(IDirect3D9* made) : direct3d(made) {}
+    ~DisplayAdapters() { direct3d->Release(); }
+    DisplayAdapters(const DisplayAdapters&) = delete;
+    DisplayAdapters& operator=(const DisplayAdapters&) = delete;
+    IDirect3D9* const direct3d;
+};
+// A new one; nullptr when Direct3D 9 can't be had.
+std::shared_ptr<DisplayAdapters> OpenDisplayAdapters();

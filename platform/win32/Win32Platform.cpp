@@ -22,7 +22,11 @@ HIMC savedContext = nullptr;
 
 int PlatformMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, BoxKind)
 {
-    return MessageBoxA(Hwnd(owner), text.c_str(), caption.c_str(), MB_ICONERROR | MB_OK);
+    // The saver's windows are topmost and cover every monitor: a box of no
+    // owner would sit behind them, so it comes to the top and to the front.
+    // (System modal is topmost too, and wine heeds only that.)
+    const UINT onTop = owner == nullptr ? MB_SYSTEMMODAL | MB_TOPMOST | MB_SETFOREGROUND : 0;
+    return MessageBoxA(Hwnd(owner), text.c_str(), caption.c_str(), MB_ICONERROR | MB_OK | onTop);
 }
 
 uint32_t PlatformSetTimer(WindowHandle window, uint32_t id, uint32_t milliseconds)
@@ -91,13 +95,29 @@ bool PlatformRemoveMessage(WindowHandle window, unsigned message)
     return PeekMessageA(&msg, Hwnd(window), message, message, PM_REMOVE | PM_NOYIELD) != FALSE;
 }
 
-bool PlatformInputQueued(WindowHandle window)
+bool PlatformInputQueued(WindowHandle)
 {
+    // The whole thread's queue: input over any monitor lands in the window
+    // there, and every one of the saver's windows is this thread's.
     static const UINT waiting[] = {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_CLOSE};
     MSG msg;
     for (UINT message : waiting)
-        if (PeekMessageA(&msg, Hwnd(window), message, message, PM_NOREMOVE | PM_NOYIELD)) return true;
+        if (PeekMessageA(&msg, nullptr, message, message, PM_NOREMOVE | PM_NOYIELD)) return true;
     return false;
+}
+
+void PlatformCoverEveryMonitor(WindowHandle window)
+{
+    SetWindowPos(Hwnd(window), HWND_TOPMOST, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                 GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), SWP_NOACTIVATE);
+}
+
+uint64_t PlatformDisplayLayout()
+{
+    uint64_t layout = 1469598103934665603ull; // FNV-1a over the figures
+    for (int metric : {SM_CMONITORS, SM_XVIRTUALSCREEN, SM_YVIRTUALSCREEN, SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN})
+        layout = (layout ^ static_cast<uint32_t>(GetSystemMetrics(metric))) * 1099511628211ull;
+    return layout;
 }
 
 bool PlatformCursorPos(PlatformPoint& position)

@@ -24,6 +24,7 @@ constexpr unsigned SetCursor = 0x0020;
 constexpr unsigned Power = 0x0048;
 constexpr unsigned Help = 0x0053;
 constexpr unsigned ContextMenu = 0x007B;
+constexpr unsigned DisplayChange = 0x007E;
 constexpr unsigned KeyDown = 0x0100;
 constexpr unsigned KeyUp = 0x0101;
 constexpr unsigned SysKeyDown = 0x0104;
@@ -66,3 +67,9 @@ bool PlatformRemoveMessage(WindowHandle window, unsigned message);
 // fills its monitor keeps it; any other takes the rectangle the system
 // suggests, the same size at the new DPI.
 int PlatformFollowDpiChange(WindowHandle window, MessageParam wParam, MessageData lParam);
+// Msg::DisplayChange of the full-screen saver window: it covers every
+// monitor there is now.
+void PlatformCoverEveryMonitor(WindowHandle window);
+// The monitors' number and the virtual screen's place, as one value that
+// changes when a monitor comes, goes or moves.
+uint64_t PlatformDisplayLayout();

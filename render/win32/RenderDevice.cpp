@@ -12,6 +12,7 @@
 #include "render/RenderDevice.h"
 
 #include "platform/win32/Direct3d.h"
+#include "platform/win32/MonitorDpi.h"
 #include "render/TextureRecord.h"
 #include "render/win32/RenderDeviceState.h"
 
@@ -56,9 +57,13 @@ int RenderDevice::CreateSurface()
     HWND hwnd = static_cast<HWND>(setup.window);
     const UINT adapter = setup.adapter;
 
-    state->direct3d = CreateDirect3d9();
-    if (!state->direct3d)
+    // The first device makes the saver's one Direct3D object; the other
+    // monitors' devices are given it.
+    if (!setup.adapters)
+        setup.adapters = OpenDisplayAdapters();
+    if (!setup.adapters)
         return NoGraphicsLibrary;
+    state->direct3d = setup.adapters->direct3d;
 
     // Probe the adapter for the best device type it offers.
     D3DCAPS9 caps{};
@@ -90,10 +95,23 @@ int RenderDevice::CreateSurface()
     state->presentParameters = parameters; // CreateDevice may write to its copy
     DWORD behaviour = (caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT) ? D3DCREATE_HARDWARE_VERTEXPROCESSING
                                                                        : D3DCREATE_SOFTWARE_VERTEXPROCESSING;
-    if (FAILED(state->direct3d->CreateDevice(adapter, caps.DeviceType, hwnd, behaviour, &parameters,
+    // Full-screen devices on several monitors must share one focus window
+    // (the saver window); each draws on its own monitor's window.
+    HWND focus = setup.focusWindow != nullptr ? static_cast<HWND>(setup.focusWindow) : hwnd;
+    if (FAILED(state->direct3d->CreateDevice(adapter, caps.DeviceType, focus, behaviour, &parameters,
                                              &state->device)))
         return 1;
     return 0;
+}
+
+int RenderDevice::MonitorDpi() const
+{
+    HMONITOR monitor = nullptr;
+    if (state && state->direct3d && setup.adapter < state->direct3d->GetAdapterCount())
+        monitor = state->direct3d->GetAdapterMonitor(setup.adapter);
+    if (monitor == nullptr)
+        monitor = MonitorFromWindow(static_cast<HWND>(setup.window), MONITOR_DEFAULTTONEAREST);
+    return ::MonitorDpi(monitor);
 }
 
 bool RenderDevice::HasSurface() const
@@ -152,7 +170,9 @@ void RenderDevice::ReleaseSurface()
     if (!state)
         return;
     SafeRelease(state->device);
-    SafeRelease(state->direct3d);
+    // The Direct3D object goes with the last device made from it.
+    state->direct3d = nullptr;
+    setup.adapters.reset();
 }
 
 long RenderDevice::BeginScene()

@@ -18,7 +18,7 @@ struct RenderDeviceState {
     bool inScene = false;
     // The last scene's batch failed: its frame is incomplete, whatever Present says.
     bool batchFailed = false;
-    IDirect3D9* direct3d = nullptr;
+    IDirect3D9* direct3d = nullptr; // the setup's DisplayAdapters' own
     IDirect3DDevice9* device = nullptr;
     // The fonts (by FontSlot), measuring and rendering text.
     GdiText text;

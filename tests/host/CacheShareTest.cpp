@@ -6,6 +6,7 @@
 #include "DemoService.h"
 #include "host/CacheShare.h"
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "platform/FileLock.h"
 #include "platform/OwnFile.h"
 #include "platform/Paths.h"
@@ -55,8 +56,10 @@ struct Hack {
     std::string Shown() const { return device.Picture().Name(); }
     std::string Caption() const { return app.infoStore.GetString("ImageInfoSub", "<none>"); }
 
-    RenderDevice device;
-    SaverApp app{device};
+    Screens screens;
+
+    RenderDevice& device = screens.First();
+    SaverApp app{screens};
 };
 
 class CacheShareTest : public ::testing::Test {

@@ -91,6 +91,7 @@ TEST(DirectXRefused, MessageShowsInTheOpenThenTheSaverStaysBlackAndInert)
     EXPECT_EQ(text, "DirectX 9.0c or higher required (0.0  detected).\r\n"
                     "Application will NOT be terminated - Good Luck!");
     EXPECT_NE(GetWindowLongA(box, GWL_STYLE) & WS_VISIBLE, 0);
+    EXPECT_NE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "above the saver's topmost windows";
 
     RECT boxArea{};
     ASSERT_TRUE(GetWindowRect(box, &boxArea));

@@ -77,8 +77,8 @@ TEST_F(SaverAppTest, GuestWithoutOptionsFile)
     EXPECT_EQ(LastPeriod(SlideTimerId), 10020u);
     EXPECT_EQ(recording.activeTimers.size(), 2u);
     EXPECT_EQ(saver.app.lastAdvanceTime, recording.now);
-    EXPECT_EQ(saver.app.screenRect.right, saver.device.ScreenWidth());
-    EXPECT_EQ(saver.app.screenRect.bottom, saver.device.ScreenHeight());
+    EXPECT_EQ(saver.app.screenRect.right, saver.screens.First().ScreenWidth());
+    EXPECT_EQ(saver.app.screenRect.bottom, saver.screens.First().ScreenHeight());
     EXPECT_TRUE(recording.boxes.empty()) << "a missing options file or dictionary is no error";
 }
 
@@ -295,40 +295,98 @@ TEST_F(SaverWindowTest, CreationStartsAndDestructionStops)
 }
 
 // Every monitor shows the picture and the overlay laid out for its own
-// size and dots per inch; each size decodes once; closing releases every
-// device, then the further monitors' windows go.
+// size; each size decodes once; the devices are made in turn and the earlier
+// ones reset after the last; a monitor added or removed has the screens made
+// again at the next tick; closing releases every device, then the further
+// monitors' windows go.
 TEST_F(SaverWindowTest, EveryMonitorShowsThePictureForItsOwnSize)
 {
     StartFromHome("/s");
     recording.windows = {Saver};
     fs::create_directories(home / "images");
     WriteFile("images/cached.jpg", jpegbytes::JpegText(800, 600));
-    static int closed;
-    closed = 0;
+    static int opened, closed;
+    opened = closed = 0;
     saver.openFurtherScreens = [](SaverContext&) {
+        ++opened;
         return std::vector<FurtherScreen>{{{nullptr, 1, 1024, 768}, 1024, 768}, {{nullptr, 2}, 1920, 1080}};
     };
-    saver.closeFurtherScreens = [](SaverContext&) { ++closed; };
+    saver.closeFurtherScreens = [](SaverContext&, const std::vector<WindowHandle>& windows) {
+        closed += static_cast<int>(windows.size());
+    };
     recording.windowDpi = 192;
+    TheRecording().deviceLife.clear();
     Window(Msg::Create);
     ASSERT_EQ(saver.app.Devices().size(), 3u);
+    EXPECT_EQ(TheRecording().deviceLife,
+              (std::vector<std::string>{"create 0", "create 1", "create 2", "reset 0", "reset 1"}));
     EXPECT_EQ(TheRecording().decodes, 2) << "1920x1080 twice and 1024x768 once";
-    auto drawn = [](const Rect& rect, const std::string& texture) {
-        return std::any_of(TheRecording().calls.begin(), TheRecording().calls.end(), [&](const DrawCall& call) {
-            return call.kind == DrawCall::Kind::Quad && call.rect == rect && call.texture.find(texture) != std::string::npos;
-        });
+    auto drawnOnEvery = [] {
+        auto drawn = [](const Rect& rect, const std::string& texture) {
+            return std::any_of(TheRecording().calls.begin(), TheRecording().calls.end(), [&](const DrawCall& call) {
+                return call.kind == DrawCall::Kind::Quad && call.rect == rect && call.texture.find(texture) != std::string::npos;
+            });
+        };
+        for (const Rect& screen : {Rect{0, 0, 1920, 1080}, Rect{0, 0, 1024, 768}}) {
+            EXPECT_TRUE(drawn(screen, "cached.jpg")) << "the picture fills " << screen.right << "x" << screen.bottom;
+            EXPECT_TRUE(drawn(OverlayLayout::Bar(screen.bottom, 2.0), "OverlayLogo 162")) << "the bar on " << screen.bottom;
+        }
     };
-    for (const Rect& screen : {Rect{0, 0, 1920, 1080}, Rect{0, 0, 1024, 768}}) {
-        EXPECT_TRUE(drawn(screen, "cached.jpg")) << "the picture fills " << screen.right << "x" << screen.bottom;
-        EXPECT_TRUE(drawn(OverlayLayout::Bar(screen.bottom, 2.0), "OverlayLogo 162")) << "the bar on " << screen.bottom;
-    }
+    drawnOnEvery();
     // The saver window moves to a monitor of 144 dpi: only its own device follows.
     Window(Msg::DpiChanged, MessageParam{144} << 16);
-    EXPECT_EQ(saver.device.OverlayScale(), 1.5);
-    EXPECT_EQ(saver.furtherDevices[0].OverlayScale(), 2.0);
+    EXPECT_EQ(saver.app.Devices()[0]->OverlayScale(), 1.5);
+    EXPECT_EQ(saver.app.Devices()[1]->OverlayScale(), 2.0);
+
+    // A monitor came or went (seen at a frame tick, as under wine, which
+    // sends no WM_DISPLAYCHANGE then): every screen is made again, each
+    // showing the picture.
+    TheRecording().calls.clear();
+    TheRecording().deviceLife.clear();
+    Window(Msg::DisplayChange);
+    EXPECT_TRUE(recording.coverings.empty()) << "the layout is the same";
+    recording.displayLayout = 2;
+    Window(Msg::Timer, FrameTimerId);
+    EXPECT_EQ(recording.coverings, std::vector<WindowHandle>{Saver});
+    EXPECT_EQ(closed, 2);
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(TheRecording().deviceLife,
+              (std::vector<std::string>{"create 0", "create 1", "create 2", "reset 0", "reset 1"}));
+    ASSERT_EQ(saver.app.Devices().size(), 3u);
+    drawnOnEvery();
+
     Window(Msg::Destroy);
     EXPECT_EQ(TheRecording().texturesAlive, 0);
-    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(closed, 4);
+}
+
+// Each device's overlay follows its own adapter's monitor, the first one's
+// too (the saver window spans them all, so its own monitor tells nothing).
+TEST_F(SaverWindowTest, EachMonitorScalesByItsOwnDpi)
+{
+    struct Case {
+        int first, second;
+        double firstScale, secondScale;
+    };
+    for (const Case& c : {Case{192, 96, 2.0, 1.0}, Case{96, 192, 1.0, 2.0}}) {
+        ResetPlatformRecording();
+        ResetRecording();
+        saver.mode.ModuleDirectory = home.string();
+        saver.options.service = "127.0.0.1:9";
+        StartFromHome("/s");
+        recording.windows = {Saver};
+        recording.windowDpi = 144; // what the window spanning both would say
+        TheRecording().adapterDpi = {{0, c.first}, {1, c.second}};
+        saver.openFurtherScreens = [](SaverContext&) {
+            return std::vector<FurtherScreen>{{{nullptr, 1}, 1024, 768}};
+        };
+        Window(Msg::Create);
+        const auto devices = saver.app.Devices();
+        ASSERT_EQ(devices.size(), 2u);
+        EXPECT_EQ(devices[0]->OverlayScale(), c.firstScale) << c.first << " dpi on the first monitor";
+        EXPECT_EQ(devices[1]->OverlayScale(), c.secondScale) << c.second << " dpi on the second";
+        Window(Msg::Destroy);
+    }
 }
 
 TEST_F(SaverWindowTest, PreviewStartsNothing)
@@ -360,6 +418,8 @@ TEST_F(SaverWindowTest, OldDirectXLeavesTheWindowInert)
         SCOPED_TRACE(c.when);
         ResetPlatformRecording();
         ResetRecording();
+        saver.mode.ModuleDirectory = home.string();
+        saver.options.service = "127.0.0.1:9";
         StartFromHome("/s");
         recording.windows = {Saver};
         recording.helperWaits = c.helperWaits;
@@ -469,7 +529,7 @@ TEST_F(SaverWindowTest, RepaintHasTheNextTickDrawTheWholeFrame)
     Window(Msg::Timer, FrameTimerId);
     const auto presents = CallsOf(DrawCall::Kind::Present);
     ASSERT_EQ(presents.size(), 1u);
-    EXPECT_EQ(presents[0].rect, (Rect{0, 0, saver.device.ScreenWidth(), saver.device.ScreenHeight()}));
+    EXPECT_EQ(presents[0].rect, (Rect{0, 0, saver.screens.First().ScreenWidth(), saver.screens.First().ScreenHeight()}));
     HostWindowProc(saver, Saver, Msg::Destroy, 0, 0);
 }
 

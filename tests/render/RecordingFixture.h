@@ -3,6 +3,7 @@
 // empty stores drawing on it, and local time in UTC so clock texts are fixed.
 
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
 #include "tests/support/RecordingDevice.h"
@@ -64,8 +65,9 @@ protected:
 
     static const int W = 1920;
     static const int H = 1080;
-    RenderDevice device;
-    SaverApp app{device};
+    Screens screens;
+    RenderDevice& device = screens.First();
+    SaverApp app{screens};
 };
 
 inline std::ostream& operator<<(std::ostream& out, const Rect& r)

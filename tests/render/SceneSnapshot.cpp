@@ -6,6 +6,7 @@
 // Usage: scene_snapshot PICTURE_DIR OUT_DIR
 
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "render/CollisionNotice.h"
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
@@ -82,7 +83,7 @@ struct Scene {
 
 void DrawAt(SaverApp& app, int64_t now)
 {
-    ComposeFrame(app.device, app.FrameContentAt(now));
+    ComposeFrame(app.screens.First(), app.FrameContentAt(now));
 }
 
 // Where the device measures every text box of the frame at now to lie, one
@@ -91,18 +92,18 @@ void DrawAt(SaverApp& app, int64_t now)
 void WriteTextBoxes(SaverApp& app, int64_t now, const std::string& path)
 {
     const FrameContent content = app.FrameContentAt(now);
-    const double scale = app.device.OverlayScale();
+    const double scale = app.screens.First().OverlayScale();
     std::vector<TextItem> items = CaptionItems(content.captions, Height, scale);
     for (const TextItem& item : ClockItems(Width, content.clocks, scale)) items.push_back(item);
     items.push_back(CountdownItem(content.countdown, Height, scale));
     DrawList table;
-    if (content.showInfoTable) DrawInfoTable(table, app.device, content.tableRows);
+    if (content.showInfoTable) DrawInfoTable(table, app.screens.First(), content.tableRows);
     for (const DrawCommand& command : table.Commands())
         if (command.kind == DrawCommand::Kind::Text)
             items.push_back({command.text, command.rect.left, command.rect.top, command.font});
     if (FILE* file = std::fopen(path.c_str(), "w")) {
         for (const TextItem& item : items) {
-            const Rect box = app.device.MeasureTextBox(item.text, item.x, item.y, item.font);
+            const Rect box = app.screens.First().MeasureTextBox(item.text, item.x, item.y, item.font);
             std::fprintf(file, "%d %d %d %d %d %s\n", static_cast<int>(item.font), box.left, box.top, box.right,
                          box.bottom, item.text.c_str());
         }
@@ -120,7 +121,8 @@ int main(int argc, char** argv)
     }
     const std::string pictures = std::string(argv[1]) + "/", out = std::string(argv[2]) + "/";
     WindowHandle window = OpenWindow();
-    RenderDevice device;
+    Screens screens;
+    RenderDevice& device = screens.First();
     if (!window || device.Create({window, 0, Width, Height, true}) != 0 || device.PrepareSurface() != 0) {
         std::fprintf(stderr, "scene_snapshot: no device\n");
         return 1;
@@ -158,12 +160,12 @@ int main(int argc, char** argv)
         {"collision-notice", "stripes.jpg", FillAll,
          [](SaverApp& app) {
              DrawAt(app, SceneTime);
-             DrawCollisionNotice(app.device, app.dictionary, Height);
+             DrawCollisionNotice(app.screens.First(), app.dictionary, Height);
          }},
     };
     int failures = 0;
     for (const Scene& scene : scenes) {
-        SaverApp app{device};
+        SaverApp app{screens};
         scene.set(app);
         if (scene.picture) {
             if (device.Picture().LoadFile(pictures + scene.picture, Width, Height) != 0) {

@@ -4,6 +4,7 @@
 
 #include "TestHttpServer.h"
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "render/RenderDevice.h"
 #include "render/CollisionNotice.h"
 #include "settings/MemberCode.h"
@@ -47,8 +48,9 @@ protected:
     TestHttpServer server;
     std::string answer = "MemberCollision: ok\nMemberLogin: ok\n";
     int status = 200;
-    RenderDevice device;
-    SaverApp app{device};
+    Screens screens;
+    RenderDevice& device = screens.First();
+    SaverApp app{screens};
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 // backslash paths, deleting through the file system.
 
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "render/RenderDevice.h"
 #include "slideshow/FileTimes.h"
 #include "slideshow/NativePath.h"
@@ -45,8 +46,9 @@ protected:
 
     fs::path folder;
     std::string folderText;
-    RenderDevice device;
-    SaverApp app{device};
+    Screens screens;
+    RenderDevice& device = screens.First();
+    SaverApp app{screens};
 };
 
 TEST_F(CacheWin32, TimesOfANewFileAndAnOldWrite)

@@ -3,6 +3,7 @@
 // of the real one makes every file old, a clock behind makes them future.
 
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "render/RenderDevice.h"
 #include "platform/Paths.h"
 #include "tests/slideshow/CacheFiles.h"
@@ -39,8 +40,9 @@ protected:
     }
 
     TempFolder folder;
-    RenderDevice device;
-    SaverApp app{device};
+    Screens screens;
+    RenderDevice& device = screens.First();
+    SaverApp app{screens};
     int64_t realNow = 0;
 };
 

@@ -2,6 +2,7 @@
 // service client, the recording render device and a driven clock.
 
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "platform/Paths.h"
 #include "render/RenderDevice.h"
 #include "tests/render/TestPictures.h"
@@ -134,8 +135,9 @@ protected:
     TempFolder cache;
     ServiceState service;
     TestHttpServer server;
-    RenderDevice device;
-    SaverApp app{device};
+    Screens screens;
+    RenderDevice& device = screens.First();
+    SaverApp app{screens};
 };
 
 TEST_F(SlideShow, SameNameKeepsThePicture)

@@ -123,7 +123,15 @@ int RenderDevice::CreateSurface()
     screenWidth = setup.windowedWidth > 0 ? setup.windowedWidth : LogOf(*this).displayWidth;
     screenHeight = setup.windowedHeight > 0 ? setup.windowedHeight : LogOf(*this).displayHeight;
     ++LogOf(*this).devicesCreated;
+    TheRecording().deviceLife.push_back("create " + std::to_string(setup.adapter));
     return 0;
+}
+
+int RenderDevice::MonitorDpi() const
+{
+    const auto& dpi = TheRecording().adapterDpi;
+    const auto found = dpi.find(setup.adapter);
+    return found != dpi.end() ? found->second : PlatformWindowDpi(setup.window);
 }
 
 // The log needs no window: the recording draws with or without Create.
@@ -162,6 +170,7 @@ DeviceState RenderDevice::TestCooperativeLevel()
 
 DeviceState RenderDevice::ResetDevice()
 {
+    TheRecording().deviceLife.push_back("reset " + std::to_string(setup.adapter));
     return Next(LogOf(*this).resetResults, LogOf(*this).resets++);
 }
 

@@ -15,6 +15,7 @@
 
 #include "render/RenderDevice.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,8 @@ struct Recording {
     Rect clip{};               // the clip area set, empty for none
     std::string prefetched;    // the path PrefetchPicture was given last
     int devicesAtPrefetch = 0; // devicesCreated when it was
+    std::map<unsigned, int> adapterDpi; // each adapter's monitor; others answer the window's dpi
+    std::vector<std::string> deviceLife; // "create N" and "reset N" by adapter, in order
 };
 
 // The recording every device logs to unless given one of its own;

@@ -32,7 +32,7 @@ int RecordingPlatform::CountArmed(uint32_t id) const
 
 int PlatformMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, BoxKind kind)
 {
-    recording.boxes.push_back({owner, text, caption, kind, saver.device.IsCreated()});
+    recording.boxes.push_back({owner, text, caption, kind, saver.screens.First().IsCreated()});
     if (recording.whileBoxUp) recording.whileBoxUp();
     return 1;
 }
@@ -126,6 +126,16 @@ int PlatformFollowDpiChange(WindowHandle window, MessageParam wParam, MessageDat
 {
     recording.dpiChanges.push_back({window, Msg::DpiChanged, wParam, lParam});
     return static_cast<int>((wParam >> 16) & 0xFFFF);
+}
+
+uint64_t PlatformDisplayLayout()
+{
+    return recording.displayLayout;
+}
+
+void PlatformCoverEveryMonitor(WindowHandle window)
+{
+    recording.coverings.push_back(window);
 }
 
 int PlatformWindowDpi(WindowHandle)

@@ -42,6 +42,7 @@ struct RecordingPlatform {
     std::vector<RecordedMessage> sent;
     std::vector<RecordedMessage> defaulted;   // reached DefWindowProc
     std::vector<RecordedMessage> dpiChanges;  // followed by the window
+    std::vector<WindowHandle> coverings;      // windows made to cover every monitor again
     std::vector<RecordedTimer> armed;
     std::vector<RecordedTimer> killed;
     std::vector<RecordedBox> boxes;
@@ -57,6 +58,7 @@ struct RecordingPlatform {
     std::vector<WindowHandle> windows;        // the windows that exist
     WindowHandle foreground = nullptr;
     int windowDpi = 96;                       // of every window's monitor
+    uint64_t displayLayout = 1;               // the monitors' layout
     uint8_t acLineStatus = 1;
     std::string modulePath = "C:\\Saver\\Zembria.scr";
     std::string currentDirectory = "C:\\Users\\anna";

@@ -103,4 +103,10 @@ def shown(display, references):
         _, pixel = screen_pixels(display)
     except (RuntimeError, struct.error, subprocess.TimeoutExpired):
         return [None] * len(MONITORS)
-    return [closest(monitor_colour(pixel, m), references) for m in MONITORS]
+    found = []
+    for m in MONITORS:
+        try:
+            found.append(closest(monitor_colour(pixel, m), references))
+        except IndexError:  # a monitor switched off: the screen ends before it
+            found.append(None)
+    return found

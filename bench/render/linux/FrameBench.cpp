@@ -8,6 +8,7 @@
 
 #include "bench/render/BenchScene.h"
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "platform/linux/sdl/SdlPlatform.h"
 #include "render/Overlay.h"
 #include "render/RenderDevice.h"
@@ -79,7 +80,8 @@ int main(int argc, char** argv)
     WindowHandle window = PlatformStart(platform, SaverWindowPlacement{}) == 0
                               ? PlatformCreateSaverWindow(platform, SaverWindowPlacement{})
                               : nullptr;
-    RenderDevice device;
+    Screens screens;
+    RenderDevice& device = screens.First();
     if (!window || device.Create({window}) != 0) {
         std::fprintf(stderr, "render bench: no SDL renderer\n");
         return 1;
@@ -91,9 +93,9 @@ int main(int argc, char** argv)
 
     if (!MeasurePictureLoads(device, WriteJpeg)) return 1;
 
-    SaverApp app{device};
+    SaverApp app{screens};
     FillStores(app, w, h);
-    auto frame = [&app](int i) { ComposeFrame(app.device, app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2)); };
+    auto frame = [&app](int i) { ComposeFrame(app.screens.First(), app.FrameContentAt(app.lastAdvanceTime + 7 + i / 2)); };
     auto whole = [&app](int i) { DrawWholeFrame(app, i); };
     std::vector<double> cpu, wall;
     for (int round = 0; round < 5; ++round) {

@@ -18,6 +18,7 @@ void Deliver(SaverContext& context, WindowHandle window, SaverWindowEvent event)
     case SaverWindowEvent::MouseMove: if (SaverInputCloses(context, SaverInput::MouseMove)) PlatformRequestClose(window); break;
     case SaverWindowEvent::FocusLost: if (SaverInputCloses(context, SaverInput::Deactivated)) PlatformRequestClose(window); break;
     case SaverWindowEvent::Exposed: SaverFrameLost(context); break;
+    case SaverWindowEvent::DisplaysChanged: SaverDisplaysChanged(context); break;
     case SaverWindowEvent::None: break;
     }
 }

@@ -84,7 +84,7 @@ std::vector<FurtherScreen> OpenFurtherScreens(SaverContext&)
     return screens;
 }
 
-void CloseFurtherScreens(SaverContext&)
+void CloseFurtherScreens(SaverContext&, const std::vector<WindowHandle>&)
 {
     PlatformCloseFurtherWindows(platform);
 }

@@ -66,7 +66,8 @@ enum class SaverWindowEvent {
     Click,
     MouseMove,
     FocusLost,
-    Exposed // what was on screen is gone
+    Exposed, // what was on screen is gone
+    DisplaysChanged // a display was connected or disconnected
 };
 
 // Starts SDL's video and events for a saver window placed so; SIGTERM and

@@ -42,6 +42,8 @@ SaverWindowEvent Meaning(SdlPlatformState& state, const SDL_Event& event)
         }
     }
     if (state.foreign) return SaverWindowEvent::None;
+    if (event.type == SDL_DISPLAYEVENT && event.display.event != SDL_DISPLAYEVENT_ORIENTATION)
+        return SaverWindowEvent::DisplaysChanged;
     switch (event.type) {
     case SDL_KEYDOWN: return SaverWindowEvent::Key;
     case SDL_MOUSEBUTTONDOWN: return SaverWindowEvent::Click;

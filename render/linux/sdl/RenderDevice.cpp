@@ -128,6 +128,11 @@ int RenderDevice::CreateSurface()
     return 0;
 }
 
+int RenderDevice::MonitorDpi() const
+{
+    return PlatformWindowDpi(setup.window);
+}
+
 bool RenderDevice::HasSurface() const
 {
     return state && state->renderer;

@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <fstream>
 
-RenderDevice testDevice;
+Screens testScreens;
+RenderDevice& testDevice = testScreens.First();
 
 namespace {
 

@@ -2,6 +2,7 @@
 // A full-screen Direct3D 9 device on a popup window covering the display,
 // made once per test program, with back-buffer and front-buffer read-back.
 
+#include "host/Screens.h"
 #include "render/RenderDevice.h"
 #include "render/win32/RenderDeviceState.h"
 
@@ -23,8 +24,9 @@ inline int Red(uint32_t c) { return c >> 16 & 0xFF; }
 inline int Green(uint32_t c) { return c >> 8 & 0xFF; }
 inline int Blue(uint32_t c) { return c & 0xFF; }
 
-// The test program's device, opened on the test window.
-extern RenderDevice testDevice;
+// The test program's device, opened on the test window: the first of its screens.
+extern Screens testScreens;
+extern RenderDevice& testDevice;
 
 // Opens the saver-like window and the device; returns false when either fails.
 bool OpenDevice(int windowedWidth = 0, int windowedHeight = 0);

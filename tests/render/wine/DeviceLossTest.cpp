@@ -39,7 +39,7 @@ TEST(DeviceLoss, FrameComesBackAfterTheDeviceIsLostAndReset)
     // A kept frame is a default-pool surface: it would block the reset if it stayed.
     testDevice.SetKeepPresentedFrame(true);
     const int w = testDevice.ScreenWidth(), h = testDevice.ScreenHeight();
-    SaverApp app{testDevice};
+    SaverApp app{testScreens};
     app.screenRect = ScreenRect{0, 0, w, h};
     // No clock and a countdown at 0: every tick's frame is the same.
     app.options.SetString("ShowZembrianTime", "no");

@@ -56,7 +56,7 @@ protected:
         EXPECT_EQ(testDevice.EndScene(), 0);
         return ReadBackBuffer();
     }
-    SaverApp app{testDevice};
+    SaverApp app{testScreens};
 };
 
 TEST_F(DevicePixels, DeviceCoversTheDisplayMode)

@@ -14,7 +14,7 @@ TEST(WindowedDevice, TakesTheWindowSizeAndSnapshotsIt)
     EXPECT_EQ(testDevice.ScreenWidth(), 640);
     EXPECT_EQ(testDevice.ScreenHeight(), 480);
 
-    SaverApp app{testDevice};
+    SaverApp app{testScreens};
     app.screenRect = ScreenRect{0, 0, 640, 480};
     testDevice.SetKeepPresentedFrame(true);
     ASSERT_EQ(ComposeFrame(testDevice, app.FrameContentAt(1772409600)), 0);

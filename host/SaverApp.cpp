@@ -89,11 +89,18 @@ int32_t SaverApp::StartShowing(WindowHandle saverWindow)
 int32_t SaverApp::StartService(WindowHandle saverWindow)
 {
 
-    if (options.GetString("offline", "false") != "false") {
+    switch (answers.ForStep()) {
+    case AnswerFrom::Service:
+        Login();
+        PublishAnswer(); // the login's captions
+        break;
+    case AnswerFrom::Shared:
+        FollowLeader();
+        break;
+    case AnswerFrom::None:
         infoStore.SetString("ImageInfoMain", dictionary.GetString("Hint", "HINT:"), true);
         infoStore.SetString("ImageInfoSub", dictionary.GetString("HostNotAvailable", "no connection"), true);
-    } else {
-        StartConversation();
+        break;
     }
     Trace("login or offline hint");
     if (InputPending()) return 1;
@@ -106,7 +113,7 @@ int32_t SaverApp::StartService(WindowHandle saverWindow)
         OnTimer(saverWindow, FrameTimerId);
     }
 
-    if (!share.Following()) lastAdvanceTime = PlatformNow(); // a follower counts down with its leader
+    if (answers.ForStep() != AnswerFrom::Shared) lastAdvanceTime = PlatformNow(); // a follower counts down with its leader
     PlatformSetTimer(saverWindow, FrameTimerId, FramePeriodMs);
     PlatformSetTimer(saverWindow, SlideTimerId, SlidePeriodMs());
     return 0;
@@ -121,14 +128,14 @@ int32_t SaverApp::OnTimer(WindowHandle saverWindow, uint32_t timerId)
 {
     window = saverWindow;
     if (timerId == SlideTimerId) {
-        if (!advancing && !share.Following()) {
+        if (!advancing && answers.ForStep() != AnswerFrom::Shared) {
             infoStore.SetString("ImageInfoMain", dictionary.GetString("Loading", "loading"), true);
             infoStore.SetString("ImageInfoSub", "", true);
             advancePending = true;
         }
         return 0;
     }
-    if (share.Following()) KeepFollowing();
+    if (answers.ForFrame() == AnswerFrom::Shared) KeepFollowing();
     int32_t result = DrawFrame();
     if (result != 0) return result;
     if (advancePending) AdvanceSlide();

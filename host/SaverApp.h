@@ -10,6 +10,7 @@
 //   SaverFrame.cpp     the frame
 //   SaverShare.cpp     leading or following the other hacks on the cache folder
 
+#include "host/AnswerSource.h"
 #include "host/CacheShare.h"
 #include "host/ModeFlags.h"
 #include "host/StartupTrace.h"
@@ -91,6 +92,7 @@ public:
     const StartupTrace* trace = nullptr; // the start-up's steps, when traced
     std::vector<std::pair<std::string, std::string>> optionOverrides; // options file values for this run only
     CacheShare share; // the other hacks on the same cache folder, when the host lets savers share
+    AnswerSource answers{share, options}; // who answers each step and frame
 
 private:
     void Trace(const char* step) const;
@@ -100,7 +102,6 @@ private:
     void ShowNextCachedPicture();
     // The share: the leader publishes what it shows; a follower shows that
     // and tries to lead at each frame tick.
-    void StartConversation();
     void PublishAnswer();
     void FollowLeader();
     void KeepFollowing();

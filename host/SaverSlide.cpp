@@ -37,7 +37,7 @@ void SaverApp::PrepareCache()
 
 void SaverApp::ExpireCache()
 {
-    if (share.Following())
+    if (!answers.KeepsTheCache())
         return;
     lastCacheExpiry = PlatformNow();
     const std::string shown = LastPathComponent(shownPicture);
@@ -105,13 +105,15 @@ void SaverApp::AdvanceSlide()
 {
     PlatformKillTimer(window, SlideTimerId);
     advancePending = false;
-    if (share.Following()) {
+    const AnswerFrom from = answers.ForStep();
+    if (from == AnswerFrom::Shared) {
         FollowLeader();
         return;
     }
     advancing = true;
 
-    if (serviceClient.IsConnected() && serviceClient.FetchInfos(infoStore) == 0)
+    // Unreachable, the service counts as offline: the cache in turn.
+    if (from == AnswerFrom::Service && serviceClient.IsConnected() && serviceClient.FetchInfos(infoStore) == 0)
         ShowServicePicture();
     else
         ShowNextCachedPicture();

@@ -85,6 +85,7 @@ public:
     uint64_t cacheLimitBytes = CacheLimitBytes; // the bound the cache is held to
     ScreenRect screenRect{};
     bool advancing = false;
+    bool loginDeferred = false; // a sparing start-up leaves the login to the first step that asks
     WindowHandle window = nullptr;
     // Given by the host before Start: where the files lie, the service to ask.
     SaverFolders folders;
@@ -92,7 +93,8 @@ public:
     const StartupTrace* trace = nullptr; // the start-up's steps, when traced
     std::vector<std::pair<std::string, std::string>> optionOverrides; // options file values for this run only
     CacheShare share; // the other hacks on the same cache folder, when the host lets savers share
-    AnswerSource answers{share, options}; // who answers each step and frame
+    AnswerSource answers{share, options, pictureList}; // who answers each step and frame
+    uint32_t framePeriodMs = 0; // as the frame timer is armed; 0 before
 
 private:
     void Trace(const char* step) const;
@@ -103,6 +105,8 @@ private:
     // The share: the leader publishes what it shows; a follower shows that
     // and tries to lead at each frame tick.
     void PublishAnswer();
+    // The slide timer's tick: the caption says a picture comes, the next frame tick fetches it.
+    void AnnounceStep();
     void FollowLeader();
     void KeepFollowing();
     // Deletes what outlived CacheDays or doesn't fit the bound, never the

@@ -49,8 +49,11 @@ void SaverApp::KeepFollowing()
     // The leader is gone: carry on from its last answer, log in once, and
     // take the next step when the leader would have taken it.
     FollowLeader();
+    answers.metered = PlatformConnectionMetered(window);
     if (answers.ForStep() == AnswerFrom::Service)
         Login();
+    else
+        loginDeferred = answers.Sparing();
     const int64_t dueSeconds = lastAdvanceTime + refreshSeconds - PlatformNow();
     const int64_t dueMs = std::clamp<int64_t>(dueSeconds * 1000, FramePeriodMs, SlidePeriodMs());
     PlatformSetTimer(window, SlideTimerId, static_cast<uint32_t>(dueMs));

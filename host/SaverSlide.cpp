@@ -105,12 +105,17 @@ void SaverApp::AdvanceSlide()
 {
     PlatformKillTimer(window, SlideTimerId);
     advancePending = false;
+    answers.metered = PlatformConnectionMetered(window);
     const AnswerFrom from = answers.ForStep();
     if (from == AnswerFrom::Shared) {
         FollowLeader();
         return;
     }
     advancing = true;
+    if (from == AnswerFrom::Service && loginDeferred) {
+        loginDeferred = false;
+        Login();
+    }
 
     // Unreachable, the service counts as offline: the cache in turn.
     if (from == AnswerFrom::Service && serviceClient.IsConnected() && serviceClient.FetchInfos(infoStore) == 0)

@@ -185,6 +185,16 @@ uint8_t PlatformAcLineStatus()
     return recording.acLineStatus;
 }
 
+void PlatformReadPowerState(WindowHandle, PowerState& state)
+{
+    if (recording.power) state = *recording.power;
+}
+
+bool PlatformConnectionMetered(WindowHandle)
+{
+    return recording.metered;
+}
+
 std::string PlatformModulePath()
 {
     return recording.modulePath;

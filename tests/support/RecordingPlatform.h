@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,8 @@ struct RecordingPlatform {
     WindowHandle foreground = nullptr;
     int windowDpi = 96;                       // of every window's monitor
     uint8_t acLineStatus = 1;
+    std::optional<PowerState> power;          // what a frame tick reads; unset: left as the window's events made it
+    bool metered = false;
     std::string modulePath = "C:\\Saver\\Zembria.scr";
     std::string currentDirectory = "C:\\Users\\anna";
     bool inputMethod = true;

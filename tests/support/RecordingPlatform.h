@@ -61,6 +61,7 @@ struct RecordingPlatform {
     uint8_t acLineStatus = 1;
     std::optional<PowerState> power;          // what a frame tick reads; unset: left as the window's events made it
     bool metered = false;
+    int powerSettingsWatched = 0;             // power-setting registrations not given back
     std::string modulePath = "C:\\Saver\\Zembria.scr";
     std::string currentDirectory = "C:\\Users\\anna";
     bool inputMethod = true;

@@ -49,14 +49,14 @@ public:
     // Whether a metered connection or energy saver keeps the service away;
     // with an empty cache one download is still allowed.
     bool Sparing() const;
+    // The option offline: the service is never asked.
+    bool Offline() const;
     uint32_t FramePeriodMs(uint32_t usual) const { return power.energySaver ? SparingFramePeriodMs : usual; }
 
     PowerState power;     // read at each frame tick, or told by the window's events
     bool metered = false; // read before each step
 
 private:
-    bool Offline() const;
-
     const CacheShare& share;
     const KeyValueStore& options;
     const std::vector<std::string>& pictures;

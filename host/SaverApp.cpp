@@ -100,8 +100,9 @@ int32_t SaverApp::StartService(WindowHandle saverWindow)
         break;
     case AnswerFrom::None:
         infoStore.SetString("ImageInfoMain", dictionary.GetString("Hint", "HINT:"), true);
-        loginDeferred = answers.Sparing();
-        if (loginDeferred)
+        // Thrift, not the option, keeps the service away: the first step it lets through logs in.
+        loginDeferred = !answers.Offline();
+        if (answers.Sparing())
             infoStore.SetString("ImageInfoSub", dictionary.GetString("SavingData", "saving data: cached pictures"), true);
         else
             infoStore.SetString("ImageInfoSub", dictionary.GetString("HostNotAvailable", "no connection"), true);

@@ -85,7 +85,7 @@ public:
     uint64_t cacheLimitBytes = CacheLimitBytes; // the bound the cache is held to
     ScreenRect screenRect{};
     bool advancing = false;
-    bool loginDeferred = false; // a sparing start-up leaves the login to the first step that asks
+    bool loginDeferred = false; // a thrifty start-up leaves the login to the first step that asks
     WindowHandle window = nullptr;
     // Given by the host before Start: where the files lie, the service to ask.
     SaverFolders folders;

@@ -53,7 +53,7 @@ void SaverApp::KeepFollowing()
     if (answers.ForStep() == AnswerFrom::Service)
         Login();
     else
-        loginDeferred = answers.Sparing();
+        loginDeferred = !answers.Offline();
     const int64_t dueSeconds = lastAdvanceTime + refreshSeconds - PlatformNow();
     const int64_t dueMs = std::clamp<int64_t>(dueSeconds * 1000, FramePeriodMs, SlidePeriodMs());
     PlatformSetTimer(window, SlideTimerId, static_cast<uint32_t>(dueMs));

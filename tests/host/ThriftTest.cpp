@@ -170,3 +170,17 @@ TEST_F(ThriftTest, AMeteredConnectionStillFetchesOnePictureForAnEmptyCache)
     EXPECT_EQ(saver.app.pictureList.size(), 1u);
     EXPECT_EQ(saver.device.Picture().Name(), saver.app.pictureList.front());
 }
+
+TEST_F(ThriftTest, StartedWhileTheMonitorsAreOffItLogsInWhenOneComesBack)
+{
+    Saver saver(service->HostPort());
+    saver.CachePicture(pictures.path);
+    recording.power = PowerState{false, false};
+    saver.Start();
+    saver.Run(21);
+    EXPECT_EQ(Infos(), 0);
+
+    recording.power = PowerState{true, false};
+    saver.Run(1);
+    EXPECT_GE(Infos(), 2) << "the login's question and the held step's";
+}

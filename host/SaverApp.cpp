@@ -101,11 +101,25 @@ int32_t SaverApp::StartShowing(WindowHandle saverWindow)
 int32_t SaverApp::StartService(WindowHandle saverWindow)
 {
 
-    if (options.GetString("offline", "false") != "false") {
+    answers.metered = PlatformConnectionMetered(saverWindow);
+    switch (answers.ForStep()) {
+    case AnswerFrom::Service:
+        Login();
+        PublishAnswer(); // the login's captions
+        break;
+    case AnswerFrom::Shared:
+        FollowLeader();
+        break;
+    case AnswerFrom::None:
         infoStore.SetString("ImageInfoMain", dictionary.GetString("Hint", "HINT:"), true);
-        infoStore.SetString("ImageInfoSub", dictionary.GetString("HostNotAvailable", "no connection"), true);
-    } else {
-        StartConversation();
+        // Thrift, not the option, keeps the service away: the first step it lets through logs in.
+        loginDeferred = !answers.Offline();
+        if (answers.Sparing())
+            infoStore.SetString("ImageInfoSub", dictionary.GetString("SavingData", "saving data: cached pictures"), true);
+        else
+            infoStore.SetString("ImageInfoSub", dictionary.GetString("HostNotAvailable", "no connection"), true);
+        PublishAnswer();
+        break;
     }
     Trace("login or offline hint");
     if (InputPending()) return 1;
@@ -118,8 +132,9 @@ int32_t SaverApp::StartService(WindowHandle saverWindow)
         OnTimer(saverWindow, FrameTimerId);
     }
 
-    if (!share.Following()) lastAdvanceTime = PlatformNow(); // a follower counts down with its leader
-    PlatformSetTimer(saverWindow, FrameTimerId, FramePeriodMs);
+    if (answers.ForStep() != AnswerFrom::Shared) lastAdvanceTime = PlatformNow(); // a follower counts down with its leader
+    framePeriodMs = answers.FramePeriodMs(FramePeriodMs);
+    PlatformSetTimer(saverWindow, FrameTimerId, framePeriodMs);
     PlatformSetTimer(saverWindow, SlideTimerId, SlidePeriodMs());
     return 0;
 }
@@ -133,22 +148,37 @@ int32_t SaverApp::OnTimer(WindowHandle saverWindow, uint32_t timerId)
 {
     window = saverWindow;
     if (timerId == SlideTimerId) {
-        if (!advancing && !share.Following()) {
-            infoStore.SetString("ImageInfoMain", dictionary.GetString("Loading", "loading"), true);
-            infoStore.SetString("ImageInfoSub", "", true);
-            advancePending = true;
-        }
+        if (!advancing && answers.ForStep() != AnswerFrom::Shared && !answers.HoldStep()) AnnounceStep();
         return 0;
     }
-    if (share.Following()) KeepFollowing();
+    PlatformReadPowerState(saverWindow, answers.power);
+    const FrameTurn turn = answers.ForFrame();
+    // In energy saver no faster than the countdown and clocks change.
+    if (const uint32_t period = answers.FramePeriodMs(FramePeriodMs); framePeriodMs != 0 && period != framePeriodMs) {
+        framePeriodMs = period;
+        PlatformSetTimer(saverWindow, FrameTimerId, period);
+    }
+    if (!turn.draw) return 0; // every monitor is off: nobody looks
+    if (turn.whole)
+        for (RenderDevice* each : Devices()) each->LastFrame().valid = false;
+    if (turn.stepNow) AnnounceStep();
+    if (turn.from == AnswerFrom::Shared) KeepFollowing();
     int32_t result = DrawFrame();
     if (result != 0) return result;
     if (advancePending) AdvanceSlide();
     return 0;
 }
 
+void SaverApp::AnnounceStep()
+{
+    infoStore.SetString("ImageInfoMain", dictionary.GetString("Loading", "loading"), true);
+    infoStore.SetString("ImageInfoSub", "", true);
+    advancePending = true;
+}
+
 void SaverApp::StopTimers()
 {
+    framePeriodMs = 0;
     PlatformKillTimer(window, SlideTimerId);
     PlatformKillTimer(window, FrameTimerId);
 }

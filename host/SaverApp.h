@@ -10,6 +10,7 @@
 //   SaverFrame.cpp     the frame
 //   SaverShare.cpp     leading or following the other hacks on the cache folder
 
+#include "host/AnswerSource.h"
 #include "host/CacheShare.h"
 #include "host/ModeFlags.h"
 #include "host/StartupTrace.h"
@@ -85,6 +86,7 @@ public:
     uint64_t cacheLimitBytes = CacheLimitBytes; // the bound the cache is held to
     ScreenRect screenRect{}; // what downloads ask for and the frame is laid out at: the primary monitor's size
     bool advancing = false;
+    bool loginDeferred = false; // a thrifty start-up leaves the login to the first step that asks
     WindowHandle window = nullptr;
     // Given by the host before Start: where the files lie, the service to ask.
     SaverFolders folders;
@@ -92,6 +94,8 @@ public:
     const StartupTrace* trace = nullptr; // the start-up's steps, when traced
     std::vector<std::pair<std::string, std::string>> optionOverrides; // options file values for this run only
     CacheShare share; // the other hacks on the same cache folder, when the host lets savers share
+    AnswerSource answers{share, options, pictureList}; // who answers each step and frame
+    uint32_t framePeriodMs = 0; // as the frame timer is armed; 0 before
 
 private:
     void Trace(const char* step) const;
@@ -101,8 +105,9 @@ private:
     void ShowNextCachedPicture();
     // The share: the leader publishes what it shows; a follower shows that
     // and tries to lead at each frame tick.
-    void StartConversation();
     void PublishAnswer();
+    // The slide timer's tick: the caption says a picture comes, the next frame tick fetches it.
+    void AnnounceStep();
     void FollowLeader();
     void KeepFollowing();
     // Deletes what outlived CacheDays or doesn't fit the bound, never the

@@ -10,16 +10,6 @@
 
 #include <algorithm>
 
-void SaverApp::StartConversation()
-{
-    if (share.Following()) {
-        FollowLeader();
-        return;
-    }
-    Login();
-    PublishAnswer(); // the login's captions
-}
-
 void SaverApp::PublishAnswer()
 {
     if (!share.Leading())
@@ -59,8 +49,11 @@ void SaverApp::KeepFollowing()
     // The leader is gone: carry on from its last answer, log in once, and
     // take the next step when the leader would have taken it.
     FollowLeader();
-    if (options.GetString("offline", "false") == "false")
+    answers.metered = PlatformConnectionMetered(window);
+    if (answers.ForStep() == AnswerFrom::Service)
         Login();
+    else
+        loginDeferred = !answers.Offline();
     const int64_t dueSeconds = lastAdvanceTime + refreshSeconds - PlatformNow();
     const int64_t dueMs = std::clamp<int64_t>(dueSeconds * 1000, FramePeriodMs, SlidePeriodMs());
     PlatformSetTimer(window, SlideTimerId, static_cast<uint32_t>(dueMs));

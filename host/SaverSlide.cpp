@@ -38,7 +38,7 @@ void SaverApp::PrepareCache()
 
 void SaverApp::ExpireCache()
 {
-    if (share.Following())
+    if (!answers.KeepsTheCache())
         return;
     lastCacheExpiry = PlatformNow();
     const std::string shown = LastPathComponent(shownPicture);
@@ -106,13 +106,20 @@ void SaverApp::AdvanceSlide()
 {
     PlatformKillTimer(window, SlideTimerId);
     advancePending = false;
-    if (share.Following()) {
+    answers.metered = PlatformConnectionMetered(window);
+    const AnswerFrom from = answers.ForStep();
+    if (from == AnswerFrom::Shared) {
         FollowLeader();
         return;
     }
     advancing = true;
+    if (from == AnswerFrom::Service && loginDeferred) {
+        loginDeferred = false;
+        Login();
+    }
 
-    if (serviceClient.IsConnected() && serviceClient.FetchInfos(infoStore) == 0)
+    // Unreachable, the service counts as offline: the cache in turn.
+    if (from == AnswerFrom::Service && serviceClient.IsConnected() && serviceClient.FetchInfos(infoStore) == 0)
         ShowServicePicture();
     else
         ShowNextCachedPicture();

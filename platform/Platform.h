@@ -45,6 +45,20 @@ void PlatformRestoreInputMethod(WindowHandle window);
 // AC line status as the platform reports it; 255 when it gives none.
 uint8_t PlatformAcLineStatus();
 
+// What the system says about who looks and what power costs: the saver
+// spends nothing nobody sees.
+struct PowerState {
+    bool displaysOn = true;   // some monitor the saver covers is on
+    bool energySaver = false; // energy saver, battery saver or a power-saver profile
+};
+// Read at each frame tick. Where the system tells by events instead (the
+// window's messages on Windows), the host keeps what it heard in state and
+// this leaves those fields alone.
+void PlatformReadPowerState(WindowHandle window, PowerState& state);
+// Whether the system calls the connection metered (a phone's hotspot, a
+// capped plan); false when it can't tell. Asked before each step.
+bool PlatformConnectionMetered(WindowHandle window);
+
 // The whole process command line, the module's own path included.
 // The running module's own file, as the system knows it: never the command
 // line's spelling, which may be short, upper-case or without extension.

@@ -1,5 +1,7 @@
-// Writes the options file in its fixed layout. Only the keys of the layout are
-// written; a key that is absent or empty gets its written default.
+// Writes the options file in its fixed layout; a key of the layout that is
+// absent or empty gets its written default. Other keys are dropped, except
+// those kept as the user wrote them: the dialog doesn't show them, and must
+// not undo them.
 
 #include "settings/OptionsFile.h"
 
@@ -47,6 +49,18 @@ void AppendKeys(std::string& text, const KeyValueStore& store, const LayoutKey (
     }
 }
 
+// Downloads on a metered connection: set by hand, written back only when present.
+constexpr const char* keptKeys[] = {"MeteredDownloads"};
+
+void AppendKeptKeys(std::string& text, const KeyValueStore& store)
+{
+    for (const char* kept : keptKeys) {
+        if (store.list.Find(kept) == KeyValueList::None) continue;
+        text += kept;
+        text += "\t=\t" + store.list.GetString(kept, "") + "\r\n";
+    }
+}
+
 constexpr const char* weekdayNames[] = {
     "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 constexpr const char* monthNames[] = {
@@ -88,6 +102,7 @@ std::string OptionsText(const KeyValueStore& store, int64_t when)
     AppendKeys(text, store, userKeys);
     text += "\r\n[Settings]\r\n";
     AppendKeys(text, store, settingsKeys);
+    AppendKeptKeys(text, store);
     text += "\r\n[Proxy Settings]\r\n";
     AppendKeys(text, store, proxyKeys);
     return text;

@@ -27,6 +27,7 @@ constexpr HackOption hackOptions[] = {
     {"no-info", "ShowAllInfos", "no"},
     {"interval", "RefreshRate", nullptr},
     {"offline", "offline", "true"},
+    {"metered-downloads", "MeteredDownloads", "yes"},
     {"cache", "ImagePath", nullptr},
     {"scale", nullptr, nullptr}, // no file key: the overlay's scale
 };
@@ -141,6 +142,7 @@ std::string HackUsageText()
            "  --info, --no-info   show or hide the picture information table\n"
            "  --interval SECONDS  time between pictures: " + IntervalChoices() + "\n"
            "  --offline           show the cached pictures only, never ask the service\n"
+           "  --metered-downloads download pictures on a metered connection and in energy saver too\n"
            "  --cache DIR         keep the picture cache in DIR (absolute; empty or the saver's own)\n"
            "  --scale FACTOR      the overlay FACTOR times as large, 1 to 4 (default: the display's\n"
            "                      Xft.dpi / 96 to the nearest quarter)\n";

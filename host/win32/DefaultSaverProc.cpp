@@ -25,6 +25,7 @@ bool PowerEventCloses(HostState& host, MessageParam event, MessageData data)
 {
     constexpr MessageParam ResumeCritical = 6, ResumeStandby = 8, PowerStatusChange = 10, ResumeAutomatic = 18;
     constexpr MessageData ResumeFromFailure = 1;
+    if (event == PowerSettingChangeEvent) return false; // asked for by the saver itself, to spend less
     if (event < ResumeCritical) return true; // queries, suspend and standby
     if ((event >= ResumeCritical && event <= ResumeStandby) || event == ResumeAutomatic)
         return (data & ResumeFromFailure) == 0;

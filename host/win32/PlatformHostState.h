@@ -1,9 +1,11 @@
 #pragma once
-// What only the Windows host keeps: the module instance, and the password
-// check and auto-play answer of the Windows 95/98/Me family. WinMain owns it;
+// What only the Windows host keeps: the module instance, the password check
+// and auto-play answer of the Windows 95/98/Me family, and the power-setting
+// events the saver window asked for. WinMain owns it;
 // the context points at it.
 
 #include "platform/Platform.h"
+#include "platform/win32/WindowMessages.h"
 
 #include <cstdint>
 
@@ -17,4 +19,6 @@ struct PlatformHostState {
     unsigned autoPlayMessage = 0;      // "QueryCancelAutoPlay", 0 when not registered
     uint32_t lastCheck = 0xFFFFFFFFu;  // tick count when the last check ended; all ones for never
     uint64_t displayLayout = 0;        // PlatformDisplayLayout when the saver last followed it
+    void* powerSettings[PowerSettingCount] = {}; // the window's power-setting registrations
+    bool energySaverHeard = false;     // energy saver's own status came: battery saver's no longer counts
 };

@@ -6,6 +6,7 @@
 #include "host/SaverContext.h"
 #include "host/SaverContract.h"
 #include "host/win32/PlatformHostState.h"
+#include "host/win32/PowerSettings.h"
 
 namespace {
 
@@ -28,10 +29,15 @@ MessageResult SaverWindowProc(SaverContext& context, WindowHandle window, unsign
     switch (message) {
     case Msg::Create:
         context.platform->displayLayout = PlatformDisplayLayout();
+        WatchPowerSettings(context, window);
         if (SaverStart(context, window) != 0) PlatformSendMessage(window, Msg::Destroy, 0, 0);
         break;
     case Msg::Destroy:
+        UnwatchPowerSettings(context);
         SaverStop(context, window);
+        break;
+    case Msg::PowerBroadcast:
+        HearPowerBroadcast(context, wParam, lParam);
         break;
     case Msg::Timer:
         if (wParam == FrameTimerId) FollowDisplays(context, window);

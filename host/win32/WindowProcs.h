@@ -16,5 +16,6 @@ MessageResult DefaultSaverProc(SaverContext& context, WindowHandle window, unsig
 bool VerifyPassword(SaverContext& context, WindowHandle window);
 
 // WM_POWERBROADCAST: whether the event closes the saver; a power status
-// change compares with and updates the recorded AC line status.
+// change compares with and updates the recorded AC line status. A power
+// setting's event never closes it: the saver asked for it.
 bool PowerEventCloses(HostState& host, MessageParam event, MessageData data);

@@ -57,6 +57,23 @@ constexpr int XButton2 = 0x06;
 constexpr int Count = 256;
 } // namespace Vk
 
+// WM_POWERBROADCAST's event for a power setting the window asked to hear of.
+constexpr MessageParam PowerSettingChangeEvent = 0x8013; // PBT_POWERSETTINGCHANGE
+
+// The power settings the saver window hears of, in the order registered.
+enum class PowerSetting { ConsoleDisplay, EnergySaver, PowerSaving, Other };
+constexpr int PowerSettingCount = 3;
+struct PowerSettingChange {
+    PowerSetting setting = PowerSetting::Other;
+    uint32_t value = 0;
+};
+// Asks for the window's power-setting events (each answered at once with the
+// current state); a refused one stays nullptr. Unregister gives them back.
+void PlatformRegisterPowerSettings(WindowHandle window, void* (&registrations)[PowerSettingCount]);
+void PlatformUnregisterPowerSettings(void* (&registrations)[PowerSettingCount]);
+// The setting and value a PowerSettingChangeEvent's data carries.
+PowerSettingChange PlatformReadPowerSetting(MessageData data);
+
 bool PlatformPostMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
 MessageResult PlatformSendMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
 MessageResult PlatformDefWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);

@@ -7,7 +7,9 @@
 #include "host/ProgramOptions.h"
 #include "host/SaverContract.h"
 #include "host/win32/PlatformHostState.h"
+#include "host/win32/PowerSettings.h"
 #include "host/win32/WindowProcs.h"
+#include "platform/win32/ConnectionCost.h"
 #include "tests/support/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
@@ -187,7 +189,7 @@ TEST_F(HostProtocolTest, EveryPowerBroadcastRow)
     const Row rows[] = {
         {0, 0, true}, {1, 0, true}, {2, 0, true}, {3, 0, true}, {4, 0, true}, {5, 0, true},
         {6, 0, true}, {6, 1, false}, {7, 0, true}, {7, 1, false}, {8, 0, true}, {8, 3, false},
-        {18, 0, true}, {18, 1, false}, {9, 0, true}, {9, 1, true}, {11, 1, true}, {0x8013, 0, true},
+        {18, 0, true}, {18, 1, false}, {9, 0, true}, {9, 1, true}, {11, 1, true},
         {10, 0, false}, // status unchanged
     };
     for (const Row& row : rows) {
@@ -203,6 +205,39 @@ TEST_F(HostProtocolTest, EveryPowerBroadcastRow)
     EXPECT_EQ(saver.host.powerLineStatus, 0);
     Host(Msg::PowerBroadcast, 10);
     EXPECT_EQ(Closes(), 1) << "the change is remembered";
+}
+
+TEST_F(HostProtocolTest, PowerSettingsChangeWhatTheSaverSpendsAndNeverCloseIt)
+{
+    saver.mode.PreviewMode = false;
+    WatchPowerSettings(saver, Saver);
+    EXPECT_EQ(recording.powerSettingsWatched, PowerSettingCount);
+
+    using S = PowerSetting;
+    struct Row { PowerSetting setting; uint32_t value; bool displaysOn; bool energySaver; };
+    const Row rows[] = {
+        {S::ConsoleDisplay, 0, false, false}, {S::ConsoleDisplay, 2, true, false}, // dimmed is still seen
+        {S::ConsoleDisplay, 0, false, false}, {S::ConsoleDisplay, 1, true, false},
+        {S::PowerSaving, 1, true, true},   {S::PowerSaving, 0, true, false},   // battery saver, until...
+        {S::EnergySaver, 0, true, false},  {S::PowerSaving, 1, true, false},   // ...energy saver speaks for itself
+        {S::EnergySaver, 1, true, true},   {S::EnergySaver, 2, true, true},    {S::Other, 0, true, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "setting " << static_cast<int>(row.setting) << " value " << row.value);
+        PowerSettingChange change{row.setting, row.value};
+        recording.posted.clear();
+        Host(Msg::PowerBroadcast, PowerSettingChangeEvent, reinterpret_cast<MessageData>(&change));
+        EXPECT_EQ(Closes(), 0);
+        EXPECT_EQ(saver.app.answers.power.displaysOn, row.displaysOn);
+        EXPECT_EQ(saver.app.answers.power.energySaver, row.energySaver);
+    }
+    Host(Msg::Destroy);
+    EXPECT_EQ(recording.powerSettingsWatched, 0);
+
+    // The connection's cost: only unrestricted or unknown is not metered.
+    const std::pair<uint32_t, bool> costs[] = {{0, false},      {0x1, false},     {0x2, true},      {0x4, true},
+                                               {0x10004, true}, {0x40001, true},  {0x20001, true},  {0x80002, true}};
+    for (const auto& [cost, metered] : costs) EXPECT_EQ(ConnectionCostIsMetered(cost), metered) << std::hex << cost;
 }
 
 TEST_F(HostProtocolTest, ClosingDropsTimersAndDefaultsInput)

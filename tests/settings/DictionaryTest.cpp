@@ -13,7 +13,7 @@ const char* const dictionaryKeys[] = {
     "LanguageStr", "Username", "Userpassword", "App", "AppTitle", "Refreshtime", "CacheDays",
     "ShowLocalTime", "ShowZembrianTime", "ShowGenerallInfo", "Proxyhost", "Proxyport",
     "Proxylogin", "Proxypassword", "InfoLanguage", "InfoLogin", "InfoAdv1", "InfoAdv2",
-    "InfoAdv3", "InfoRefresh", "Initialization", "Hint", "HostNotAvailable", "MemberCollision",
+    "InfoAdv3", "InfoRefresh", "Initialization", "Hint", "HostNotAvailable", "SavingData", "MemberCollision",
     "MemberCollisionInfo1", "MemberCollisionInfo2", "MemberCollisionInfo3", "WelcomeMessage",
     "Error", "UsingGuestAccount", "LoginFailed", "LoggedInAs", "Loading", "Seconds",
     "LocalTime", "LocalTimeSuffix", "ZembrianTime", "ZembrianTimeSuffix"};

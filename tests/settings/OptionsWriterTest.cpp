@@ -89,6 +89,16 @@ TEST(OptionsWriter, WhatIsWrittenReadsBackTheSame)
     EXPECT_EQ(ReadBytes(path), OptionsText(DialogStore(), sundayEvening));
 }
 
+TEST(OptionsWriter, DownloadsOnAMeteredConnectionStayAsTheUserSetThem)
+{
+    KeyValueStore store = DialogStore();
+    store.list.AddPair("MeteredDownloads", "yes");
+    store.list.AddPair("MeteredDownloads", "no"); // a second one: readers see the first
+    const std::string text = OptionsText(store, sundayEvening);
+    EXPECT_NE(text.find("ShowAllInfos\t=\tyes\r\nMeteredDownloads\t=\tyes\r\n\r\n[Proxy"), std::string::npos) << text;
+    EXPECT_EQ(text.find("MeteredDownloads\t=\tno"), std::string::npos);
+}
+
 TEST(OptionsWriter, ReplacesAnExistingFileAndLeavesNoTemporary)
 {
     TempFolder folder;

@@ -158,6 +158,28 @@ void PlatformPostQuitMessage(int)
     ++recording.quitPosts;
 }
 
+void PlatformRegisterPowerSettings(WindowHandle window, void* (&registrations)[PowerSettingCount])
+{
+    for (void*& registration : registrations) {
+        registration = window;
+        ++recording.powerSettingsWatched;
+    }
+}
+
+void PlatformUnregisterPowerSettings(void* (&registrations)[PowerSettingCount])
+{
+    for (void*& registration : registrations) {
+        if (registration != nullptr) --recording.powerSettingsWatched;
+        registration = nullptr;
+    }
+}
+
+// The tests hand the change itself as the event's data.
+PowerSettingChange PlatformReadPowerSetting(MessageData data)
+{
+    return *reinterpret_cast<const PowerSettingChange*>(data);
+}
+
 bool PlatformRemoveMessage(WindowHandle, unsigned message)
 {
     if (message != Msg::Timer || recording.queuedTimerMessages == 0) return false;
@@ -193,6 +215,16 @@ void PlatformRestoreInputMethod(WindowHandle)
 uint8_t PlatformAcLineStatus()
 {
     return recording.acLineStatus;
+}
+
+void PlatformReadPowerState(WindowHandle, PowerState& state)
+{
+    if (recording.power) state = *recording.power;
+}
+
+bool PlatformConnectionMetered(WindowHandle)
+{
+    return recording.metered;
 }
 
 std::string PlatformModulePath()

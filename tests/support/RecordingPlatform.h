@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,9 @@ struct RecordingPlatform {
     int windowDpi = 96;                       // of every window's monitor
     uint64_t displayLayout = 1;               // the monitors' layout
     uint8_t acLineStatus = 1;
+    std::optional<PowerState> power;          // what a frame tick reads; unset: left as the window's events made it
+    bool metered = false;
+    int powerSettingsWatched = 0;             // power-setting registrations not given back
     std::string modulePath = "C:\\Saver\\Zembria.scr";
     std::string currentDirectory = "C:\\Users\\anna";
     bool inputMethod = true;

@@ -7,6 +7,7 @@
 // state from it.
 
 #include "platform/Platform.h"
+#include "platform/linux/SystemMonitors.h"
 
 #include <atomic>
 #include <cstdint>
@@ -42,6 +43,7 @@ struct SdlPlatformState {
     std::atomic<uint32_t> wakeEvent{0};      // SDL user event the signal watch pushes
     std::atomic<bool> closeRequested{false}; // PlatformRequestClose, SIGTERM or SIGINT
     std::atomic<bool> windowGone{false};     // the foreign window vanished
+    SystemMonitors monitors;                 // metered network, power-saver profile
 };
 
 enum class SaverWindowKind {

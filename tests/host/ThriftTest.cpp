@@ -6,6 +6,7 @@
 #include "DemoPictures.h"
 #include "DemoService.h"
 #include "host/SaverApp.h"
+#include "host/Screens.h"
 #include "render/RenderDevice.h"
 #include "settings/MemberCode.h"
 #include "tests/slideshow/CacheFiles.h"
@@ -61,8 +62,9 @@ struct Saver {
     }
 
     TempFolder cache;
-    RenderDevice device;
-    SaverApp app{device};
+    Screens screens;
+    RenderDevice& device = screens.First();
+    SaverApp app{screens};
 };
 
 class ThriftTest : public ::testing::Test {

@@ -2,8 +2,6 @@
 // controllers in one process on recording devices, the real file lock and
 // the demo service on 127.0.0.1, which counts what each member asks.
 
-#include "DemoPictures.h"
-#include "DemoService.h"
 #include "host/CacheShare.h"
 #include "host/SaverApp.h"
 #include "host/Screens.h"
@@ -14,6 +12,7 @@
 #include "service/InfoAnswer.h"
 #include "settings/MemberCode.h"
 #include "tests/slideshow/CacheFiles.h"
+#include "tests/support/DemoForAnna.h"
 #include "tests/support/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
@@ -68,14 +67,8 @@ protected:
     {
         ResetPlatformRecording();
         recording.now = static_cast<int64_t>(std::time(nullptr)); // the cache ages are real file times
-        ASSERT_EQ(WriteDemoPictures(pictures.path.string()), 0);
-        DemoConfig config;
-        config.pictureFolder = pictures.path.string();
-        config.intervalSeconds = 1;
-        config.members["anna"] = "secret";
-        config.logPath = (pictures.path / "requests.log").string();
-        service = std::make_unique<DemoService>(config);
-        ASSERT_EQ(service->Start(), 0);
+        service = StartDemoForAnna(pictures.path.string());
+        ASSERT_NE(service, nullptr);
     }
 
     DemoService::Counts Asked() { return service->RequestCounts()["anna"]; }

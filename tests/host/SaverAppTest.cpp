@@ -273,6 +273,16 @@ protected:
         recording.modulePath = (home / "Zembria.scr").string();
         ReadModeFlags(saver.mode, saver.options, "\"" + recording.modulePath + "\" " + flags, recording.modulePath);
     }
+    // A table row's fresh full-screen start on the saver window.
+    void StartAfresh()
+    {
+        ResetPlatformRecording();
+        ResetRecording();
+        saver.mode.ModuleDirectory = home.string();
+        saver.options.service = "127.0.0.1:9";
+        StartFromHome("/s");
+        recording.windows = {Saver};
+    }
 };
 
 TEST_F(SaverWindowTest, CreationStartsAndDestructionStops)
@@ -369,12 +379,7 @@ TEST_F(SaverWindowTest, EachMonitorScalesByItsOwnDpi)
         double firstScale, secondScale;
     };
     for (const Case& c : {Case{192, 96, 2.0, 1.0}, Case{96, 192, 1.0, 2.0}}) {
-        ResetPlatformRecording();
-        ResetRecording();
-        saver.mode.ModuleDirectory = home.string();
-        saver.options.service = "127.0.0.1:9";
-        StartFromHome("/s");
-        recording.windows = {Saver};
+        StartAfresh();
         recording.windowDpi = 144; // what the window spanning both would say
         TheRecording().adapterDpi = {{0, c.first}, {1, c.second}};
         saver.openFurtherScreens = [](SaverContext&) {
@@ -416,12 +421,7 @@ TEST_F(SaverWindowTest, OldDirectXLeavesTheWindowInert)
     };
     for (const Case& c : {Case{"DxDiag done at once", {0, 0}}, Case{"DxDiag done a while later", {0, 3}}}) {
         SCOPED_TRACE(c.when);
-        ResetPlatformRecording();
-        ResetRecording();
-        saver.mode.ModuleDirectory = home.string();
-        saver.options.service = "127.0.0.1:9";
-        StartFromHome("/s");
-        recording.windows = {Saver};
+        StartAfresh();
         recording.helperWaits = c.helperWaits;
         recording.dxLetter = 'b';
         const int devices = TheRecording().devicesCreated;

@@ -3,13 +3,12 @@
 // power state and the connection's cost injected, the clock driven) against
 // the demo service on 127.0.0.1, which counts what the member asks.
 
-#include "DemoPictures.h"
-#include "DemoService.h"
 #include "host/SaverApp.h"
 #include "host/Screens.h"
 #include "render/RenderDevice.h"
 #include "settings/MemberCode.h"
 #include "tests/slideshow/CacheFiles.h"
+#include "tests/support/DemoForAnna.h"
 #include "tests/support/RecordingDevice.h"
 #include "tests/support/RecordingPlatform.h"
 
@@ -74,13 +73,8 @@ protected:
         ResetPlatformRecording();
         ResetRecording();
         recording.now = static_cast<int64_t>(std::time(nullptr)); // the cache ages are real file times
-        ASSERT_EQ(WriteDemoPictures(pictures.path.string()), 0);
-        DemoConfig config;
-        config.pictureFolder = pictures.path.string();
-        config.intervalSeconds = 1;
-        config.members["anna"] = "secret";
-        service = std::make_unique<DemoService>(config);
-        ASSERT_EQ(service->Start(), 0);
+        service = StartDemoForAnna(pictures.path.string());
+        ASSERT_NE(service, nullptr);
     }
 
     int Infos() { return service->RequestCounts()["anna"].infos; }

@@ -88,11 +88,12 @@ def click(display):
     subprocess.run(['xdotool', 'click', '1'], env=dict(os.environ, DISPLAY=display), check=True)
 
 
-def one_run(build, display, home, service, kind, delay_ms, dx):
-    """kind: key, move or click (a click is made through the X server, as a move is)."""
+def one_run(build, display, home, service, kind, delay_ms, dx, when=None):
+    """kind: key, move or click (a click is made through the X server, as a move is).
+    when: called once the delay has passed, returns when the input is due (for a click or a move)."""
     wine_run = os.path.join(build, 'wine-run')
     saver = subprocess.Popen([wine_run, os.path.join(build, 'bin', 'Zembria.scr'), '--home', windows_path(home),
-                              '--service', service, '--run-for', '40', '/s'],
+                              '--service', service, '--run-for', '60' if when else '40', '/s'],
                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     poke = subprocess.Popen([wine_run, os.path.join(build, 'bin', 'zembria-poke.exe'),
                              'key' if kind == 'key' else 'move', str(delay_ms)],
@@ -102,6 +103,8 @@ def one_run(build, display, home, service, kind, delay_ms, dx):
         if line.startswith('sent'):
             sent = time.monotonic()
         elif line.startswith('ready'):
+            if when is not None:
+                when()
             if kind == 'click':
                 click(display)
             else:

@@ -121,6 +121,9 @@ int PlatformStart(SdlPlatformState& state, const SaverWindowPlacement& placement
     // A saver must not keep the desktop awake: no idle inhibitor on Wayland,
     // no inhibit over D-Bus, no reset of X's idle time.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // A click that gives one of our windows the focus (over a monitor whose
+    // window hasn't got it) is still a click: SDL drops such clicks otherwise.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // On a Wayland desktop our own windows are native clients (one full-screen
     // surface per output); an X window named by xscreensaver needs X. A
     // driver the user names in SDL_VIDEODRIVER still wins.

@@ -73,6 +73,14 @@ double OverlayScaleAt(const SaverContext& context, int dpi)
     return context.options.overlayScale > 0 ? context.options.overlayScale : OverlayScaleForDpi(dpi);
 }
 
+// The first monitor's scale once its device knows its adapter's monitor
+// (a --window keeps the scale of the window's own monitor).
+void ScaleFirstByItsMonitor(SaverContext& context)
+{
+    RenderDevice& first = context.screens.First();
+    if (context.options.windowWidth == 0) first.SetOverlayScale(OverlayScaleAt(context, first.MonitorDpi()));
+}
+
 // The saver shows on every monitor: a device on each further one (Screens).
 void MakeFurtherDevices(SaverContext& context)
 {
@@ -96,9 +104,8 @@ void RemakeScreens(SaverContext& context)
 {
     context.host.displaysChanged = false;
     ReleaseFurtherDevices(context);
-    RenderDevice& first = context.screens.First();
     if (context.screens.RemakeFirst() != 0) return; // black until the saver closes
-    first.SetOverlayScale(OverlayScaleAt(context, first.MonitorDpi()));
+    ScaleFirstByItsMonitor(context);
     MakeFurtherDevices(context);
     context.app.ScreensRemade();
     context.trace.Step("screens made again");
@@ -142,8 +149,8 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
         return 1;
     }
     context.trace.Step("device made");
+    ScaleFirstByItsMonitor(context);
     RenderDevice& first = context.screens.First();
-    if (context.options.windowWidth == 0) first.SetOverlayScale(OverlayScaleAt(context, first.MonitorDpi()));
     if (context.InputPending()) {
         PlatformRequestClose(window);
         return 0;

@@ -121,7 +121,7 @@ void SaverApp::AdvanceSlide()
     // Unreachable, the service counts as offline: the cache in turn.
     if (from == AnswerFrom::Service && serviceClient.IsConnected() && serviceClient.FetchInfos(infoStore) == 0)
         ShowServicePicture();
-    else
+    else if (!InputPending()) // input ended the request, and ends the saver: nothing more to show
         ShowNextCachedPicture();
     // Checked at every step, so a saver that runs for days still expires.
     if (CacheExpiryDue(PlatformNow(), lastCacheExpiry, refreshSeconds))

@@ -5,7 +5,8 @@ changing the picture, waiting on a stalled request, reading from a server that
 trickles. The input comes at a chosen moment after the saver's window
 appeared, which zembria-poke.exe watches for: a key press (the poke sends it
 through SendInput) or a 10-pixel mouse move (made here through the X server,
-as a mouse would, to and fro so the pointer stays near the middle), in turn;
+as a mouse would, through XTest from this process, to and fro so the pointer
+stays near the middle), in turn;
 the time runs from the input to the saver's window leaving the screen (the
 saver's own part) and to
 the process's exit (which adds wine's teardown of a full-screen window; the
@@ -15,6 +16,8 @@ only, made after the saver took the cursor's starting place.
 Prints the median and the maximum per state; -v also every run.
 Usage: latency.py WIN32_BUILD_DIR NATIVE_BIN_DIR [RUNS] [-v]"""
 
+import ctypes
+import ctypes.util
 import os
 import shutil
 import socket
@@ -79,13 +82,60 @@ def build_display(build):
     return ':' + open(os.path.join(build, 'xvfb.display')).read().strip()
 
 
+class FakeInput:
+    """Input made through the X server's XTest extension from this process, as a mouse or keyboard
+    would: no helper process has to start first, so the clock starts with the event itself. Each
+    call returns the time (time.monotonic()) its first event was flushed to the server."""
+
+    _opened = {}
+
+    def __init__(self, display):
+        self.x11 = ctypes.CDLL(ctypes.util.find_library('X11'))
+        self.xtst = ctypes.CDLL(ctypes.util.find_library('Xtst'))
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x11.XFlush.argtypes = [ctypes.c_void_p]
+        self.x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.x11.XKeysymToKeycode.restype = ctypes.c_ubyte
+        for name in ('XTestFakeButtonEvent', 'XTestFakeKeyEvent'):
+            getattr(self.xtst, name).argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.xtst.XTestFakeRelativeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
+        self.connection = self.x11.XOpenDisplay(display.encode())
+        if not self.connection:
+            raise RuntimeError('no X display %s' % display)
+
+    @classmethod
+    def on(cls, display):
+        if display not in cls._opened:
+            cls._opened[display] = cls(display)
+        return cls._opened[display]
+
+    def _pair(self, fake, code):
+        fake(self.connection, code, 1, 0)
+        self.x11.XFlush(self.connection)
+        sent = time.monotonic()
+        fake(self.connection, code, 0, 0)
+        self.x11.XFlush(self.connection)
+        return sent
+
+    def click(self):
+        return self._pair(self.xtst.XTestFakeButtonEvent, 1)
+
+    def key_space(self):
+        return self._pair(self.xtst.XTestFakeKeyEvent, self.x11.XKeysymToKeycode(self.connection, 0x20))
+
+    def move(self, dx):
+        self.xtst.XTestFakeRelativeMotionEvent(self.connection, dx, 0, 0)
+        self.x11.XFlush(self.connection)
+        return time.monotonic()
+
+
 def move_pointer(display, dx):
-    subprocess.run(['xdotool', 'mousemove_relative', '--', str(dx), '0'], env=dict(os.environ, DISPLAY=display),
-                   check=True)
+    return FakeInput.on(display).move(dx)
 
 
 def click(display):
-    subprocess.run(['xdotool', 'click', '1'], env=dict(os.environ, DISPLAY=display), check=True)
+    return FakeInput.on(display).click()
 
 
 def one_run(build, display, home, service, kind, delay_ms, dx, when=None):
@@ -105,11 +155,7 @@ def one_run(build, display, home, service, kind, delay_ms, dx, when=None):
         elif line.startswith('ready'):
             if when is not None:
                 when()
-            if kind == 'click':
-                click(display)
-            else:
-                move_pointer(display, dx)
-            sent = time.monotonic()
+            sent = click(display) if kind == 'click' else move_pointer(display, dx)
             poke.stdin.write('moved\n')
             poke.stdin.flush()
         elif line.startswith('hidden'):

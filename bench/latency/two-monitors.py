@@ -6,10 +6,12 @@ the second monitor; then the saver up and showing a picture, waiting inside
 a later request (begun more than one interval after its start, to the demo
 service behind a proxy that trickles such requests), ended by a click (no
 move) over the only monitor (the second switched off with xrandr), over the
-first of two and over the second; a table gives those figures. The Windows
-saver under wine is timed as latency.py times it (its window leaving the screen, and its exit); the native
-zembria -s from the start of the input (xdotool's own start included, so an
-upper bound) to its exit (its windows go with the process). Prints the
+first of two and over the second; a table gives those figures. Clicks, moves
+and the native saver's keys are made through XTest from this process, the
+Windows saver's keys by zembria-poke.exe. The Windows saver under wine is
+timed as latency.py times it (its window leaving the screen, and its exit);
+the native zembria -s from the input to its exit (its windows go with the
+process). Prints the
 median and the maximum for keys and for moves, and how many inputs ended
 nothing (the saver ran until its --run-for).
 Usage: two-monitors.py DISPLAY WIN32_BUILD_DIR NATIVE_BIN_DIR [RUNS] [-v]"""
@@ -28,7 +30,7 @@ import urllib.request
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from latency import click, make_home, move_pointer, one_run, start_demo  # noqa: E402
+from latency import FakeInput, click, make_home, move_pointer, one_run, start_demo  # noqa: E402
 
 FIRST_MONITOR_MIDDLE = (640, 512)
 SECOND_MONITOR_MIDDLE = (1280 + 512, 384)
@@ -126,13 +128,12 @@ def native_run(zembria, display, home, kind, delay_ms, dx, service=None, windows
         time.sleep(delay_ms / 1000)
         if when is not None:
             when()
-        sent = time.monotonic()
         if kind == 'key':
-            subprocess.run(['xdotool', 'key', 'space'], env=env, check=True)
+            sent = FakeInput.on(display).key_space()
         elif kind == 'click':
-            click(display)
+            sent = click(display)
         else:
-            move_pointer(display, dx)
+            sent = move_pointer(display, dx)
         saver.wait(timeout=NOT_SEEN_S)
         return (time.monotonic() - sent) * 1000
     except subprocess.TimeoutExpired:

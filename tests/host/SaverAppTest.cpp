@@ -198,6 +198,24 @@ TEST_F(SaverAppTest, SlideTickAsksForTheNextPicture)
     EXPECT_EQ(saver.app.infoStore.GetString("ImageInfoSub", "none"), "none") << "the sub caption is emptied";
 }
 
+// Input that ended the step's request ends the saver too: the step loads no
+// cached picture in its place (with two monitors that delayed the exit by a
+// decode and an upload for each).
+TEST_F(SaverAppTest, InputEndingAStepLoadsNoCachedPicture)
+{
+    WriteOptions("");
+    Start();
+    saver.app.pictureList = {(home / "a.jpg").string(), (home / "b.jpg").string()};
+    saver.app.infoStore.SetString("ImageInfoSub", "shown", true);
+    saver.host.mainWindow = Saver;
+    recording.inputQueued = true;
+    saver.app.AdvanceSlide();
+    EXPECT_EQ(saver.app.infoStore.GetString("ImageInfoSub", ""), "shown");
+    recording.inputQueued = false;
+    saver.app.AdvanceSlide();
+    EXPECT_EQ(saver.app.infoStore.GetString("ImageInfoSub", ""), saver.app.pictureList[0]) << "without input the rotation goes on";
+}
+
 TEST_F(SaverAppTest, SlideTickWhileAdvancingChangesNothing)
 {
     saver.app.advancing = true;

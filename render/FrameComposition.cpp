@@ -232,16 +232,20 @@ int32_t ShowPictureAlone(RenderDevice& device)
 {
     if (!device.Picture().IsLoaded())
         return 0;
-    long result = device.BeginScene();
-    if (result != 0)
-        return static_cast<int32_t>(result);
     device.LastFrame() = FrameMemory{}; // the next frame is drawn whole
-    DrawList list;
-    DrawPictureLayer(list, device);
-    device.Execute(list);
-    result = device.EndScene();
-    if (result != 0)
-        return static_cast<int32_t>(result);
+    // A copy spares this frame the device's first draw, which the overlay's
+    // frame then pays with the picture already on screen.
+    if (!device.CopyPictureToBackBuffer()) {
+        long result = device.BeginScene();
+        if (result != 0)
+            return static_cast<int32_t>(result);
+        DrawList list;
+        DrawPictureLayer(list, device);
+        device.Execute(list);
+        result = device.EndScene();
+        if (result != 0)
+            return static_cast<int32_t>(result);
+    }
     device.Present();
     return 0;
 }

@@ -106,6 +106,10 @@ public:
     // screen keeps what it showed). 0 when the scene's draws and the present
     // succeeded; otherwise the screen may lack part of the frame.
     int Present(const Rect* area = nullptr);
+    // Outside a scene: puts the loaded picture into the back buffer as it is,
+    // where the platform can copy it at the screen's size with the pixels a
+    // draw over black would give. False where it can't; then it is drawn.
+    bool CopyPictureToBackBuffer();
     // Carries out the list's commands in order; within a scene they may be
     // queued until EndScene, outside one they are drawn at once.
     void Execute(const DrawList& list);

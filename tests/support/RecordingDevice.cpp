@@ -156,6 +156,12 @@ long RenderDevice::EndScene()
     return LogOf(*this).endSceneResult;
 }
 
+// The recording draws the picture, so the frames record its quad.
+bool RenderDevice::CopyPictureToBackBuffer()
+{
+    return false;
+}
+
 int RenderDevice::Present(const Rect* area)
 {
     Log(*this, {DrawCall::Kind::Present, area ? *area : Rect{0, 0, screenWidth, screenHeight}, 0, {}, FontKind::Text, {}, 0});

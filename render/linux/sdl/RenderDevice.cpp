@@ -181,6 +181,12 @@ long RenderDevice::EndScene()
     return state && state->renderer ? 0 : 1;
 }
 
+// SDL's first draw costs no more than a copy would: the picture is drawn.
+bool RenderDevice::CopyPictureToBackBuffer()
+{
+    return false;
+}
+
 // The software renderer draws into the window's own surface, which keeps
 // what was drawn from one present to the next; a present of an area shows
 // the whole surface, whose other parts are unchanged. An OpenGL renderer's

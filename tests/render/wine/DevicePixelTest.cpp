@@ -210,6 +210,34 @@ TEST_F(DevicePixels, ColourKeyedBlackShowsBlackAfterTheClear)
     testDevice.Picture().Unload();
 }
 
+// The start-up's picture alone is copied into the back buffer, not drawn:
+// the screen shows exactly what the drawn picture over black shows.
+TEST_F(DevicePixels, ThePictureAloneIsCopiedAsDrawn)
+{
+    const std::string path = WriteBitmap("alone.bmp", 320, 200, [](int x, int y) -> uint32_t {
+        return x < 100 ? 0xFF000000u : 0xFF000000u | (x & 0xFF) << 16 | (y & 0xFF) << 8 | 0x40;
+    });
+    const int w = testDevice.ScreenWidth(), h = testDevice.ScreenHeight();
+    ASSERT_EQ(testDevice.Picture().LoadFile(path, w, h), 0);
+    EXPECT_EQ(testDevice.BeginScene(), 0);
+    EXPECT_FALSE(testDevice.CopyPictureToBackBuffer()) << "never inside a scene";
+    EXPECT_EQ(testDevice.EndScene(), 0);
+
+    ClearBackBuffer(0xFFFFFFFF);
+    EXPECT_TRUE(testDevice.CopyPictureToBackBuffer());
+    const Pixels copied = ReadBackBuffer();
+    const Pixels drawn = InScene(0xFF000000u, [w, h](DrawList& list) {
+        list.AddQuad(testDevice.Picture(), Rect{0, 0, w, h}, Colour::White);
+    });
+    ASSERT_EQ(copied.argb.size(), drawn.argb.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < copied.argb.size(); ++i)
+        differing += (copied.argb[i] & 0xFFFFFF) != (drawn.argb[i] & 0xFFFFFF);
+    EXPECT_EQ(differing, 0u);
+    ExpectGrey(copied.At(w / 10, h / 2), 0, "keyed black");
+    testDevice.Picture().Unload();
+}
+
 // A photograph far larger than the screen: decoded smaller by its own
 // decoder, scaled to the screen, opaque black keyed. Its decode runs aside:
 // input during it ends the wait, and the load with it.

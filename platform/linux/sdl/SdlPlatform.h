@@ -120,5 +120,8 @@ uint32_t PlatformTimerWaitMs(const SdlPlatformState& state);
 // cursor belongs to its owner. The process entry, which owns the state,
 // answers PlatformHideCursor with it.
 void HideCursorOver(const SdlPlatformState& state);
+// Whether SDL draws on a Wayland compositor (rather than an X server); the
+// render device asks too.
+bool IsWayland();
 // PlatformCursorPos for this state, answered the same way.
 void CursorPosOver(const SdlPlatformState& state, PlatformPoint& position);

@@ -10,8 +10,6 @@
 // handle that is no saver window of this platform.
 SdlPlatformState* StateOfWindow(WindowHandle window);
 
-// Whether SDL draws on a Wayland compositor (rather than an X server).
-bool IsWayland();
 // A borderless window covering a display, kept above others; nullptr when none could be made.
 SDL_Window* CreateFullScreenWindow(int display);
 // Whether window is the saver window or one of the further windows.

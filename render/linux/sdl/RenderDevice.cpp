@@ -8,6 +8,7 @@
 
 #include "render/RenderDevice.h"
 
+#include "platform/linux/sdl/SdlPlatform.h"
 #include "render/TextureRecord.h"
 #include "render/linux/sdl/RenderDeviceState.h"
 
@@ -84,19 +85,13 @@ SDL_Texture* CreateFrameTexture(SDL_Renderer* renderer, int width, int height)
     return frame;
 }
 
-bool OnWayland()
-{
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver != nullptr && std::string(driver) == "wayland";
-}
-
 } // namespace
 
 int RenderDevice::CreateSurface()
 {
     state = std::make_unique<RenderDeviceState>();
     state->window = static_cast<SDL_Window*>(setup.window);
-    if (OnWayland()) {
+    if (IsWayland()) {
         // A Wayland window has no surface for the software renderer: SDL
         // draws there only through OpenGL ES (on Mesa's software rasteriser
         // where there is no GPU).

@@ -101,8 +101,7 @@ int32_t SaverApp::StartShowing(WindowHandle saverWindow)
 int32_t SaverApp::StartService(WindowHandle saverWindow)
 {
 
-    answers.metered = PlatformConnectionMetered(saverWindow);
-    switch (answers.ForStep()) {
+    switch (StepSource(saverWindow)) {
     case AnswerFrom::Service:
         Login();
         PublishAnswer(); // the login's captions
@@ -167,6 +166,12 @@ int32_t SaverApp::OnTimer(WindowHandle saverWindow, uint32_t timerId)
     if (result != 0) return result;
     if (advancePending) AdvanceSlide();
     return 0;
+}
+
+AnswerFrom SaverApp::StepSource(WindowHandle saverWindow)
+{
+    answers.metered = PlatformConnectionMetered(saverWindow);
+    return answers.ForStep();
 }
 
 void SaverApp::AnnounceStep()

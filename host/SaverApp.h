@@ -106,6 +106,8 @@ private:
     // The share: the leader publishes what it shows; a follower shows that
     // and tries to lead at each frame tick.
     void PublishAnswer();
+    // Who answers the step about to run, with the connection's cost read now.
+    AnswerFrom StepSource(WindowHandle saverWindow);
     // The slide timer's tick: the caption says a picture comes, the next frame tick fetches it.
     void AnnounceStep();
     void FollowLeader();

@@ -49,8 +49,7 @@ void SaverApp::KeepFollowing()
     // The leader is gone: carry on from its last answer, log in once, and
     // take the next step when the leader would have taken it.
     FollowLeader();
-    answers.metered = PlatformConnectionMetered(window);
-    if (answers.ForStep() == AnswerFrom::Service)
+    if (StepSource(window) == AnswerFrom::Service)
         Login();
     else
         loginDeferred = !answers.Offline();

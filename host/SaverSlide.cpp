@@ -106,8 +106,7 @@ void SaverApp::AdvanceSlide()
 {
     PlatformKillTimer(window, SlideTimerId);
     advancePending = false;
-    answers.metered = PlatformConnectionMetered(window);
-    const AnswerFrom from = answers.ForStep();
+    const AnswerFrom from = StepSource(window);
     if (from == AnswerFrom::Shared) {
         FollowLeader();
         return;

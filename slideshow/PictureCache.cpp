@@ -48,9 +48,11 @@ bool IsPlainFile(const fs::directory_entry& entry)
 // What the probe makes: never one with content (not the probe's).
 bool IsEmptyPlainFile(const fs::directory_entry& entry)
 {
+    if (!IsPlainFile(entry))
+        return false; // its size would be the target's
     std::error_code error;
     const uintmax_t size = entry.file_size(error);
-    return IsPlainFile(entry) && !error && size == 0;
+    return !error && size == 0;
 }
 
 struct FolderEntry {

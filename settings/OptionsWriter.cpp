@@ -38,15 +38,18 @@ constexpr char headerBlock[] =
     "[Application]\r\n";
 static_assert(sizeof headerBlock - 1 == 214, "the header block of the options file is 214 bytes");
 
+void AppendLine(std::string& text, const char* key, const std::string& value)
+{
+    text += key;
+    text += "\t=\t";
+    text += value;
+    text += "\r\n";
+}
+
 template <size_t N>
 void AppendKeys(std::string& text, const KeyValueStore& store, const LayoutKey (&keys)[N])
 {
-    for (const LayoutKey& k : keys) {
-        text += k.key;
-        text += "\t=\t";
-        text += store.GetString(k.key, k.writtenDefault);
-        text += "\r\n";
-    }
+    for (const LayoutKey& k : keys) AppendLine(text, k.key, store.GetString(k.key, k.writtenDefault));
 }
 
 // Downloads on a metered connection: set by hand, written back only when present.
@@ -55,9 +58,7 @@ constexpr const char* keptKeys[] = {"MeteredDownloads"};
 void AppendKeptKeys(std::string& text, const KeyValueStore& store)
 {
     for (const char* kept : keptKeys) {
-        if (store.list.Find(kept) == KeyValueList::None) continue;
-        text += kept;
-        text += "\t=\t" + store.list.GetString(kept, "") + "\r\n";
+        if (store.list.Find(kept) != KeyValueList::None) AppendLine(text, kept, store.list.GetString(kept, ""));
     }
 }
 

@@ -22,10 +22,6 @@ namespace {
 // silent this many times in a row is gone.
 constexpr int SilentAsksMeanGone = 10;
 
-} // namespace
-
-namespace {
-
 // The user's idle time in milliseconds; false when the monitor didn't answer.
 bool IdleTime(GDBusConnection* bus, uint64_t& idleMs)
 {

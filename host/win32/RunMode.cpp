@@ -1,5 +1,5 @@
-// RunMode on Win32: common controls, the platform family, then the mode the
-// command tail asks for.
+// RunMode on Win32: the platform family, then the mode the command tail asks
+// for, with common controls for the dialogs.
 
 #include "host/RunMode.h"
 
@@ -30,15 +30,27 @@ LONG WINAPI SaverFaultFilter(EXCEPTION_POINTERS*)
     ExitProcess(static_cast<UINT>(RunModeRefused));
 }
 
+// The standard classes too: the manifest asks for Common Controls 6, whose
+// buttons, edits and lists give the dialogs the system's visual style. A
+// message box finds them through the manifest alone, so the saver itself
+// starts without the library.
+void InitDialogControls()
+{
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
 int RunChoice(SaverContext& context, const ModeChoice& choice)
 {
     switch (choice.mode) {
     case LaunchMode::Settings:
+        InitDialogControls();
         return ShowSettingsDialog(context, choice.parent);
     case LaunchMode::FullScreen:
     case LaunchMode::Preview:
         return DoScreenSave(context, choice.parent);
     case LaunchMode::Password:
+        InitDialogControls();
         ChangePassword(choice.parent);
         return 0;
     case LaunchMode::Invalid:
@@ -51,10 +63,6 @@ int RunChoice(SaverContext& context, const ModeChoice& choice)
 
 int RunMode(SaverContext& context, void* instance, const char* tail)
 {
-    // The standard classes too: the manifest asks for Common Controls 6, whose
-    // buttons, edits and lists give the settings dialog the system's visual style.
-    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
-    InitCommonControlsEx(&controls);
     context.platform->instance = instance;
     context.platform->olderFamily = IsOlderFamily();
     SetUnhandledExceptionFilter(SaverFaultFilter);

@@ -13,6 +13,7 @@
 #include <string>
 
 struct PendingCheck; // per platform: the part still running
+struct DisplayAdapters; // render/RenderDevice.h
 
 struct GraphicsCheckRun {
     bool finished = false;   // the check came to a decision
@@ -20,6 +21,8 @@ struct GraphicsCheckRun {
     std::string refusal;     // why not, for the user; empty when acceptable or nothing was decided
     bool inputCame = false;  // input came while the check ran
     std::shared_ptr<PendingCheck> pending; // set while a part still runs (not finished)
+    // What the first device is made from, where the check already made it.
+    std::shared_ptr<DisplayAdapters> adapters;
 };
 
 struct SaverContext;

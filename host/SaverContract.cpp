@@ -135,8 +135,9 @@ int32_t SaverStart(SaverContext& context, WindowHandle window)
     if (OutcomeOf(context, window, check) != CheckOutcome::Goes || context.mode.PreviewMode) return 0;
     // --window: a windowed device of that size; --snapshot: keep each presented frame.
     // The overlay's scale follows the adapter's monitor once the device knows it.
-    const DeviceSetup setup{window, 0, context.options.windowWidth, context.options.windowHeight,
-                            !context.options.snapshotPath.empty(), OverlayScaleAt(context, PlatformWindowDpi(window))};
+    DeviceSetup setup{window, 0, context.options.windowWidth, context.options.windowHeight,
+                      !context.options.snapshotPath.empty(), OverlayScaleAt(context, PlatformWindowDpi(window))};
+    setup.adapters = check.adapters;
     DecodeFirstPictureAhead(context, setup);
     // From the device to the first frames each step may keep this thread
     // from input for a while; where the platform can, input is watched aside.

@@ -18,6 +18,9 @@ std::vector<WindowHandle> Screens::FurtherWindows() const
 int Screens::MakeFirst(const DeviceSetup& setup)
 {
     entries.front().place.setup = setup;
+    // Made again, the first device makes a new Direct3D object: one knows
+    // only the adapters there were when it was made.
+    entries.front().place.setup.adapters.reset();
     return First().Create(setup);
 }
 

@@ -7,7 +7,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+
+struct DisplayAdapters; // platform/win32/Direct3d.h
 
 struct DxVersion {
     uint32_t major = 0;
@@ -66,6 +69,8 @@ long ReadFileVersion(const std::string& path, uint64_t* version);
 bool ReadSystemDirectory(std::string& directory);
 // Whether d3d9.dll loads from the system folder.
 bool LoadDirect3d9();
+// The saver's one Direct3D object; none when it can't be had.
+std::shared_ptr<DisplayAdapters> OpenDirect3d();
 
 // The probe table over the system directory's files; always writes all three values.
 long ReadFileVersionDx(uint32_t& major, uint32_t& minor, char& letter);

@@ -1,6 +1,7 @@
 // The DirectX check as the saver runs it at start-up: its two parts run on
 // helper threads while this one looks for input. The libraries answer in
-// moments and decide before the device is made. DxDiag takes about a second
+// moments and decide before the device is made; full screen, their probe
+// starts before the saver window and makes the Direct3D object too. DxDiag takes about a second
 // and can only confirm once they pass, so it begins after the first frames
 // show the picture, not beside the device's creation, which it would slow
 // down. When the libraries already fail the check, DxDiag is waited for at
@@ -14,6 +15,8 @@
 #include "host/SaverContext.h"
 #include "host/SaverContract.h"
 #include "host/win32/DirectXCheck.h"
+#include "host/win32/PlatformHostState.h"
+#include "host/win32/WinHost.h"
 #include "platform/HelperThread.h"
 #include "platform/win32/WindowMessages.h"
 
@@ -21,6 +24,8 @@
 
 struct PendingCheck {
     std::shared_ptr<DxVersion> libraries = std::make_shared<DxVersion>();
+    // The saver's Direct3D object, where the probe was asked to make it.
+    std::shared_ptr<std::shared_ptr<DisplayAdapters>> adapters = std::make_shared<std::shared_ptr<DisplayAdapters>>();
     std::shared_ptr<DxVersion> dxDiag = std::make_shared<DxVersion>();
     HelperThread libraryProbe, dxDiagProbe;
 
@@ -83,25 +88,41 @@ GraphicsCheckRun ConfirmWithDxDiag(SaverContext& context, PendingCheck& check)
     return Decided(DirectXProblemOf(*check.dxDiag, *check.libraries), false);
 }
 
+std::shared_ptr<PendingCheck> StartedProbe(bool makeDirect3d)
+{
+    auto check = std::make_shared<PendingCheck>();
+    auto probe = [libraries = check->libraries, adapters = check->adapters, makeDirect3d] {
+        *libraries = ProbeLibraries();
+        if (makeDirect3d && !LibrariesFail(*libraries)) *adapters = OpenDirect3d();
+    };
+    if (check->libraryProbe.Start(probe) != 0) probe();
+    return check;
+}
+
 } // namespace
+
+void StartLibraryProbe(SaverContext& context, bool makeDirect3d)
+{
+    context.platform->check = StartedProbe(makeDirect3d);
+}
 
 GraphicsCheckRun BeginGraphicsCheck(SaverContext& context)
 {
-    auto check = std::make_shared<PendingCheck>();
-    auto libraries = check->libraries;
-    if (check->libraryProbe.Start([libraries] { *libraries = ProbeLibraries(); }) != 0) *libraries = ProbeLibraries();
+    std::shared_ptr<PendingCheck> check = context.platform ? std::move(context.platform->check) : nullptr;
+    if (!check) check = StartedProbe(false);
     while (!check->libraryProbe.Wait(InputPollMs)) {
         if (!context.InputPending()) continue;
         if (!check->libraryProbe.Wait(OutcomeWaitMs)) return EndedByInput(context, true);
         break;
     }
-    if (LibrariesFail(*libraries)) {
+    if (LibrariesFail(*check->libraries)) {
         check->StartDxDiag();
         return RefuseWithDxDiag(context, *check);
     }
     // The libraries passed; DxDiag follows the first frames.
     if (context.InputPending()) return EndedByInput(context, false);
     GraphicsCheckRun run;
+    run.adapters = *check->adapters;
     run.pending = check;
     return run;
 }

@@ -103,3 +103,8 @@ bool LoadDirect3d9()
 {
     return Direct3d9Loads();
 }
+
+std::shared_ptr<DisplayAdapters> OpenDirect3d()
+{
+    return OpenDisplayAdapters();
+}

@@ -92,6 +92,8 @@ int DoScreenSave(SaverContext& context, WindowHandle parentHandle)
             SetForegroundWindow(running);
             return 0;
         }
+        // The DirectX check loads Direct3D, and makes its object, while the window is made.
+        StartLibraryProbe(context, true);
         context.host.powerLineStatus = PlatformAcLineStatus();
         LoadPasswordVerifier(*context.platform);
     }

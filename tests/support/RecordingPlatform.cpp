@@ -273,3 +273,8 @@ bool LoadDirect3d9()
 {
     return recording.direct3d9Loads;
 }
+
+std::shared_ptr<DisplayAdapters> OpenDirect3d()
+{
+    return nullptr;
+}

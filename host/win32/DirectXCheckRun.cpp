@@ -1,14 +1,14 @@
 // The DirectX check as the saver runs it at start-up: its two parts run on
 // helper threads while this one looks for input. The libraries answer in
 // moments and decide before the device is made; full screen, their probe
-// starts before the saver window and makes the Direct3D object too. DxDiag takes about a second
-// and can only confirm once they pass, so it begins after the first frames
-// show the picture, not beside the device's creation, which it would slow
-// down. When the libraries already fail the check, DxDiag is waited for at
-// once, input or not, since the user must learn why nothing shows; but not
-// for ever: a DxDiag that hangs leaves the message with what the libraries
-// found. Input ends a check that can still pass, leaving a running DxDiag
-// behind.
+// starts before the saver window and makes the Direct3D object too. DxDiag
+// takes about a second and can only confirm once they pass, so it begins
+// after the first frames show the picture, not beside the device's creation,
+// which it would slow down. When the libraries already fail the check,
+// DxDiag is waited for at once, input or not, since the user must learn why
+// nothing shows; but not for ever: a DxDiag that hangs leaves the message
+// with what the libraries found. Input ends a check that can still pass,
+// leaving a running DxDiag behind.
 
 #include "host/GraphicsCheck.h"
 

@@ -101,9 +101,9 @@ std::shared_ptr<PendingCheck> StartedProbe(bool makeDirect3d)
 
 } // namespace
 
-void StartLibraryProbe(SaverContext& context, bool makeDirect3d)
+void StartLibraryProbe(SaverContext& context)
 {
-    context.platform->check = StartedProbe(makeDirect3d);
+    context.platform->check = StartedProbe(true);
 }
 
 GraphicsCheckRun BeginGraphicsCheck(SaverContext& context)

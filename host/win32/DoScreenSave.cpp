@@ -93,7 +93,7 @@ int DoScreenSave(SaverContext& context, WindowHandle parentHandle)
             return 0;
         }
         // The DirectX check loads Direct3D, and makes its object, while the window is made.
-        StartLibraryProbe(context, true);
+        StartLibraryProbe(context);
         context.host.powerLineStatus = PlatformAcLineStatus();
         LoadPasswordVerifier(*context.platform);
     }

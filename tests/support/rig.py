@@ -48,17 +48,23 @@ def stop(work):
     subprocess.run([RIG, 'stop', os.path.join(work, 'xorg')])
 
 
-def screen_pixels(display):
-    """(width, pixel(x, y) -> (r, g, b)) of the whole X screen, from xwd."""
+def screen_dump(display):
+    """xwd's dump of the whole X screen: its header's fields and the pixel bytes. Not the colour map
+    between them: the pad byte of each entry is whatever xwd's memory held, so two dumps of one
+    screen may differ there."""
     data = subprocess.run(['xwd', '-root', '-silent', '-display', display], capture_output=True,
                           timeout=30).stdout
     fields = struct.unpack('>25I', data[:100])
-    header_size, width, height = fields[0], fields[4], fields[5]
-    byte_order, bits_per_pixel, bytes_per_line, ncolors = fields[7], fields[11], fields[12], fields[19]
+    return fields, data[fields[0] + 12 * fields[19]:]
+
+
+def screen_pixels(display):
+    """(width, pixel(x, y) -> (r, g, b)) of the whole X screen, from xwd."""
+    fields, pixels = screen_dump(display)
+    width, byte_order, bits_per_pixel, bytes_per_line = fields[4], fields[7], fields[11], fields[12]
     if bits_per_pixel not in (24, 32):
         raise RuntimeError('xwd gave %d bits per pixel' % bits_per_pixel)
     step = bits_per_pixel // 8
-    pixels = data[header_size + 12 * ncolors:]
 
     def pixel(x, y):
         at = y * bytes_per_line + step * x

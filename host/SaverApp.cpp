@@ -18,6 +18,16 @@ void LoadBitmap(TextureHandle& handle, int resourceId)
     handle.LoadResource(resourceId, 0, 0); // size taken from the bitmap
 }
 
+// At the energy saver's pace of a frame a second, the frame comes just after
+// the second turns: a plain 1000 ms timer drifts later with every tick and
+// now and then passes a whole second, so the clocks and the countdown skip it.
+uint32_t FrameDelayMs(uint32_t period)
+{
+    constexpr int64_t AfterTheTurnMs = 20;
+    if (period != SparingFramePeriodMs) return period;
+    return static_cast<uint32_t>(1000 - PlatformNowMs() % 1000 + AfterTheTurnMs);
+}
+
 } // namespace
 
 std::vector<RenderDevice*> SaverApp::Devices() const
@@ -133,7 +143,7 @@ int32_t SaverApp::StartService(WindowHandle saverWindow)
 
     if (answers.ForStep() != AnswerFrom::Shared) lastAdvanceTime = PlatformNow(); // a follower counts down with its leader
     framePeriodMs = answers.FramePeriodMs(FramePeriodMs);
-    PlatformSetTimer(saverWindow, FrameTimerId, framePeriodMs);
+    PlatformSetTimer(saverWindow, FrameTimerId, FrameDelayMs(framePeriodMs));
     PlatformSetTimer(saverWindow, SlideTimerId, SlidePeriodMs());
     return 0;
 }
@@ -153,9 +163,10 @@ int32_t SaverApp::OnTimer(WindowHandle saverWindow, uint32_t timerId)
     PlatformReadPowerState(saverWindow, answers.power);
     const FrameTurn turn = answers.ForFrame();
     // In energy saver no faster than the countdown and clocks change.
-    if (const uint32_t period = answers.FramePeriodMs(FramePeriodMs); framePeriodMs != 0 && period != framePeriodMs) {
+    if (const uint32_t period = answers.FramePeriodMs(FramePeriodMs);
+        framePeriodMs != 0 && (period != framePeriodMs || period == SparingFramePeriodMs)) {
         framePeriodMs = period;
-        PlatformSetTimer(saverWindow, FrameTimerId, period);
+        PlatformSetTimer(saverWindow, FrameTimerId, FrameDelayMs(period));
     }
     if (!turn.draw) return 0; // every monitor is off: nobody looks
     if (turn.whole)

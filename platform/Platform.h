@@ -22,6 +22,7 @@ void PlatformRequestClose(WindowHandle window);
 uint32_t PlatformTickCount();
 void PlatformSleep(uint32_t milliseconds);
 int64_t PlatformNow(); // seconds since 1970-01-01 UTC
+int64_t PlatformNowMs(); // the same clock in milliseconds
 
 bool PlatformIsWindow(WindowHandle window);
 // The dots per inch of the monitor that shows the window, as the user set

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <imm.h>
 
+#include <chrono>
 #include <ctime>
 
 namespace {
@@ -67,6 +68,12 @@ void PlatformSleep(uint32_t milliseconds)
 int64_t PlatformNow()
 {
     return static_cast<int64_t>(std::time(nullptr));
+}
+
+int64_t PlatformNowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
 MessageResult PlatformDefWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)

@@ -116,6 +116,11 @@ int64_t PlatformNow()
     return recording.now;
 }
 
+int64_t PlatformNowMs()
+{
+    return recording.now * 1000 + recording.msIntoSecond;
+}
+
 MessageResult PlatformDefWindowProc(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam)
 {
     recording.defaulted.push_back({window, message, wParam, lParam});

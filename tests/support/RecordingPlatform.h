@@ -55,6 +55,7 @@ struct RecordingPlatform {
     // What the platform answers.
     uint32_t tick = 1000;
     int64_t now = 1'700'000'000;
+    int msIntoSecond = 0;                     // of now, for the wall clock in milliseconds
     PlatformPoint cursor;
     std::vector<WindowHandle> windows;        // the windows that exist
     WindowHandle foreground = nullptr;

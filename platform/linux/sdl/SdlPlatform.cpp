@@ -34,6 +34,12 @@ int64_t PlatformNow()
     return static_cast<int64_t>(std::time(nullptr));
 }
 
+int64_t PlatformNowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
 bool PlatformIsWindow(WindowHandle window)
 {
     const SdlPlatformState* state = StateOfWindow(window);

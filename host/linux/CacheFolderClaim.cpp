@@ -46,13 +46,18 @@ bool HoldsNothingElse(const std::string& folder, std::error_code& failed)
 const char* const ChooseEmpty = "; choose an empty folder for the picture cache";
 
 // Like OpenSSH's StrictModes: the saver deletes in this folder and shows what
-// its files say, so nobody else may own it or write into it. Empty when it is
-// the user's own, else why not and how to mend it.
+// its files say, so nobody else may own it or write into it, and a link (which
+// another user may have left where the folder was to be) is not followed.
+// Empty when it is the user's own, else why not and how to mend it.
 std::string WhyNotOwn(const std::string& folder)
 {
     struct stat info {};
-    if (stat(folder.c_str(), &info) != 0)
+    if (lstat(folder.c_str(), &info) != 0)
         return "can't read " + folder + " (" + std::strerror(errno) + ")" + ChooseEmpty;
+    if (S_ISLNK(info.st_mode))
+        return folder + " is a link; give the folder itself for the picture cache";
+    if (!S_ISDIR(info.st_mode))
+        return folder + " is not a folder" + ChooseEmpty;
     if (info.st_uid != geteuid())
         return folder + " belongs to another user (uid " + std::to_string(info.st_uid) +
                "); choose a folder of your own for the picture cache";
@@ -65,6 +70,23 @@ std::string WhyNotOwn(const std::string& folder)
     return {};
 }
 
+enum class Making { Made, There, Failed };
+
+// mkdir's own word decides whether the saver made the folder: a look before
+// it leaves a moment in which another user may make it (EEXIST then).
+Making MakeFolder(const std::string& folder)
+{
+    struct stat info {};
+    if (lstat(folder.c_str(), &info) == 0 || errno != ENOENT)
+        return Making::There;
+    const size_t parent = folder.find_last_of('/');
+    if (parent != std::string::npos && parent > 0)
+        CreateFolders(folder.substr(0, parent));
+    if (mkdir(folder.c_str(), 0700) == 0)
+        return Making::Made;
+    return errno == EEXIST ? Making::There : Making::Failed;
+}
+
 } // namespace
 
 std::string ChosenCacheFolder(const OptionOverrides& overrides)
@@ -75,32 +97,25 @@ std::string ChosenCacheFolder(const OptionOverrides& overrides)
     return folder;
 }
 
-int ClaimCacheFolder(const std::string& folder, bool chosen, std::string& error)
+int ClaimCacheFolder(const std::string& folder, CacheFolderKind kind, std::string& error)
 {
     if (folder.empty())
         return 0; // no home: the saver runs without a cache
-    std::error_code failed;
-    const fs::file_status status = fs::status(folder, failed);
-    if (!fs::exists(status)) {
-        // Ours from the start. One that can't be made holds nothing to delete.
-        if (CreateFolders(folder) == 0)
-            WriteMarker(folder);
-        return 0;
-    }
-    if (!fs::is_directory(status)) {
-        if (!chosen)
-            return 0; // unusable: the saver runs without a cache, as before
-        error = folder + " is not a folder" + ChooseEmpty;
-        return 1;
-    }
-    if (chosen) {
+    const Making making = MakeFolder(folder);
+    if (making == Making::Failed)
+        return 0; // one that can't be made holds nothing to delete
+    if (making == Making::Made || kind != CacheFolderKind::Default) {
+        // Also one just made: it may have been swapped since.
         error = WhyNotOwn(folder);
         if (!error.empty())
             return 1;
+    } else if (std::error_code failed; !fs::is_directory(folder, failed)) {
+        return 0; // unusable: the saver runs without a cache, as before
     }
+    std::error_code failed;
     if (fs::exists(fs::symlink_status(JoinPath(folder, CacheMarkerName), failed)))
         return 0;
-    if (chosen) {
+    if (kind == CacheFolderKind::Chosen) {
         const bool empty = HoldsNothingElse(folder, failed);
         if (failed) {
             error = "can't read " + folder + " (" + failed.message() + ")" + ChooseEmpty;

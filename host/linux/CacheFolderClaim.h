@@ -15,10 +15,14 @@ constexpr const char* CacheMarkerName = ".zembria-cache";
 // or empty when the run keeps the default.
 std::string ChosenCacheFolder(const OptionOverrides& overrides);
 
-// Takes folder as the picture cache: the default folder (chosen false) is the
-// saver's own and is only marked; a chosen one is made (0700) and marked when
-// missing; an existing one must be owned by the user and not writable by
-// group or others, and is then marked when empty and taken as it is when
-// marked. 0 when the saver may use it; 1 with error saying why not (nothing
-// in it touched).
-int ClaimCacheFolder(const std::string& folder, bool chosen, std::string& error);
+// Whose choice the cache folder is: the saver's default, the one in
+// --home DIR (or ZEMBRIA_HOME), or one given with --cache.
+enum class CacheFolderKind { Default, Home, Chosen };
+
+// Takes folder as the picture cache, making it (0700) and marking it when
+// missing. The one the saver made, and any in --home or chosen, must be a
+// folder (not a link) owned by the user and not writable by group or others;
+// a chosen one that was there must also be empty or marked. The default and
+// the home's are marked as they are. 0 when the saver may use it; 1 with
+// error saying why not (nothing in it touched).
+int ClaimCacheFolder(const std::string& folder, CacheFolderKind kind, std::string& error);

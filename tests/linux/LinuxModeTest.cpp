@@ -10,11 +10,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
+#include <cstdio>
 #include <fstream>
+#include <iostream>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -157,44 +161,94 @@ TEST(LinuxModeTest, WithoutHomeThePasswordDatabaseDecidesAndNeverASharedFolder)
     saver.mode.ModuleDirectory.clear();
 }
 
-TEST(LinuxModeTest, AChosenCacheFolderMustBeTheUsersOwnAndHoldOnlyTheHacksFiles)
+TEST(LinuxModeTest, AChosenOrHomeCacheFolderMustBeTheUsersOwnAndAChosenOneHoldOnlyTheHacksFiles)
 {
     const fs::path root = fs::temp_directory_path() / ("zembria-claim-" + std::to_string(getpid()));
+    const fs::path folder = root / "cache";
     struct Case {
         std::vector<std::string> files;
         fs::perms mode;
         bool foreignOwner;
+        bool link; // folder is a link to a folder of the user's
+        CacheFolderKind kind;
         int result;
     };
     constexpr fs::perms Private = fs::perms::owner_all;
     constexpr fs::perms Readable = Private | fs::perms::group_read | fs::perms::group_exec |
                                    fs::perms::others_read | fs::perms::others_exec;
+    constexpr CacheFolderKind Chosen = CacheFolderKind::Chosen, Home = CacheFolderKind::Home;
     const Case cases[] = {
-        {{}, Readable, false, 0},
-        {{CacheLockName, CacheAnswerName}, Private, false, 0}, // left by hacks before the marker was written
-        {{CacheLockName, "holiday.jpg"}, Private, false, 1},
-        {{".zembria-answer.4242-1.tmp"}, Private, false, 0}, // a leader killed before its rename
-        {{"a.jpg.4242-1.tmp"}, Private, false, 1},
-        {{}, Private | fs::perms::group_write, false, 1},
-        {{CacheMarkerName}, fs::perms::all, false, 1},
-        {{CacheMarkerName}, Private, true, 1},
+        {{}, Readable, false, false, Chosen, 0},
+        {{CacheLockName, CacheAnswerName}, Private, false, false, Chosen, 0}, // left by hacks before the marker
+        {{CacheLockName, "holiday.jpg"}, Private, false, false, Chosen, 1},
+        {{".zembria-answer.4242-1.tmp"}, Private, false, false, Chosen, 0}, // a leader killed before its rename
+        {{"a.jpg.4242-1.tmp"}, Private, false, false, Chosen, 1},
+        {{}, Private | fs::perms::group_write, false, false, Chosen, 1},
+        {{CacheMarkerName}, fs::perms::all, false, false, Chosen, 1},
+        {{CacheMarkerName}, Private, true, false, Chosen, 1},
+        {{}, Private, false, true, Chosen, 1},
+        {{"holiday.jpg"}, Readable, false, false, Home, 0}, // the home's cache is the saver's by its name
+        {{}, Private | fs::perms::others_write, false, false, Home, 1},
+        {{}, Private, true, false, Home, 1},
+        {{}, Private, false, true, Home, 1},
     };
     for (const Case& c : cases) {
         if (c.foreignOwner && geteuid() != 0)
             continue; // only root can give a folder away
         fs::remove_all(root);
-        fs::create_directories(root);
+        const fs::path real = c.link ? root / "real" : folder;
+        fs::create_directories(real);
+        if (c.link)
+            fs::create_directory_symlink(real, folder);
         for (const std::string& name : c.files)
-            std::ofstream(root / name) << "x";
-        fs::permissions(root, c.mode);
+            std::ofstream(real / name) << "x";
+        fs::permissions(real, c.mode);
         if (c.foreignOwner)
-            ASSERT_EQ(chown(root.c_str(), 65534, 65534), 0);
-        const bool marked = fs::exists(root / CacheMarkerName);
+            ASSERT_EQ(chown(real.c_str(), 65534, 65534), 0);
+        const bool marked = fs::exists(real / CacheMarkerName);
         std::string error;
-        EXPECT_EQ(ClaimCacheFolder(root.string(), true, error), c.result) << c.files.size() << " " << error;
-        EXPECT_EQ(fs::exists(root / CacheMarkerName), c.result == 0 || marked);
+        EXPECT_EQ(ClaimCacheFolder(folder.string(), c.kind, error), c.result) << c.files.size() << " " << error;
+        EXPECT_EQ(fs::exists(real / CacheMarkerName), c.result == 0 || marked);
         EXPECT_EQ(error.empty(), c.result == 0);
     }
+    fs::remove_all(root);
+}
+
+TEST(LinuxModeTest, ACacheFolderAnotherUserMakesWhileTheSaverMakesItIsRefusedAndKept)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can hand a folder to another user";
+    // The saver makes the missing levels, then the folder. Another user's
+    // folder, ready beside it, is renamed in the moment the last level
+    // appears, and never over a folder already there.
+    const fs::path root = fs::temp_directory_path() / ("zembria-gap-" + std::to_string(getpid()));
+    const fs::path theirs = root / "theirs", folder = root / "level" / "cache";
+    int refused = 0;
+    for (int round = 0; round < 200; ++round) {
+        fs::remove_all(root);
+        fs::create_directories(theirs);
+        std::ofstream(theirs / "photo.jpg") << "x";
+        ASSERT_EQ(chown(theirs.c_str(), 65534, 65534), 0);
+        std::atomic<bool> trying{false}, claimed{false};
+        std::thread other([&] {
+            trying = true;
+            while (!claimed && renameat2(AT_FDCWD, theirs.c_str(), AT_FDCWD, folder.c_str(), RENAME_NOREPLACE) != 0) {}
+        });
+        while (!trying) std::this_thread::yield();
+        std::string error;
+        const int result = ClaimCacheFolder(folder.string(), CacheFolderKind::Chosen, error);
+        claimed = true;
+        other.join();
+        struct stat info {};
+        ASSERT_EQ(lstat(folder.c_str(), &info), 0);
+        const bool ours = info.st_uid == geteuid();
+        ASSERT_EQ(result == 0, ours) << "round " << round << ": " << error;
+        if (!ours) {
+            ++refused;
+            EXPECT_TRUE(fs::exists(folder / "photo.jpg")) << "round " << round;
+        }
+    }
+    std::cout << refused << " of 200 folders were the other user's\n";
     fs::remove_all(root);
 }
 
@@ -212,7 +266,7 @@ TEST(LinuxModeTest, HacksClaimingANewFolderTogetherAllTakeIt)
             hacks.emplace_back([&] {
                 for (--waiting; waiting > 0;) std::this_thread::yield(); // all start at once
                 std::string error;
-                if (ClaimCacheFolder(root.string(), true, error) != 0) ++refused;
+                if (ClaimCacheFolder(root.string(), CacheFolderKind::Chosen, error) != 0) ++refused;
             });
         for (std::thread& hack : hacks)
             hack.join();

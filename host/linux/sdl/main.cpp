@@ -111,7 +111,10 @@ int RunSaver(SaverContext& saver, const LinuxModeChoice& choice)
     const std::string chosen = ChosenCacheFolder(saver.options.overrides);
     const std::string cache = chosen.empty() ? CurrentFolders(saver.mode, saver.options).cache : chosen;
     std::string error;
-    if (ClaimCacheFolder(cache, !chosen.empty(), error) != 0) {
+    const CacheFolderKind kind = !chosen.empty()               ? CacheFolderKind::Chosen
+                                 : !saver.options.home.empty() ? CacheFolderKind::Home
+                                                               : CacheFolderKind::Default;
+    if (ClaimCacheFolder(cache, kind, error) != 0) {
         PlatformReport("zembria: " + error + "\n", "zembria", true);
         return ExitUsage;
     }

@@ -4,10 +4,22 @@
 
 #include "host/linux/sdl/SaverLoop.h"
 
+#include "host/SaverContext.h"
 #include "host/SaverContract.h"
 #include "platform/linux/sdl/SdlPlatform.h"
+#include "render/linux/sdl/SurfaceSize.h"
 
 namespace {
+
+// A window that has other pixels than its device was made for (the
+// compositor configured it after the device was made, or its output's
+// scale changed) has its screen made again, as a new display would.
+bool SomeScreenResized(SaverContext& context)
+{
+    for (RenderDevice* device : context.screens.Devices())
+        if (SurfaceSizeChanged(*device)) return true;
+    return false;
+}
 
 void Deliver(SaverContext& context, WindowHandle window, SaverWindowEvent event)
 {
@@ -19,6 +31,7 @@ void Deliver(SaverContext& context, WindowHandle window, SaverWindowEvent event)
     case SaverWindowEvent::FocusLost: if (SaverInputCloses(context, SaverInput::Deactivated)) PlatformRequestClose(window); break;
     case SaverWindowEvent::Exposed: SaverFrameLost(context); break;
     case SaverWindowEvent::DisplaysChanged: SaverDisplaysChanged(context); break;
+    case SaverWindowEvent::Resized: if (SomeScreenResized(context)) SaverDisplaysChanged(context); break;
     case SaverWindowEvent::None: break;
     }
 }

@@ -49,12 +49,19 @@ class Sway:
         """A new output while clients run (HEADLESS-2 as configured); true
         once the compositor lists it."""
         self.run(['swaymsg', 'create_output'], capture_output=True)
-        self.count += 1
-        return wait_for(lambda: len(self.output_names()) >= self.count, 30, 0.1)
+        self.count = 2
+        return wait_for(lambda: len(self.output_scales()) == self.count, 30, 0.1)
 
-    def output_names(self):
+    def rescale_second_output(self, scale):
+        """HEADLESS-2 at another scale while clients run; true once the compositor says so."""
+        self.run(['swaymsg', 'output', 'HEADLESS-2', 'scale', str(scale)], capture_output=True)
+        self.scales = (self.scales[0], scale)
+        return wait_for(lambda: self.output_scales().get('HEADLESS-2') == scale, 30, 0.1)
+
+    def output_scales(self):
+        """The compositor's outputs by name, with their scales."""
         listed = self.run(['swaymsg', '-r', '-t', 'get_outputs'], capture_output=True, text=True).stdout
-        return [output['name'] for output in json.loads(listed or '[]')]
+        return {output['name']: output.get('scale') for output in json.loads(listed or '[]')}
 
     def stop(self):
         self.stop_input()

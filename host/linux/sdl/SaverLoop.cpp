@@ -12,13 +12,20 @@
 namespace {
 
 // A window that has other pixels than its device was made for (the
-// compositor configured it after the device was made, or its output's
-// scale changed) has its screen made again, as a new display would.
-bool SomeScreenResized(SaverContext& context)
+// compositor configured it after the device was made, or its output's scale
+// changed) has the screens made again, as a new display would; one with as
+// many pixels on fewer points (an output's scale, where the compositor keeps
+// the pixels) lays its overlay out anew.
+void FollowWindowSizes(SaverContext& context)
 {
-    for (RenderDevice* device : context.screens.Devices())
-        if (SurfaceSizeChanged(*device)) return true;
-    return false;
+    bool remake = false;
+    for (RenderDevice* device : context.screens.Devices()) {
+        if (SurfaceSizeChanged(*device))
+            remake = true;
+        else if (device->IsCreated())
+            SaverDpiChanged(context, device->Window(), PlatformWindowDpi(device->Window()));
+    }
+    if (remake) SaverDisplaysChanged(context);
 }
 
 void Deliver(SaverContext& context, WindowHandle window, SaverWindowEvent event)
@@ -31,7 +38,7 @@ void Deliver(SaverContext& context, WindowHandle window, SaverWindowEvent event)
     case SaverWindowEvent::FocusLost: if (SaverInputCloses(context, SaverInput::Deactivated)) PlatformRequestClose(window); break;
     case SaverWindowEvent::Exposed: SaverFrameLost(context); break;
     case SaverWindowEvent::DisplaysChanged: SaverDisplaysChanged(context); break;
-    case SaverWindowEvent::Resized: if (SomeScreenResized(context)) SaverDisplaysChanged(context); break;
+    case SaverWindowEvent::Resized: FollowWindowSizes(context); break;
     case SaverWindowEvent::None: break;
     }
 }

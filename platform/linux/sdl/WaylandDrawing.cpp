@@ -14,6 +14,17 @@ namespace {
 
 enum class Drawing { Gpu, Software, None };
 
+// SDL's software renderer by its index: asked for by flags, SDL would first
+// try a render driver the user named.
+int SoftwareRendererIndex()
+{
+    for (int index = 0; index < SDL_GetNumRenderDrivers(); ++index) {
+        SDL_RendererInfo info{};
+        if (SDL_GetRenderDriverInfo(index, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0) return index;
+    }
+    return -1;
+}
+
 // The device's own choice first: a GPU renderer with render targets (the
 // device keeps its frame in one). The renderer that works stays on the
 // window, whose device takes it over: making one costs tens of ms.
@@ -24,9 +35,9 @@ Drawing TryRenderers(SDL_Window* window, std::string& why)
     if (renderer != nullptr && SDL_GetRendererInfo(renderer, &info) == 0 &&
         (info.flags & SDL_RENDERER_TARGETTEXTURE) != 0)
         return Drawing::Gpu;
-    why = renderer != nullptr ? std::string(info.name) + " has no render targets" : SDL_GetError();
+    why = renderer == nullptr ? SDL_GetError() : "SDL's GPU renderer has no render targets";
     if (renderer != nullptr) SDL_DestroyRenderer(renderer);
-    if (SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) == nullptr) return Drawing::None;
+    if (SDL_CreateRenderer(window, SoftwareRendererIndex(), SDL_RENDERER_SOFTWARE) == nullptr) return Drawing::None;
     // Every later renderer of the process (the other outputs', a device made
     // again) is the software one too.
     SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_OVERRIDE);

@@ -3,31 +3,65 @@ its start and stop, running a program as the compositor's user with its
 environment, an output's pixels through grim, and the saver's home with
 one picture (left half black, right half orange) and how it shows."""
 
+import json
 import os
 import re
 import shutil
 import subprocess
 
+from rig import wait_for
+
 RIG = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'headless-sway')
-# name, width and height in pixels, scale
+# name, width and height in pixels, scale: the rig's outputs as it makes them by default
 OUTPUTS = [('HEADLESS-1', 1280, 1024, 1), ('HEADLESS-2', 1920, 1080, 2)]
 
 
 class Sway:
-    def __init__(self, work):
+    def __init__(self, work, scales=(1, 2), outputs=2, xwayland=False):
+        """scales: HEADLESS-1's and HEADLESS-2's; outputs: how many there are
+        at the start (1: HEADLESS-2 comes with add_output); xwayland: an X
+        display for X clients, in env as DISPLAY."""
         self.dir = os.path.join(work, 'sway')
         self.env = {}
         self.devices = None
+        self.scales = scales
+        self.count = outputs
+        self.xwayland = xwayland
+
+    @property
+    def outputs(self):
+        """(name, width, height, scale) of each output there is."""
+        return [(name, width, height, scale) for (name, width, height, _), scale in zip(OUTPUTS, self.scales)][:self.count]
 
     def start(self):
-        """None once both outputs are there, else the exit code: 77 where
+        """None once its outputs are there, else the exit code: 77 where
         the rig can't run here (a ctest skip)."""
-        started = subprocess.run([RIG, 'start', self.dir], capture_output=True, text=True)
+        options = ['--scales', '%d,%d' % tuple(self.scales), '--outputs', str(self.count)]
+        started = subprocess.run([RIG, 'start', self.dir] + options + (['--xwayland'] if self.xwayland else []),
+                                 capture_output=True, text=True)
         if started.returncode != 0:
             print(started.stderr, end='')
             return started.returncode
         self.env = dict(line.split('=', 1) for line in started.stdout.split())
         return None
+
+    def add_output(self):
+        """A new output while clients run (HEADLESS-2 as configured); true
+        once the compositor lists it."""
+        self.run(['swaymsg', 'create_output'], capture_output=True)
+        self.count = 2
+        return wait_for(lambda: len(self.output_scales()) == self.count, 30, 0.1)
+
+    def rescale_second_output(self, scale):
+        """HEADLESS-2 at another scale while clients run; true once the compositor says so."""
+        self.run(['swaymsg', 'output', 'HEADLESS-2', 'scale', str(scale)], capture_output=True)
+        self.scales = (self.scales[0], scale)
+        return wait_for(lambda: self.output_scales().get('HEADLESS-2') == scale, 30, 0.1)
+
+    def output_scales(self):
+        """The compositor's outputs by name, with their scales."""
+        listed = self.run(['swaymsg', '-r', '-t', 'get_outputs'], capture_output=True, text=True).stdout
+        return {output['name']: output.get('scale') for output in json.loads(listed or '[]')}
 
     def stop(self):
         self.stop_input()
@@ -52,9 +86,10 @@ class Sway:
     def run(self, args, **kwargs):
         return subprocess.run(self.command(args), timeout=60, **kwargs)
 
-    def popen(self, args, **kwargs):
+    def popen(self, args, env_extra=None, **kwargs):
+        """args started as the compositor's user, with env_extra added to its environment."""
         kwargs.setdefault('stdin', subprocess.DEVNULL)
-        return subprocess.Popen(self.command(args), **kwargs)
+        return subprocess.Popen(self.command(args, **(env_extra or {})), **kwargs)
 
     def input(self, tool):
         """The compositor's keyboard and pointer (tests/linux/WaylandInputTool.cpp),
@@ -132,20 +167,21 @@ def is_bar(colour):
 
 
 def layout_on(sway, output):
-    """None while the output doesn't show the saver, else the overlay's
-    scale read from the bar: at scale 2 it reaches 250 pixels above the
-    bottom, at scale 1 it doesn't."""
+    """None while the output doesn't show the saver, else the overlay's scale
+    read from the bar. The overlay grows from the bottom left corner: the
+    bar's point 140 pixels right of it and above it at scale 1 lies twice as
+    far at scale 2 (there, 140 pixels in is the emblem's gold rim)."""
     read = sway.output_pixels(output[0])
     if read is None:
         return None
     width, height, pixel = read
     halves = near(pixel(width * 35 // 100, height // 4), (0, 0, 0)) and \
         near(pixel(width * 58 // 100, height // 4), (240, 128, 32))
-    if not halves or not is_bar(pixel(140, height - 140)):
-        return None
-    return 2 if is_bar(pixel(384, height - 250)) else 1 if near(pixel(384, height - 250), (0, 0, 0)) else None
+    scales = [scale for scale in (1, 2) if is_bar(pixel(140 * scale, height - 140 * scale))]
+    return scales[0] if halves and len(scales) == 1 else None
 
 
 def both_show(sway):
-    scales = [layout_on(sway, output) for output in OUTPUTS]
+    """The overlay's scale on each output while every output shows the saver, else None."""
+    scales = [layout_on(sway, output) for output in sway.outputs]
     return scales if all(scales) else None

@@ -4,10 +4,29 @@
 
 #include "host/linux/sdl/SaverLoop.h"
 
+#include "host/SaverContext.h"
 #include "host/SaverContract.h"
 #include "platform/linux/sdl/SdlPlatform.h"
+#include "render/linux/sdl/SurfaceSize.h"
 
 namespace {
+
+// A window that has other pixels than its device was made for (the
+// compositor configured it after the device was made, or its output's scale
+// changed) has the screens made again, as a new display would; one with as
+// many pixels on fewer points (an output's scale, where the compositor keeps
+// the pixels) lays its overlay out anew.
+void FollowWindowSizes(SaverContext& context)
+{
+    bool remake = false;
+    for (RenderDevice* device : context.screens.Devices()) {
+        if (SurfaceSizeChanged(*device))
+            remake = true;
+        else if (device->IsCreated())
+            SaverDpiChanged(context, device->Window(), PlatformWindowDpi(device->Window()));
+    }
+    if (remake) SaverDisplaysChanged(context);
+}
 
 void Deliver(SaverContext& context, WindowHandle window, SaverWindowEvent event)
 {
@@ -19,6 +38,7 @@ void Deliver(SaverContext& context, WindowHandle window, SaverWindowEvent event)
     case SaverWindowEvent::FocusLost: if (SaverInputCloses(context, SaverInput::Deactivated)) PlatformRequestClose(window); break;
     case SaverWindowEvent::Exposed: SaverFrameLost(context); break;
     case SaverWindowEvent::DisplaysChanged: SaverDisplaysChanged(context); break;
+    case SaverWindowEvent::Resized: FollowWindowSizes(context); break;
     case SaverWindowEvent::None: break;
     }
 }

@@ -16,6 +16,13 @@
 
 struct SDL_Window;
 
+// A full-screen window on a display beyond the saver window's, and the
+// bounds of the display it was made for.
+struct DisplayWindow {
+    SDL_Window* window = nullptr;
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
 struct WindowTimer {
     uint32_t id;
     uint32_t period;
@@ -27,7 +34,7 @@ struct WindowTimer {
 struct SdlPlatformState {
     std::vector<WindowTimer> timers;
     SDL_Window* window = nullptr;
-    std::vector<SDL_Window*> furtherWindows; // full screen on the displays beyond the saver window's
+    std::vector<DisplayWindow> furtherWindows; // full screen on the displays beyond the saver window's
     bool foreign = false;              // drawing into someone else's window: input is theirs
     unsigned long foreignWindow = 0;   // its X window id
     bool destroyed = false;
@@ -69,7 +76,8 @@ enum class SaverWindowEvent {
     MouseMove,
     FocusLost,
     Exposed, // what was on screen is gone
-    DisplaysChanged // a display was connected or disconnected
+    DisplaysChanged, // a display was connected or disconnected
+    Resized // one of our windows has other pixels now (the compositor's configure, an output's scale)
 };
 
 // Starts SDL's video and events for a saver window placed so; SIGTERM and
@@ -91,12 +99,16 @@ struct FurtherWindow {
 };
 
 // Opens a full-screen window on every display SDL reports beyond the first
-// (where the saver window is), each black until drawn. A display that
-// mirrors one already covered gets none; one whose window can't be made is
-// said on stderr and left out. Their input, focus and exposure come to the
-// saver as the saver window's do.
+// (where the saver window is), each black until drawn; a display that
+// already has one from before keeps it. A display that mirrors one already
+// covered gets none; one whose window can't be made is said on stderr and
+// left out; the windows of displays that are gone go. Their input, focus and
+// exposure come to the saver as the saver window's do.
 std::vector<FurtherWindow> PlatformOpenFurtherWindows(SdlPlatformState& state);
-// Destroys them; their devices must be gone.
+// Their devices are gone. The windows stay for the next
+// PlatformOpenFurtherWindows (the screens made again keep their windows, which
+// a compositor would otherwise place and size anew, showing the desktop in
+// between); PlatformStop ends them.
 void PlatformCloseFurtherWindows(SdlPlatformState& state);
 
 // Ends the window's part in the saver: its timers stop and it takes no

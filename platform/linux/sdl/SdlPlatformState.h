@@ -12,6 +12,13 @@ SdlPlatformState* StateOfWindow(WindowHandle window);
 
 // A borderless window covering a display, kept above others; nullptr when none could be made.
 SDL_Window* CreateFullScreenWindow(int display);
+// The saver window placed so (full screen on the first display, or a plain
+// window); nullptr when none could be made.
+SDL_Window* CreateOwnWindow(const SaverWindowPlacement& placement);
+// The same, made where SDL can draw on it: on Wayland it comes with the
+// renderer it was tried with (its device takes it over), and where nothing
+// draws there SDL goes on through XWayland, saying so (WaylandDrawing.cpp).
+SDL_Window* CreateDrawableWindow(SdlPlatformState& state, const SaverWindowPlacement& placement);
 // Whether window is the saver window or one of the further windows.
 bool IsOwnWindow(const SdlPlatformState& state, const SDL_Window* window);
 

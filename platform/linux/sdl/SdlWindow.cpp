@@ -38,6 +38,8 @@ SaverWindowEvent Meaning(SdlPlatformState& state, const SDL_Event& event)
         case SDL_WINDOWEVENT_FOCUS_LOST:
             return state.foreign || FocusStaysOurs(state) ? SaverWindowEvent::None : SaverWindowEvent::FocusLost;
         case SDL_WINDOWEVENT_EXPOSED: return SaverWindowEvent::Exposed;
+        // A foreign window's size is its owner's business: its device keeps the size it was made at.
+        case SDL_WINDOWEVENT_SIZE_CHANGED: return state.foreign ? SaverWindowEvent::None : SaverWindowEvent::Resized;
         default: return SaverWindowEvent::None;
         }
     }
@@ -87,8 +89,8 @@ SdlPlatformState* StateOfWindow(WindowHandle window)
 bool IsOwnWindow(const SdlPlatformState& state, const SDL_Window* window)
 {
     if (window == state.window) return true;
-    for (const SDL_Window* further : state.furtherWindows)
-        if (further == window) return true;
+    for (const DisplayWindow& further : state.furtherWindows)
+        if (further.window == window) return true;
     return false;
 }
 
@@ -100,18 +102,31 @@ bool IsWayland()
 
 SDL_Window* CreateFullScreenWindow(int display)
 {
-    // Wayland places no window: the compositor covers the output we name,
-    // in its own pixels (the output's scale).
-    if (IsWayland())
-        return SDL_CreateWindow("Zembria", SDL_WINDOWPOS_UNDEFINED_DISPLAY(display),
-                                SDL_WINDOWPOS_UNDEFINED_DISPLAY(display), 1024, 768,
-                                SDL_WINDOW_SHOWN | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI);
-    // A bare X server has no window manager to honour a desktop full-screen
-    // request; a borderless window at the display's bounds covers it anyway.
     SDL_Rect bounds{0, 0, 1024, 768};
     SDL_GetDisplayBounds(display, &bounds);
+    // Wayland places no window: the compositor covers the output we name,
+    // in its own pixels (the output's scale), and says so in a configure
+    // that may come after the first frame. The window is resizable: SDL
+    // pins a fixed-size window's minimum and maximum to its size whenever a
+    // configure comes without the full-screen state (sway's first ones do),
+    // and sway then holds the full-screen window at that size.
+    if (IsWayland())
+        return SDL_CreateWindow("Zembria", SDL_WINDOWPOS_UNDEFINED_DISPLAY(display),
+                                SDL_WINDOWPOS_UNDEFINED_DISPLAY(display), bounds.w, bounds.h,
+                                SDL_WINDOW_SHOWN | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI |
+                                    SDL_WINDOW_RESIZABLE);
+    // A bare X server has no window manager to honour a desktop full-screen
+    // request; a borderless window at the display's bounds covers it anyway.
     return SDL_CreateWindow("Zembria", bounds.x, bounds.y, bounds.w, bounds.h,
                             SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
+}
+
+SDL_Window* CreateOwnWindow(const SaverWindowPlacement& placement)
+{
+    if (placement.kind == SaverWindowKind::Windowed)
+        return SDL_CreateWindow("Zembria", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, placement.width,
+                                placement.height, SDL_WINDOW_SHOWN);
+    return CreateFullScreenWindow(0);
 }
 
 int PlatformStart(SdlPlatformState& state, const SaverWindowPlacement& placement)
@@ -156,15 +171,8 @@ void PlatformStop(SdlPlatformState& state)
 
 WindowHandle PlatformCreateSaverWindow(SdlPlatformState& state, const SaverWindowPlacement& placement)
 {
-    SDL_Window* window = nullptr;
-    if (placement.kind == SaverWindowKind::Foreign) {
-        window = OpenForeignWindow(state, placement.foreignWindow);
-    } else if (placement.kind == SaverWindowKind::Windowed) {
-        window = SDL_CreateWindow("Zembria", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, placement.width, placement.height,
-                                  SDL_WINDOW_SHOWN);
-    } else {
-        window = CreateFullScreenWindow(0);
-    }
+    SDL_Window* window = placement.kind == SaverWindowKind::Foreign ? OpenForeignWindow(state, placement.foreignWindow)
+                                                                    : CreateDrawableWindow(state, placement);
     if (window == nullptr) {
         std::fprintf(stderr, "zembria: no window: %s\n", SDL_GetError());
         return nullptr;

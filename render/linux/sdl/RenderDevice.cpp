@@ -11,6 +11,7 @@
 #include "platform/linux/sdl/SdlPlatform.h"
 #include "render/TextureRecord.h"
 #include "render/linux/sdl/RenderDeviceState.h"
+#include "render/linux/sdl/SurfaceSize.h"
 
 #include <cstdio>
 #include <string>
@@ -91,12 +92,14 @@ int RenderDevice::CreateSurface()
 {
     state = std::make_unique<RenderDeviceState>();
     state->window = static_cast<SDL_Window*>(setup.window);
-    if (IsWayland()) {
-        // A Wayland window has no surface for the software renderer: SDL
-        // draws there only through OpenGL ES (on Mesa's software rasteriser
-        // where there is no GPU).
+    // The saver window comes with the renderer the platform found drawing on
+    // it on Wayland. There SDL draws through OpenGL ES (on Mesa's software
+    // rasteriser where there is no GPU); where that fails the platform has
+    // every later renderer be SDL's software one (its render driver hint).
+    state->renderer = SDL_GetRenderer(state->window);
+    if (state->renderer == nullptr && IsWayland()) {
         state->renderer = SDL_CreateRenderer(state->window, -1, SDL_RENDERER_ACCELERATED);
-    } else {
+    } else if (state->renderer == nullptr) {
         // The software renderer: the same pixels on every X server, Xvfb included.
         // Its frames go to the window as plain X images: SDL would otherwise
         // present them through OpenGL, which without a GPU (Xvfb, many VMs) is
@@ -110,6 +113,7 @@ int RenderDevice::CreateSurface()
     }
     int width = 0, height = 0;
     SDL_GetRendererOutputSize(state->renderer, &width, &height);
+    SDL_GetWindowSizeInPixels(state->window, &state->windowWidth, &state->windowHeight);
     SDL_RendererInfo info{};
     if (SDL_GetRendererInfo(state->renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) == 0) {
         state->frame = CreateFrameTexture(state->renderer, width, height);
@@ -121,6 +125,17 @@ int RenderDevice::CreateSurface()
     screenWidth = setup.windowedWidth > 0 ? setup.windowedWidth : width;
     screenHeight = setup.windowedHeight > 0 ? setup.windowedHeight : height;
     return 0;
+}
+
+// Not the renderer's output size: with the frame texture as its target it
+// answers the texture's.
+bool SurfaceSizeChanged(const RenderDevice& device)
+{
+    const RenderDeviceState* state = device.NativeState();
+    if (state == nullptr || state->renderer == nullptr) return false;
+    int width = 0, height = 0;
+    SDL_GetWindowSizeInPixels(state->window, &width, &height);
+    return width != state->windowWidth || height != state->windowHeight;
 }
 
 int RenderDevice::MonitorDpi() const

@@ -14,6 +14,9 @@
 struct RenderDeviceState {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
+    // The window's size in pixels when the device was made.
+    int windowWidth = 0;
+    int windowHeight = 0;
     // Where an OpenGL renderer draws (Wayland): a buffer that keeps the frame
     // between presents, as the software renderer's window surface does;
     // nullptr when drawing to the window directly.

@@ -64,8 +64,10 @@ class Sway:
         return {output['name']: output.get('scale') for output in json.loads(listed or '[]')}
 
     def stop(self):
-        self.stop_input()
-        subprocess.run([RIG, 'stop', self.dir])
+        try:
+            self.stop_input()
+        finally:
+            subprocess.run([RIG, 'stop', self.dir])
 
     def give(self, path):
         """Hands a folder the test made over to the compositor's user."""
@@ -108,9 +110,16 @@ class Sway:
 
     def stop_input(self):
         if getattr(self, 'devices', None) is not None:
-            self.devices.stdin.close()
-            self.devices.wait(timeout=30)
-            self.devices = None
+            devices, self.devices = self.devices, None
+            try:
+                devices.stdin.close()  # a tool that died leaves a broken pipe
+            except OSError:
+                pass
+            try:
+                devices.wait(timeout=30)
+            except subprocess.TimeoutExpired:
+                devices.kill()
+                devices.wait()
 
     def output_pixels(self, output):
         """(width, height, pixel(x, y) -> (r, g, b)) of one output, in its

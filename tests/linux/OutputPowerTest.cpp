@@ -1,13 +1,14 @@
 // The outputs' power as the saver reads it on Wayland (OutputPower), told by
 // a compositor of the test's own: a libwayland server in a child process
-// that offers outputs and wlroots' output power manager and, as the test
-// writes to its pipe, switches outputs off and on, adds and removes them,
-// and lets a control fail. Real sockets, the protocol's generated code on
-// both sides; the headless sway of the end-to-end tests can't switch its
-// outputs off.
+// that offers outputs and wlroots' output power manager or KWin's DPMS
+// manager and, as the test writes to its pipe, switches outputs off and on,
+// adds and removes them, and lets a control fail. Real sockets, the
+// protocols' generated code on both sides; the headless sway of the
+// end-to-end tests can't switch its outputs off.
 
 #include "platform/linux/wayland/OutputPower.h"
 
+#include "kde-dpms-server-protocol.h"
 #include "wlr-output-power-management-server-protocol.h"
 
 #include <wayland-client.h>
@@ -35,8 +36,11 @@ struct StandInOutput {
     std::vector<wl_resource*> controls;
 };
 
+enum class Offers { WlrOutputPower, KdeDpms, Neither };
+
 struct StandIn {
     wl_display* display = nullptr;
+    Offers offers = Offers::Neither;
     std::vector<StandInOutput> outputs;
 };
 
@@ -60,18 +64,51 @@ const struct zwlr_output_power_v1_interface controlRequests = {
     DestroyRequest,
 };
 
-void GetOutputPower(wl_client* client, wl_resource* manager, uint32_t id, wl_resource* output)
+const struct org_kde_kwin_dpms_interface dpmsRequests = {
+    [](wl_client*, wl_resource*, uint32_t) {}, // set
+    DestroyRequest,                            // release
+};
+
+void SendMode(const StandIn& standIn, wl_resource* control, bool on)
 {
-    StandIn* standIn = StandInOf(manager);
-    wl_resource* control = wl_resource_create(client, &zwlr_output_power_v1_interface, 1, id);
-    wl_resource_set_implementation(control, &controlRequests, standIn, Forget);
-    const auto index = reinterpret_cast<uintptr_t>(wl_resource_get_user_data(output));
-    standIn->outputs[index].controls.push_back(control);
-    zwlr_output_power_v1_send_mode(control, standIn->outputs[index].on ? ZWLR_OUTPUT_POWER_V1_MODE_ON
-                                                                         : ZWLR_OUTPUT_POWER_V1_MODE_OFF);
+    if (standIn.offers == Offers::WlrOutputPower) {
+        zwlr_output_power_v1_send_mode(control, on ? ZWLR_OUTPUT_POWER_V1_MODE_ON : ZWLR_OUTPUT_POWER_V1_MODE_OFF);
+    } else {
+        org_kde_kwin_dpms_send_mode(control, on ? ORG_KDE_KWIN_DPMS_MODE_ON : ORG_KDE_KWIN_DPMS_MODE_OFF);
+        org_kde_kwin_dpms_send_done(control);
+    }
 }
 
-const struct zwlr_output_power_manager_v1_interface managerRequests = {GetOutputPower, DestroyRequest};
+void SendFailed(const StandIn& standIn, wl_resource* control)
+{
+    if (standIn.offers == Offers::WlrOutputPower) {
+        zwlr_output_power_v1_send_failed(control);
+    } else {
+        org_kde_kwin_dpms_send_supported(control, 0);
+        org_kde_kwin_dpms_send_done(control);
+    }
+}
+
+// get_output_power of wlroots' manager, get of KWin's.
+void GetControl(wl_client* client, wl_resource* manager, uint32_t id, wl_resource* output)
+{
+    StandIn* standIn = StandInOf(manager);
+    wl_resource* control = nullptr;
+    if (standIn->offers == Offers::WlrOutputPower) {
+        control = wl_resource_create(client, &zwlr_output_power_v1_interface, 1, id);
+        wl_resource_set_implementation(control, &controlRequests, standIn, Forget);
+    } else {
+        control = wl_resource_create(client, &org_kde_kwin_dpms_interface, 1, id);
+        wl_resource_set_implementation(control, &dpmsRequests, standIn, Forget);
+        org_kde_kwin_dpms_send_supported(control, 1);
+    }
+    const auto index = reinterpret_cast<uintptr_t>(wl_resource_get_user_data(output));
+    standIn->outputs[index].controls.push_back(control);
+    SendMode(*standIn, control, standIn->outputs[index].on);
+}
+
+const struct zwlr_output_power_manager_v1_interface managerRequests = {GetControl, DestroyRequest};
+const struct org_kde_kwin_dpms_manager_interface kdeManagerRequests = {GetControl};
 
 const struct wl_output_interface outputRequests = {DestroyRequest};
 
@@ -79,6 +116,12 @@ void BindManager(wl_client* client, void* data, uint32_t version, uint32_t id)
 {
     wl_resource* manager = wl_resource_create(client, &zwlr_output_power_manager_v1_interface, version, id);
     wl_resource_set_implementation(manager, &managerRequests, data, nullptr);
+}
+
+void BindKdeManager(wl_client* client, void* data, uint32_t version, uint32_t id)
+{
+    wl_resource* manager = wl_resource_create(client, &org_kde_kwin_dpms_manager_interface, version, id);
+    wl_resource_set_implementation(manager, &kdeManagerRequests, data, nullptr);
 }
 
 // An output's resource carries its index, which never changes: a removed one stays in the list, without a global.
@@ -116,27 +159,28 @@ int Command(int fd, uint32_t, void* data)
         } else if (word == "remove") {
             wl_global_remove(output.global); // clients may still bind it until they heard; the display frees it
         } else if (word == "fail") {
-            for (wl_resource* control : output.controls) zwlr_output_power_v1_send_failed(control);
+            for (wl_resource* control : output.controls) SendFailed(standIn, control);
         } else {
             output.on = word == "on";
-            for (wl_resource* control : output.controls)
-                zwlr_output_power_v1_send_mode(control, output.on ? ZWLR_OUTPUT_POWER_V1_MODE_ON
-                                                                  : ZWLR_OUTPUT_POWER_V1_MODE_OFF);
+            for (wl_resource* control : output.controls) SendMode(standIn, control, output.on);
         }
     }
     wl_display_flush_clients(standIn.display);
     return 0;
 }
 
-// The compositor: two outputs, on, and the manager where offered.
-[[noreturn]] void RunStandIn(int socket, int commands, bool offersPowerManager)
+// The compositor: two outputs, on, and the manager it offers.
+[[noreturn]] void RunStandIn(int socket, int commands, Offers offers)
 {
     StandIn standIn;
     standIn.display = wl_display_create();
+    standIn.offers = offers;
     AddOutput(standIn);
     AddOutput(standIn);
-    if (offersPowerManager)
+    if (offers == Offers::WlrOutputPower)
         wl_global_create(standIn.display, &zwlr_output_power_manager_v1_interface, 1, &standIn, BindManager);
+    if (offers == Offers::KdeDpms)
+        wl_global_create(standIn.display, &org_kde_kwin_dpms_manager_interface, 1, &standIn, BindKdeManager);
     wl_event_loop_add_fd(wl_display_get_event_loop(standIn.display), commands, WL_EVENT_READABLE, Command, &standIn);
     wl_client_create(standIn.display, socket);
     wl_display_run(standIn.display);
@@ -145,7 +189,7 @@ int Command(int fd, uint32_t, void* data)
 
 class Compositor {
 public:
-    explicit Compositor(bool offersPowerManager)
+    explicit Compositor(Offers offers)
     {
         int sockets[2], pipe[2];
         if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0 || pipe2(pipe, O_CLOEXEC) != 0) return;
@@ -153,7 +197,7 @@ public:
         if (child == 0) {
             close(sockets[0]);
             close(pipe[1]);
-            RunStandIn(sockets[1], pipe[0], offersPowerManager);
+            RunStandIn(sockets[1], pipe[0], offers);
         }
         close(sockets[1]);
         close(pipe[0]);
@@ -190,11 +234,6 @@ bool Becomes(OutputPower& power, bool anyOn)
 
 TEST(OutputPower, AnyOutputOnFollowsTheCompositor)
 {
-    Compositor compositor(true);
-    ASSERT_NE(compositor.display, nullptr);
-    OutputPower* power = OpenOutputPower(compositor.display);
-    ASSERT_NE(power, nullptr);
-    EXPECT_TRUE(AnyOutputOn(*power));
     // Each step turns the answer, so its news must have come.
     const struct {
         const char* told;
@@ -209,16 +248,24 @@ TEST(OutputPower, AnyOutputOnFollowsTheCompositor)
         {"remove 2", false},    // that one gone: the rest are off
         {"fail 0", true},       // an output whose power can't be told counts as on
     };
-    for (const auto& step : steps) {
-        compositor.Tell(std::string(step.told) + "\n");
-        EXPECT_TRUE(Becomes(*power, step.anyOn)) << step.told;
+    for (const Offers offers : {Offers::WlrOutputPower, Offers::KdeDpms}) {
+        SCOPED_TRACE(offers == Offers::WlrOutputPower ? "wlroots' output power" : "KWin's DPMS");
+        Compositor compositor(offers);
+        ASSERT_NE(compositor.display, nullptr);
+        OutputPower* power = OpenOutputPower(compositor.display);
+        ASSERT_NE(power, nullptr);
+        EXPECT_TRUE(AnyOutputOn(*power));
+        for (const auto& step : steps) {
+            compositor.Tell(std::string(step.told) + "\n");
+            EXPECT_TRUE(Becomes(*power, step.anyOn)) << step.told;
+        }
+        CloseOutputPower(power);
     }
-    CloseOutputPower(power);
 }
 
 TEST(OutputPower, NoneWhereTheCompositorDoesNotOfferIt)
 {
-    Compositor compositor(false);
+    Compositor compositor(Offers::Neither);
     ASSERT_NE(compositor.display, nullptr);
     EXPECT_EQ(OpenOutputPower(compositor.display), nullptr);
 }

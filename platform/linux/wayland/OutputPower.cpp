@@ -1,8 +1,10 @@
-// The output power protocol's client code is generated from its
-// definition (protocols/) at build time.
+// Both protocols' client code is generated from their definitions at
+// build time: wlroots' (protocols/) and KWin's DPMS (org_kde_kwin_dpms,
+// plasma-wayland-protocols), which KDE Plasma offers instead.
 
 #include "platform/linux/wayland/OutputPower.h"
 
+#include "kde-dpms-client-protocol.h"
 #include "wlr-output-power-management-client-protocol.h"
 
 #include <wayland-client.h>
@@ -19,12 +21,15 @@ struct Output {
     uint32_t global = 0; // the registry's name
     wl_output* output = nullptr;
     zwlr_output_power_v1* control = nullptr;
+    org_kde_kwin_dpms* dpms = nullptr;
     bool on = true;
 };
 
 void Release(Output& output)
 {
     if (output.control) zwlr_output_power_v1_destroy(output.control);
+    if (output.dpms) org_kde_kwin_dpms_release(output.dpms);
+    output.dpms = nullptr;
     if (output.output) wl_output_destroy(output.output);
     output.control = nullptr;
     output.output = nullptr;
@@ -38,6 +43,7 @@ struct OutputPower {
     wl_display* wrapper = nullptr; // the display on our queue
     wl_registry* registry = nullptr;
     zwlr_output_power_manager_v1* manager = nullptr;
+    org_kde_kwin_dpms_manager* kdeManager = nullptr;
     std::vector<std::unique_ptr<Output>> outputs;
     bool failed = false; // the connection broke: nothing more will be told
 };
@@ -60,11 +66,27 @@ void Failed(void* data, zwlr_output_power_v1*)
 
 const zwlr_output_power_v1_listener controlListener = {Mode, Failed};
 
+// KWin: on, standby, suspend, off; an output without DPMS counts as on.
+const org_kde_kwin_dpms_listener dpmsListener = {
+    [](void* data, org_kde_kwin_dpms*, uint32_t supported) {
+        if (!supported) static_cast<Output*>(data)->on = true;
+    },
+    [](void* data, org_kde_kwin_dpms*, uint32_t mode) {
+        static_cast<Output*>(data)->on = mode == ORG_KDE_KWIN_DPMS_MODE_ON;
+    },
+    [](void*, org_kde_kwin_dpms*) {},
+};
+
 void Watch(OutputPower& power, Output& output)
 {
-    if (!power.manager || output.control) return;
-    output.control = zwlr_output_power_manager_v1_get_output_power(power.manager, output.output);
-    zwlr_output_power_v1_add_listener(output.control, &controlListener, &output);
+    if (output.control || output.dpms) return;
+    if (power.manager) {
+        output.control = zwlr_output_power_manager_v1_get_output_power(power.manager, output.output);
+        zwlr_output_power_v1_add_listener(output.control, &controlListener, &output);
+    } else if (power.kdeManager) {
+        output.dpms = org_kde_kwin_dpms_manager_get(power.kdeManager, output.output);
+        org_kde_kwin_dpms_add_listener(output.dpms, &dpmsListener, &output);
+    }
 }
 
 void Global(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t)
@@ -79,6 +101,10 @@ void Global(void* data, wl_registry* registry, uint32_t name, const char* interf
     } else if (std::strcmp(interface, zwlr_output_power_manager_v1_interface.name) == 0 && !power->manager) {
         power->manager = static_cast<zwlr_output_power_manager_v1*>(
             wl_registry_bind(registry, name, &zwlr_output_power_manager_v1_interface, 1));
+        for (auto& output : power->outputs) Watch(*power, *output);
+    } else if (std::strcmp(interface, org_kde_kwin_dpms_manager_interface.name) == 0 && !power->kdeManager) {
+        power->kdeManager = static_cast<org_kde_kwin_dpms_manager*>(
+            wl_registry_bind(registry, name, &org_kde_kwin_dpms_manager_interface, 1));
         for (auto& output : power->outputs) Watch(*power, *output);
     }
 }
@@ -123,7 +149,7 @@ OutputPower* OpenOutputPower(wl_display* display)
     power->registry = wl_display_get_registry(power->wrapper);
     wl_registry_add_listener(power->registry, &registryListener, power);
     // The globals, then each output's mode.
-    if (wl_display_roundtrip_queue(display, power->queue) < 0 || !power->manager ||
+    if (wl_display_roundtrip_queue(display, power->queue) < 0 || (!power->manager && !power->kdeManager) ||
         wl_display_roundtrip_queue(display, power->queue) < 0) {
         CloseOutputPower(power);
         return nullptr;
@@ -145,6 +171,7 @@ void CloseOutputPower(OutputPower* power)
     if (!power) return;
     for (auto& output : power->outputs) Release(*output);
     if (power->manager) zwlr_output_power_manager_v1_destroy(power->manager);
+    if (power->kdeManager) org_kde_kwin_dpms_manager_destroy(power->kdeManager);
     if (power->registry) wl_registry_destroy(power->registry);
     wl_proxy_wrapper_destroy(power->wrapper);
     wl_event_queue_destroy(power->queue);

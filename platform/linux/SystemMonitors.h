@@ -1,25 +1,42 @@
 #pragma once
-// GIO's answers to "is the connection metered?" (GNetworkMonitor, from
-// NetworkManager) and "is the power-saver profile on?" (GPowerProfileMonitor,
-// from power-profiles-daemon). Both come over the system bus and fill in only
-// while GLib's main context runs, so Poll runs it at each frame tick.
-// Without those services both answers are no.
+// What the desktop's services say about who looks and what costs, over
+// D-Bus: NetworkManager whether the connection is metered,
+// power-profiles-daemon whether the power-saver profile is on, Mutter
+// whether it has put the monitors to sleep, and whether the session is
+// locked (SessionLock). Their answers come in only while GLib's default
+// main context runs, so Poll runs it at each frame tick. The first Poll asks
+// them all and waits for their first answers, a bounded time in all, so the
+// start-up's first step already knows. Without a service its answer is no.
+
+#include "platform/linux/BusProperty.h"
+#include "platform/linux/SessionLock.h"
+
+#include <cstdint>
 
 class SystemMonitors {
 public:
-    SystemMonitors() = default;
+    SystemMonitors();
     SystemMonitors(const SystemMonitors&) = delete;
     SystemMonitors& operator=(const SystemMonitors&) = delete;
-    ~SystemMonitors();
 
-    // Takes what the services said since the last call, without waiting.
+    // Takes what the services said since the last call, without waiting
+    // (but the first call).
     void Poll();
     bool Metered();
     bool PowerSaver();
+    // Mutter's display power-save mode: its monitors are in standby, suspended or off.
+    bool DisplaysAsleep();
+    bool SessionLocked();
 
 private:
-    void Open();
+    bool Answered() const;
 
     bool opened = false;
-    void* powerMonitor = nullptr; // GPowerProfileMonitor, one reference
+    BusProperty networkMetered;
+    BusProperty powerProfile;
+    BusProperty displayPowerSave;
+    SessionLock lock;
 };
+
+// How long the first Poll waits in all for the services' first answers.
+constexpr uint32_t FirstAnswersBoundMs = 200;

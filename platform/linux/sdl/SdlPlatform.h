@@ -15,6 +15,7 @@
 #include <vector>
 
 struct SDL_Window;
+struct OutputPower;
 
 // A full-screen window on a display beyond the saver window's, and the
 // bounds of the display it was made for.
@@ -50,7 +51,11 @@ struct SdlPlatformState {
     std::atomic<uint32_t> wakeEvent{0};      // SDL user event the signal watch pushes
     std::atomic<bool> closeRequested{false}; // PlatformRequestClose, SIGTERM or SIGINT
     std::atomic<bool> windowGone{false};     // the foreign window vanished
-    SystemMonitors monitors;                 // metered network, power-saver profile
+    SystemMonitors monitors;                 // metered network, power-saver profile, monitors asleep, lock
+    // Wayland: the outputs' power modes, told on SDL's connection; asked at
+    // the first frame and kept to the process end (SDL closes that connection).
+    OutputPower* outputPower = nullptr;
+    bool outputPowerAsked = false;
 };
 
 enum class SaverWindowKind {

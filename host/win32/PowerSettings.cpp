@@ -3,6 +3,8 @@
 #include "host/SaverContext.h"
 #include "host/win32/PlatformHostState.h"
 
+#include <algorithm>
+
 void HearPowerSetting(PowerState& state, bool& energySaverHeard, PowerSetting setting, uint32_t value)
 {
     switch (setting) {
@@ -21,10 +23,32 @@ void HearPowerSetting(PowerState& state, bool& energySaverHeard, PowerSetting se
     }
 }
 
+namespace {
+
+bool EveryAnswerCame(const PlatformHostState& host)
+{
+    for (int i = 0; i < PowerSettingCount; ++i)
+        if (host.powerSettings[i] != nullptr && !host.powerSettingHeard[i]) return false;
+    return true;
+}
+
+constexpr uint32_t AnswerPollMs = 10;
+
+} // namespace
+
 void WatchPowerSettings(SaverContext& context, WindowHandle window)
 {
     if (context.mode.PreviewMode || context.platform == nullptr) return;
-    PlatformRegisterPowerSettings(window, context.platform->powerSettings);
+    PlatformHostState& host = *context.platform;
+    context.app.answers.power.energySaver = PlatformBatterySaverOn();
+    PlatformRegisterPowerSettings(window, host.powerSettings);
+    const uint32_t started = PlatformTickCount();
+    for (;;) {
+        PlatformDeliverPowerEvents(window, 0);
+        const uint32_t waited = PlatformTickCount() - started;
+        if (EveryAnswerCame(host) || waited >= FirstAnswersWaitMs || PlatformInputQueued(window)) return;
+        PlatformDeliverPowerEvents(window, std::min(AnswerPollMs, FirstAnswersWaitMs - waited));
+    }
 }
 
 void UnwatchPowerSettings(SaverContext& context)
@@ -36,5 +60,6 @@ void HearPowerBroadcast(SaverContext& context, MessageParam event, MessageData d
 {
     if (event != PowerSettingChangeEvent || context.platform == nullptr) return;
     const PowerSettingChange change = PlatformReadPowerSetting(data);
+    if (change.setting != PowerSetting::Other) context.platform->powerSettingHeard[static_cast<int>(change.setting)] = true;
     HearPowerSetting(context.app.answers.power, context.platform->energySaverHeard, change.setting, change.value);
 }

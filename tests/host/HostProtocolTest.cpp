@@ -240,6 +240,46 @@ TEST_F(HostProtocolTest, PowerSettingsChangeWhatTheSaverSpendsAndNeverCloseIt)
     for (const auto& [cost, metered] : costs) EXPECT_EQ(ConnectionCostIsMetered(cost), metered) << std::hex << cost;
 }
 
+// Before start-up goes on, the saver knows what the registrations answer at
+// once, waiting no longer than it must: not past the bound, not past input.
+TEST_F(HostProtocolTest, PowerSettingsFirstAnswersComeBeforeStartUpGoesOn)
+{
+    using S = PowerSetting;
+    struct Row {
+        const char* what;
+        bool batterySaver;
+        std::vector<PowerSettingChange> answers;
+        bool input;
+        uint32_t waited;
+        bool displaysOn, energySaver;
+    };
+    const Row rows[] = {
+        {"every answer at once", false, {{S::ConsoleDisplay, 0}, {S::EnergySaver, 1}, {S::PowerSaving, 0}}, false, 0, false, true},
+        {"an answer that never comes is waited for, boundedly", false, {{S::ConsoleDisplay, 1}, {S::PowerSaving, 1}}, false,
+         FirstAnswersWaitMs, true, true},
+        {"battery saver read at once", true, {}, false, FirstAnswersWaitMs, true, true},
+        {"input ends the wait", false, {}, true, 0, true, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ResetPlatformRecording();
+        saver.mode.PreviewMode = false;
+        recording.batterySaver = row.batterySaver;
+        recording.powerEvents = row.answers;
+        recording.inputQueued = row.input;
+        recording.windowProc = [this](WindowHandle, unsigned message, MessageParam wParam, MessageData lParam) {
+            return Host(message, wParam, lParam);
+        };
+        const uint32_t started = recording.tick;
+        WatchPowerSettings(saver, Saver);
+        EXPECT_EQ(recording.tick - started, row.waited);
+        EXPECT_EQ(saver.app.answers.power.displaysOn, row.displaysOn);
+        EXPECT_EQ(saver.app.answers.power.energySaver, row.energySaver);
+        EXPECT_EQ(Closes(), 0);
+        Host(Msg::Destroy);
+    }
+}
+
 TEST_F(HostProtocolTest, ClosingDropsTimersAndDefaultsInput)
 {
     saver.host.closing = true;

@@ -42,11 +42,21 @@ void WatchPowerSettings(SaverContext& context, WindowHandle window)
     PlatformHostState& host = *context.platform;
     context.app.answers.power.energySaver = PlatformBatterySaverOn();
     PlatformRegisterPowerSettings(window, host.powerSettings);
+    // Input counts from here on, as it will once start-up takes the window.
+    context.host.mainWindow = window;
+    PlatformCursorPos(context.host.startPosition);
     const uint32_t started = PlatformTickCount();
     for (;;) {
         PlatformDeliverPowerEvents(window, 0);
         const uint32_t waited = PlatformTickCount() - started;
+        // Queued input stays for start-up to see.
         if (EveryAnswerCame(host) || waited >= FirstAnswersWaitMs || PlatformInputQueued(window)) return;
+        if (context.InputPending()) {
+            // A move: start-up takes the cursor's place afresh and would miss
+            // it, so the saver closes now as the move would close it.
+            PlatformRequestClose(window);
+            return;
+        }
         PlatformDeliverPowerEvents(window, std::min(AnswerPollMs, FirstAnswersWaitMs - waited));
     }
 }

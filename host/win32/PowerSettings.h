@@ -16,8 +16,8 @@ void HearPowerSetting(PowerState& state, bool& energySaverHeard, PowerSetting se
 // gives them back when it goes. Start-up must know the state before its
 // first step asks the service: what Windows tells at once is read, and each
 // registration's first answer (sent at once) is waited for, at most
-// FirstAnswersWaitMs and no longer than input lets it. Nothing else is
-// taken off the queue meanwhile.
+// FirstAnswersWaitMs; input ends the wait and closes the saver. Nothing
+// else is taken off the queue meanwhile.
 constexpr uint32_t FirstAnswersWaitMs = 200;
 void WatchPowerSettings(SaverContext& context, WindowHandle window);
 void UnwatchPowerSettings(SaverContext& context);

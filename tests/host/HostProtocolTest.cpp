@@ -249,16 +249,18 @@ TEST_F(HostProtocolTest, PowerSettingsFirstAnswersComeBeforeStartUpGoesOn)
         const char* what;
         bool batterySaver;
         std::vector<PowerSettingChange> answers;
-        bool input;
+        bool keyQueued, mouseMoved;
         uint32_t waited;
         bool displaysOn, energySaver;
     };
     const Row rows[] = {
-        {"every answer at once", false, {{S::ConsoleDisplay, 0}, {S::EnergySaver, 1}, {S::PowerSaving, 0}}, false, 0, false, true},
+        {"every answer at once", false, {{S::ConsoleDisplay, 0}, {S::EnergySaver, 1}, {S::PowerSaving, 0}}, false, false, 0,
+         false, true},
         {"an answer that never comes is waited for, boundedly", false, {{S::ConsoleDisplay, 1}, {S::PowerSaving, 1}}, false,
-         FirstAnswersWaitMs, true, true},
-        {"battery saver read at once", true, {}, false, FirstAnswersWaitMs, true, true},
-        {"input ends the wait", false, {}, true, 0, true, false},
+         false, FirstAnswersWaitMs, true, true},
+        {"battery saver read at once", true, {}, false, false, FirstAnswersWaitMs, true, true},
+        {"a key ends the wait and stays for start-up", false, {}, true, false, 0, true, false},
+        {"a mouse move ends the wait and the saver", false, {{S::ConsoleDisplay, 1}}, false, true, 0, true, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -266,8 +268,9 @@ TEST_F(HostProtocolTest, PowerSettingsFirstAnswersComeBeforeStartUpGoesOn)
         saver.mode.PreviewMode = false;
         recording.batterySaver = row.batterySaver;
         recording.powerEvents = row.answers;
-        recording.inputQueued = row.input;
-        recording.windowProc = [this](WindowHandle, unsigned message, MessageParam wParam, MessageData lParam) {
+        recording.inputQueued = row.keyQueued;
+        recording.windowProc = [this, &row](WindowHandle, unsigned message, MessageParam wParam, MessageData lParam) {
+            if (row.mouseMoved) recording.cursor.x += 40; // while the answers come
             return Host(message, wParam, lParam);
         };
         const uint32_t started = recording.tick;
@@ -275,7 +278,7 @@ TEST_F(HostProtocolTest, PowerSettingsFirstAnswersComeBeforeStartUpGoesOn)
         EXPECT_EQ(recording.tick - started, row.waited);
         EXPECT_EQ(saver.app.answers.power.displaysOn, row.displaysOn);
         EXPECT_EQ(saver.app.answers.power.energySaver, row.energySaver);
-        EXPECT_EQ(Closes(), 0);
+        EXPECT_EQ(Closes(), row.mouseMoved ? 1 : 0);
         Host(Msg::Destroy);
     }
 }

@@ -50,15 +50,16 @@ void WatchPowerSettings(SaverContext& context, WindowHandle window)
         PlatformDeliverPowerEvents(window, 0);
         const uint32_t waited = PlatformTickCount() - started;
         // Queued input stays for start-up to see.
-        if (EveryAnswerCame(host) || waited >= FirstAnswersWaitMs || PlatformInputQueued(window)) return;
+        if (EveryAnswerCame(host) || waited >= FirstAnswersWaitMs || PlatformInputQueued(window)) break;
         if (context.InputPending()) {
             // A move: start-up takes the cursor's place afresh and would miss
             // it, so the saver closes now as the move would close it.
             PlatformRequestClose(window);
-            return;
+            break;
         }
         PlatformDeliverPowerEvents(window, std::min(AnswerPollMs, FirstAnswersWaitMs - waited));
     }
+    context.trace.Step("power state read");
 }
 
 void UnwatchPowerSettings(SaverContext& context)

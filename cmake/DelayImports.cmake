@@ -3,7 +3,10 @@
 # own imports, before WinMain runs, and the saver wants its window and device
 # first. The delay-import library of each is made at configure time from the
 # toolchain's import library (dlltool --output-delaylib); mingw-w64's
-# __delayLoadHelper2 loads the library on the first call.
+# __delayLoadHelper2 loads the library on the first call, through the hooks of
+# platform/win32/DelayLoad.cpp (the system folder only; a missing library
+# becomes the saver's own behaviour), which every program linking one of
+# these libraries is made to take in place of the toolchain's empty ones.
 #
 # zembria_delay_import_libraries(OUT_VAR name...) gives, for each name
 # (wininet for libwininet.a), an imported library to link in its place.
@@ -28,7 +31,8 @@ function(zembria_delay_import_libraries out)
     execute_process(COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --dllname ${dll} --output-delaylib ${library}
                     COMMAND_ERROR_IS_FATAL ANY)
     add_library(zembria_delay_${name} STATIC IMPORTED GLOBAL)
-    set_target_properties(zembria_delay_${name} PROPERTIES IMPORTED_LOCATION ${library})
+    set_target_properties(zembria_delay_${name} PROPERTIES IMPORTED_LOCATION ${library}
+      INTERFACE_LINK_OPTIONS "LINKER:--require-defined=__pfnDliNotifyHook2;LINKER:--require-defined=__pfnDliFailureHook2")
     list(APPEND libraries zembria_delay_${name})
   endforeach()
   set(${out} ${libraries} PARENT_SCOPE)

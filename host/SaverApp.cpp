@@ -181,6 +181,7 @@ int32_t SaverApp::OnTimer(WindowHandle saverWindow, uint32_t timerId)
 
 AnswerFrom SaverApp::StepSource(WindowHandle saverWindow)
 {
+    PlatformReadPowerState(saverWindow, answers.power);
     answers.metered = PlatformConnectionMetered(saverWindow);
     return answers.ForStep();
 }

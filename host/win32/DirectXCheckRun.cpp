@@ -1,7 +1,10 @@
 // The DirectX check as the saver runs it at start-up: its two parts run on
 // helper threads while this one looks for input. The libraries answer in
 // moments and decide before the device is made; full screen, their probe
-// starts before the saver window and makes the Direct3D object too. DxDiag
+// starts before the saver window and makes the Direct3D object too. Their
+// verdict is told as soon as it is known: input then ends the saver at once
+// when they passed, without waiting for the object, which a stalling driver
+// may take long to make. DxDiag
 // takes about a second and can only confirm once they pass, so it begins
 // after the first frames show the picture, not beside the device's creation,
 // which it would slow down. When the libraries already fail the check,
@@ -20,10 +23,13 @@
 #include "platform/HelperThread.h"
 #include "platform/win32/WindowMessages.h"
 
+#include <atomic>
 #include <string>
 
 struct PendingCheck {
     std::shared_ptr<DxVersion> libraries = std::make_shared<DxVersion>();
+    // Set once libraries holds the verdict, before the Direct3D object is made.
+    std::shared_ptr<std::atomic<bool>> librariesKnown = std::make_shared<std::atomic<bool>>(false);
     // The saver's Direct3D object, where the probe was asked to make it.
     std::shared_ptr<std::shared_ptr<DisplayAdapters>> adapters = std::make_shared<std::shared_ptr<DisplayAdapters>>();
     std::shared_ptr<DxVersion> dxDiag = std::make_shared<DxVersion>();
@@ -88,11 +94,23 @@ GraphicsCheckRun ConfirmWithDxDiag(SaverContext& context, PendingCheck& check)
     return Decided(DirectXProblemOf(*check.dxDiag, *check.libraries), false);
 }
 
+// Waits at most that long for the libraries' verdict; false when it hasn't come.
+bool VerdictCame(PendingCheck& check, uint32_t milliseconds)
+{
+    const uint32_t started = PlatformTickCount();
+    while (!check.librariesKnown->load(std::memory_order_acquire)) {
+        if (check.libraryProbe.Wait(InputPollMs)) return true;
+        if (PlatformTickCount() - started >= milliseconds) return false;
+    }
+    return true;
+}
+
 std::shared_ptr<PendingCheck> StartedProbe(bool makeDirect3d)
 {
     auto check = std::make_shared<PendingCheck>();
-    auto probe = [libraries = check->libraries, adapters = check->adapters, makeDirect3d] {
+    auto probe = [libraries = check->libraries, known = check->librariesKnown, adapters = check->adapters, makeDirect3d] {
         *libraries = ProbeLibraries();
+        known->store(true, std::memory_order_release);
         if (makeDirect3d && !LibrariesFail(*libraries)) *adapters = OpenDirect3d();
     };
     if (check->libraryProbe.Start(probe) != 0) probe();
@@ -110,10 +128,13 @@ GraphicsCheckRun BeginGraphicsCheck(SaverContext& context)
 {
     std::shared_ptr<PendingCheck> check = context.platform ? std::move(context.platform->check) : nullptr;
     if (!check) check = StartedProbe(false);
+    // Without input the Direct3D object is waited for, since the device is
+    // made from it; input needs only the libraries' verdict.
     while (!check->libraryProbe.Wait(InputPollMs)) {
         if (!context.InputPending()) continue;
-        if (!check->libraryProbe.Wait(OutcomeWaitMs)) return EndedByInput(context, true);
-        break;
+        if (!VerdictCame(*check, OutcomeWaitMs)) return EndedByInput(context, true);
+        if (!LibrariesFail(*check->libraries)) return EndedByInput(context, !check->libraryProbe.Wait(0));
+        break; // a refusal's message comes first
     }
     if (LibrariesFail(*check->libraries)) {
         check->StartDxDiag();

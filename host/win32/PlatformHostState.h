@@ -24,5 +24,6 @@ struct PlatformHostState {
     uint64_t displayLayout = 0;        // PlatformDisplayLayout when the saver last followed it
     void* powerSettings[PowerSettingCount] = {}; // the window's power-setting registrations
     bool energySaverHeard = false;     // energy saver's own status came: battery saver's no longer counts
+    bool powerSettingHeard[PowerSettingCount] = {}; // each setting's first answer came
     std::shared_ptr<PendingCheck> check; // the DirectX check, begun before the saver window is made
 };

@@ -3,6 +3,8 @@
 #include "host/SaverContext.h"
 #include "host/win32/PlatformHostState.h"
 
+#include <algorithm>
+
 void HearPowerSetting(PowerState& state, bool& energySaverHeard, PowerSetting setting, uint32_t value)
 {
     switch (setting) {
@@ -21,10 +23,43 @@ void HearPowerSetting(PowerState& state, bool& energySaverHeard, PowerSetting se
     }
 }
 
+namespace {
+
+bool EveryAnswerCame(const PlatformHostState& host)
+{
+    for (int i = 0; i < PowerSettingCount; ++i)
+        if (host.powerSettings[i] != nullptr && !host.powerSettingHeard[i]) return false;
+    return true;
+}
+
+constexpr uint32_t AnswerPollMs = 10;
+
+} // namespace
+
 void WatchPowerSettings(SaverContext& context, WindowHandle window)
 {
     if (context.mode.PreviewMode || context.platform == nullptr) return;
-    PlatformRegisterPowerSettings(window, context.platform->powerSettings);
+    PlatformHostState& host = *context.platform;
+    context.app.answers.power.energySaver = PlatformBatterySaverOn();
+    PlatformRegisterPowerSettings(window, host.powerSettings);
+    // Input counts from here on, as it will once start-up takes the window.
+    context.host.mainWindow = window;
+    PlatformCursorPos(context.host.startPosition);
+    const uint32_t started = PlatformTickCount();
+    for (;;) {
+        PlatformDeliverPowerEvents(window, 0);
+        const uint32_t waited = PlatformTickCount() - started;
+        // Queued input stays for start-up to see.
+        if (EveryAnswerCame(host) || waited >= FirstAnswersWaitMs || PlatformInputQueued(window)) break;
+        if (context.InputPending()) {
+            // A move: start-up takes the cursor's place afresh and would miss
+            // it, so the saver closes now as the move would close it.
+            PlatformRequestClose(window);
+            break;
+        }
+        PlatformDeliverPowerEvents(window, std::min(AnswerPollMs, FirstAnswersWaitMs - waited));
+    }
+    context.trace.Step("power state read");
 }
 
 void UnwatchPowerSettings(SaverContext& context)
@@ -36,5 +71,6 @@ void HearPowerBroadcast(SaverContext& context, MessageParam event, MessageData d
 {
     if (event != PowerSettingChangeEvent || context.platform == nullptr) return;
     const PowerSettingChange change = PlatformReadPowerSetting(data);
+    if (change.setting != PowerSetting::Other) context.platform->powerSettingHeard[static_cast<int>(change.setting)] = true;
     HearPowerSetting(context.app.answers.power, context.platform->energySaverHeard, change.setting, change.value);
 }

@@ -47,9 +47,26 @@ PowerSettingChange PlatformReadPowerSetting(MessageData data)
     return change;
 }
 
-void PlatformReadPowerState(WindowHandle, PowerState&)
+void PlatformDeliverPowerEvents(WindowHandle window, uint32_t milliseconds)
 {
-    // Windows tells the window by events; the host keeps what it heard.
+    if (milliseconds > 0) MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_POSTMESSAGE | QS_SENDMESSAGE);
+    MSG message;
+    while (PeekMessageA(&message, static_cast<HWND>(window), WM_POWERBROADCAST, WM_POWERBROADCAST, PM_REMOVE))
+        DispatchMessageA(&message);
+}
+
+bool PlatformBatterySaverOn()
+{
+    // SystemStatusFlag, which these headers still call Reserved1.
+    SYSTEM_POWER_STATUS status;
+    return GetSystemPowerStatus(&status) && (status.Reserved1 & SYSTEM_STATUS_FLAG_POWER_SAVING_ON) != 0;
+}
+
+void PlatformReadPowerState(WindowHandle window, PowerState&)
+{
+    // Windows tells the window by events, which the host hears; those already
+    // on their way are heard now, so a step never asks on stale news.
+    PlatformDeliverPowerEvents(window, 0);
 }
 
 bool PlatformConnectionMetered(WindowHandle)

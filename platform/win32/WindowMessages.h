@@ -73,6 +73,14 @@ void PlatformRegisterPowerSettings(WindowHandle window, void* (&registrations)[P
 void PlatformUnregisterPowerSettings(void* (&registrations)[PowerSettingCount]);
 // The setting and value a PowerSettingChangeEvent's data carries.
 PowerSettingChange PlatformReadPowerSetting(MessageData data);
+// Waits at most that long for a message to the thread, then hands the
+// window's queued WM_POWERBROADCAST messages to its procedure; other posted
+// messages stay queued. (Messages another thread sends are delivered by any
+// look at the queue, as Windows does.)
+void PlatformDeliverPowerEvents(WindowHandle window, uint32_t milliseconds);
+// What Windows answers at once, without an event: battery saver is on (on
+// Windows 11 energy saver sets it too).
+bool PlatformBatterySaverOn();
 
 bool PlatformPostMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);
 MessageResult PlatformSendMessage(WindowHandle window, unsigned message, MessageParam wParam, MessageData lParam);

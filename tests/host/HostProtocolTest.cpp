@@ -240,6 +240,49 @@ TEST_F(HostProtocolTest, PowerSettingsChangeWhatTheSaverSpendsAndNeverCloseIt)
     for (const auto& [cost, metered] : costs) EXPECT_EQ(ConnectionCostIsMetered(cost), metered) << std::hex << cost;
 }
 
+// Before start-up goes on, the saver knows what the registrations answer at
+// once, waiting no longer than it must: not past the bound, not past input.
+TEST_F(HostProtocolTest, PowerSettingsFirstAnswersComeBeforeStartUpGoesOn)
+{
+    using S = PowerSetting;
+    struct Row {
+        const char* what;
+        bool batterySaver;
+        std::vector<PowerSettingChange> answers;
+        bool keyQueued, mouseMoved;
+        uint32_t waited;
+        bool displaysOn, energySaver;
+    };
+    const Row rows[] = {
+        {"every answer at once", false, {{S::ConsoleDisplay, 0}, {S::EnergySaver, 1}, {S::PowerSaving, 0}}, false, false, 0,
+         false, true},
+        {"an answer that never comes is waited for, boundedly", false, {{S::ConsoleDisplay, 1}, {S::PowerSaving, 1}}, false,
+         false, FirstAnswersWaitMs, true, true},
+        {"battery saver read at once", true, {}, false, false, FirstAnswersWaitMs, true, true},
+        {"a key ends the wait and stays for start-up", false, {}, true, false, 0, true, false},
+        {"a mouse move ends the wait and the saver", false, {{S::ConsoleDisplay, 1}}, false, true, 0, true, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ResetPlatformRecording();
+        saver.mode.PreviewMode = false;
+        recording.batterySaver = row.batterySaver;
+        recording.powerEvents = row.answers;
+        recording.inputQueued = row.keyQueued;
+        recording.windowProc = [this, &row](WindowHandle, unsigned message, MessageParam wParam, MessageData lParam) {
+            if (row.mouseMoved) recording.cursor.x += 40; // while the answers come
+            return Host(message, wParam, lParam);
+        };
+        const uint32_t started = recording.tick;
+        WatchPowerSettings(saver, Saver);
+        EXPECT_EQ(recording.tick - started, row.waited);
+        EXPECT_EQ(saver.app.answers.power.displaysOn, row.displaysOn);
+        EXPECT_EQ(saver.app.answers.power.energySaver, row.energySaver);
+        EXPECT_EQ(Closes(), row.mouseMoved ? 1 : 0);
+        Host(Msg::Destroy);
+    }
+}
+
 TEST_F(HostProtocolTest, ClosingDropsTimersAndDefaultsInput)
 {
     saver.host.closing = true;

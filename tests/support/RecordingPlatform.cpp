@@ -185,6 +185,23 @@ PowerSettingChange PlatformReadPowerSetting(MessageData data)
     return *reinterpret_cast<const PowerSettingChange*>(data);
 }
 
+// Each event is handed to windowProc with the change itself as its data; a
+// wait passes on the clock.
+void PlatformDeliverPowerEvents(WindowHandle window, uint32_t milliseconds)
+{
+    recording.tick += milliseconds;
+    std::vector<PowerSettingChange> events;
+    events.swap(recording.powerEvents);
+    for (PowerSettingChange& change : events)
+        if (recording.windowProc)
+            recording.windowProc(window, Msg::PowerBroadcast, PowerSettingChangeEvent, reinterpret_cast<MessageData>(&change));
+}
+
+bool PlatformBatterySaverOn()
+{
+    return recording.batterySaver;
+}
+
 bool PlatformRemoveMessage(WindowHandle, unsigned message)
 {
     if (message != Msg::Timer || recording.queuedTimerMessages == 0) return false;

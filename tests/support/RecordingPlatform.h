@@ -65,6 +65,8 @@ struct RecordingPlatform {
     std::optional<PowerState> power;          // what a frame tick reads; unset: left as the window's events made it
     bool metered = false;
     int powerSettingsWatched = 0;             // power-setting registrations not given back
+    std::vector<PowerSettingChange> powerEvents; // power-setting events on their way, for windowProc
+    bool batterySaver = false;                // what the system answers at once
     std::string modulePath = "C:\\Saver\\Zembria.scr";
     std::string currentDirectory = "C:\\Users\\anna";
     bool inputMethod = true;

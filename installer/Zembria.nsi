@@ -28,7 +28,8 @@ ManifestSupportedOS all
 
 !define PRODUCT "Zembria Screensaver"
 !define PUBLISHER "Zembria"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zembria"
+!define UNINSTALL_LIST "Software\Microsoft\Windows\CurrentVersion\Uninstall"
+!define UNINSTALL_KEY "${UNINSTALL_LIST}\Zembria"
 !define DESKTOP_KEY "Control Panel\Desktop"
 
 Name "${PRODUCT}"
@@ -169,6 +170,26 @@ FunctionEnd
 ; --- Install -------------------------------------------------------------------
 
 Section "Install"
+  ; The folders above $INSTDIR that this install makes (the topmost of them),
+  ; so the uninstaller takes them too when nothing else is in them.
+  StrCpy $R0 ""
+  ${GetParent} $INSTDIR $R1
+  ${Do}
+    ${If} $R1 == ""
+    ${OrIf} ${FileExists} "$R1\*.*"
+      ${ExitDo}
+    ${EndIf}
+    StrCpy $R0 $R1
+    ${GetParent} $R1 $R1
+  ${Loop}
+  ; And whether the list of uninstall entries is new with ours.
+  ClearErrors
+  EnumRegKey $R1 SHCTX "${UNINSTALL_LIST}" 0
+  ${If} ${Errors}
+    StrCpy $R1 1
+  ${Else}
+    StrCpy $R1 0
+  ${EndIf}
   SetOutPath "$INSTDIR"
   ; Zembria.ini and the images folder of an earlier install are left as they are.
   File "/oname=Zembria.scr" "${SCR}"
@@ -185,14 +206,22 @@ Section "Install"
   ${EndIf}
 
   !insertmacro SaverPath $0
-  ; Remember the saver this install replaces, for the uninstaller. A
-  ; reinstall over ourselves keeps what the first install remembered.
+  ; Remember the saver this install replaces and whether savers were on, for
+  ; the uninstaller. A reinstall over ourselves keeps what the first install
+  ; remembered.
   ReadRegStr $1 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
   ${If} $1 != $0
     ${If} $1 == ""
       DeleteRegValue SHCTX "${UNINSTALL_KEY}" "PreviousScreenSaver"
     ${Else}
       WriteRegStr SHCTX "${UNINSTALL_KEY}" "PreviousScreenSaver" $1
+    ${EndIf}
+    ClearErrors
+    ReadRegStr $1 HKCU "${DESKTOP_KEY}" "ScreenSaveActive"
+    ${If} ${Errors}
+      DeleteRegValue SHCTX "${UNINSTALL_KEY}" "PreviousScreenSaveActive"
+    ${Else}
+      WriteRegStr SHCTX "${UNINSTALL_KEY}" "PreviousScreenSaveActive" $1
     ${EndIf}
   ${EndIf}
   WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $0
@@ -207,6 +236,12 @@ Section "Install"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+  ${If} $R0 != ""
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "MadeFolders" $R0
+  ${EndIf}
+  ${If} $R1 == 1
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "MadeUninstallList" 1
+  ${EndIf}
   ${GetSize} "$INSTDIR" "/S=0K" $2 $3 $4
   IntFmt $2 "0x%08X" $2
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $2
@@ -303,6 +338,13 @@ Section "Uninstall"
     ${Else}
       WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $2
     ${EndIf}
+    ClearErrors
+    ReadRegStr $2 SHCTX "${UNINSTALL_KEY}" "PreviousScreenSaveActive"
+    ${If} ${Errors}
+      DeleteRegValue HKCU "${DESKTOP_KEY}" "ScreenSaveActive"
+    ${Else}
+      WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" $2
+    ${EndIf}
   ${EndIf}
 
   ; Only what the installer and the saver put here goes, each by its own
@@ -333,5 +375,29 @@ Section "Uninstall"
   RMDir "$INSTDIR\images"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
+  ; The folders above it that the install made, up to the topmost, each
+  ; only when empty; walked from the folder as the install spelled it.
+  ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegStr $1 SHCTX "${UNINSTALL_KEY}" "MadeFolders"
+  StrLen $2 $1
+  StrCpy $3 $0 $2
+  StrCpy $4 $0 1 $2
+  ${If} $1 != ""
+  ${AndIf} $3 == $1
+  ${AndIf} $4 == "\"
+    ${Do}
+      ${GetParent} $0 $0
+      ${If} $0 == ""
+        ${ExitDo}
+      ${EndIf}
+      RMDir $0
+    ${LoopUntil} $0 == $1
+  ${EndIf}
+  ReadRegDWORD $0 SHCTX "${UNINSTALL_KEY}" "MadeUninstallList"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ; The list of uninstall entries too, if the install made it and nothing
+  ; else has entered it since.
+  ${If} $0 == 1
+    DeleteRegKey /ifempty SHCTX "${UNINSTALL_LIST}"
+  ${EndIf}
 SectionEnd

@@ -1,14 +1,21 @@
-; Zembria-Setup: installs the saver for the current user, without elevation,
-; and makes it the user's screen saver; its uninstaller takes everything
-; away again and gives back the saver it replaced.
+; Zembria-Setup: installs the saver and makes it the user's screen saver; its
+; uninstaller takes away what it installed and gives back the saver it replaced.
 ;
-; makensis -DVERSION=1.0.0 -DSCR=path/Zembria.scr -DDATA=folder-of-dictionaries
-;          -DOUTFILE=path/Zembria-Setup-1.0.0.exe Zembria.nsi
+; Run by an administrator (elevated) it installs for every user of the
+; computer: the saver under Program Files, and in the system folder, where
+; Windows lists every user's savers, a small Zembria.scr that starts it. Run
+; by anyone else, or with /CURRENTUSER, it installs for that user alone, under
+; %LOCALAPPDATA%\Programs, without elevation. /D=FOLDER chooses the folder.
+;
+; makensis -DVERSION=1.0.0 -DSCR=path/Zembria.scr -DLAUNCHER=path/ZembriaLauncher.scr
+;          -DDATA=folder-of-dictionaries -DOUTFILE=path/Zembria-Setup-1.0.0.exe
+;          [-DSIGN=authenticode-sign -DSIGN_CA=folder -DSIGNED_UNINSTALLER=path] Zembria.nsi
 
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
-RequestExecutionLevel user
+; Administrators are asked to elevate; everyone else runs as they are.
+RequestExecutionLevel highest
 ; Sharp at the desktop's scaling, not stretched by the system; NSIS's own
 ; pages follow the system DPI, not each monitor's.
 ManifestDPIAware true
@@ -21,27 +28,40 @@ ManifestSupportedOS all
 
 !define PRODUCT "Zembria Screensaver"
 !define PUBLISHER "Zembria"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zembria"
+!define UNINSTALL_LIST "Software\Microsoft\Windows\CurrentVersion\Uninstall"
+!define UNINSTALL_KEY "${UNINSTALL_LIST}\Zembria"
 !define DESKTOP_KEY "Control Panel\Desktop"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-; The options file and the picture cache live beside the module, so the
-; module must lie where the user may write.
-InstallDir "$LOCALAPPDATA\Programs\Zembria"
+; No InstallDir: .onInit chooses the folder by the install's mode, unless /D
+; gave one. The options file and the picture cache live beside the module.
+
+; The uninstaller as NSIS writes it at install time carries the signature
+; made here; the installer is signed once it is whole.
+!ifdef SIGN
+  !uninstfinalize '"${SIGN}" "%1" "${SIGN_CA}" "${SIGNED_UNINSTALLER}"' = 0
+  !finalize '"${SIGN}" "%1" "${SIGN_CA}"' = 0
+!endif
+
+; "1" when this install is, or this uninstaller removes, the one for every user.
+Var AllUsers
+Var WelcomeText
+Var FinishText
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
 
 ; --- Pages and languages -------------------------------------------------------
 
 !define MUI_ABORTWARNING
-!define MUI_LANGDLL_REGISTRY_ROOT HKCU
+!define MUI_LANGDLL_REGISTRY_ROOT SHCTX
 !define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MUI_LANGDLL_REGISTRY_VALUENAME "InstallerLanguage"
 
-!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
+!define MUI_WELCOMEPAGE_TEXT "$WelcomeText"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "$FinishText"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -49,8 +69,16 @@ ShowUninstDetails nevershow
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "German"
 
-LangString WelcomeText ${LANG_ENGLISH} "Setup will install ${PRODUCT} ${VERSION} for you alone, in $INSTDIR, and make it your screen saver.$\r$\n$\r$\nNo administrator rights are needed. To remove it later, use Apps (or Programs and Features) in the Control Panel.$\r$\n$\r$\n$_CLICK"
-LangString WelcomeText ${LANG_GERMAN} "Dieses Programm installiert ${PRODUCT} ${VERSION} nur für Sie, in $INSTDIR, und macht ihn zu Ihrem Bildschirmschoner.$\r$\n$\r$\nAdministratorrechte sind nicht nötig. Entfernen können Sie ihn später unter Apps (oder Programme und Features) in der Systemsteuerung.$\r$\n$\r$\n$_CLICK"
+LangString WelcomeMachine ${LANG_ENGLISH} "Setup will install ${PRODUCT} ${VERSION} for every user of this computer, in $INSTDIR, and make it your screen saver.$\r$\n$\r$\nEvery user finds it in Screen Saver Settings. To install it for you alone, run Setup with /CURRENTUSER. To remove it later, use Apps (or Programs and Features) in the Control Panel.$\r$\n$\r$\n$_CLICK"
+LangString WelcomeMachine ${LANG_GERMAN} "Dieses Programm installiert ${PRODUCT} ${VERSION} für alle Benutzer dieses Computers, in $INSTDIR, und macht ihn zu Ihrem Bildschirmschoner.$\r$\n$\r$\nJeder Benutzer findet ihn in den Bildschirmschonereinstellungen. Um ihn nur für sich zu installieren, starten Sie das Programm mit /CURRENTUSER. Entfernen können Sie ihn später unter Apps (oder Programme und Features) in der Systemsteuerung.$\r$\n$\r$\n$_CLICK"
+LangString WelcomeUser ${LANG_ENGLISH} "Setup will install ${PRODUCT} ${VERSION} for you alone, in $INSTDIR, and make it your screen saver.$\r$\n$\r$\nNo administrator rights are needed. To remove it later, use Apps (or Programs and Features) in the Control Panel.$\r$\n$\r$\n$_CLICK"
+LangString WelcomeUser ${LANG_GERMAN} "Dieses Programm installiert ${PRODUCT} ${VERSION} nur für Sie, in $INSTDIR, und macht ihn zu Ihrem Bildschirmschoner.$\r$\n$\r$\nAdministratorrechte sind nicht nötig. Entfernen können Sie ihn später unter Apps (oder Programme und Features) in der Systemsteuerung.$\r$\n$\r$\n$_CLICK"
+LangString FinishMachine ${LANG_ENGLISH} "${PRODUCT} is installed for every user of this computer and is now your screen saver.$\r$\n$\r$\nIt stays in every user's list in Screen Saver Settings, whichever saver each of them chooses."
+LangString FinishMachine ${LANG_GERMAN} "${PRODUCT} ist für alle Benutzer dieses Computers installiert und jetzt Ihr Bildschirmschoner.$\r$\n$\r$\nEr bleibt in der Liste der Bildschirmschonereinstellungen jedes Benutzers, welchen Schoner dieser auch wählt."
+LangString FinishUser ${LANG_ENGLISH} "${PRODUCT} is installed for you alone and is now your screen saver.$\r$\n$\r$\nScreen Saver Settings lists it only while it is your screen saver: once you choose another, it leaves the list, and only running this Setup again brings it back. Installed by an administrator, it stays in every user's list."
+LangString FinishUser ${LANG_GERMAN} "${PRODUCT} ist nur für Sie installiert und jetzt Ihr Bildschirmschoner.$\r$\n$\r$\nDie Bildschirmschonereinstellungen führen ihn nur, solange er Ihr Bildschirmschoner ist: Sobald Sie einen anderen wählen, verschwindet er aus der Liste, und nur ein erneuter Start dieses Programms bringt ihn zurück. Von einem Administrator installiert, bleibt er in der Liste jedes Benutzers."
+LangString NeedsAdministrator ${LANG_ENGLISH} "${PRODUCT} is installed for every user of this computer: only an administrator can remove it."
+LangString NeedsAdministrator ${LANG_GERMAN} "${PRODUCT} ist für alle Benutzer dieses Computers installiert: nur ein Administrator kann ihn entfernen."
 
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
@@ -60,61 +88,163 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) 2026 Zembria"
 
-; The desktop starts the saver by its short path, as the display settings
+; The saver the desktop starts: the launcher in the system folder for every
+; user, else the installed module. By its short path, as the display settings
 ; write it (no blanks); the long one where the volume keeps no short names.
 !macro SaverPath var
-  GetFullPathName /SHORT ${var} "$INSTDIR\Zembria.scr"
-  ${If} ${var} == ""
+  ${If} $AllUsers == 1
+    StrCpy ${var} "$SYSDIR\Zembria.scr"
+  ${Else}
     StrCpy ${var} "$INSTDIR\Zembria.scr"
+  ${EndIf}
+  GetFullPathName /SHORT $R9 ${var}
+  ${If} $R9 != ""
+    StrCpy ${var} $R9
   ${EndIf}
 !macroend
 
+; SHCTX, $PROGRAMFILES64 and the rest follow the install's mode. An elevated
+; administrator installs for every user unless /CURRENTUSER says otherwise.
 Function .onInit
-  SetShellVarContext current
+  StrCpy $AllUsers 0
+  UserInfo::GetAccountType
+  Pop $0
+  ${GetParameters} $1
+  ClearErrors
+  ${GetOptions} $1 "/CURRENTUSER" $2
+  ${If} ${Errors}
+  ${AndIf} $0 == "Admin"
+    StrCpy $AllUsers 1
+  ${EndIf}
+  ${If} $AllUsers == 1
+    SetShellVarContext all
+    ${If} $INSTDIR == ""
+      StrCpy $INSTDIR "$PROGRAMFILES64\Zembria"
+    ${EndIf}
+  ${Else}
+    SetShellVarContext current
+    ${If} $INSTDIR == ""
+      StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Zembria"
+    ${EndIf}
+  ${EndIf}
   !insertmacro MUI_LANGDLL_DISPLAY
+  ${If} $AllUsers == 1
+    StrCpy $WelcomeText "$(WelcomeMachine)"
+    StrCpy $FinishText "$(FinishMachine)"
+  ${Else}
+    StrCpy $WelcomeText "$(WelcomeUser)"
+    StrCpy $FinishText "$(FinishUser)"
+  ${EndIf}
 FunctionEnd
 
+; The uninstaller of the install for every user is the one in the folder the
+; machine's uninstall entry names.
 Function un.onInit
+  StrCpy $AllUsers 0
   SetShellVarContext current
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ; However either path is spelled (NSIS compares without case).
+  GetFullPathName /SHORT $1 $0
+  GetFullPathName /SHORT $2 $INSTDIR
+  ${If} $1 == ""
+    StrCpy $1 $0
+    StrCpy $2 $INSTDIR
+  ${EndIf}
+  ${If} $0 != ""
+  ${AndIf} $1 == $2
+    StrCpy $AllUsers 1
+    SetShellVarContext all
+  ${EndIf}
   !insertmacro MUI_UNGETLANGUAGE
+  ${If} $AllUsers == 1
+    UserInfo::GetAccountType
+    Pop $0
+    ${If} $0 != "Admin"
+      MessageBox MB_OK|MB_ICONSTOP "$(NeedsAdministrator)" /SD IDOK
+      SetErrorLevel 5 ; access denied
+      Quit
+    ${EndIf}
+  ${EndIf}
 FunctionEnd
 
 ; --- Install -------------------------------------------------------------------
 
 Section "Install"
+  ; The folders above $INSTDIR that this install makes (the topmost of them),
+  ; so the uninstaller takes them too when nothing else is in them.
+  StrCpy $R0 ""
+  ${GetParent} $INSTDIR $R1
+  ${Do}
+    ${If} $R1 == ""
+    ${OrIf} ${FileExists} "$R1\*.*"
+      ${ExitDo}
+    ${EndIf}
+    StrCpy $R0 $R1
+    ${GetParent} $R1 $R1
+  ${Loop}
+  ; And whether the list of uninstall entries is new with ours.
+  ClearErrors
+  EnumRegKey $R1 SHCTX "${UNINSTALL_LIST}" 0
+  ${If} ${Errors}
+    StrCpy $R1 1
+  ${Else}
+    StrCpy $R1 0
+  ${EndIf}
   SetOutPath "$INSTDIR"
   ; Zembria.ini and the images folder of an earlier install are left as they are.
   File "/oname=Zembria.scr" "${SCR}"
   File "${DATA}/dictionary.0"
   File "${DATA}/dictionary.1"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
+  ; Windows lists the savers of the system folder for every user. This
+  ; installer is a 64-bit program, so $SYSDIR is System32 itself, never
+  ; redirected to SysWOW64.
+  ${If} $AllUsers == 1
+    SetOutPath "$SYSDIR"
+    File "/oname=Zembria.scr" "${LAUNCHER}"
+    SetOutPath "$INSTDIR"
+  ${EndIf}
 
   !insertmacro SaverPath $0
-  ; Remember the saver this install replaces, for the uninstaller. A
-  ; reinstall over ourselves keeps what the first install remembered.
+  ; Remember the saver this install replaces and whether savers were on, for
+  ; the uninstaller. A reinstall over ourselves keeps what the first install
+  ; remembered.
   ReadRegStr $1 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
   ${If} $1 != $0
     ${If} $1 == ""
-      DeleteRegValue HKCU "${UNINSTALL_KEY}" "PreviousScreenSaver"
+      DeleteRegValue SHCTX "${UNINSTALL_KEY}" "PreviousScreenSaver"
     ${Else}
-      WriteRegStr HKCU "${UNINSTALL_KEY}" "PreviousScreenSaver" $1
+      WriteRegStr SHCTX "${UNINSTALL_KEY}" "PreviousScreenSaver" $1
+    ${EndIf}
+    ClearErrors
+    ReadRegStr $1 HKCU "${DESKTOP_KEY}" "ScreenSaveActive"
+    ${If} ${Errors}
+      DeleteRegValue SHCTX "${UNINSTALL_KEY}" "PreviousScreenSaveActive"
+    ${Else}
+      WriteRegStr SHCTX "${UNINSTALL_KEY}" "PreviousScreenSaveActive" $1
     ${EndIf}
   ${EndIf}
   WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $0
   WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
 
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Uninstall.exe,0"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
-  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Uninstall.exe,0"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+  ${If} $R0 != ""
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "MadeFolders" $R0
+  ${EndIf}
+  ${If} $R1 == 1
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "MadeUninstallList" 1
+  ${EndIf}
   ${GetSize} "$INSTDIR" "/S=0K" $2 $3 $4
   IntFmt $2 "0x%08X" $2
-  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $2
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $2
 SectionEnd
 
 ; --- Uninstall -----------------------------------------------------------------
@@ -201,18 +331,28 @@ Section "Uninstall"
   ; Give back the saver we replaced, unless the user has chosen another since.
   !insertmacro SaverPath $0
   ReadRegStr $1 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-  ReadRegStr $2 HKCU "${UNINSTALL_KEY}" "PreviousScreenSaver"
+  ReadRegStr $2 SHCTX "${UNINSTALL_KEY}" "PreviousScreenSaver"
   ${If} $1 == $0
     ${If} $2 == ""
       DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
     ${Else}
       WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $2
     ${EndIf}
+    ClearErrors
+    ReadRegStr $2 SHCTX "${UNINSTALL_KEY}" "PreviousScreenSaveActive"
+    ${If} ${Errors}
+      DeleteRegValue HKCU "${DESKTOP_KEY}" "ScreenSaveActive"
+    ${Else}
+      WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" $2
+    ${EndIf}
   ${EndIf}
 
   ; Only what the installer and the saver put here goes, each by its own
   ; name: the folder may be one the user chose and keeps other things in.
   ; A folder goes only once it is empty.
+  ${If} $AllUsers == 1
+    Delete "$SYSDIR\Zembria.scr"
+  ${EndIf}
   Delete "$INSTDIR\Zembria.scr"
   Delete "$INSTDIR\dictionary.0"
   Delete "$INSTDIR\dictionary.1"
@@ -235,5 +375,29 @@ Section "Uninstall"
   RMDir "$INSTDIR\images"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; The folders above it that the install made, up to the topmost, each
+  ; only when empty; walked from the folder as the install spelled it.
+  ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegStr $1 SHCTX "${UNINSTALL_KEY}" "MadeFolders"
+  StrLen $2 $1
+  StrCpy $3 $0 $2
+  StrCpy $4 $0 1 $2
+  ${If} $1 != ""
+  ${AndIf} $3 == $1
+  ${AndIf} $4 == "\"
+    ${Do}
+      ${GetParent} $0 $0
+      ${If} $0 == ""
+        ${ExitDo}
+      ${EndIf}
+      RMDir $0
+    ${LoopUntil} $0 == $1
+  ${EndIf}
+  ReadRegDWORD $0 SHCTX "${UNINSTALL_KEY}" "MadeUninstallList"
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ; The list of uninstall entries too, if the install made it and nothing
+  ; else has entered it since.
+  ${If} $0 == 1
+    DeleteRegKey /ifempty SHCTX "${UNINSTALL_LIST}"
+  ${EndIf}
 SectionEnd

@@ -9,7 +9,7 @@
 
 struct ProgramOptions {
     std::string home;        // --home DIR or ZEMBRIA_HOME: the module directory
-    std::string service;     // --service HOST[:PORT] or ZEMBRIA_SERVICE
+    std::string service;     // --service [https://]HOST[:PORT] or ZEMBRIA_SERVICE
     int runForSeconds = 0;   // --run-for SECONDS: close by itself; 0 runs until input
     int windowWidth = 0;     // --window WxH: a window instead of the full screen; 0 for full screen
     int windowHeight = 0;

@@ -2,9 +2,18 @@
 
 #include "service/RequestUrl.h"
 
+#include <cctype>
 #include <utility>
 
 namespace {
+
+bool StartsWithNoCase(const std::string& text, const char* prefix)
+{
+    for (size_t i = 0; prefix[i] != '\0'; ++i)
+        if (i >= text.size() || std::tolower(static_cast<unsigned char>(text[i])) != prefix[i])
+            return false;
+    return true;
+}
 
 void ReplaceAll(std::string& text, const std::string& placeholder, const std::string& value)
 {
@@ -19,9 +28,23 @@ void ReplaceAll(std::string& text, const std::string& placeholder, const std::st
 
 } // namespace
 
+std::string ServiceBaseUrl(const std::string& host)
+{
+    std::string base = StartsWithNoCase(host, "http://") || StartsWithNoCase(host, "https://") ? host : "http://" + host;
+    const size_t hostStart = base.find("://") + 3;
+    while (base.size() > hostStart && base.back() == '/')
+        base.pop_back();
+    return base;
+}
+
+bool IsSecureUrl(const std::string& url)
+{
+    return StartsWithNoCase(url, "https://");
+}
+
 std::string ExpandUrl(const std::string& requestTemplate, const UrlValues& values)
 {
-    std::string url = "http://" + values.host + "/" + requestTemplate;
+    std::string url = ServiceBaseUrl(values.host) + "/" + requestTemplate;
     const std::pair<const char*, std::string> replacements[] = {
         {"<LangAbbrev>", values.language},
         {"<User>", values.login},

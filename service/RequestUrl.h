@@ -18,7 +18,16 @@ struct UrlValues {
     int height = 0;
 };
 
-// "http://", the host, "/" and the template, then each placeholder replaced
+// The service's address as the URLs start: a host given with "http://" or
+// "https://" keeps its scheme, a bare HOST[:PORT] gets "http://" (the
+// service's own); trailing slashes go, since the templates bring their own.
+std::string ServiceBaseUrl(const std::string& host);
+
+// Whether url is https (any case of the scheme): certificates are checked and
+// no redirect may lead away from it.
+bool IsSecureUrl(const std::string& url);
+
+// The service's base URL, "/" and the template, then each placeholder replaced
 // in turn (<LangAbbrev>, <User>, <PassWd>, <ImgWidth>, <ImgHeight>), every
 // occurrence in the whole URL built so far, the values inserted as they are.
 std::string ExpandUrl(const std::string& requestTemplate, const UrlValues& values);

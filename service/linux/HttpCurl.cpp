@@ -5,17 +5,27 @@
 // callbacks only report progress to the watch.
 // Proxies come from the usual environment variables (http_proxy, no_proxy),
 // as libcurl reads them by default.
+// An https service is held to it: the peer's certificate and name are checked
+// against the system's CAs, and neither the request nor a redirect may leave
+// https, so a certificate error or a redirect to http is a failed request.
 
 #include "service/HttpRequest.h"
+#include "service/RequestUrl.h"
 #include "service/TransferWatch.h"
 
 #include <curl/curl.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <string>
 
 struct HttpSession {
     CURL* easy = nullptr;
     CURLM* multi = nullptr;
+    // Another trust store named by OpenSSL's variables, which libcurl itself
+    // doesn't read (the curl program does); empty: libcurl's own.
+    std::string caFile;
+    std::string caFolder;
 };
 
 namespace {
@@ -90,6 +100,28 @@ int OnConnected(void* user, char*, char*, int, int)
     return CURL_PREREQFUNC_OK;
 }
 
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+void SetSecurityOptions(const HttpSession& session, const std::string& url)
+{
+    CURL* easy = session.easy;
+    // Redirects are followed as WinInet follows them, but never from https
+    // down to http: the scheme of the first request is the only one allowed.
+    const char* scheme = IsSecureUrl(url) ? "https" : "http";
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, scheme);
+    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, scheme);
+    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!session.caFile.empty())
+        curl_easy_setopt(easy, CURLOPT_CAINFO, session.caFile.c_str());
+    if (!session.caFolder.empty())
+        curl_easy_setopt(easy, CURLOPT_CAPATH, session.caFolder.c_str());
+}
+
 void SetRequestOptions(CURL* easy, const std::string& url, const HttpLimits& limits, Transfer& transfer)
 {
     curl_easy_reset(easy); // keeps the connection cache
@@ -100,11 +132,8 @@ void SetRequestOptions(CURL* easy, const std::string& url, const HttpLimits& lim
     // A host that never accepts fails after the connect time; the watch
     // judges everything after that.
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeoutMs));
-    // Redirects are followed as WinInet follows them, on plain HTTP only.
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http");
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http");
     curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, OnConnected);
     curl_easy_setopt(easy, CURLOPT_PREREQDATA, &transfer);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, OnHeader);
@@ -123,6 +152,8 @@ HttpSession* HttpOpenSession()
     auto* session = new HttpSession;
     session->easy = curl_easy_init();
     session->multi = curl_multi_init();
+    session->caFile = Environment("SSL_CERT_FILE");
+    session->caFolder = Environment("SSL_CERT_DIR");
     if (session->easy == nullptr || session->multi == nullptr) {
         HttpCloseSession(session);
         return nullptr;
@@ -157,6 +188,7 @@ int HttpGet(HttpSession* session, const std::string& url, HttpBody /*body*/, con
     transfer.answer = &answer;
     transfer.watch = &watch;
     SetRequestOptions(session->easy, url, limits, transfer);
+    SetSecurityOptions(*session, url);
     if (curl_multi_add_handle(session->multi, session->easy) != CURLM_OK)
         return 1;
 

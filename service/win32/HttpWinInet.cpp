@@ -20,8 +20,13 @@
 // land between the helper's last look at the stop flag and its read, and
 // WinInet gives a closed handle's value to the next handle it opens, so
 // that read would take another request's bytes.
+//
+// An https request is made with WinInet's certificate checks (none of them
+// waived) and follows its redirects itself, to https only: WinInet's own
+// following may take it down to plain http, which must be a failed request.
 
 #include "service/HttpRequest.h"
+#include "service/RequestUrl.h"
 #include "service/TransferWatch.h"
 
 #include "platform/HelperThread.h"
@@ -64,6 +69,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr DWORD_PTR RequestContext = 1;
+// As many redirects as libcurl follows for the Linux saver.
+constexpr int MaxRedirects = 10;
 // How long the caller waits for news before it asks the watch again.
 constexpr auto WaitSlice = std::chrono::milliseconds(20);
 // The helper reads no further ahead of the caller than this many chunks.
@@ -129,6 +136,55 @@ int64_t ContentLength(HINTERNET request)
     return size > 0 ? length : -1;
 }
 
+bool IsRedirect(int status)
+{
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// Where a redirect leads, made whole against the URL that answered it; "" when
+// the answer names no place.
+std::string RedirectTarget(HINTERNET request, const std::string& from)
+{
+    std::string location(2048, '\0');
+    DWORD size = static_cast<DWORD>(location.size());
+    if (!HttpQueryInfoA(request, HTTP_QUERY_LOCATION, location.data(), &size, nullptr))
+        return "";
+    location.resize(size);
+    std::string target(4096, '\0');
+    size = static_cast<DWORD>(target.size());
+    if (!InternetCombineUrlA(from.c_str(), location.c_str(), target.data(), &size, 0))
+        return "";
+    target.resize(size);
+    return target;
+}
+
+bool Abandoned(Exchange& exchange)
+{
+    std::lock_guard<std::mutex> lock(exchange.mutex);
+    return exchange.abandoned;
+}
+
+// Opens the request; nullptr on failure. A plain one lets WinInet follow its
+// redirects; an https one follows them here, each hop checked again, and
+// fails on one that leads anywhere but https.
+HINTERNET OpenRequest(Exchange& exchange, HINTERNET internet, const std::string& url, DWORD flags)
+{
+    if (!IsSecureUrl(url))
+        return InternetOpenUrlA(internet, url.c_str(), nullptr, 0, flags, RequestContext);
+    flags |= INTERNET_FLAG_SECURE | INTERNET_FLAG_NO_AUTO_REDIRECT;
+    std::string target = url;
+    for (int hop = 0; hop <= MaxRedirects && !Abandoned(exchange); ++hop) {
+        HINTERNET request = InternetOpenUrlA(internet, target.c_str(), nullptr, 0, flags, RequestContext);
+        if (request == nullptr || !IsRedirect(ReadStatus(request)))
+            return request;
+        target = RedirectTarget(request, target);
+        InternetCloseHandle(request);
+        if (!IsSecureUrl(target))
+            return nullptr;
+    }
+    return nullptr;
+}
+
 void Finish(Exchange& exchange, int result)
 {
     std::lock_guard<std::mutex> lock(exchange.mutex);
@@ -143,7 +199,7 @@ void Finish(Exchange& exchange, int result)
 int ReadAnswer(Exchange& exchange, HINTERNET internet, const std::string& url, DWORD flags,
                uint32_t stallTimeoutMs, bool readBody)
 {
-    const InternetHandle request{InternetOpenUrlA(internet, url.c_str(), nullptr, 0, flags, RequestContext)};
+    const InternetHandle request{OpenRequest(exchange, internet, url, flags)};
     if (request.handle == nullptr)
         return 1;
     SetTimeout(request.handle, INTERNET_OPTION_RECEIVE_TIMEOUT, stallTimeoutMs);

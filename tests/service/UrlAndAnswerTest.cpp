@@ -40,6 +40,30 @@ TEST(UrlExpansion, ReplacesInOrderEveryOccurrenceWithValuesAsTheyAre)
     EXPECT_EQ(ExpandUrl("l=<User>", Values("<User>", "")), "http://svc.test:8080/l=<User>");
 }
 
+TEST(UrlExpansion, KeepsTheSchemeTheServiceAddressNames)
+{
+    const struct {
+        const char* host;
+        const char* url;
+        bool secure;
+    } cases[] = {
+        {"svc.test:8080", "http://svc.test:8080/a=L", false},
+        {"http://svc.test/", "http://svc.test/a=L", false},
+        {"https://svc.test:8443", "https://svc.test:8443/a=L", true},
+        {"HTTPS://svc.test//", "HTTPS://svc.test/a=L", true},
+        // Only a scheme at the start counts: anything else is a host name.
+        {"svc.test/https://x", "http://svc.test/https://x/a=L", false},
+        {"httpsvc.test", "http://httpsvc.test/a=L", false},
+    };
+    for (const auto& each : cases) {
+        UrlValues values = Values("L", "C");
+        values.host = each.host;
+        const std::string url = ExpandUrl("a=<User>", values);
+        EXPECT_EQ(url, each.url) << each.host;
+        EXPECT_EQ(IsSecureUrl(url), each.secure) << each.host;
+    }
+}
+
 TEST(UrlExpansion, EncodesOnlyWhatCannotStandInARequestLine)
 {
     EXPECT_EQ(EncodeRequestUrl("http://h/p?l=a&b=c d"), "http://h/p?l=a&b=c%20d");

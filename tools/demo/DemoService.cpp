@@ -64,29 +64,35 @@ int DemoService::Start()
     if (log == nullptr)
         return 1;
     started = std::chrono::steady_clock::now();
+    if (Secure())
+        server = std::make_unique<httplib::SSLServer>(config.certPath.c_str(), config.keyPath.c_str());
+    else
+        server = std::make_unique<httplib::Server>();
+    if (!server->is_valid())
+        return 1;
     // Idle connections are let go soon, so stopping never waits long for them.
-    server.set_keep_alive_timeout(1);
+    server->set_keep_alive_timeout(1);
     // Head and body leave in separate writes; without this a reused
     // connection waits out the client's delayed acknowledgement each time.
-    server.set_tcp_nodelay(true);
+    server->set_tcp_nodelay(true);
     // Logged before the answer, so whoever got an answer finds its request in the log.
-    server.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
+    server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
         Log(request);
         return httplib::Server::HandlerResponse::Unhandled;
     });
-    server.Get("/get-infos.php", [this](const httplib::Request& q, httplib::Response& r) { AnswerInfos(q, r); });
-    server.Get("/get-images.php", [this](const httplib::Request& q, httplib::Response& r) { AnswerImage(q, r); });
+    server->Get("/get-infos.php", [this](const httplib::Request& q, httplib::Response& r) { AnswerInfos(q, r); });
+    server->Get("/get-images.php", [this](const httplib::Request& q, httplib::Response& r) { AnswerImage(q, r); });
     // Not the real service's: what each member asked so far, for the tests and the curious.
-    server.Get("/demo-counts", [this](const httplib::Request&, httplib::Response& r) {
+    server->Get("/demo-counts", [this](const httplib::Request&, httplib::Response& r) {
         r.set_content(CountsText(), "text/plain");
     });
-    port = config.port == 0 ? server.bind_to_any_port("127.0.0.1")
-                            : (server.bind_to_port("127.0.0.1", config.port) ? config.port : -1);
+    port = config.port == 0 ? server->bind_to_any_port("127.0.0.1")
+                            : (server->bind_to_port("127.0.0.1", config.port) ? config.port : -1);
     if (port <= 0)
         return 1;
-    thread = std::thread([this] { server.listen_after_bind(); });
+    thread = std::thread([this] { server->listen_after_bind(); });
     // A server stopped before its thread runs would never stop.
-    while (!server.is_running())
+    while (!server->is_running())
         std::this_thread::yield();
     return 0;
 }
@@ -98,12 +104,18 @@ void DemoService::Stop()
         stopping = true;
     }
     stopped.notify_all();
-    server.stop();
+    if (server != nullptr)
+        server->stop();
     if (thread.joinable())
         thread.join();
     if (log != nullptr && log != stdout)
         std::fclose(log);
     log = nullptr;
+}
+
+std::string DemoService::ServiceAddress() const
+{
+    return (Secure() ? "https://" : "") + HostPort();
 }
 
 std::string DemoService::CurrentPicture() const
@@ -194,32 +206,36 @@ std::string DemoService::InfoAnswer(const httplib::Request& request, bool busy) 
     return answer;
 }
 
-void DemoService::AnswerInfos(const httplib::Request& request, httplib::Response& response)
+bool DemoService::Misbehave(const httplib::Request& request, httplib::Response& response, const char* contentType)
 {
     if (config.stall) {
         HoldUntilStopped();
-        return;
+        return true;
     }
     if (config.status500) {
         response.status = 500;
-        response.set_content("Internal Server Error\n", "text/plain");
-        return;
+        response.set_content("Internal Server Error\n", contentType);
+        return true;
     }
+    if (!config.redirectTo.empty()) {
+        response.set_redirect(config.redirectTo + request.target);
+        return true;
+    }
+    return false;
+}
+
+void DemoService::AnswerInfos(const httplib::Request& request, httplib::Response& response)
+{
+    if (Misbehave(request, response, "text/plain"))
+        return;
     const bool busy = CountInfos(request.get_param_value("sLogin"));
     response.set_content(InfoAnswer(request, busy), "text/plain");
 }
 
 void DemoService::AnswerImage(const httplib::Request& request, httplib::Response& response)
 {
-    if (config.stall) {
-        HoldUntilStopped();
+    if (Misbehave(request, response, "text/html"))
         return;
-    }
-    if (config.status500) {
-        response.status = 500;
-        response.set_content("Internal Server Error\n", "text/html");
-        return;
-    }
     const std::string name = request.get_param_value("sFileName");
     {
         std::lock_guard<std::mutex> lock(mutex);

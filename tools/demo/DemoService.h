@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -34,6 +35,11 @@ struct DemoConfig {
     bool stall = false;            // never answer; hold each request until the service stops
     bool cutShort = false;         // send only half of each picture, then drop the connection
     std::string logPath;           // request log; empty: standard output
+    // TLS with this certificate (PEM, its chain after it) and key; both empty: plain HTTP.
+    std::string certPath;
+    std::string keyPath;
+    // Answer every question with a redirect to this base URL and the same path.
+    std::string redirectTo;
 };
 
 class DemoService {
@@ -45,6 +51,8 @@ public:
     int Start();
     void Stop();
     std::string HostPort() const { return "127.0.0.1:" + std::to_string(port); }
+    // The address a saver is given: HostPort(), with "https://" when serving TLS.
+    std::string ServiceAddress() const;
     // The picture that is current now.
     std::string CurrentPicture() const;
     const std::vector<std::string>& Pictures() const { return pictures; }
@@ -58,6 +66,7 @@ public:
     int port = 0;
 
 private:
+    bool Secure() const { return !config.certPath.empty() || !config.keyPath.empty(); }
     void Log(const httplib::Request& request);
     void HoldUntilStopped();
     // Counts the request; true when its member asks more often than one saver would.
@@ -66,11 +75,13 @@ private:
     std::string InfoAnswer(const httplib::Request& request, bool busy) const;
     void AnswerInfos(const httplib::Request& request, httplib::Response& response);
     void AnswerImage(const httplib::Request& request, httplib::Response& response);
+    // True when the switches answered the request already.
+    bool Misbehave(const httplib::Request& request, httplib::Response& response, const char* contentType);
 
     DemoConfig config;
     std::vector<std::string> pictures;
     std::chrono::steady_clock::time_point started;
-    httplib::Server server;
+    std::unique_ptr<httplib::Server> server;
     std::thread thread;
     std::mutex mutex;
     std::condition_variable stopped;

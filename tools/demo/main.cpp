@@ -30,6 +30,8 @@ const char* usage =
     "  --stall              never answer\n"
     "  --cut-short          send only half of each picture\n"
     "  --log FILE           append the request lines to FILE (default: standard output)\n"
+    "  --cert FILE --key FILE  serve HTTPS with this PEM certificate (its chain after it) and key\n"
+    "  --redirect URL       answer every question with a redirect to URL followed by its path\n"
     "  --generate DIR       write the demo pictures into DIR and exit\n";
 
 bool HasJpeg(const std::string& folder)
@@ -90,6 +92,12 @@ int main(int argc, char** argv)
             config.cutShort = true;
         } else if (option == "--log" && hasValue) {
             config.logPath = argv[++i];
+        } else if (option == "--cert" && hasValue) {
+            config.certPath = argv[++i];
+        } else if (option == "--key" && hasValue) {
+            config.keyPath = argv[++i];
+        } else if (option == "--redirect" && hasValue) {
+            config.redirectTo = argv[++i];
         } else if (option == "--generate" && hasValue) {
             return Generate(argv[++i]);
         } else {
@@ -98,15 +106,19 @@ int main(int argc, char** argv)
         }
     }
 
+    if (config.certPath.empty() != config.keyPath.empty()) {
+        std::cerr << "zembria-demo-service: --cert and --key go together\n";
+        return 2;
+    }
     if (!HasJpeg(config.pictureFolder) && Generate(config.pictureFolder) != 0)
         return 1;
     DemoService service(config);
     if (service.Start() != 0) {
         std::cerr << "zembria-demo-service: cannot serve " << config.pictureFolder << " on 127.0.0.1:" << config.port
-                  << "\n";
+                  << (config.certPath.empty() ? "" : " with the certificate " + config.certPath) << "\n";
         return 1;
     }
-    std::cout << "listening on " << service.HostPort() << std::endl;
+    std::cout << "listening on " << service.ServiceAddress() << std::endl;
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
     while (!interrupted)

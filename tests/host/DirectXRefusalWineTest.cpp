@@ -36,10 +36,7 @@ TEST(DirectXRefused, DxDiagIsReallyUnavailable)
 TEST(DirectXRefused, MessageShowsInTheOpenThenTheSaverStaysBlackAndInert)
 {
     // A cached picture, so the first frames are not black themselves.
-    const fs::path home = fs::temp_directory_path() / ("zembria-refusal-" + std::to_string(GetCurrentProcessId()));
-    fs::remove_all(home);
-    fs::create_directories(home / "images");
-    fs::copy_file("Z:" PICTURE, home / "images" / "stripes.jpg");
+    const fs::path home = HomeWithCachedPicture("refusal", PICTURE);
     Saver saver;
     ASSERT_TRUE(saver.Start("--home \"" + home.string() + "\" /s"));
     HWND box = WaitForDialog(saver.process.dwProcessId, 60000);

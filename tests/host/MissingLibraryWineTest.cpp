@@ -33,10 +33,7 @@ TEST(MissingLibrary, IsReallyMissing)
 
 TEST(MissingLibrary, SaverShowsItsCachedPictureAndKeepsRunning)
 {
-    const fs::path home = fs::temp_directory_path() / ("zembria-missing-" + std::to_string(GetCurrentProcessId()));
-    fs::remove_all(home);
-    fs::create_directories(home / "images");
-    fs::copy_file("Z:" PICTURE, home / "images" / "stripes.jpg");
+    const fs::path home = HomeWithCachedPicture("missing", PICTURE);
     Saver saver;
     // A service address where nothing listens: with WinInet there, no connection either.
     ASSERT_TRUE(saver.Start("--home \"" + home.string() + "\" --service 127.0.0.1:9 /s"));

@@ -9,17 +9,14 @@
 #include <gtest/gtest.h>
 
 #include "SaverProcess.h"
+#include "service/win32/WinsockTestServer.h"
 
-#include <winsock2.h>
 
-#include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace saverprocess;
@@ -31,73 +28,15 @@ constexpr GUID ConsoleDisplay = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 
 constexpr GUID EnergySaver = {0x550e8400, 0xe29b, 0x41d4, {0xa7, 0x16, 0x44, 0x66, 0x55, 0x44, 0x00, 0x00}};
 constexpr GUID PowerSaving = {0xe00958c0, 0xc213, 0x4ace, {0xac, 0x77, 0xfe, 0xcc, 0xed, 0x2e, 0xee, 0xa5}};
 
-// Logs each request line and answers that the service is away.
-class LoggingServer {
-public:
-    LoggingServer()
-    {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-        listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        int length = sizeof address;
-        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-        port = ntohs(address.sin_port);
-        listen(listener, 8);
-        serving = std::thread([this] { Serve(); });
+// Polls until the service was asked, or the time is up.
+bool AskedWithin(WinsockTestServer& server, DWORD milliseconds)
+{
+    for (DWORD waited = 0; server.Targets().empty(); waited += 50) {
+        if (waited >= milliseconds) return false;
+        Sleep(50);
     }
-    ~LoggingServer()
-    {
-        stopping = true;
-        closesocket(listener);
-        serving.join();
-        WSACleanup();
-    }
-    std::vector<std::string> Requests()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return requests;
-    }
-    // Polls until a request came, or the time is up.
-    bool RequestCame(DWORD milliseconds)
-    {
-        for (DWORD waited = 0; Requests().empty(); waited += 50) {
-            if (waited >= milliseconds) return false;
-            Sleep(50);
-        }
-        return true;
-    }
-    int port = 0;
-
-private:
-    void Serve()
-    {
-        while (!stopping) {
-            SOCKET client = accept(listener, nullptr, nullptr);
-            if (client == INVALID_SOCKET) return;
-            std::string request;
-            char buffer[1024];
-            int got = 0;
-            while (request.find("\r\n\r\n") == std::string::npos && (got = recv(client, buffer, sizeof buffer, 0)) > 0)
-                request.append(buffer, got);
-            {
-                std::lock_guard<std::mutex> lock(mutex);
-                requests.push_back(request.substr(0, request.find("\r\n")));
-            }
-            const char answer[] = "HTTP/1.1 503 Service Unavailable\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
-            send(client, answer, sizeof answer - 1, 0);
-            closesocket(client);
-        }
-    }
-    SOCKET listener = INVALID_SOCKET;
-    std::thread serving;
-    std::atomic<bool> stopping{false};
-    std::mutex mutex;
-    std::vector<std::string> requests;
-};
+    return true;
+}
 
 struct Setting {
     const GUID* guid;
@@ -149,13 +88,10 @@ TEST(PowerSettings, HeardBeforeTheFirstStepAndAfter)
         {"battery saver, where energy saver isn't told", {{&PowerSaving, 1}}, {{&PowerSaving, 0}}},
         {"monitors off", {{&ConsoleDisplay, 0}}, {{&ConsoleDisplay, 1}}},
     };
-    const fs::path root = fs::temp_directory_path() / ("zembria-power-" + std::to_string(GetCurrentProcessId()));
-    fs::remove_all(root);
-    fs::create_directories(root / "images");
-    fs::copy_file("Z:" PICTURE, root / "images" / "stripes.jpg");
+    const fs::path root = HomeWithCachedPicture("power", PICTURE);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        LoggingServer server;
+        WinsockTestServer server; // knows no path: the service is away
         // The events must reach the saver before its start-up's last step;
         // a start-up too quick for that is tried again.
         bool caught = false;
@@ -179,13 +115,13 @@ TEST(PowerSettings, HeardBeforeTheFirstStepAndAfter)
                 EXPECT_EQ(saver.Wait(20000), 0u);
                 continue;
             }
-            EXPECT_TRUE(server.Requests().empty()) << "asked at start-up: " << server.Requests().front();
+            EXPECT_TRUE(server.Targets().empty()) << "asked at start-up: " << server.Targets().front();
             // The saver draws on, and still asks nothing.
             EXPECT_EQ(saver.Wait(1000), STILL_ACTIVE);
-            EXPECT_TRUE(server.Requests().empty()) << "asked after start-up: " << server.Requests().front();
+            EXPECT_TRUE(server.Targets().empty()) << "asked after start-up: " << server.Targets().front();
 
             for (const Setting& setting : row.after) PostSetting(saver, window, setting);
-            EXPECT_TRUE(server.RequestCame(60000)) << "the next step asks";
+            EXPECT_TRUE(AskedWithin(server, 60000)) << "the next step asks";
             PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0x00390001);
             EXPECT_EQ(saver.Wait(20000), 0u);
         }

@@ -6,9 +6,22 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 namespace saverprocess {
+
+// A module folder of the test's own, named for it and this process, whose
+// cache holds one picture, so the saver has something to show offline.
+inline std::filesystem::path HomeWithCachedPicture(const std::string& name, const std::string& picture)
+{
+    namespace fs = std::filesystem;
+    const fs::path home = fs::temp_directory_path() / ("zembria-" + name + "-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(home);
+    fs::create_directories(home / "images");
+    fs::copy_file("Z:" + picture, home / "images" / fs::path(picture).filename());
+    return home;
+}
 
 inline std::string WindowsPath(std::string path)
 {

@@ -84,11 +84,6 @@ std::vector<FurtherScreen> OpenFurtherScreens(SaverContext&)
     return screens;
 }
 
-void CloseFurtherScreens(SaverContext&, const std::vector<WindowHandle>&)
-{
-    PlatformCloseFurtherWindows(platform);
-}
-
 // The options folder may not exist yet; OK creates Zembria.ini in it.
 int RunSettings(SaverContext& saver)
 {
@@ -124,8 +119,10 @@ int RunSaver(SaverContext& saver, const LinuxModeChoice& choice)
     if (PlatformStart(platform, placement) != 0) return 1;
     saver.host.powerLineStatus = PlatformAcLineStatus();
     if (placement.kind == SaverWindowKind::FullScreen) {
+        // No closing hook: the screens made again keep their windows, which a
+        // compositor would otherwise place and size anew, showing the desktop
+        // in between; PlatformStop ends them.
         saver.openFurtherScreens = OpenFurtherScreens;
-        saver.closeFurtherScreens = CloseFurtherScreens;
     }
     int exitCode = 1;
     if (PlatformCreateSaverWindow(platform, placement) != nullptr)

@@ -72,5 +72,3 @@ std::vector<FurtherWindow> PlatformOpenFurtherWindows(SdlPlatformState& state)
     if (!opened.empty()) SDL_SetCursor(nullptr);
     return opened;
 }
-
-void PlatformCloseFurtherWindows(SdlPlatformState&) {}

@@ -110,11 +110,6 @@ struct FurtherWindow {
 // left out; the windows of displays that are gone go. Their input, focus and
 // exposure come to the saver as the saver window's do.
 std::vector<FurtherWindow> PlatformOpenFurtherWindows(SdlPlatformState& state);
-// Their devices are gone. The windows stay for the next
-// PlatformOpenFurtherWindows (the screens made again keep their windows, which
-// a compositor would otherwise place and size anew, showing the desktop in
-// between); PlatformStop ends them.
-void PlatformCloseFurtherWindows(SdlPlatformState& state);
 
 // Ends the window's part in the saver: its timers stop and it takes no
 // requests. The SDL window itself stays until PlatformStop, so a late call
